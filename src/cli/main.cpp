@@ -1,0 +1,6 @@
+#include <cstdio>
+
+int main() {
+    std::puts("tavrin-cli: not built yet");
+    return 0;
+}

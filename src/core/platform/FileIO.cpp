@@ -1,0 +1,127 @@
+#include "core/platform/FileIO.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tavrin {
+
+namespace {
+
+// Closes a descriptor on every path out of a routine.
+struct Fd {
+    int fd = -1;
+    explicit Fd(int f) : fd(f) {}
+    ~Fd() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+};
+
+bool WriteAll(int fd, const uint8_t* p, size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, p, size);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        p += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+bool FileExists(const std::string& path) {
+    struct stat st {};
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
+    out.clear();
+    Fd f(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (f.fd < 0)
+        return false;
+    struct stat st {};
+    if (::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    std::vector<uint8_t> data(static_cast<size_t>(st.st_size));
+    size_t got = 0;
+    while (got < data.size()) {
+        const ssize_t n = ::read(f.fd, data.data() + got, data.size() - got);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (n == 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    data.resize(got);
+    out.swap(data);
+    return true;
+}
+
+long long ReadFilePrefix(const std::string& path, uint8_t* dst, size_t maxBytes) {
+    Fd f(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (f.fd < 0)
+        return -1;
+    size_t got = 0;
+    while (got < maxBytes) {
+        const ssize_t n = ::read(f.fd, dst + got, maxBytes - got);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return -1;
+        }
+        if (n == 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    return static_cast<long long>(got);
+}
+
+bool WriteAtStart(const std::string& path, const void* data, size_t size) {
+    Fd f(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
+    if (f.fd < 0)
+        return false;
+    return WriteAll(f.fd, static_cast<const uint8_t*>(data), size);
+}
+
+bool WriteWholeFile(const std::string& path, const void* data, size_t size) {
+    Fd f(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (f.fd < 0)
+        return false;
+    return WriteAll(f.fd, static_cast<const uint8_t*>(data), size);
+}
+
+std::string FileNamePart(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string DirectoryPart(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string ExtensionPart(const std::string& path) {
+    const size_t slash = path.find_last_of('/');
+    const size_t dot = path.find_last_of('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return {};
+    return path.substr(dot);
+}
+
+std::string ReplaceExtension(const std::string& path, const std::string& ext) {
+    const std::string current = ExtensionPart(path);
+    return path.substr(0, path.size() - current.size()) + ext;
+}
+
+} // namespace tavrin

@@ -1,0 +1,124 @@
+#include "core/platform/IniFile.h"
+
+#include "core/platform/Cp932.h"
+#include "core/platform/FileIO.h"
+
+// Texts are converted to UTF-8 before loading, so the library needs no converter.
+#define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION
+#include <SimpleIni.h>
+
+#include <climits>
+
+namespace tavrin {
+
+struct IniFile::Impl {
+    CSimpleIniA ini{true, false, false};
+};
+
+IniFile::IniFile() : m_impl(std::make_unique<Impl>()) {}
+IniFile::~IniFile() = default;
+
+bool IniFile::Load(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    if (!FileExists(path))
+        return LoadFromText({});
+    if (!ReadWholeFile(path, bytes))
+        return false;
+    return LoadFromText(std::string(bytes.begin(), bytes.end()));
+}
+
+bool IniFile::LoadFromText(const std::string& raw) {
+    m_impl->ini.Reset();
+    std::string text = raw;
+    if (text.size() >= 3 && static_cast<unsigned char>(text[0]) == 0xEF &&
+        static_cast<unsigned char>(text[1]) == 0xBB && static_cast<unsigned char>(text[2]) == 0xBF)
+        text.erase(0, 3);
+    if (!IsValidUtf8(text))
+        text = Cp932ToUtf8(text);
+    return m_impl->ini.LoadData(text.data(), text.size()) >= 0;
+}
+
+std::string IniFile::SaveToText() const {
+    std::string out;
+    m_impl->ini.Save(out);
+    return out;
+}
+
+bool IniFile::Save(const std::string& path) const {
+    const std::string text = SaveToText();
+    return WriteWholeFile(path, text.data(), text.size());
+}
+
+bool IniFile::HasKey(const std::string& section, const std::string& key) const {
+    return m_impl->ini.GetValue(section.c_str(), key.c_str(), nullptr) != nullptr;
+}
+
+bool ParseIniInteger(const std::string& text, int& out) {
+    size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    long long value = 0;
+    size_t digits = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i, ++digits) {
+        value = value * 10 + (text[i] - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            return false;
+    }
+    if (digits == 0)
+        return false;
+    if (negative)
+        value = -value;
+    if (value < INT_MIN || value > INT_MAX)
+        return false;
+    out = static_cast<int>(value);
+    return true;
+}
+
+int IniFile::ReadInteger(const std::string& section, const std::string& key, int def) const {
+    const char* v = m_impl->ini.GetValue(section.c_str(), key.c_str(), nullptr);
+    int result = def;
+    if (!v || !ParseIniInteger(v, result))
+        return def;
+    return result;
+}
+
+std::string IniFile::ReadString(const std::string& section, const std::string& key,
+                                const std::string& def) const {
+    const char* v = m_impl->ini.GetValue(section.c_str(), key.c_str(), nullptr);
+    return v ? std::string(v) : def;
+}
+
+void IniFile::WriteInteger(const std::string& section, const std::string& key, int value) {
+    WriteString(section, key, std::to_string(value));
+}
+
+void IniFile::WriteString(const std::string& section, const std::string& key,
+                          const std::string& value) {
+    m_impl->ini.SetValue(section.c_str(), key.c_str(), value.c_str());
+}
+
+void IniFile::DeleteKey(const std::string& section, const std::string& key) {
+    m_impl->ini.Delete(section.c_str(), key.c_str());
+}
+
+void IniFile::EraseSection(const std::string& section) {
+    m_impl->ini.Delete(section.c_str(), nullptr);
+}
+
+std::vector<std::string> IniFile::SectionKeys(const std::string& section) const {
+    CSimpleIniA::TNamesDepend keys;
+    m_impl->ini.GetAllKeys(section.c_str(), keys);
+    keys.sort(CSimpleIniA::Entry::LoadOrder());
+    std::vector<std::string> out;
+    for (const auto& k : keys)
+        out.emplace_back(k.pItem);
+    return out;
+}
+
+} // namespace tavrin

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tavrin {
+
+// An ini file that keeps every section, key and comment it does not touch. Files written in
+// cp932 or UTF-8 are read; the file is written as UTF-8.
+class IniFile {
+public:
+    IniFile();
+    ~IniFile();
+    IniFile(const IniFile&) = delete;
+    IniFile& operator=(const IniFile&) = delete;
+
+    // Loads path; a missing file gives an empty ini. False only when the file exists and
+    // cannot be read.
+    bool Load(const std::string& path);
+    bool LoadFromText(const std::string& text);
+    bool Save(const std::string& path) const;
+    std::string SaveToText() const;
+
+    bool HasKey(const std::string& section, const std::string& key) const;
+    // A missing key or a value without a leading decimal integer gives def.
+    int ReadInteger(const std::string& section, const std::string& key, int def) const;
+    std::string ReadString(const std::string& section, const std::string& key,
+                           const std::string& def) const;
+    void WriteInteger(const std::string& section, const std::string& key, int value);
+    void WriteString(const std::string& section, const std::string& key, const std::string& value);
+    void DeleteKey(const std::string& section, const std::string& key);
+    void EraseSection(const std::string& section);
+    std::vector<std::string> SectionKeys(const std::string& section) const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};
+
+// Parses a leading optional sign and decimal digits after blanks; false when there are none
+// or the value does not fit an int.
+bool ParseIniInteger(const std::string& text, int& out);
+
+} // namespace tavrin

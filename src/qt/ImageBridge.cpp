@@ -1,0 +1,81 @@
+#include "qt/ImageBridge.h"
+
+#include <QImageReader>
+#include <QImageWriter>
+#include <QString>
+#include <cstring>
+
+namespace tavrin {
+
+namespace {
+
+QRgb ToQRgb(Colour c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+} // namespace
+
+QImage ToQImage(const Image8& image) {
+    QImage out(image.Width(), image.Height(), QImage::Format_Indexed8);
+    QList<QRgb> table(256);
+    for (int i = 0; i < 256; ++i)
+        table[i] = ToQRgb(image.Colours()[static_cast<size_t>(i)]);
+    out.setColorTable(table);
+    for (int y = 0; y < image.Height(); ++y)
+        std::memcpy(out.scanLine(y), image.ScanLine(y), static_cast<size_t>(image.Width()));
+    return out;
+}
+
+QImage ToRgbImage(const Image8& image) {
+    QImage out(image.Width(), image.Height(), QImage::Format_RGB32);
+    QRgb lut[256];
+    for (int i = 0; i < 256; ++i)
+        lut[i] = ToQRgb(image.Colours()[static_cast<size_t>(i)]);
+    for (int y = 0; y < image.Height(); ++y) {
+        const uint8_t* s = image.ScanLine(y);
+        auto* d = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < image.Width(); ++x)
+            d[x] = lut[s[x]];
+    }
+    return out;
+}
+
+bool FromIndexedQImage(const QImage& image, Image8& out) {
+    if (image.format() != QImage::Format_Indexed8 && image.format() != QImage::Format_Grayscale8)
+        return false;
+    out.Resize(image.width(), image.height());
+    if (image.format() == QImage::Format_Indexed8) {
+        const QList<QRgb> table = image.colorTable();
+        for (int i = 0; i < 256; ++i) {
+            const QRgb c = i < table.size() ? table[i] : 0;
+            out.Colours()[static_cast<size_t>(i)] = MakeColour(qRed(c), qGreen(c), qBlue(c));
+        }
+    } else {
+        for (int i = 0; i < 256; ++i)
+            out.Colours()[static_cast<size_t>(i)] = MakeColour(i, i, i);
+    }
+    for (int y = 0; y < image.height(); ++y)
+        std::memcpy(out.ScanLine(y), image.constScanLine(y), static_cast<size_t>(image.width()));
+    return true;
+}
+
+bool WritePng(const Image8& image, const std::string& path, int level) {
+    QImageWriter writer(QString::fromStdString(path), "png");
+    if (level >= 0)
+        writer.setCompression(level);
+    return writer.write(ToQImage(image));
+}
+
+bool ReadQtImage(const std::string& path, Image8& out, std::string& error) {
+    QImageReader reader(QString::fromStdString(path));
+    QImage image = reader.read();
+    if (image.isNull()) {
+        error = reader.errorString().toStdString();
+        return false;
+    }
+    if (!FromIndexedQImage(image, out)) {
+        error = "not an indexed image (8 bits per pixel or less with a palette)";
+        return false;
+    }
+    return true;
+}
+
+} // namespace tavrin
