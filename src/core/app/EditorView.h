@@ -1,0 +1,90 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tavrin {
+
+// The four image panels of the main window.
+enum class Panel { None, Chr, Edit, Dat, Pal };
+
+// The three scroll bars the Editor sets.
+enum class ScrollBarId { Chr, Dat, Pal };
+
+// A scroll bar's range in the classic terms: positions run from minimum to
+// maximum - pageSize + 1, so the last page shows the last rows.
+struct ScrollRange {
+    int minimum = 0;
+    int maximum = 0;
+    int pageSize = 1;
+    int smallChange = 1;
+    int largeChange = 1;
+
+    int MaxPosition() const {
+        int top = maximum - pageSize + 1;
+        return top < minimum ? minimum : top;
+    }
+    bool operator==(const ScrollRange&) const = default;
+};
+
+// Status bar panels: 0 address, 1 pattern, 2 pen name.
+enum class StatusPanel { Address = 0, Pattern = 1, Pen = 2 };
+
+// Controls whose tool tip the Editor sets (the panels name the files they show).
+enum class HintTarget { DatPanel, PalPanel, PatternList };
+
+// What the Editor asks of the main window. The window paints the pictures the Editor owns
+// (TileViewPicture(), EditViewPicture(), DatViewPicture(), PalViewPicture()), shows texts,
+// and after CommandStatesChanged() or LayoutChanged() reads the Editor's queries again.
+// Nothing here may call back into the Editor.
+class EditorView {
+public:
+    virtual ~EditorView() = default;
+
+    // Redraw steps that reach the screen: each picture has been redrawn by the Editor and
+    // the panel repaints it (T, E, S, L). The pictures' palettes change only with
+    // DisplayPaletteChanged (P).
+    virtual void RepaintTileView() = 0;
+    virtual void RepaintEditView() = 0;
+    virtual void RepaintDatView() = 0;
+    virtual void RepaintPalView() = 0;
+    virtual void DisplayPaletteChanged() = 0;
+
+    virtual void SetCaption(const std::string& caption) = 0;
+    // The application title (shown by the task bar); "Tavrin" at start.
+    virtual void SetApplicationTitle(const std::string& title) = 0;
+    virtual void SetStatusText(StatusPanel panel, const std::string& text) = 0;
+    // The two text boxes of the mouse-hint panel.
+    virtual void SetMouseHints(const std::string& left, const std::string& right) = 0;
+    virtual void SetToolTip(HintTarget target, const std::string& text) = 0;
+
+    // Scroll bars are set without running their change handlers.
+    virtual void SetScrollRange(ScrollBarId bar, const ScrollRange& range) = 0;
+    virtual void SetScrollPosition(ScrollBarId bar, int position) = 0;
+
+    // Enabled, checked and visible states of the actions may have changed: CanRotate(),
+    // IsColourSetEnabled(), IsPaletteOnly(), IsSimpleMenu(), ... are read again.
+    virtual void CommandStatesChanged() = 0;
+    // The status bar, the mouse-hint panel or the palette panels' layout changed:
+    // IsStatusBarVisible(), IsMouseHintsVisible(), IsPaletteOnly() are read again.
+    virtual void LayoutChanged() = 0;
+
+    // Combo boxes whose contents or selection the Editor changes.
+    virtual void SetFormatList(const std::vector<std::string>& names) = 0;
+    virtual void SetFormatIndex(int index) = 0;
+    virtual void SetPatternList(const std::vector<std::string>& names) = 0;
+    virtual void SetPatternIndex(int index) = 0;
+
+    // A plain message box with an OK button, and the system's default beep.
+    virtual void ShowMessage(const std::string& text) = 0;
+    virtual void Beep() = 0;
+
+    // The panel becomes the active control.
+    virtual void FocusPanel(Panel panel) = 0;
+    // The pop-up menu opens at (x, y) of the tile view.
+    virtual void ShowPopupMenu(int x, int y) = 0;
+    // The palette edit dialog opens without blocking, on the given master colour.
+    virtual void ShowPaletteEditor(int masterIndex) = 0;
+};
+
+} // namespace tavrin
