@@ -1,0 +1,78 @@
+#include "core/palette/CColSet.h"
+
+#include "core/platform/FileIO.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace tavrin {
+
+int CColSet::Resize(int dataSize, int tileBytes) {
+    m_tileBytes = std::max(tileBytes, MinTileBytes);
+    const int tiles = dataSize > 0 ? dataSize / m_tileBytes : 0;
+    m_buffer.assign(static_cast<size_t>(tiles) + TableOffset, 0);
+    return BufferSize();
+}
+
+long long CColSet::OffsetOf(long long address) const {
+    if (address < 0)
+        return -1;
+    const long long offset = TableOffset + address / m_tileBytes;
+    return offset < BufferSize() ? offset : -1;
+}
+
+uint8_t& CColSet::Entry(int address) {
+    const long long offset = OffsetOf(address);
+    if (offset < 0) {
+        m_scratch = 0;
+        return m_scratch;
+    }
+    return m_buffer[static_cast<size_t>(offset)];
+}
+
+uint8_t CColSet::GroupAt(int address) const {
+    const long long offset = OffsetOf(address);
+    return offset < 0 ? 0 : m_buffer[static_cast<size_t>(offset)];
+}
+
+std::array<uint8_t, 256> CColSet::PageGroups(int address) const {
+    std::array<uint8_t, 256> groups{};
+    const long long first = OffsetOf(address);
+    if (first < 0)
+        return groups;
+    const long long count = std::min<long long>(256, BufferSize() - first);
+    std::memcpy(groups.data(), m_buffer.data() + first, static_cast<size_t>(count));
+    return groups;
+}
+
+const uint8_t* CColSet::Header() const {
+    return BufferSize() >= TableOffset ? m_buffer.data() + HeaderOffset : nullptr;
+}
+
+void CColSet::SetHeader(const uint8_t* entries) {
+    if (entries == nullptr || BufferSize() < TableOffset)
+        return;
+    std::memcpy(m_buffer.data() + HeaderOffset, entries, HeaderSize);
+}
+
+bool CColSet::LoadFromFile(const std::string& path) {
+    if (!FileExists(path))
+        return false;
+    if (!m_buffer.empty())
+        ReadFilePrefix(path, m_buffer.data(), m_buffer.size());
+    return true;
+}
+
+void CColSet::LoadFromBytes(const uint8_t* bytes, size_t size) {
+    if (bytes == nullptr || m_buffer.empty())
+        return;
+    std::memcpy(m_buffer.data(), bytes, std::min(size, m_buffer.size()));
+}
+
+bool CColSet::SaveToFile(const std::string& path) const {
+    if (m_buffer.empty())
+        return false;
+    return WriteAtStart(path, m_buffer.data(), m_buffer.size());
+}
+
+} // namespace tavrin

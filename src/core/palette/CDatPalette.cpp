@@ -1,0 +1,62 @@
+#include "core/palette/CDatPalette.h"
+
+#include "core/palette/CPalette.h"
+#include "core/platform/FileIO.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+namespace tavrin {
+
+CDatPalette::CDatPalette(const CPalette* palette) : m_palette(palette) {
+    for (int k = 0; k < Size; ++k)
+        m_identity[k] = static_cast<uint8_t>(k);
+}
+
+int CDatPalette::GetEntry(int index) const {
+    if (index < 0 || index >= Size)
+        return 0;
+    return Map()[index];
+}
+
+void CDatPalette::SetEntry(int index, int masterIndex) {
+    if (index < 0 || index >= Size || masterIndex < 0 || masterIndex > 255)
+        return;
+    m_table[index] = static_cast<uint8_t>(masterIndex);
+}
+
+Colour CDatPalette::GetEntryColor(int index) const {
+    if (m_palette == nullptr || index < 0 || index >= Size)
+        return 0;
+    return m_palette->GetColor(Map()[index]);
+}
+
+void CDatPalette::SetTable(const uint8_t* bytes, size_t count) {
+    if (bytes == nullptr)
+        return;
+    std::memcpy(m_table.data(), bytes, std::min(count, static_cast<size_t>(Size)));
+}
+
+int CDatPalette::GroupSize() const {
+    return 1 << BppForMask();
+}
+
+bool CDatPalette::LoadFromFile(const std::string& path) {
+    if (!FileExists(path))
+        return false;
+    std::vector<uint8_t> bytes;
+    ReadWholeFile(path, bytes);
+    LoadFromBytes(bytes.data(), bytes.size());
+    return true;
+}
+
+void CDatPalette::LoadFromBytes(const uint8_t* bytes, size_t size) {
+    SetTable(bytes, size);
+}
+
+bool CDatPalette::SaveToFile(const std::string& path) const {
+    return WriteAtStart(path, m_table.data(), m_table.size());
+}
+
+} // namespace tavrin
