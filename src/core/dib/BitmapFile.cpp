@@ -1,0 +1,50 @@
+#include "core/dib/BitmapFile.h"
+
+#include "core/dib/TNkDIB.h"
+#include "core/platform/FileIO.h"
+#include "core/platform/Image8.h"
+
+namespace tavrin {
+
+bool ReadBitmapFile(const std::string& path, Image8& out) {
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes)) {
+        return false;
+    }
+    BitmapFileToImage8(bytes, out);
+    return true;
+}
+
+bool WriteBitmapFile(const std::string& path, const Image8& image) {
+    if (image.IsEmpty()) {
+        return false;
+    }
+    const std::vector<uint8_t> bytes = Image8ToBitmapFile(image);
+    return WriteWholeFile(path, bytes.data(), bytes.size());
+}
+
+void BitmapFileToImage8(std::span<const uint8_t> bytes, Image8& out) {
+    TNkDIB dib;
+    dib.LoadFromStream(bytes);
+    dib.AssignTo(out);
+}
+
+std::vector<uint8_t> Image8ToBitmapFile(const Image8& image) {
+    TNkDIB dib;
+    dib.Assign(image);
+    return dib.SaveToStream();
+}
+
+void DibToImage8(std::span<const uint8_t> dib, Image8& out) {
+    TNkDIB container;
+    container.LoadFromClipboardFormat(ClipboardFormatDib, dib);
+    container.AssignTo(out);
+}
+
+std::vector<uint8_t> Image8ToDib(const Image8& image) {
+    TNkDIB dib;
+    dib.Assign(image);
+    return dib.SaveToClipboardFormat();
+}
+
+} // namespace tavrin
