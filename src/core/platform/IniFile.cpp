@@ -14,7 +14,64 @@ namespace tavrin {
 
 struct IniFile::Impl {
     CSimpleIniA ini{true, false, false};
+    // Comment lines after the last entry, which the library does not keep.
+    std::string trailingComments;
 };
+
+namespace {
+
+bool IsIniComment(char c) {
+    return c == ';' || c == '#';
+}
+
+// The library keeps comments in front of a section or key and the block at the very top of
+// the file; comments after the last entry would be lost on saving, so they are taken here.
+std::string TrailingComments(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t begin = 0;
+    while (begin <= text.size()) {
+        size_t end = text.find('\n', begin);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string line = text.substr(begin, end - begin);
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
+        begin = end + 1;
+    }
+    const auto firstNonBlank = [](const std::string& line) {
+        const size_t at = line.find_first_not_of(" \t\r");
+        return at == std::string::npos ? '\0' : line[at];
+    };
+    size_t start = 0;
+    bool content = false;
+    for (size_t i = lines.size(); i-- > 0;) {
+        const char c = firstNonBlank(lines[i]);
+        if (c != '\0' && !IsIniComment(c)) {
+            start = i + 1;
+            content = true;
+            break;
+        }
+    }
+    if (!content) {
+        // The library already keeps the comment lines that open the file.
+        while (start < lines.size() && !lines[start].empty() && IsIniComment(lines[start][0]))
+            ++start;
+    }
+    while (start < lines.size() && firstNonBlank(lines[start]) == '\0')
+        ++start;
+    size_t stop = lines.size();
+    while (stop > start && firstNonBlank(lines[stop - 1]) == '\0')
+        --stop;
+    std::string out;
+    for (size_t i = start; i < stop; ++i) {
+        out += lines[i];
+        out += '\n';
+    }
+    return out;
+}
+
+} // namespace
 
 IniFile::IniFile() : m_impl(std::make_unique<Impl>()) {}
 IniFile::~IniFile() = default;
@@ -36,12 +93,18 @@ bool IniFile::LoadFromText(const std::string& raw) {
         text.erase(0, 3);
     if (!IsValidUtf8(text))
         text = Cp932ToUtf8(text);
+    m_impl->trailingComments = TrailingComments(text);
     return m_impl->ini.LoadData(text.data(), text.size()) >= 0;
 }
 
 std::string IniFile::SaveToText() const {
     std::string out;
     m_impl->ini.Save(out);
+    if (!m_impl->trailingComments.empty()) {
+        if (!out.empty())
+            out += out.back() == '\n' ? "\n" : "\n\n";
+        out += m_impl->trailingComments;
+    }
     return out;
 }
 

@@ -1,0 +1,58 @@
+#include "core/platform/IniFile.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavrin;
+
+namespace {
+
+std::string RoundTrip(const std::string& text) {
+    IniFile ini;
+    EXPECT_TRUE(ini.LoadFromText(text));
+    return ini.SaveToText();
+}
+
+} // namespace
+
+TEST(IniFileComments, CommentsAfterTheLastEntryAreKept) {
+    EXPECT_EQ(RoundTrip("[S]\na=1\n; last words\n"), "[S]\na = 1\n\n; last words\n");
+    EXPECT_EQ(RoundTrip("[S]\r\na=1\r\n# one\r\n\r\n; two\r\n"), "[S]\na = 1\n\n# one\n\n; two\n");
+    EXPECT_EQ(RoundTrip("[S]\na=1\n[Empty]\n; under an empty section\n"),
+              "[S]\na = 1\n\n\n[Empty]\n\n; under an empty section\n");
+}
+
+TEST(IniFileComments, AFileOfCommentsOnlyKeepsThemAll) {
+    EXPECT_EQ(RoundTrip("; one\n"), "; one\n");
+    EXPECT_EQ(RoundTrip("; one\n\n; two\n"), "; one\n\n; two\n");
+    EXPECT_EQ(RoundTrip("\n\n; one\n\n; two\n"), "; one\n\n; two\n");
+}
+
+TEST(IniFileComments, CommentsAreNeitherDoubledNorLostOverRoundTrips) {
+    const std::string text = "; head\n\n[A]\n; before k\nk=v\n[B]\nx=1\n; tail one\n; tail two\n";
+    const std::string once = RoundTrip(text);
+    EXPECT_EQ(RoundTrip(once), once);
+    for (const char* comment : {"; head", "; before k", "; tail one", "; tail two"}) {
+        const size_t at = once.find(comment);
+        EXPECT_NE(at, std::string::npos) << comment;
+        EXPECT_EQ(once.find(comment, at + 1), std::string::npos) << comment;
+    }
+}
+
+TEST(IniFileComments, AKeyAddedLaterStaysInItsSection) {
+    IniFile ini;
+    ASSERT_TRUE(ini.LoadFromText("[S]\na=1\n; end\n"));
+    ini.WriteInteger("S", "b", 2);
+    ini.WriteInteger("T", "c", 3);
+    EXPECT_EQ(ini.SaveToText(), "[S]\na = 1\nb = 2\n\n\n[T]\nc = 3\n\n; end\n");
+    IniFile back;
+    ASSERT_TRUE(back.LoadFromText(ini.SaveToText()));
+    EXPECT_EQ(back.ReadInteger("S", "b", 0), 2);
+    EXPECT_EQ(back.ReadInteger("T", "c", 0), 3);
+}
+
+TEST(IniFileComments, ReloadingForgetsTheOldTail) {
+    IniFile ini;
+    ASSERT_TRUE(ini.LoadFromText("[S]\na=1\n; old\n"));
+    ASSERT_TRUE(ini.LoadFromText("[S]\na=2\n"));
+    EXPECT_EQ(ini.SaveToText(), "[S]\na = 2\n");
+}
