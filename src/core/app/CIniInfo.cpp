@@ -1,0 +1,109 @@
+#include "core/app/CIniInfo.h"
+
+#include "core/platform/IniFile.h"
+
+namespace tavrin {
+
+namespace {
+
+// Booleans are stored as 1 and 0; any other integer reads as true.
+bool ReadBool(const IniFile& ini, const char* key, bool def) {
+    return ini.ReadInteger(CIniInfo::Section, key, def ? 1 : 0) != 0;
+}
+
+int ReadInt(const IniFile& ini, const char* key, int def) {
+    return ini.ReadInteger(CIniInfo::Section, key, def);
+}
+
+void WriteBool(IniFile& ini, const char* key, bool value) {
+    ini.WriteInteger(CIniInfo::Section, key, value ? 1 : 0);
+}
+
+void WriteInt(IniFile& ini, const char* key, int value) {
+    ini.WriteInteger(CIniInfo::Section, key, value);
+}
+
+} // namespace
+
+CIniInfo::CIniInfo() = default;
+CIniInfo::~CIniInfo() = default;
+
+bool CIniInfo::SetPath(const std::string& path) {
+    auto ini = std::make_unique<IniFile>();
+    if (path.empty() || !ini->Load(path)) {
+        m_path.clear();
+        m_ini.reset();
+        return false;
+    }
+    m_path = path;
+    m_ini = std::move(ini);
+    ReadFrom(*m_ini);
+    return true;
+}
+
+void CIniInfo::Read() {
+    if (!m_ini)
+        return;
+    // Other parts of the program write their own sections between reads, so the file is
+    // taken as it is now.
+    if (!m_ini->Load(m_path))
+        return;
+    ReadFrom(*m_ini);
+}
+
+bool CIniInfo::Write() const {
+    if (m_path.empty())
+        return false;
+    // A file that exists but cannot be read is left alone rather than replaced by these
+    // eighteen keys alone.
+    IniFile current;
+    if (!current.Load(m_path))
+        return false;
+    WriteTo(current);
+    return current.Save(m_path);
+}
+
+void CIniInfo::ReadFrom(const IniFile& ini) {
+    const CIniInfo d;
+    GridChr = ReadBool(ini, "GridChr", d.GridChr);
+    GridEdit = ReadBool(ini, "GridEdit", d.GridEdit);
+    FrameDraw = ReadBool(ini, "FrameDraw", d.FrameDraw);
+    GridType = ReadInt(ini, "GridType", d.GridType);
+    ZoomType = ReadInt(ini, "ZoomType", d.ZoomType);
+    Statusbar = ReadBool(ini, "Statusbar", d.Statusbar);
+    MouseNavigation = ReadBool(ini, "MouseNavigation", d.MouseNavigation);
+    SimpleMenu = ReadBool(ini, "SimpleMenu", d.SimpleMenu);
+    WindowColor = ReadInt(ini, "WindowColor", d.WindowColor);
+    Left = ReadInt(ini, "Left", d.Left);
+    Top = ReadInt(ini, "Top", d.Top);
+    WheelCount = ReadInt(ini, "WheelCount", d.WheelCount);
+    DispTitleAddr = ReadBool(ini, "DispTitleAddr", d.DispTitleAddr);
+    AutoFormat = ReadBool(ini, "AutoFormat", d.AutoFormat);
+    AutoPalette = ReadBool(ini, "AutoPalette", d.AutoPalette);
+    UsePopupMenu = ReadBool(ini, "UsePopupMenu", d.UsePopupMenu);
+    SaveSmallSize = ReadBool(ini, "SaveSmallSize", d.SaveSmallSize);
+    SavePosition = ReadBool(ini, "SavePosition", d.SavePosition);
+}
+
+void CIniInfo::WriteTo(IniFile& ini) const {
+    WriteBool(ini, "GridChr", GridChr);
+    WriteBool(ini, "GridEdit", GridEdit);
+    WriteBool(ini, "FrameDraw", FrameDraw);
+    WriteInt(ini, "GridType", GridType);
+    WriteInt(ini, "ZoomType", ZoomType);
+    WriteBool(ini, "Statusbar", Statusbar);
+    WriteBool(ini, "MouseNavigation", MouseNavigation);
+    WriteBool(ini, "SimpleMenu", SimpleMenu);
+    WriteInt(ini, "WindowColor", WindowColor);
+    WriteInt(ini, "Left", Left);
+    WriteInt(ini, "Top", Top);
+    WriteInt(ini, "WheelCount", WheelCount);
+    WriteBool(ini, "DispTitleAddr", DispTitleAddr);
+    WriteBool(ini, "AutoFormat", AutoFormat);
+    WriteBool(ini, "AutoPalette", AutoPalette);
+    WriteBool(ini, "UsePopupMenu", UsePopupMenu);
+    WriteBool(ini, "SaveSmallSize", SaveSmallSize);
+    WriteBool(ini, "SavePosition", SavePosition);
+}
+
+} // namespace tavrin
