@@ -18,9 +18,9 @@ const FormatInfo* SafeInfo(CFormat& format) {
 }
 
 bool DividesBlock(int32_t size) {
-    if (size < 2)
+    if (size == 0 || size == 1)
         return true; // the block operations use 8
-    return size <= BlockPixels && BlockPixels % size == 0;
+    return size > 1 && size <= BlockPixels && BlockPixels % size == 0;
 }
 
 std::string ToLowerAscii(std::string_view s) {

@@ -23,8 +23,8 @@ public:
 
     // Appends a format the table then owns. Refused (and the format destroyed) when the table
     // is full, when GetInfo yields null or throws, or when its record could not be laid over
-    // the tile image: bitsPerPixel outside 1..8, or a width or height (below 2 counting as 8)
-    // that does not divide 128 into whole tiles.
+    // the tile image: bitsPerPixel outside 1..8, or a width or height that does not divide
+    // 128 into whole tiles (0 and 1 count as 8; negative sizes are refused).
     bool Add(std::unique_ptr<CFormat> format);
     // The entry at index (a negative index counts as 0), or null at or beyond the count.
     CFormat* Get(int index) const;
