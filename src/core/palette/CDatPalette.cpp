@@ -42,6 +42,13 @@ int CDatPalette::GroupSize() const {
     return 1 << BppForMask();
 }
 
+std::array<uint8_t, CDatPalette::Size> CDatPalette::GroupEntries() const {
+    std::array<uint8_t, Size> entries{};
+    const int base = GroupBase();
+    std::memcpy(entries.data(), Map() + base, static_cast<size_t>(Size - base));
+    return entries;
+}
+
 bool CDatPalette::LoadFromFile(const std::string& path) {
     if (!FileExists(path))
         return false;

@@ -57,6 +57,9 @@ public:
     int GroupBase() const { return m_selected & ~ColourMask(); }
     // The group number as the colour set stores it (selected entry >> bpp).
     int GroupNumber() const { return m_selected >> BppForMask(); }
+    // The current table from the group base on, as the colour replacement reads the group's
+    // master indices; places past entry 255 are 0.
+    std::array<uint8_t, Size> GroupEntries() const;
 
     // False when no file exists at the path. Entries the file does not cover keep their value.
     bool LoadFromFile(const std::string& path);

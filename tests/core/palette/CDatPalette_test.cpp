@@ -193,3 +193,22 @@ TEST(CDatPalette, SaveWritesThe256BytesWithoutTruncating) {
     EXPECT_EQ(std::vector<uint8_t>(back.Table(), back.Table() + 256), table);
     EXPECT_FALSE(dat.SaveToFile(dir.File("no/folder.dat")));
 }
+
+TEST(CDatPalette, GroupEntriesStartAtTheGroupBaseAndStopAtTheTableEnd) {
+    CDatPalette dat;
+    for (int i = 0; i < 256; ++i)
+        dat.SetEntry(i, 255 - i);
+    dat.SetBpp(4);
+    dat.SetSelectedEntry(0xF3);
+    const std::array<uint8_t, 256> group = dat.GroupEntries();
+    EXPECT_EQ(group[0], 0x0F);  // entry 0xF0
+    EXPECT_EQ(group[15], 0x00); // entry 0xFF
+    for (int k = 16; k < 256; ++k)
+        ASSERT_EQ(group[k], 0) << k;
+    dat.SetIdentityMode(true);
+    dat.SetBpp(2);
+    dat.SetSelectedEntry(0x06);
+    EXPECT_EQ(dat.GroupEntries()[0], 4);
+    EXPECT_EQ(dat.GroupEntries()[251], 255);
+    EXPECT_EQ(dat.GroupEntries()[252], 0);
+}
