@@ -1,0 +1,35 @@
+#include "core/nav/AddressParse.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace tavrin {
+namespace {
+
+TEST(AddressParse, HexadecimalTextGivesTheAddress) {
+    EXPECT_EQ(ParseAddress("1F"), 0x1F);
+    EXPECT_EQ(ParseAddress("1f"), 0x1F);
+    EXPECT_EQ(ParseAddress("0"), 0);
+    EXPECT_EQ(ParseAddress("00000000"), 0);
+    EXPECT_EQ(ParseAddress("00c0ffee"), 0xC0FFEE);
+    EXPECT_EQ(ParseAddress("7fffffff"), INT_MAX);
+    EXPECT_EQ(ParseAddress("000000001F"), 0x1F); // leading zeros do not overflow
+}
+
+TEST(AddressParse, AnythingElseCancels) {
+    for (const char* text : {"", "g", "1g", "0x1F", "$1F", " 1F", "1F ", "-1", "+1", "80000000",
+                             "FFFFFFFF", "123456789", "fffffffffffffffffffff", "1F\n"})
+        EXPECT_EQ(ParseAddress(text), std::nullopt) << '"' << text << '"';
+}
+
+TEST(AddressParse, DialogTextIsEightLowerCaseDigits) {
+    EXPECT_EQ(FormatAddressText(0), "00000000");
+    EXPECT_EQ(FormatAddressText(0x1F), "0000001f");
+    EXPECT_EQ(FormatAddressText(0x12ABCDEF), "12abcdef");
+    EXPECT_EQ(FormatAddressText(INT_MAX), "7fffffff");
+    EXPECT_EQ(ParseAddress(FormatAddressText(0x00ABCDEF)), 0x00ABCDEF);
+}
+
+} // namespace
+} // namespace tavrin
