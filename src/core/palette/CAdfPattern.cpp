@@ -118,7 +118,9 @@ bool CAdfPattern::LoadFromFile(const std::string& path) {
     if (!FileExists(path))
         return false;
     std::vector<uint8_t> bytes;
-    ReadWholeFile(path, bytes);
+    // A file that exists but cannot be read changes nothing rather than loading as empty.
+    if (!ReadWholeFile(path, bytes))
+        return false;
     LoadFromBytes(bytes.data(), bytes.size());
     return true;
 }

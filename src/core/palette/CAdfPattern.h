@@ -55,8 +55,9 @@ public:
     // When entry 0 is empty it becomes "Normal" with slot n showing tile n. True if it did.
     bool EnsureNormal();
 
-    // Nothing happens and false is returned when no file exists. Whole 288-byte entries are
-    // read from the start (at most 64); later entries keep their contents.
+    // Nothing happens and false is returned when no file exists or it cannot be read. Whole
+    // 288-byte entries are read from the start (at most 64); later entries keep their
+    // contents.
     bool LoadFromFile(const std::string& path);
     void LoadFromBytes(const uint8_t* bytes, size_t size);
     // Writes all 18432 bytes at offset 0 without truncating; false when the write failed.

@@ -58,9 +58,9 @@ void CColSet::SetHeader(const uint8_t* entries) {
 bool CColSet::LoadFromFile(const std::string& path) {
     if (!FileExists(path))
         return false;
-    if (!m_buffer.empty())
-        ReadFilePrefix(path, m_buffer.data(), m_buffer.size());
-    return true;
+    if (m_buffer.empty())
+        return true;
+    return ReadFilePrefix(path, m_buffer.data(), m_buffer.size()) >= 0;
 }
 
 void CColSet::LoadFromBytes(const uint8_t* bytes, size_t size) {

@@ -43,7 +43,8 @@ public:
     // Copies 128 bytes into the header block; ignored before the first Resize.
     void SetHeader(const uint8_t* entries);
 
-    // False when no file exists. Reads at most BufferSize() bytes; the rest stays as it is.
+    // False when no file exists or it cannot be read. Reads at most BufferSize() bytes; the
+    // rest stays as it is.
     bool LoadFromFile(const std::string& path);
     void LoadFromBytes(const uint8_t* bytes, size_t size);
     // Writes the whole buffer at offset 0 without truncating; false when the buffer is empty

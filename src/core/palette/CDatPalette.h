@@ -61,7 +61,8 @@ public:
     // master indices; places past entry 255 are 0.
     std::array<uint8_t, Size> GroupEntries() const;
 
-    // False when no file exists at the path. Entries the file does not cover keep their value.
+    // False when no file exists or it cannot be read. Entries the file does not cover keep
+    // their value.
     bool LoadFromFile(const std::string& path);
     void LoadFromBytes(const uint8_t* bytes, size_t size);
     // Writes the 256 bytes at offset 0 without truncating; false when the write failed.

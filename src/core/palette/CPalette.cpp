@@ -26,8 +26,9 @@ bool CPalette::LoadFromFile(const std::string& path) {
     if (!FileExists(path))
         return false;
     std::vector<uint8_t> bytes;
-    // An unreadable file reads as empty, which leaves the palette black like a 0-byte file.
-    ReadWholeFile(path, bytes);
+    // A file that exists but cannot be read changes nothing rather than loading as empty.
+    if (!ReadWholeFile(path, bytes))
+        return false;
     LoadFromBytes(bytes.data(), bytes.size());
     return true;
 }

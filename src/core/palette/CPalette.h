@@ -28,7 +28,7 @@ public:
     uint8_t* Data() { return m_data.data(); }
     const uint8_t* Data() const { return m_data.data(); }
 
-    // False when no file exists at the path; the table is then unchanged.
+    // False when no file exists at the path or it cannot be read; the table is then unchanged.
     bool LoadFromFile(const std::string& path);
     // Fills the table from a file's bytes (raw triples or a RIFF palette); entries the bytes
     // do not cover become black.
