@@ -1,7 +1,19 @@
 #pragma once
 
+#include "core/app/CIniInfo.h"
 #include "core/app/EditorView.h"
+#include "core/document/RomDocument.h"
+#include "core/formats/CFormatTable.h"
+#include "core/palette/CAdfPattern.h"
+#include "core/palette/CColSet.h"
+#include "core/palette/CDatPalette.h"
+#include "core/palette/CPalette.h"
 #include "core/platform/Image8.h"
+#include "core/views/CGrid.h"
+#include "core/views/CImageEdit.h"
+#include "core/views/EditArea.h"
+#include "core/views/TileView.h"
+#include "core/views/TileViewGeometry.h"
 
 #include <cstdint>
 #include <memory>
@@ -10,17 +22,8 @@
 
 namespace tavrin {
 
-class CAdfPattern;
-class CColSet;
-class CDatPalette;
-class CFormat;
-class CFormatTable;
 class CImageDat;
-class CImageEdit;
 class CImagePal;
-class CIniInfo;
-class CPalette;
-class RomDocument;
 
 // Mouse buttons as the image handlers receive them.
 enum class MouseButton { Left = 0, Right = 1, Middle = 2 };
@@ -34,25 +37,32 @@ enum class WheelTarget { Other, DatPanel, PalPanel };
 // with a recording view.
 class Editor {
 public:
+    static constexpr const char* AppTitle = "Tavrin";
+    // Bytes of a new document; also the size a short document is padded to when saved.
+    static constexpr int NewDocumentBytes = 8192;
+
     // The settings file is the executable's path with the extension ".ini"; it is read at
-    // once (twice, as the window always did). wheelScrollLines is the system's value.
+    // once, and a second time, as the window always did. wheelScrollLines is the system's
+    // value (0 counts as 1).
     Editor(EditorView& view, std::string executablePath, int wheelScrollLines);
     ~Editor();
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
 
-    // Start-up (FormCreate): standard state beside the executable, lists, display controls
-    // from the settings, format entry 1 and pattern 0, then the document: the single
-    // argument, else the ".chr" named like the executable, else a new document.
+    // Start-up (FormCreate): standard state beside the executable, the format and pattern
+    // lists, display controls from the settings, format entry 1 and pattern 0, then the
+    // document: the single argument, else the ".chr" named like the executable, else a new
+    // document. More than one argument counts as none.
     void FormCreate(const std::vector<std::string>& arguments);
-    // The window is shown: the four pictures are drawn.
+    // The window is shown: the four pictures are drawn (T, E, S, L).
     void FormShow();
     // Shutdown (FormDestroy): the settings take the state and are written. windowColour is
-    // 0x00BBGGRR, or -1 for the system colour.
+    // 0x00BBGGRR, or -1 while the window has the system's colour.
     void FormDestroy(int left, int top, int windowColour);
 
     // File actions. Paths come from the window's dialogs.
     void FileNew();
+    // True when the file exists, whether or not it could be read.
     bool OpenRom(const std::string& path, bool fresh);
     void FileOpen(const std::string& path) { OpenRom(path, true); }
     void FileReload();
@@ -60,9 +70,13 @@ public:
     void FileSaveAs(const std::string& path);
     // The first dropped file is opened; the others are ignored.
     void DropFiles(const std::vector<std::string>& paths);
+    // The ROM document and its colour set (while enabled) to path; false (after a beep) when
+    // the document could not be written.
+    bool WriteRom(const std::string& path);
     // The filter of the ROM open and save dialogs: "ROM image|<patterns>|All files|*.*".
     std::string RomFileFilter() const;
-    // The document path with its extension replaced by ext (".dat"), for the save dialogs.
+    // The document path with its extension replaced by ext (".dat"): the palette, palette
+    // set and pattern save dialogs' suggested name.
     std::string DocumentPathWithExtension(const std::string& ext) const;
 
     // Format selection (ComboBoxFormatChange) and the Ctrl+digit actions (ActFormat0..9).
@@ -70,7 +84,7 @@ public:
     void ActFormat(int digit);
     std::string FormatInfoText() const;
 
-    // Display settings panel.
+    // Display settings panel. Each stores its value; the redraw is skipped during start-up.
     void SetRotate(int index);
     void SetMirror(int index);
     void SelectPattern(int index);
@@ -83,17 +97,29 @@ public:
     // The pattern dialog closed (always with OK): list refreshed, entry 0 selected.
     void PatternDialogClosed();
 
-    // Address actions (ActAddrMMAXExecute with the step code of the sender; an unknown code
-    // shows "Unknown Address Type."), the jump dialog's result and the image search.
+    // Address actions: ActAddrMMAXExecute with the sender's step code (an unknown code shows
+    // "Unknown Address Type." and changes nothing), the jump dialog's result and the image
+    // search ("not found." when nothing follows).
     void AddrStep(int stepCode);
     void AddrJump(int address);
+    // The jump dialog's OK: the typed hexadecimal text; false (nothing moves) when it does
+    // not parse.
+    bool AddrJumpText(const std::string& text);
+    // The jump dialog's initial text for the current address.
+    std::string JumpDialogText() const;
     void AddrFind();
+    // ActAddrFindPrev exists without a search: it does nothing.
+    void AddrFindPrev() {}
+    // The CHR scroll bar moved (ScrollBarChrChange) and its clamp while dragged.
     void ScrollBarChrChange(int position);
+    int ClampChrScroll(int position) const;
     void ScrollBarDatChange(int position);
     void ScrollBarPalChange(int position);
     // One wheel notch: direction -1 up, +1 down. comboFocused: a display-settings combo box
     // has the focus.
     void MouseWheel(int direction, WheelTarget target, bool comboFocused);
+    // Rows of one wheel step: the wheel count if 1 or more, else the system's wheel lines.
+    int WheelStepLines() const;
 
     // Palette actions.
     void PaletteSelect(int tag); // Z X C V: tags 0..3
@@ -109,7 +135,7 @@ public:
     void PaletteAdfSave(const std::string& path);
     void PaletteAdfSaveRom();
     void PaletteReload(); // F11: the standard state
-    // The palette edit dialog changed a colour: the full redraw.
+    // The palette edit dialog changed something: the full redraw.
     void PaletteEdited();
 
     // Options.
@@ -119,8 +145,9 @@ public:
     // The settings dialog closed: the wheel count is taken again and the page shown.
     void SettingsChanged();
 
-    // Mouse on the four images, in picture coordinates (0..255; the DAT and PAL pictures
-    // count from their top row 0, whatever the scroll position).
+    // Mouse on the four images, in picture coordinates: 0..255 on the CHR and EDIT views;
+    // on the DAT and PAL pictures y counts from the picture's top, whatever the scroll
+    // position (the panel adds 16 x top row). Coordinates outside are held within.
     void ChrMouseDown(MouseButton button, int x, int y);
     void ChrMouseMove(int x, int y);
     void ChrMouseUp(MouseButton button, int x, int y);
@@ -144,63 +171,163 @@ public:
     void RebuildDisplayPalette();
     void DrawTileView();
     void UpdateEditView();
+    void RedrawDatView();
+    void RedrawPalView();
     void RefreshCommandStates(); // ActControlSetMenuExecute
     bool LoadCompanionFiles(const std::string& path, bool withColourSet);
+    // kind: 0 no image, 1 tile view, 2 edit view, 3 palette-set view, 4 palette view.
+    void ShowMouseHints(int kind);
 
     // Command states.
     bool CanRotate() const;
-    bool IsColourSetEnabled() const;
-    bool IsPaletteOnly() const;
-    bool IsSimpleMenu() const;
-    bool IsStatusBarVisible() const;
-    bool IsMouseNavigation() const;
+    bool IsColourSetEnabled() const { return m_colourSetEnabled; }
+    bool IsPen10Visible() const { return m_colourSetEnabled; }
+    bool IsPaletteOnly() const { return m_paletteOnly; }
+    bool IsSimpleMenu() const { return m_settings.SimpleMenu; }
+    bool IsStatusBarVisible() const { return m_settings.Statusbar; }
+    bool IsMouseNavigation() const { return m_settings.MouseNavigation; }
+    // The mouse-hint panel shows only with the status bar.
     bool IsMouseHintsVisible() const;
-    bool IsHalftone() const;
+    bool IsHalftone() const { return m_settings.Halftone; }
+    bool IsPastePreview() const { return m_pastePreview; }
+    bool IsRightButtonHeld() const { return m_rightHeld; }
+    bool IsInitialising() const { return m_initialising; }
 
-    // Display settings as the controls show them.
-    int FormatIndex() const;
-    int RotateIndex() const;
-    int MirrorIndex() const;
-    int PatternIndex() const;
-    int GridTypeIndex() const;
-    int ZoomIndex() const;
-    bool GridChr() const;
-    bool GridEdit() const;
-    bool FrameDraw() const;
+    // Display settings as the controls show them (-1: no selection).
+    int FormatIndex() const { return m_formatIndex; }
+    int RotateIndex() const { return m_rotateIndex; }
+    int MirrorIndex() const { return m_mirrorIndex; }
+    int PatternIndex() const { return m_patternIndex; }
+    int GridTypeIndex() const { return m_settings.GridType; }
+    int ZoomIndex() const { return m_zoomIndex; }
+    bool GridChr() const { return m_settings.GridChr; }
+    bool GridEdit() const { return m_settings.GridEdit; }
+    bool FrameDraw() const { return m_settings.FrameDraw; }
 
     // Document and page state.
-    int CurrentAddress() const;
-    int PageBytes() const;
-    int RowBytes() const;
-    int EditSize() const;
-    struct EditArea {
-        int firstColumn, firstRow, lastColumn, lastRow;
-        bool operator==(const EditArea&) const = default;
-    };
-    EditArea GetEditArea() const;
+    int CurrentAddress() const { return m_address; }
+    const PageGeometry& Page() const { return m_page; }
+    int PageBytes() const { return m_page.pageBytes; }
+    int RowBytes() const { return m_page.rowBytes; }
+    int EditSize() const { return m_editSize; }
+    const EditArea& GetEditArea() const { return m_area; }
+    int DatTopRow() const { return m_datPosition; }
+    int PalTopRow() const { return m_palPosition; }
+    int WheelLines() const { return m_wheelLines; }
+    const std::string& ApplicationTitle() const { return m_appTitle; }
+    const std::string& ExecutablePath() const { return m_exePath; }
 
     // The pictures the panels paint.
-    const Image8& TileImage() const;
-    const Image8& TileViewPicture() const;
-    const Image8& EditViewPicture() const;
+    const Image8& TileImage() const { return m_tileImage; }
+    const Image8& TileViewPicture() const { return m_tileView.Picture(); }
+    // The edit view, or the paste preview while it is on.
+    const Image8& EditViewPicture() const {
+        return m_pastePreview ? m_pastePicture : m_editView.Picture();
+    }
     const CImageDat& DatView() const;
     const CImagePal& PalView() const;
+    const Image8::Palette& DisplayPalette() const { return m_displayPalette; }
 
     // The owned objects, for the dialogs that work on them.
-    RomDocument& Document();
-    const RomDocument& Document() const;
-    CIniInfo& Settings();
-    CFormatTable& Formats();
-    CFormat& CurrentFormat() const;
-    CPalette& Palette();
-    CDatPalette& PaletteSet();
-    CColSet& ColourSet();
-    CAdfPattern& Patterns();
+    RomDocument& Document() { return m_doc; }
+    const RomDocument& Document() const { return m_doc; }
+    CIniInfo& Settings() { return m_settings; }
+    const CIniInfo& Settings() const { return m_settings; }
+    CFormatTable& Formats() { return m_formats; }
+    CFormat& CurrentFormat() const { return *m_format; }
+    CPalette& Palette() { return m_palette; }
+    CDatPalette& PaletteSet() { return m_datPalette; }
+    CColSet& ColourSet() { return m_colSet; }
+    CAdfPattern& Patterns() { return m_patterns; }
+    const AdfEntry& CurrentPattern() const { return *m_pattern; }
+    Image8& MutableTileImage() { return m_tileImage; }
 
 private:
-    struct State;
-    std::unique_ptr<State> m_state;
+    // Drag modes of the press being tracked.
+    enum class DragMode { None = 0, Left = 1, Right = 2, Middle = 3 };
+
+    void TrackMouse(Panel panel, MouseButton button);
+    void EndTrackMouse();
+    void SetChrScrollRange();
+    void SetChrScrollPosition(int position);
+    void SetDatScrollPosition(int position);
+    void SetPalScrollPosition(int position);
+    void RefillPatternList();
+    void ShowAddressStatus();
+    void ShowPatternStatus(int screenTile);
+    void ShowCaption();
+    void PaintColourSet();
+    int FormatTileBytes() const;
+    // Bytes from the current address that one block decode or encode reaches.
+    int BlockBytes() const;
+    void RenderPastePreview();
+    void ConstructPaletteViews();
+    void SetPaletteScrollRanges();
+    std::string CurrentPenName() const;
+
     EditorView& m_view;
+    std::string m_exePath;
+
+    CIniInfo m_settings;
+    CFormatTable m_formats;
+    CGrid m_grid;
+    Image8 m_tileImage;
+    Image8 m_displayImage;
+    Image8 m_workingCopy;
+    CPalette m_palette;
+    CDatPalette m_datPalette;
+    CAdfPattern m_patterns;
+    CColSet m_colSet;
+    RomDocument m_doc;
+    TileView m_tileView;
+    CImageEdit m_editView;
+    Image8 m_pastePicture;
+    Image8::Palette m_displayPalette{};
+
+    CFormat* m_format = nullptr;
+    int m_formatIndex = 1;
+    const AdfEntry* m_pattern = nullptr;
+    int m_patternIndex = 0;
+    PageGeometry m_page;
+    int m_address = 0;
+
+    int m_penNumber = 1;
+    int m_editSize = 16;
+    int m_zoomIndex = 3;
+    EditArea m_area;
+    TilePos m_anchor;
+    EditArea m_lastRecorded{-1, -1, -1, -1};
+    int m_rotateIndex = 0;
+    int m_mirrorIndex = 0;
+    bool m_paletteOnly = false;
+
+    bool m_colourSetEnabled = false;
+    bool m_pastePreview = false;
+    bool m_rightHeld = false;
+    bool m_lastReleaseRight = false;
+    bool m_initialising = false;
+    bool m_toolCaptionsApplied = false;
+
+    int m_wheelLines = 1;
+    int m_wheelCount = 0;
+    // Starts one before 0, so the first notch acts.
+    uint32_t m_wheelNotch = UINT32_MAX;
+
+    Panel m_trackedPanel = Panel::None;
+    DragMode m_dragMode = DragMode::None;
+    MouseButton m_editButton = MouseButton::Left;
+
+    int m_lastScrollPosition = -1;
+    int m_lastTileIndex = -1;
+    int m_lastHintKind = -1;
+    int m_lastHintPen = -1;
+    int m_lastEditTile = -1;
+    int m_datPosition = 0;
+    int m_palPosition = 0;
+
+    std::string m_appTitle = AppTitle;
+    std::string m_datHint;
+    std::string m_palHint;
 };
 
 } // namespace tavrin

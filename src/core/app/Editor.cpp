@@ -1,0 +1,336 @@
+#include "core/app/Editor.h"
+
+#include "core/formats/PageCodec.h"
+#include "core/palette/DisplayPalette.h"
+#include "core/platform/FileIO.h"
+#include "core/platform/ProgramPath.h"
+#include "core/views/ViewPicture.h"
+
+#include <cstdio>
+#include <utility>
+
+namespace tavrin {
+
+namespace {
+
+constexpr int TileImageSide = 128;
+constexpr int StartFormatIndex = 1; // "2BPP NES"
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start <= text.size()) {
+        const size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// The mouse-hint texts 11, 12, 21, ... of the numbered table.
+struct HintTexts {
+    const char* left;
+    const char* right;
+};
+constexpr HintTexts MouseHintTexts[5] = {
+    {"", ""},
+    {"描画領域選択", "領域選択"},
+    {"描画：", "スポイト"},
+    {"描画パレット選択", "パレットエディタ"},
+    {"セット色選択", "パレットエディタ"},
+};
+
+} // namespace
+
+Editor::Editor(EditorView& view, std::string executablePath, int wheelScrollLines)
+    : m_view(view), m_exePath(std::move(executablePath)), m_tileImage(TileImageSide, TileImageSide),
+      m_displayImage(TileImageSide, TileImageSide), m_workingCopy(TileImageSide, TileImageSide),
+      m_datPalette(&m_palette) {
+    // The settings are read when the path is set and once more at once.
+    if (m_settings.SetPath(NamedLikeExecutable(".ini", m_exePath)))
+        m_settings.Read();
+    m_wheelLines = wheelScrollLines > 0 ? wheelScrollLines : 1;
+
+    m_format = m_formats.Get(StartFormatIndex);
+    m_formatIndex = StartFormatIndex;
+    if (m_format == nullptr) {
+        m_format = m_formats.Get(0);
+        m_formatIndex = 0;
+    }
+    m_format->Activate();
+    m_pattern = &m_patterns.GetPattern(0);
+    m_datPalette.SetBpp(m_format->BitsPerPixel());
+    m_page = PageGeometryFor(m_format->BitsPerPixel(), m_page);
+
+    m_editView.SetImages(&m_tileImage, &m_displayImage, &m_workingCopy);
+    m_editView.SetEditSize(m_editSize);
+    m_editView.SetGridFlag(m_settings.GridEdit);
+    m_editView.SetFrameFlag(m_settings.FrameDraw);
+    m_editView.SetGridType(m_settings.GridType);
+    m_editView.SetGridPattern(m_grid.CurrentPattern());
+    ConstructPaletteViews();
+}
+
+Editor::~Editor() {
+    if (m_format != nullptr)
+        m_format->Deactivate();
+}
+
+// ---- Start-up and shutdown ----
+
+void Editor::FormCreate(const std::vector<std::string>& arguments) {
+    m_initialising = true;
+    // The tool settings (ActHelpLoadConfig) join here with the tool table.
+    LoadCompanionFiles(m_exePath, false);
+
+    SetPaletteScrollRanges();
+    m_view.SetFormatList(SplitLines(m_formats.NameList()));
+    RefillPatternList();
+
+    m_wheelCount = m_settings.WheelCount;
+    m_view.SetFormatIndex(StartFormatIndex);
+    SelectFormat(StartFormatIndex);
+    SelectPattern(0);
+    // A zoom outside the list leaves it without a selection, which the handler takes as "x1".
+    const int zoom = m_settings.ZoomType;
+    SetZoom(zoom >= 0 && zoom < ZoomCount ? zoom : 0);
+    SetGridType(m_settings.GridType);
+    m_rotateIndex = 0;
+    m_mirrorIndex = 0;
+
+    m_view.LayoutChanged();
+    RefreshCommandStates();
+    m_initialising = false;
+
+    const std::string chr = NamedLikeExecutable(".chr", m_exePath);
+    if (arguments.size() == 1)
+        OpenRom(arguments[0], true);
+    else if (FileExists(chr))
+        OpenRom(chr, true);
+    else
+        FileNew();
+    // A command-line file that could not be opened still leaves a document to work on.
+    if (m_doc.FilePath().empty())
+        FileNew();
+}
+
+void Editor::FormShow() {
+    m_view.FocusPanel(Panel::Chr);
+    DrawTileView();
+    UpdateEditView();
+    RedrawDatView();
+    RedrawPalView();
+}
+
+void Editor::FormDestroy(int left, int top, int windowColour) {
+    // The check boxes, lists and toggles already keep their fields up to date.
+    m_settings.ZoomType = m_zoomIndex;
+    m_settings.WindowColor = windowColour;
+    m_settings.Left = left;
+    m_settings.Top = top;
+    m_settings.Write();
+}
+
+// ---- Redraw steps ----
+
+void Editor::Redraw() {
+    DecodePage();
+    DrawTileView();
+    UpdateEditView();
+    RedrawDatView();
+    RedrawPalView();
+}
+
+void Editor::RedrawPal() {
+    RedrawDatView();
+    RedrawPalView();
+}
+
+void Editor::ShowPage() {
+    m_address = m_doc.ClampPageAddress(m_address, m_page.pageBytes);
+    const int position = ChrScrollPosition(m_address, m_doc.HeaderOffset(), m_page);
+    if (position != m_lastScrollPosition)
+        SetChrScrollPosition(position);
+    DecodePage();
+    DrawTileView();
+    UpdateEditView();
+    ShowAddressStatus();
+    ShowCaption();
+}
+
+void Editor::DecodePage() {
+    // The document keeps a whole largest page past the end address, and ShowPage keeps the
+    // address below it; anything else would be a page outside the buffer, shown blank.
+    if (!m_doc.Contains(m_address, m_page.pageBytes) || !m_doc.Contains(m_address, BlockBytes())) {
+        m_tileImage.Fill(0);
+        return;
+    }
+    PageSettings settings;
+    settings.address = m_address;
+    settings.colourOffset = m_datPalette.GroupBase();
+    settings.rotateIndex = m_rotateIndex;
+    settings.mirrorIndex = m_mirrorIndex;
+    settings.pattern = m_pattern->tiles.data();
+    std::array<uint8_t, 256> groups{};
+    if (m_colourSetEnabled) {
+        groups = m_colSet.PageGroups(m_address);
+        settings.tilePalettes = groups.data();
+    }
+    tavrin::DecodePage(*m_format, m_doc.Data(), settings, m_tileImage);
+}
+
+void Editor::RebuildDisplayPalette() {
+    m_displayPalette = tavrin::RebuildDisplayPalette(m_datPalette, m_settings.Halftone);
+    m_tileImage.Colours() = m_displayPalette;
+    m_displayImage.Colours() = m_displayPalette;
+    m_workingCopy.Colours() = m_displayPalette;
+    m_tileView.SetPalette(m_displayPalette);
+    m_editView.SetPalette(m_displayPalette);
+    m_view.DisplayPaletteChanged();
+}
+
+void Editor::DrawTileView() {
+    TileViewOptions options;
+    // A grid type outside the list draws no grid.
+    options.grid = m_settings.GridChr && m_settings.GridType >= 0 && m_settings.GridType <= 3;
+    options.gridType = m_settings.GridType;
+    options.pattern = m_grid.CurrentPattern();
+    m_tileView.Draw(m_tileImage, m_area, options);
+    m_view.RepaintTileView();
+}
+
+void Editor::UpdateEditView() {
+    m_editView.SetPastePreview(m_pastePreview);
+    m_editView.SetArea(m_area.Pixels());
+    m_editView.SetPenNumber(m_penNumber);
+    if (m_pastePreview)
+        RenderPastePreview();
+    else
+        m_editView.Redraw();
+    m_view.RepaintEditView();
+}
+
+void Editor::RenderPastePreview() {
+    // The clipboard's bitmap is drawn here once the clipboard joins the editor; without one
+    // the preview is blank with a 2 x 2 frame.
+    m_displayImage.Fill(0);
+    if (m_pastePicture.Width() != CImageEdit::ViewSize)
+        m_pastePicture.Resize(CImageEdit::ViewSize, CImageEdit::ViewSize);
+    m_pastePicture.Colours() = m_displayPalette;
+    StretchToView(m_displayImage, {0, 0, m_displayImage.Width(), m_displayImage.Height()},
+                  m_pastePicture);
+    const int w = 1;
+    const int h = 1;
+    CBitmapEdit::BoxOutline(m_pastePicture, {0, 0, 2 * w, 2 * h}, m_editView.WhiteIndex());
+}
+
+// ---- Page, caption and status ----
+
+void Editor::SetChrScrollRange() {
+    const ScrollBarRange r = ChrScrollRange(m_doc.DataSize(), m_page);
+    m_view.SetScrollRange(ScrollBarId::Chr,
+                          {r.minimum, r.maximum, r.pageSize, r.smallChange, r.largeChange});
+}
+
+void Editor::SetChrScrollPosition(int position) {
+    m_lastScrollPosition = position;
+    m_view.SetScrollPosition(ScrollBarId::Chr, position);
+}
+
+void Editor::ShowAddressStatus() {
+    if (!m_settings.Statusbar)
+        return;
+    char text[64];
+    std::snprintf(text, sizeof text, "CHR : %06X - %06X / %06X", m_address,
+                  m_address + m_page.pageBytes - 1, m_doc.EndAddress());
+    m_view.SetStatusText(StatusPanel::Address, text);
+}
+
+void Editor::ShowPatternStatus(int screenTile) {
+    if (!m_settings.Statusbar)
+        return;
+    char text[64];
+    std::snprintf(text, sizeof text, "Pattern : ADF[%02X] = %02X ", screenTile & 0xFF,
+                  m_pattern->tiles[static_cast<size_t>(screenTile & 0xFF)]);
+    m_view.SetStatusText(StatusPanel::Pattern, text);
+}
+
+void Editor::ShowCaption() {
+    if (!m_settings.DispTitleAddr) {
+        m_view.SetCaption(m_appTitle);
+        return;
+    }
+    const std::string& name = m_doc.FileName();
+    std::vector<char> text(name.size() + 64);
+    std::snprintf(text.data(), text.size(), "%s ( %06X / %06X ) %s", AppTitle, m_address,
+                  m_doc.EndAddress(), name.c_str());
+    m_view.SetCaption(text.data());
+}
+
+bool Editor::IsMouseHintsVisible() const {
+    return m_settings.Statusbar && m_settings.MouseNavigation;
+}
+
+void Editor::ShowMouseHints(int kind) {
+    if (!IsMouseHintsVisible())
+        return;
+    if (kind == 2 && m_pastePreview)
+        kind = 0;
+    if (kind < 0 || kind > 4)
+        kind = 0;
+    if (kind == m_lastHintKind && m_penNumber == m_lastHintPen)
+        return;
+    m_lastHintKind = kind;
+    m_lastHintPen = m_penNumber;
+    std::string left = MouseHintTexts[kind].left;
+    if (kind == 2)
+        left += CurrentPenName();
+    m_view.SetMouseHints(left, MouseHintTexts[kind].right);
+}
+
+std::string Editor::CurrentPenName() const {
+    // The pen table names its pens; until it joins the editor there is no name to show.
+    return {};
+}
+
+// ---- Command states ----
+
+bool Editor::CanRotate() const {
+    return m_area.IsSquare() && !m_rightHeld;
+}
+
+void Editor::RefreshCommandStates() {
+    // The tool captions are applied once after start and after each reload of the tools.
+    m_toolCaptionsApplied = true;
+    m_view.CommandStatesChanged();
+}
+
+// ---- Options ----
+
+void Editor::SetStatusBarVisible(bool on) {
+    m_settings.Statusbar = on;
+    m_view.LayoutChanged();
+    m_view.CommandStatesChanged();
+}
+
+void Editor::SetMouseNavigation(bool on) {
+    m_settings.MouseNavigation = on;
+    m_view.LayoutChanged();
+    m_view.CommandStatesChanged();
+}
+
+void Editor::SetSimpleMenu(bool on) {
+    m_settings.SimpleMenu = on;
+    RefreshCommandStates();
+}
+
+void Editor::SettingsChanged() {
+    m_wheelCount = m_settings.WheelCount;
+    ShowPage();
+}
+
+} // namespace tavrin

@@ -1,0 +1,132 @@
+#include "core/app/Editor.h"
+
+#include <algorithm>
+
+// The mouse on the tile view and the edit view, press tracking and the window's own moves.
+
+namespace tavrin {
+
+namespace {
+
+constexpr int ViewMax = TileViewSize - 1;
+
+} // namespace
+
+void Editor::TrackMouse(Panel panel, MouseButton button) {
+    m_trackedPanel = panel;
+    switch (button) {
+    case MouseButton::Left:
+        m_dragMode = DragMode::Left;
+        break;
+    case MouseButton::Right:
+        m_dragMode = DragMode::Right;
+        break;
+    case MouseButton::Middle:
+        m_dragMode = DragMode::Middle;
+        break;
+    }
+}
+
+void Editor::EndTrackMouse() {
+    m_trackedPanel = Panel::None;
+    m_dragMode = DragMode::None;
+}
+
+void Editor::FormMouseMove() {
+    if (m_trackedPanel == Panel::None)
+        ShowMouseHints(0);
+}
+
+// ---- Tile view ----
+
+void Editor::ChrMouseDown(MouseButton button, int x, int y) {
+    m_lastRecorded = {-1, -1, -1, -1};
+    m_view.FocusPanel(Panel::Chr);
+    m_pastePreview = false;
+    TrackMouse(Panel::Chr, button);
+    if (button == MouseButton::Right) {
+        m_pastePreview = true;
+        m_anchor = TileAt(x, y);
+        m_rightHeld = true;
+        RefreshCommandStates();
+    }
+    ChrMouseMove(x, y);
+    UpdateEditView();
+}
+
+void Editor::ChrMouseMove(int x, int y) {
+    x = std::clamp(x, 0, ViewMax);
+    y = std::clamp(y, 0, ViewMax);
+    if (m_trackedPanel == Panel::Chr && m_dragMode == DragMode::Left) {
+        m_area = LeftDragArea(x, y, m_editSize);
+        if (m_area.firstColumn != m_lastRecorded.firstColumn ||
+            m_area.firstRow != m_lastRecorded.firstRow) {
+            DrawTileView();
+            UpdateEditView();
+        }
+    } else if (m_trackedPanel == Panel::Chr && m_dragMode == DragMode::Right) {
+        m_area = RightDragArea(m_anchor, x, y);
+        if (m_area != m_lastRecorded)
+            DrawTileView();
+        m_lastRecorded.lastColumn = m_area.lastColumn;
+        m_lastRecorded.lastRow = m_area.lastRow;
+    }
+    m_lastRecorded.firstColumn = m_area.firstColumn;
+    m_lastRecorded.firstRow = m_area.firstRow;
+
+    const int tile = ScreenTileIndex(x, y);
+    if (tile != m_lastTileIndex) {
+        m_lastTileIndex = tile;
+        ShowPatternStatus(tile);
+    }
+    ShowMouseHints(1);
+}
+
+void Editor::ChrMouseUp(MouseButton button, int x, int y) {
+    EndTrackMouse();
+    m_rightHeld = false;
+    RefreshCommandStates();
+    if (button == MouseButton::Right) {
+        if (m_settings.UsePopupMenu)
+            m_view.ShowPopupMenu(std::clamp(x, 0, ViewMax), std::clamp(y, 0, ViewMax));
+        m_lastReleaseRight = true;
+    } else {
+        m_lastReleaseRight = false;
+    }
+}
+
+// ---- Edit view ----
+// Pen strokes join here with the pen table; until then the edit view shows the edit area and
+// reports the tile under the mouse.
+
+void Editor::EditMouseDown(MouseButton button, int x, int y) {
+    m_view.FocusPanel(Panel::Edit);
+    if (m_trackedPanel == Panel::Edit && m_dragMode == DragMode::Left &&
+        button == MouseButton::Right) {
+        // A right press during a left drag cancels the drag.
+        m_dragMode = DragMode::None;
+        return;
+    }
+    TrackMouse(Panel::Edit, button);
+    EditMouseMove(x, y);
+}
+
+void Editor::EditMouseMove(int x, int y) {
+    if (m_pastePreview || m_editSize <= 0)
+        return;
+    int px = 0;
+    int py = 0;
+    m_editView.ViewToPixel(x, y, px, py);
+    const int tile = (px / 8) + (py / 8) * 16;
+    if (tile != m_lastEditTile) {
+        m_lastEditTile = tile;
+        ShowPatternStatus(tile);
+        ShowMouseHints(2);
+    }
+}
+
+void Editor::EditMouseUp(MouseButton /*button*/, int /*x*/, int /*y*/) {
+    EndTrackMouse();
+}
+
+} // namespace tavrin

@@ -1,0 +1,231 @@
+#pragma once
+
+#include "core/app/Editor.h"
+#include "core/app/EditorView.h"
+#include "core/platform/FileIO.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace tavrin {
+
+// An EditorView that remembers what the Editor asked for: every call as one line of the log
+// (so tests can check the order of redraw steps) and the last value of every text, list and
+// scroll bar.
+class RecordingView : public EditorView {
+public:
+    void RepaintTileView() override { Log("T"); }
+    void RepaintEditView() override { Log("E"); }
+    void RepaintDatView() override { Log("S"); }
+    void RepaintPalView() override { Log("L"); }
+    void DisplayPaletteChanged() override { Log("P"); }
+
+    void SetCaption(const std::string& text) override {
+        caption = text;
+        Log("caption");
+    }
+    void SetApplicationTitle(const std::string& text) override {
+        applicationTitle = text;
+        Log("title");
+    }
+    void SetStatusText(StatusPanel panel, const std::string& text) override {
+        status[static_cast<int>(panel)] = text;
+        Log("status");
+    }
+    void SetMouseHints(const std::string& left, const std::string& right) override {
+        hintLeft = left;
+        hintRight = right;
+        ++hintCalls;
+        Log("hints");
+    }
+    void SetToolTip(HintTarget target, const std::string& text) override {
+        toolTips[target] = text;
+        Log("tooltip");
+    }
+
+    void SetScrollRange(ScrollBarId bar, const ScrollRange& range) override {
+        ranges[bar] = range;
+        Log("range");
+    }
+    void SetScrollPosition(ScrollBarId bar, int position) override {
+        positions[bar] = position;
+        ++positionCalls[bar];
+        Log("position");
+    }
+
+    void CommandStatesChanged() override { Log("C"); }
+    void LayoutChanged() override { Log("layout"); }
+
+    void SetFormatList(const std::vector<std::string>& names) override {
+        formatList = names;
+        Log("formatList");
+    }
+    void SetFormatIndex(int index) override {
+        formatIndex = index;
+        Log("formatIndex");
+    }
+    void SetPatternList(const std::vector<std::string>& names) override {
+        patternList = names;
+        Log("patternList");
+    }
+    void SetPatternIndex(int index) override {
+        patternIndex = index;
+        Log("patternIndex");
+    }
+
+    void ShowMessage(const std::string& text) override {
+        messages.push_back(text);
+        Log("message");
+    }
+    void Beep() override {
+        ++beeps;
+        Log("beep");
+    }
+    void FocusPanel(Panel panel) override {
+        focused = panel;
+        Log("focus");
+    }
+    void ShowPopupMenu(int x, int y) override {
+        popups.push_back({x, y});
+        Log("popup");
+    }
+    void ShowPaletteEditor(int masterIndex) override {
+        paletteEditors.push_back(masterIndex);
+        Log("paletteEditor");
+    }
+
+    // The redraw steps and notifications since the last ClearLog, joined by spaces; only the
+    // one-letter steps when stepsOnly.
+    std::string Steps() const {
+        std::string out;
+        for (const std::string& entry : log) {
+            if (entry.size() != 1)
+                continue;
+            if (!out.empty())
+                out += ' ';
+            out += entry;
+        }
+        return out;
+    }
+    void ClearLog() { log.clear(); }
+    int Count(const std::string& entry) const {
+        int n = 0;
+        for (const std::string& e : log)
+            n += e == entry ? 1 : 0;
+        return n;
+    }
+
+    std::vector<std::string> log;
+    std::string caption;
+    std::string applicationTitle;
+    std::map<int, std::string> status;
+    std::string hintLeft;
+    std::string hintRight;
+    int hintCalls = 0;
+    std::map<HintTarget, std::string> toolTips;
+    std::map<ScrollBarId, ScrollRange> ranges;
+    std::map<ScrollBarId, int> positions;
+    std::map<ScrollBarId, int> positionCalls;
+    std::vector<std::string> formatList;
+    int formatIndex = -1;
+    std::vector<std::string> patternList;
+    int patternIndex = -1;
+    std::vector<std::string> messages;
+    int beeps = 0;
+    Panel focused = Panel::None;
+    std::vector<std::pair<int, int>> popups;
+    std::vector<int> paletteEditors;
+
+private:
+    void Log(const std::string& entry) { log.push_back(entry); }
+};
+
+// A test with a folder of its own that stands for the executable's folder: the Editor's
+// executable is <dir>/tavrin, so its settings are <dir>/tavrin.ini and its standard files
+// <dir>/tavrin.dat, .pal, .adf and .chr.
+class EditorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_dir = std::filesystem::temp_directory_path() /
+                ("tavrin_editor_" + std::to_string(::getpid()) + "_" + info->test_suite_name() +
+                 "_" + info->name());
+        std::filesystem::remove_all(m_dir);
+        std::filesystem::create_directories(m_dir);
+    }
+    void TearDown() override {
+        editor.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(m_dir, ignored);
+    }
+
+    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
+    std::string ExePath() const { return PathOf("tavrin"); }
+
+    std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) const {
+        const std::string path = PathOf(name);
+        EXPECT_TRUE(WriteWholeFile(path, bytes.data(), bytes.size()));
+        return path;
+    }
+    std::string WriteText(const std::string& name, const std::string& text) const {
+        return WriteFile(name, std::vector<uint8_t>(text.begin(), text.end()));
+    }
+    std::vector<uint8_t> ReadFile(const std::string& name) const {
+        std::vector<uint8_t> bytes;
+        ReadWholeFile(PathOf(name), bytes);
+        return bytes;
+    }
+    std::string ReadText(const std::string& name) const {
+        const std::vector<uint8_t> bytes = ReadFile(name);
+        return std::string(bytes.begin(), bytes.end());
+    }
+    bool Exists(const std::string& name) const { return std::filesystem::exists(m_dir / name); }
+
+    // Builds the Editor and runs its start-up with the given arguments.
+    Editor& Start(const std::vector<std::string>& arguments = {}, int wheelLines = 3) {
+        editor = std::make_unique<Editor>(view, ExePath(), wheelLines);
+        editor->FormCreate(arguments);
+        editor->FormShow();
+        return *editor;
+    }
+
+    // A plain file of n bytes whose byte i is i mod 251 (so pages differ).
+    static std::vector<uint8_t> Counting(size_t n) {
+        std::vector<uint8_t> bytes(n);
+        for (size_t i = 0; i < n; ++i)
+            bytes[i] = static_cast<uint8_t>(i % 251);
+        return bytes;
+    }
+    // An iNES image: header, optional 512-byte trainer, then program and character banks.
+    static std::vector<uint8_t> INes(int programBanks, int characterBanks, bool trainer,
+                                     size_t extra = 0) {
+        std::vector<uint8_t> bytes(16 + (trainer ? 512 : 0) +
+                                   static_cast<size_t>(programBanks) * 16384 +
+                                   static_cast<size_t>(characterBanks) * 8192 + extra);
+        bytes[0] = 0x4E;
+        bytes[1] = 0x45;
+        bytes[2] = 0x53;
+        bytes[3] = 0x1A;
+        bytes[4] = static_cast<uint8_t>(programBanks);
+        bytes[5] = static_cast<uint8_t>(characterBanks);
+        bytes[6] = trainer ? 0x04 : 0x00;
+        for (size_t i = 16; i < bytes.size(); ++i)
+            bytes[i] = static_cast<uint8_t>(i * 7);
+        return bytes;
+    }
+
+    RecordingView view;
+    std::unique_ptr<Editor> editor;
+
+private:
+    std::filesystem::path m_dir;
+};
+
+} // namespace tavrin
