@@ -71,6 +71,30 @@ void CImageEdit::RenderStrokePreview() {
         DrawStampRegion();
 }
 
+void CImageEdit::RenderPastePreview(const Image8* clipboardImage, int colourOffset) {
+    Image8 scratch;
+    Image8& display = m_displayImage ? *m_displayImage : scratch;
+    if (!m_displayImage)
+        display.Resize(128, 128);
+    display.Fill(0);
+    int w = 1;
+    int h = 1;
+    if (clipboardImage && !clipboardImage->IsEmpty()) {
+        const int cw = std::min(clipboardImage->Width(), display.Width());
+        const int ch = std::min(clipboardImage->Height(), display.Height());
+        for (int y = 0; y < ch; ++y) {
+            const uint8_t* s = clipboardImage->ScanLine(y);
+            uint8_t* d = display.ScanLine(y);
+            for (int x = 0; x < cw; ++x)
+                d[x] = static_cast<uint8_t>(s[x] | colourOffset);
+        }
+        w = std::clamp(clipboardImage->Width(), 1, ViewSize - 1);
+        h = std::clamp(clipboardImage->Height(), 1, ViewSize - 1);
+    }
+    StretchToView(display, {0, 0, display.Width(), display.Height()}, m_picture);
+    CBitmapEdit::BoxOutline(m_picture, {0, 0, 2 * w, 2 * h}, m_white);
+}
+
 void CImageEdit::RenderArea(const Image8& source) {
     // The display image holds what the view shows, so other readers see the same pixels.
     const Image8* shown = &source;

@@ -75,6 +75,11 @@ public:
     // The stroke preview: the working copy's edit area enlarged, the grid, the marquee while
     // the frame flag is set, the stamp region.
     void RenderStrokePreview();
+    // The paste preview: the clipboard image (8 bits per pixel, or null when the clipboard
+    // holds none or could not be read), each pixel ORed with colourOffset, placed at the
+    // display image's top left and shown at scale 2 whatever the zoom, with a white frame
+    // around its extent (2 x 2 pixels without an image).
+    void RenderPastePreview(const Image8* clipboardImage, int colourOffset);
 
     const Image8& Picture() const { return m_picture; }
     uint8_t WhiteIndex() const { return m_white; }

@@ -203,3 +203,43 @@ TEST_F(EditViewFixture, StrokePreviewShowsARegionBeingMarkedWithTheStampPen) {
 
 } // namespace
 } // namespace tavrin
+
+namespace tavrin {
+namespace {
+
+struct PastePreviewFixture : EditViewFixture {};
+
+TEST_F(PastePreviewFixture, ShowsTheClipboardImageAtScaleTwoWithTheColourOffset) {
+    tile.Fill(9);
+    view.SetEditSize(ZoomEditSize(4));
+    const Image8 clip = test::FromRows({"123", "3.1"});
+    view.RenderPastePreview(&clip, 0x14);
+    EXPECT_EQ(display.Pixel(0, 0), 0x15);
+    EXPECT_EQ(display.Pixel(1, 1), 0x14);
+    EXPECT_EQ(display.Pixel(3, 0), 0);
+    EXPECT_EQ(display.Pixel(0, 2), 0);
+    // Frame (0, 0) .. (6, 4) in white (7) over the doubled pixels.
+    EXPECT_EQ(Rows(view.Picture(), 0, 0, 8, 5),
+              (Picture{"777777..", "7####7..", "7####7..", "777777..", "........"}));
+}
+
+TEST_F(PastePreviewFixture, LargeClipboardImagesAreCutToTheDisplayImage) {
+    Image8 clip(300, 20);
+    clip.Fill(2);
+    view.RenderPastePreview(&clip, 0);
+    EXPECT_EQ(display.Pixel(127, 19), 2);
+    EXPECT_EQ(display.Pixel(127, 20), 0);
+    EXPECT_EQ(view.Picture().Pixel(255, 39), 7); // the frame is cut at 255 wide
+    EXPECT_EQ(view.Picture().Pixel(254, 39), 7);
+    EXPECT_EQ(view.Picture().Pixel(255, 38), 2);
+}
+
+TEST_F(PastePreviewFixture, WithoutAClipboardImageOnlyATinyFrameShows) {
+    tile.Fill(9);
+    view.RenderPastePreview(nullptr, 0x14);
+    EXPECT_EQ(Rows(view.Picture(), 0, 0, 3, 3), (Picture{"77.", "77.", "..."}));
+    EXPECT_TRUE(test::AllOutsideEqual(view.Picture(), 0, 0, 2, 2, 0));
+}
+
+} // namespace
+} // namespace tavrin
