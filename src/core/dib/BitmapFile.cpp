@@ -47,4 +47,12 @@ std::vector<uint8_t> Image8ToDib(const Image8& image) {
     return dib.SaveToClipboardFormat();
 }
 
+void AnyBitmapToImage8(std::span<const uint8_t> bytes, Image8& out) {
+    if (bytes.size() >= 2 && bytes[0] == 'B' && bytes[1] == 'M') {
+        BitmapFileToImage8(bytes, out);
+    } else {
+        DibToImage8(bytes, out);
+    }
+}
+
 } // namespace tavrin

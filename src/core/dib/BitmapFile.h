@@ -28,4 +28,8 @@ std::vector<uint8_t> Image8ToBitmapFile(const Image8& image);
 void DibToImage8(std::span<const uint8_t> dib, Image8& out);
 std::vector<uint8_t> Image8ToDib(const Image8& image);
 
+// Bitmap data of unknown kind, as "image/bmp" clipboard data may be: a bitmap file when it
+// starts with "BM" (no packed DIB can, its first word being the header size), else a DIB.
+void AnyBitmapToImage8(std::span<const uint8_t> bytes, Image8& out);
+
 } // namespace tavrin

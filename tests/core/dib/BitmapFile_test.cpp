@@ -226,5 +226,22 @@ TEST(BitmapFile, DibBytesRoundTripAndConvert) {
     EXPECT_EQ(back.Colours()[2], MakeColour(0, 0, 0));
 }
 
+TEST(BitmapFile, AnyBitmapTellsFilesFromDibs) {
+    const Image8 image = RandomImage(3, 5, 9);
+    Image8 fromFile;
+    AnyBitmapToImage8(Image8ToBitmapFile(image), fromFile);
+    EXPECT_EQ(fromFile, image);
+    Image8 fromDib;
+    AnyBitmapToImage8(Image8ToDib(image), fromDib);
+    EXPECT_EQ(fromDib, image);
+    EXPECT_EQ(ErrorOf({'B'}), "TNkDIB.LoadFromStream: Invalid Bitmap File");
+    try {
+        AnyBitmapToImage8(test::Bytes({'B'}), fromDib);
+        ADD_FAILURE() << "no error";
+    } catch (const DibError& e) {
+        EXPECT_STREQ(e.what(), "TNkDIB.LoadFromClipboardFormat: Invalid Clipboard Data");
+    }
+}
+
 } // namespace
 } // namespace tavrin
