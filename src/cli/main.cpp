@@ -1,6 +1,9 @@
-#include <cstdio>
+#include "cli/CliCommands.h"
+#include "core/platform/ProgramPath.h"
 
-int main() {
-    std::puts("tavrin-cli: not built yet");
-    return 0;
+#include <iostream>
+
+int main(int argc, char** argv) {
+    std::vector<std::string> args(argv + 1, argv + argc);
+    return tavrin::RunCli(args, tavrin::ExecutableDir(), std::cout, std::cerr);
 }

@@ -9,7 +9,9 @@ namespace tavrin {
 
 namespace {
 
-QRgb ToQRgb(Colour c) { return qRgb(RedOf(c), GreenOf(c), BlueOf(c)); }
+QRgb ToQRgb(Colour c) {
+    return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+}
 
 } // namespace
 

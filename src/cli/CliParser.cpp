@@ -1,0 +1,316 @@
+#include "cli/CliParser.h"
+
+#include "core/formats/CFormatTable.h"
+
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+
+namespace tavrin {
+
+namespace {
+
+const char* const kToolHelp =
+    "Usage: tavrin-cli COMMAND [ARGUMENTS]\n"
+    "\n"
+    "Exports pages of tile graphics from ROM images to indexed bitmaps and imports them back,\n"
+    "bit-exact, with the same formats, patterns and palettes as the Tavrin window.\n"
+    "\n"
+    "Commands:\n"
+    "  formats                 list the tile formats\n"
+    "  info ROM                show the document's sizes, addresses and default format\n"
+    "  export ROM OUT [opts]   decode pages into OUT.bmp or OUT.png\n"
+    "  import ROM IN [opts]    encode IN.bmp or IN.png back into the ROM file in place\n"
+    "  find ROM [opts]         find the next graphics after an address\n"
+    "\n"
+    "Run 'tavrin-cli COMMAND --help' for the options of a command.\n"
+    "Numbers are decimal or 0x-prefixed hexadecimal. Exit status: 0 success, 1 not found,\n"
+    "2 bad input (nothing is written).\n";
+
+const char* const kFormatsHelp =
+    "Usage: tavrin-cli formats\n"
+    "\n"
+    "Prints one line per format of the table, tab-separated: index, name, bits per pixel,\n"
+    "tile width x height, extensions.\n";
+
+const char* const kInfoHelp =
+    "Usage: tavrin-cli info ROM\n"
+    "\n"
+    "Prints 'key: value' lines: data size, header offset, start address, end address, and the\n"
+    "format that the file's extension selects (index and name).\n";
+
+const char* const kCodecOptions =
+    "  --format F        table index or exact name (default: chosen by ROM's extension)\n"
+    "  --address A       address of the first page (default: the start address); clamped\n"
+    "                    so that the page lies inside the document\n"
+    "  --rotate R        0, 90, 180 or 270 (default 0)\n"
+    "  --mirror M        none, horizontal, vertical or both (default none)\n"
+    "  --pattern FILE.adf[:INDEX]\n"
+    "                    arrange tiles by pattern INDEX (default 0) of a pattern file\n";
+
+const char* const kExportHelpHead =
+    "Usage: tavrin-cli export ROM OUT.bmp|OUT.png [options]\n"
+    "\n"
+    "Decodes pages exactly as the tile view does and writes them as an 8-bit indexed image,\n"
+    "128 pixels wide, whose palette is the display palette.\n"
+    "\n"
+    "Options:\n";
+
+const char* const kExportHelpTail =
+    "  --pages N|all     N pages stacked downwards (page k at address + k x page bytes;\n"
+    "                    bytes past the data read as zero); 'all' covers the address to\n"
+    "                    the end address (default 1)\n"
+    "  --pal FILE        palette file (default: tavrin.pal beside the program)\n"
+    "  --dat FILE        palette-set file (default: tavrin.dat beside the program)\n"
+    "  --entry E         selected palette-set entry; its group is the colour offset\n"
+    "                    (default 0)\n"
+    "  --palette-only    colour through the palette directly (identity palette set)\n";
+
+const char* const kImportHelpHead =
+    "Usage: tavrin-cli import ROM IN.bmp|IN.png [options]\n"
+    "\n"
+    "Reads an image (bitmaps of 1, 4, 8 or 24 bits, RLE too; indexed PNG), writes each\n"
+    "pixel's index AND the format's colour mask into the top-left 128 x 128 pixels of the\n"
+    "decoded page, encodes the page back at the address and rewrites the ROM file in place\n"
+    "(same length; bytes outside the page unchanged).\n"
+    "\n"
+    "Options:\n";
+
+const char* const kFindHelp =
+    "Usage: tavrin-cli find ROM [--from A] [--format F]\n"
+    "\n"
+    "Searches, from the byte after A (default: the start address), for the next run of equal\n"
+    "bytes at least one tile long and prints the address where it ends (on a 16-byte\n"
+    "boundary) as 0x%06X, as F3 does in the window. Prints 'not found.' on standard error\n"
+    "and exits with status 1 when there is none.\n"
+    "\n"
+    "Options:\n"
+    "  --from A          the current address to search after\n"
+    "  --format F        table index or exact name (default: chosen by ROM's extension)\n";
+
+bool ResolveFormat(const std::string& text, CFormatTable& formats, int& index) {
+    long long number = 0;
+    if (ParseCliNumber(text, number)) {
+        if (number < 0 || number >= formats.Count())
+            return false;
+        index = static_cast<int>(number);
+        return true;
+    }
+    for (int i = 0; i < formats.Count(); ++i) {
+        CFormat* f = formats.Get(i);
+        if (f && f->Name() == text) {
+            index = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool ParseCliNumber(const std::string& text, long long& out) {
+    if (text.empty())
+        return false;
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    const std::string digits = hex ? text.substr(2) : text;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        const char c = digits[i];
+        const bool ok = hex ? std::isxdigit(static_cast<unsigned char>(c)) != 0
+                            : (c >= '0' && c <= '9') || (i == 0 && c == '-' && digits.size() > 1);
+        if (!ok)
+            return false;
+    }
+    errno = 0;
+    char* end = nullptr;
+    const long long v = std::strtoll(digits.c_str(), &end, hex ? 16 : 10);
+    if (errno == ERANGE || !end || *end != '\0')
+        return false;
+    out = v;
+    return true;
+}
+
+CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable& formats,
+                             std::vector<std::string>& errors) {
+    CliOptions o;
+    if (args.empty()) {
+        o.command = CliCommand::Help;
+        return o;
+    }
+    const std::string& cmd = args[0];
+    if (cmd == "--help" || cmd == "-h" || cmd == "help") {
+        o.command = CliCommand::Help;
+        return o;
+    }
+    if (cmd == "formats")
+        o.command = CliCommand::Formats;
+    else if (cmd == "info")
+        o.command = CliCommand::Info;
+    else if (cmd == "export")
+        o.command = CliCommand::Export;
+    else if (cmd == "import")
+        o.command = CliCommand::Import;
+    else if (cmd == "find")
+        o.command = CliCommand::Find;
+    else {
+        errors.push_back("unknown command '" + cmd + "' (try --help)");
+        return o;
+    }
+
+    const bool codec = o.command == CliCommand::Export || o.command == CliCommand::Import;
+    std::vector<std::string> positional;
+    for (size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--help" || a == "-h") {
+            o.help = true;
+            return o;
+        }
+        if (a.rfind("--", 0) != 0 || a == "--") {
+            positional.push_back(a);
+            continue;
+        }
+        // Options are "--name value" or "--name=value".
+        std::string name = a;
+        std::string value;
+        bool hasValue = false;
+        if (const size_t eq = a.find('='); eq != std::string::npos) {
+            name = a.substr(0, eq);
+            value = a.substr(eq + 1);
+            hasValue = true;
+        }
+        const bool isExport = o.command == CliCommand::Export;
+        const bool takesValue = name != "--palette-only";
+        bool known = false;
+        if (name == "--format")
+            known = codec || o.command == CliCommand::Find;
+        else if (name == "--address" || name == "--rotate" || name == "--mirror" ||
+                 name == "--pattern")
+            known = codec;
+        else if (name == "--pages" || name == "--pal" || name == "--dat" || name == "--entry" ||
+                 name == "--palette-only")
+            known = isExport;
+        else if (name == "--from")
+            known = o.command == CliCommand::Find;
+        if (!known) {
+            errors.push_back("unknown option '" + name + "' for '" + cmd + "'");
+            continue;
+        }
+        if (takesValue && !hasValue) {
+            if (i + 1 >= args.size()) {
+                errors.push_back("option " + name + " needs a value");
+                continue;
+            }
+            value = args[++i];
+        } else if (!takesValue && hasValue) {
+            errors.push_back("option " + name + " takes no value");
+            continue;
+        }
+
+        long long number = 0;
+        if (name == "--format") {
+            int index = 0;
+            if (ResolveFormat(value, formats, index))
+                o.formatIndex = index;
+            else
+                errors.push_back("unknown format '" + value +
+                                 "' (a table index or an exact name; see 'tavrin-cli formats')");
+        } else if (name == "--address" || name == "--from") {
+            if (!ParseCliNumber(value, number) || number < 0 || number > INT_MAX)
+                errors.push_back("bad number '" + value + "' for " + name);
+            else if (name == "--address")
+                o.address = number;
+            else
+                o.from = number;
+        } else if (name == "--entry") {
+            if (!ParseCliNumber(value, number) || number < 0 || number > 255)
+                errors.push_back("bad palette-set entry '" + value + "' (0 to 255)");
+            else
+                o.entry = number;
+        } else if (name == "--pages") {
+            if (value == "all")
+                o.allPages = true;
+            else if (!ParseCliNumber(value, number) || number < 1 || number > 65536)
+                errors.push_back("bad page count '" + value + "' (1 to 65536, or all)");
+            else
+                o.pages = static_cast<int>(number);
+        } else if (name == "--rotate") {
+            static const char* const kRotations[] = {"0", "90", "180", "270"};
+            int found = -1;
+            for (int k = 0; k < 4; ++k)
+                if (value == kRotations[k])
+                    found = k;
+            if (found < 0)
+                errors.push_back("bad rotation '" + value + "' (0, 90, 180 or 270)");
+            else
+                o.rotateIndex = found;
+        } else if (name == "--mirror") {
+            static const char* const kMirrors[] = {"none", "horizontal", "vertical", "both"};
+            int found = -1;
+            for (int k = 0; k < 4; ++k)
+                if (value == kMirrors[k])
+                    found = k;
+            if (found < 0)
+                errors.push_back("bad mirror '" + value + "' (none, horizontal, vertical or both)");
+            else
+                o.mirrorIndex = found;
+        } else if (name == "--pattern") {
+            // FILE.adf[:INDEX]; a colon followed by a number ends the file name.
+            o.patternFile = value;
+            o.patternIndex = 0;
+            if (const size_t colon = value.rfind(':'); colon != std::string::npos) {
+                const std::string tail = value.substr(colon + 1);
+                if (ParseCliNumber(tail, number)) {
+                    if (number < 0 || number > 63)
+                        errors.push_back("bad pattern index '" + tail + "' (0 to 63)");
+                    o.patternFile = value.substr(0, colon);
+                    o.patternIndex = static_cast<int>(number);
+                }
+            }
+            if (o.patternFile.empty())
+                errors.push_back("option --pattern needs a file name");
+        } else if (name == "--pal") {
+            o.palFile = value;
+        } else if (name == "--dat") {
+            o.datFile = value;
+        } else if (name == "--palette-only") {
+            o.paletteOnly = true;
+        }
+    }
+
+    const size_t wanted = o.command == CliCommand::Formats ? 0 : codec ? 2 : 1;
+    if (positional.size() != wanted) {
+        static const char* const kUsage[] = {
+            "",        "", "", "info ROM", "export ROM OUT.bmp|OUT.png", "import ROM IN.bmp|IN.png",
+            "find ROM"};
+        if (o.command == CliCommand::Formats)
+            errors.push_back("'formats' takes no arguments");
+        else
+            errors.push_back(std::string("expected: tavrin-cli ") +
+                             kUsage[static_cast<int>(o.command)]);
+        return o;
+    }
+    if (wanted >= 1)
+        o.rom = positional[0];
+    if (wanted == 2)
+        o.image = positional[1];
+    return o;
+}
+
+std::string CliHelpText(CliCommand command) {
+    switch (command) {
+    case CliCommand::Formats:
+        return kFormatsHelp;
+    case CliCommand::Info:
+        return kInfoHelp;
+    case CliCommand::Export:
+        return std::string(kExportHelpHead) + kCodecOptions + kExportHelpTail;
+    case CliCommand::Import:
+        return std::string(kImportHelpHead) + kCodecOptions;
+    case CliCommand::Find:
+        return kFindHelp;
+    default:
+        return kToolHelp;
+    }
+}
+
+} // namespace tavrin

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "cli/CliOptions.h"
+
+#include <string>
+#include <vector>
+
+namespace tavrin {
+
+class CFormatTable;
+
+// Parses decimal or 0x-prefixed hexadecimal; false for anything else or values beyond int64.
+bool ParseCliNumber(const std::string& text, long long& out);
+
+// Parses the arguments (without the program name). Every problem is appended to errors;
+// nothing is done by the caller unless errors stays empty.
+CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable& formats,
+                             std::vector<std::string>& errors);
+
+// The help text of the tool, or of one command.
+std::string CliHelpText(CliCommand command);
+
+} // namespace tavrin

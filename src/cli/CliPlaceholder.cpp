@@ -1,1 +1,0 @@
-int tavrinCliPlaceholder = 0;
