@@ -29,8 +29,19 @@ uint8_t* CFormatSimple::WorkCell(const BlockGeometry& g) {
     return m_workCell.data();
 }
 
+namespace {
+
+// A quarter turn of a non-square cell would not fit back into it, so such cells are only
+// mirrored.
+CellTransform RotationFor(const BlockGeometry& g, int code) {
+    return g.tileWidth == g.tileHeight ? RotationTransform(code) : CellTransform{};
+}
+
+} // namespace
+
 void CFormatSimple::DecodeBlock(Image8& image, const BlockParams& p) {
     const BlockGeometry g = GetBlockGeometry(m_info);
+    const CellTransform decodeTransform = Then(RotationFor(g, p.rotate), MirrorTransform(p.mirror));
     TileParams tp{};
     tp.bytes = p.bytes;
     tp.rotate = p.rotate;
@@ -43,16 +54,14 @@ void CFormatSimple::DecodeBlock(Image8& image, const BlockParams& p) {
             tp.tileOffset = TileAddress(p.address, t, g.bytesPerTile);
             tp.colourOffset = TileColourOffset(p, t);
             DecodeTile(image, &tp);
-            if (p.rotate != 0)
-                RotateCell(image, x, y, g, p.rotate);
-            if (p.mirror != 0)
-                MirrorCell(image, x, y, g, p.mirror);
+            TransformCell(image, x, y, g, decodeTransform);
         }
     }
 }
 
 void CFormatSimple::EncodeBlock(Image8& image, const BlockParams& p) {
     const BlockGeometry g = GetBlockGeometry(m_info);
+    const CellTransform encodeTransform = Then(MirrorTransform(p.mirror), RotationFor(g, p.rotate));
     TileParams tp{};
     tp.bytes = p.bytes;
     tp.rotate = p.rotate;
@@ -60,10 +69,7 @@ void CFormatSimple::EncodeBlock(Image8& image, const BlockParams& p) {
     for (int y = 0; y < g.rows; ++y) {
         for (int x = 0; x < g.columns; ++x) {
             const int t = TileIndexAt(p, y * g.columns + x);
-            if (p.mirror != 0)
-                MirrorCell(image, x, y, g, p.mirror);
-            if (p.rotate != 0)
-                RotateCell(image, x, y, g, p.rotate);
+            TransformCell(image, x, y, g, encodeTransform);
             tp.x = x;
             tp.y = y;
             tp.tileOffset = TileAddress(p.address, t, g.bytesPerTile);
@@ -72,53 +78,13 @@ void CFormatSimple::EncodeBlock(Image8& image, const BlockParams& p) {
     }
 }
 
-// Both transforms scatter the cell into the work cell (pixel at row r, column c goes to
-// index k(c, r)) and copy the work cell back row by row.
-void CFormatSimple::RotateCell(Image8& image, int x, int y, const BlockGeometry& g, int code) {
+void CFormatSimple::TransformCell(Image8& image, int x, int y, const BlockGeometry& g,
+                                  CellTransform t) {
     const int w = g.tileWidth;
     const int h = g.tileHeight;
-    // A quarter turn of a non-square cell would not fit back into it.
-    if (w != h || code < 1 || code > 3 || !CellInside(image, x, y, w, h))
+    if (t.IsIdentity() || !CellInside(image, x, y, w, h))
         return;
-    uint8_t* work = WorkCell(g);
-    for (int r = 0; r < h; ++r) {
-        const uint8_t* row = image.ScanLine(y * h + r) + x * w;
-        for (int c = 0; c < w; ++c) {
-            int k = 0;
-            switch (code) {
-            case 1:
-                k = c * w + (w - 1 - r);
-                break;
-            case 2:
-                k = (h - 1 - r) * w + (w - 1 - c);
-                break;
-            default:
-                k = (h - 1 - c) * w + r;
-                break;
-            }
-            work[k] = row[c];
-        }
-    }
-    for (int r = 0; r < h; ++r)
-        std::memcpy(image.ScanLine(y * h + r) + x * w, work + r * w, static_cast<size_t>(w));
-}
-
-void CFormatSimple::MirrorCell(Image8& image, int x, int y, const BlockGeometry& g, int code) {
-    const int w = g.tileWidth;
-    const int h = g.tileHeight;
-    if (code < 1 || code > 3 || !CellInside(image, x, y, w, h))
-        return;
-    uint8_t* work = WorkCell(g);
-    const bool flipColumns = code != 2;
-    const bool flipRows = code != 1;
-    for (int r = 0; r < h; ++r) {
-        const uint8_t* row = image.ScanLine(y * h + r) + x * w;
-        uint8_t* target = work + (flipRows ? h - 1 - r : r) * w;
-        for (int c = 0; c < w; ++c)
-            target[flipColumns ? w - 1 - c : c] = row[c];
-    }
-    for (int r = 0; r < h; ++r)
-        std::memcpy(image.ScanLine(y * h + r) + x * w, work + r * w, static_cast<size_t>(w));
+    ApplyCellTransform(image.ScanLine(y * h) + x * w, image.Stride(), w, h, t, WorkCell(g));
 }
 
 } // namespace tavrin

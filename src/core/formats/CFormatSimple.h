@@ -1,14 +1,16 @@
 #pragma once
 
 #include "core/formats/CFormat.h"
+#include "core/formats/CellTransform.h"
 
 #include <vector>
 
 namespace tavrin {
 
 // Base of the built-in formats: walks the block through TileAddress and transforms each cell
-// in place (rotation, then mirroring, when decoding; the reverse when encoding) through a
-// work cell that lives while the format is active.
+// in place (rotation, then mirroring, when decoding; the reverse when encoding). Cells of
+// sizes without a register path go through a work cell that lives while the format is
+// active.
 class CFormatSimple : public CFormat {
 public:
     CFormatSimple();
@@ -25,12 +27,9 @@ public:
     // Whether the work cell is held (between Activate and Deactivate).
     bool HasWorkCell() const { return !m_workCell.empty(); }
 
-protected:
-    // Rotates (codes 1-3) or mirrors (codes 1-3) the cell of tile (x, y) in place.
-    void RotateCell(Image8& image, int x, int y, const BlockGeometry& g, int code);
-    void MirrorCell(Image8& image, int x, int y, const BlockGeometry& g, int code);
-
 private:
+    // The cell of tile (x, y) after the transform; cells outside the image are left alone.
+    void TransformCell(Image8& image, int x, int y, const BlockGeometry& g, CellTransform t);
     uint8_t* WorkCell(const BlockGeometry& g);
 
     std::vector<uint8_t> m_workCell;

@@ -99,7 +99,7 @@ TEST(CFormatSimple, BlockRoundTripsEveryTransformAndPattern) {
 //   12300000
 //   10000000
 // and zeros elsewhere, decoded with each rotation and mirror.
-class CellTransform : public testing::Test {
+class NesCellTransform : public testing::Test {
 protected:
     void SetUp() override {
         m_bytes.assign(4096, 0);
@@ -117,7 +117,7 @@ protected:
     std::vector<uint8_t> m_bytes;
 };
 
-TEST_F(CellTransform, Rotations) {
+TEST_F(NesCellTransform, Rotations) {
     EXPECT_EQ(Decode(0, 0),
               (std::vector<std::string>{"12300000", "10000000", "00000000", "00000000", "00000000",
                                         "00000000", "00000000", "00000000"}));
@@ -132,7 +132,7 @@ TEST_F(CellTransform, Rotations) {
                                         "30000000", "20000000", "11000000"}));
 }
 
-TEST_F(CellTransform, Mirrors) {
+TEST_F(NesCellTransform, Mirrors) {
     EXPECT_EQ(Decode(0, 1)[0], "00000321");
     EXPECT_EQ(Decode(0, 1)[1], "00000001");
     EXPECT_EQ(Decode(0, 2)[7], "12300000");
@@ -141,14 +141,14 @@ TEST_F(CellTransform, Mirrors) {
     EXPECT_EQ(Decode(0, 3)[6], "00000001");
 }
 
-TEST_F(CellTransform, DecodeRotatesBeforeMirroring) {
+TEST_F(NesCellTransform, DecodeRotatesBeforeMirroring) {
     const std::vector<std::string> rows = Decode(1, 1);
     EXPECT_EQ(rows[0], "11000000");
     EXPECT_EQ(rows[1], "20000000");
     EXPECT_EQ(rows[2], "30000000");
 }
 
-TEST_F(CellTransform, EncodeMirrorsThenRotatesAndLeavesTheCellsTransformed) {
+TEST_F(NesCellTransform, EncodeMirrorsThenRotatesAndLeavesTheCellsTransformed) {
     Image8 image(128, 128);
     m_nes.DecodeBlock(image, Params(m_bytes, 0, 1, 1, nullptr));
     std::vector<uint8_t> out(4096, 0xFF);
@@ -157,7 +157,7 @@ TEST_F(CellTransform, EncodeMirrorsThenRotatesAndLeavesTheCellsTransformed) {
     EXPECT_EQ(CellRows(image, 0, 0, 8)[0], "12300000");
 }
 
-TEST_F(CellTransform, CodesAboveThreeLeaveTheCell) {
+TEST_F(NesCellTransform, CodesAboveThreeLeaveTheCell) {
     EXPECT_EQ(Decode(4, 9), Decode(0, 0));
 }
 

@@ -1,0 +1,69 @@
+// Decoding and encoding one page (the whole 128 x 128 tile image) for every built-in format.
+
+#include "core/formats/CFormatTable.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <vector>
+
+namespace {
+
+using namespace tavrin;
+
+struct PageFixture {
+    explicit PageFixture(int index) : format(*table.Get(index)), image(128, 128) {
+        format.Activate();
+        std::mt19937 rng(1);
+        bytes.resize(2048 * 8);
+        for (auto& b : bytes)
+            b = static_cast<uint8_t>(rng());
+        params.bytes = bytes.data();
+    }
+    ~PageFixture() { format.Deactivate(); }
+    CFormatTable table;
+    CFormat& format;
+    Image8 image;
+    std::vector<uint8_t> bytes;
+    BlockParams params{};
+};
+
+void DecodePage(benchmark::State& state) {
+    PageFixture f(static_cast<int>(state.range(0)));
+    f.params.rotate = static_cast<uint8_t>(state.range(1));
+    f.params.mirror = static_cast<uint8_t>(state.range(1));
+    for (auto _ : state) {
+        f.format.DecodeBlock(f.image, f.params);
+        benchmark::DoNotOptimize(f.image.Bits());
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(f.format.Name());
+    state.SetBytesProcessed(state.iterations() * 2048 * f.format.BitsPerPixel());
+}
+
+void EncodePage(benchmark::State& state) {
+    PageFixture f(static_cast<int>(state.range(0)));
+    f.format.DecodeBlock(f.image, f.params);
+    f.params.rotate = static_cast<uint8_t>(state.range(1));
+    f.params.mirror = static_cast<uint8_t>(state.range(1));
+    for (auto _ : state) {
+        f.format.EncodeBlock(f.image, f.params);
+        benchmark::DoNotOptimize(f.bytes.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetLabel(f.format.Name());
+    state.SetBytesProcessed(state.iterations() * 2048 * f.format.BitsPerPixel());
+}
+
+// Arguments: table index, transform (0: none; 1: quarter turn and left-right mirror).
+void AllFormats(benchmark::internal::Benchmark* b) {
+    for (int transform = 0; transform < 2; ++transform)
+        for (int i = 0; i < 13; ++i)
+            b->Args({i, transform});
+    b->Unit(benchmark::kMicrosecond);
+}
+
+BENCHMARK(DecodePage)->Apply(AllFormats);
+BENCHMARK(EncodePage)->Apply(AllFormats);
+
+} // namespace
