@@ -16,25 +16,61 @@ constexpr int INesHeaderBytes = 16;
 constexpr int INesTrainerBytes = 512;
 constexpr int INesProgramBankBytes = 16384;
 constexpr int INesCharacterBankBytes = 8192;
+// Signature, program banks, character banks, flags.
+constexpr size_t INesFieldBytes = 7;
+
+struct Layout {
+    int headerOffset = 0;
+    int startAddress = 0;
+    int endAddress = 0;
+    INesInfo ines;
+};
+
+// head holds the first INesFieldBytes bytes of the data, zero past its end.
+Layout LayoutOf(const uint8_t* head, int dataSize) {
+    Layout l;
+    l.endAddress = dataSize;
+    if (dataSize < 4 || !std::equal(INesSignature, INesSignature + 4, head))
+        return l;
+    l.ines.present = true;
+    l.ines.programBanks = head[4];
+    l.ines.characterBanks = head[5];
+    l.ines.trainer = (head[6] & 0x04) != 0;
+    const int trainer = l.ines.trainer ? INesTrainerBytes : 0;
+    const int programSize = l.ines.programBanks * INesProgramBankBytes;
+    const int characterSize = l.ines.characterBanks * INesCharacterBankBytes;
+    l.headerOffset = INesHeaderBytes;
+    if (characterSize > 0) {
+        l.startAddress = INesHeaderBytes + trainer + programSize;
+        l.endAddress = l.startAddress + characterSize;
+    } else {
+        l.startAddress = INesHeaderBytes + trainer;
+    }
+    return l;
+}
+
+// At least data size + 1 and 8192 bytes, and a whole largest page past the furthest address
+// navigation can reach: a header may declare more than the file holds, or a start past a
+// short file, and those pages read zeros.
+size_t BufferBytesFor(const Layout& l, int dataSize) {
+    const size_t reach = static_cast<size_t>(std::max({l.endAddress, l.startAddress, dataSize}));
+    return std::max({static_cast<size_t>(dataSize) + 1,
+                     static_cast<size_t>(RomDocument::MinBufferBytes),
+                     reach + static_cast<size_t>(RomDocument::MaxPageBytes)});
+}
 
 } // namespace
 
-RomDocument::RomDocument() : m_buffer(BufferSizeFor(0), 0) {}
-
-size_t RomDocument::BufferSizeFor(size_t reach) {
-    // At least data size + 1 and 8192 bytes, and a whole largest page past the furthest
-    // address navigation can reach.
-    return std::max({reach + 1, static_cast<size_t>(MinBufferBytes),
-                     reach + static_cast<size_t>(MaxPageBytes)});
+RomDocument::RomDocument() {
+    if (!m_buffer.Allocate(BufferBytesFor(Layout{}, 0)))
+        throw std::bad_alloc();
 }
 
 void RomDocument::New() {
-    RomDocument fresh;
-    fresh.m_buffer.assign(BufferSizeFor(MinBufferBytes), 0);
-    fresh.m_dataSize = MinBufferBytes;
-    fresh.SetFilePath(NewFileName);
-    fresh.ApplyLayout();
-    *this = std::move(fresh);
+    ZeroedBuffer buffer;
+    if (!buffer.Allocate(BufferBytesFor(Layout{}, MinBufferBytes)) ||
+        !Adopt(std::move(buffer), MinBufferBytes, NewFileName))
+        throw std::bad_alloc();
 }
 
 bool RomDocument::ReadRom(const std::string& path) {
@@ -44,64 +80,48 @@ bool RomDocument::ReadRom(const std::string& path) {
     const uintmax_t length = std::filesystem::file_size(path, error);
     if (error || length > static_cast<uintmax_t>(MaxDataSize))
         return false;
-    RomDocument fresh;
-    try {
-        fresh.m_buffer.assign(BufferSizeFor(static_cast<size_t>(length)), 0);
-    } catch (const std::bad_alloc&) {
+    // The header decides how far the buffer must reach, so it is read first to allocate once.
+    uint8_t head[INesFieldBytes] = {};
+    if (ReadFilePrefix(path, head, sizeof head) < 0)
         return false;
-    }
+    ZeroedBuffer buffer;
+    if (!buffer.Allocate(
+            BufferBytesFor(LayoutOf(head, static_cast<int>(length)), static_cast<int>(length))))
+        return false;
     // A file that shrank since its size was taken gives what it still holds.
-    const long long got = ReadFilePrefix(path, fresh.m_buffer.data(), static_cast<size_t>(length));
+    const long long got = ReadFilePrefix(path, buffer.data(), static_cast<size_t>(length));
     if (got < 0)
         return false;
-    fresh.m_dataSize = static_cast<int>(got);
-    fresh.SetFilePath(path);
-    fresh.ApplyLayout();
-    *this = std::move(fresh);
-    return true;
+    return Adopt(std::move(buffer), static_cast<int>(got), path);
 }
 
 bool RomDocument::LoadBytes(const uint8_t* data, size_t size, const std::string& path) {
     if (size > static_cast<size_t>(MaxDataSize))
         return false;
-    RomDocument fresh;
-    fresh.m_buffer.assign(BufferSizeFor(size), 0);
-    if (size > 0)
-        std::copy(data, data + size, fresh.m_buffer.begin());
-    fresh.m_dataSize = static_cast<int>(size);
-    fresh.SetFilePath(path);
-    fresh.ApplyLayout();
-    *this = std::move(fresh);
-    return true;
+    uint8_t head[INesFieldBytes] = {};
+    std::copy(data, data + std::min(size, sizeof head), head);
+    ZeroedBuffer buffer;
+    if (!buffer.Allocate(
+            BufferBytesFor(LayoutOf(head, static_cast<int>(size)), static_cast<int>(size))))
+        return false;
+    std::copy(data, data + size, buffer.data());
+    return Adopt(std::move(buffer), static_cast<int>(size), path);
 }
 
-void RomDocument::ApplyLayout() {
-    m_headerOffset = 0;
-    m_startAddress = 0;
-    m_endAddress = m_dataSize;
-    m_ines = {};
-    // The header is read from the buffer, so a file shorter than its header reads zeros.
-    const uint8_t* b = m_buffer.data();
-    if (m_dataSize >= 4 && std::equal(INesSignature, INesSignature + 4, b)) {
-        m_ines.present = true;
-        m_ines.programBanks = b[4];
-        m_ines.characterBanks = b[5];
-        m_ines.trainer = (b[6] & 0x04) != 0;
-        const int trainer = m_ines.trainer ? INesTrainerBytes : 0;
-        const int programSize = m_ines.programBanks * INesProgramBankBytes;
-        const int characterSize = m_ines.characterBanks * INesCharacterBankBytes;
-        m_headerOffset = INesHeaderBytes;
-        if (characterSize > 0) {
-            m_startAddress = INesHeaderBytes + trainer + programSize;
-            m_endAddress = m_startAddress + characterSize;
-        } else {
-            m_startAddress = INesHeaderBytes + trainer;
-        }
-    }
-    // A header may declare more than the file holds; those pages read zeros.
-    const size_t needed = BufferSizeFor(static_cast<size_t>(std::max(m_endAddress, m_dataSize)));
-    if (m_buffer.size() < needed)
-        m_buffer.resize(needed, 0);
+bool RomDocument::Adopt(ZeroedBuffer&& buffer, int dataSize, const std::string& path) {
+    // The header is taken from the buffer, so a file shorter than its header reads zeros.
+    const Layout l = LayoutOf(buffer.data(), dataSize);
+    // Only a file changed between its two reads can need more than was allocated.
+    if (!buffer.Grow(BufferBytesFor(l, dataSize)))
+        return false;
+    m_buffer = std::move(buffer);
+    m_dataSize = dataSize;
+    m_headerOffset = l.headerOffset;
+    m_startAddress = l.startAddress;
+    m_endAddress = l.endAddress;
+    m_ines = l.ines;
+    SetFilePath(path);
+    return true;
 }
 
 bool RomDocument::WriteRom(const std::string& path, bool saveSmallSize) const {

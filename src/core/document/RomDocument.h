@@ -1,9 +1,10 @@
 #pragma once
 
+#include "core/document/ZeroedBuffer.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace tavrin {
 
@@ -16,8 +17,8 @@ struct INesInfo {
 };
 
 // The file being edited, held whole in a zero-padded buffer, with the addresses that
-// navigation uses. The buffer always reaches past the data and past the end address by at
-// least one largest page, so any page the window can show is inside it.
+// navigation uses. The buffer always reaches past the data, the start and the end address by
+// at least one largest page, so any page the window can show is inside it.
 class RomDocument {
 public:
     // The largest page of any format: 8 bits per pixel times 2048.
@@ -78,11 +79,10 @@ public:
     void SetFilePath(const std::string& path);
 
 private:
-    // Sets the addresses from the data and grows the buffer to cover the end address.
-    void ApplyLayout();
-    static size_t BufferSizeFor(size_t dataSize);
+    // Takes a zero-padded buffer holding dataSize bytes of data and sets the addresses.
+    bool Adopt(ZeroedBuffer&& buffer, int dataSize, const std::string& path);
 
-    std::vector<uint8_t> m_buffer;
+    ZeroedBuffer m_buffer;
     int m_dataSize = 0;
     int m_headerOffset = 0;
     int m_startAddress = 0;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <filesystem>
 #include <random>
@@ -73,7 +74,7 @@ bool AllZero(const RomDocument& doc, int from, int to) {
 
 // Everything the window may read: a largest page from 0 up to the furthest address.
 void ExpectPagesInside(const RomDocument& doc) {
-    const int reach = std::max(doc.EndAddress(), doc.DataSize());
+    const int reach = std::max({doc.EndAddress(), doc.DataSize(), doc.StartAddress()});
     EXPECT_GE(doc.BufferSize(), reach + RomDocument::MaxPageBytes);
     EXPECT_GE(doc.BufferSize(), std::max(doc.DataSize() + 1, 8192));
     EXPECT_TRUE(doc.Contains(reach, RomDocument::MaxPageBytes));
@@ -184,6 +185,7 @@ TEST(RomDocument, SignatureAloneIsAnINesImageOfZeroBanks) {
     EXPECT_EQ(doc.EndAddress(), 4);
     EXPECT_EQ(doc.ClampPageAddress(doc.StartAddress(), 4096), 0);
     ExpectPagesInside(doc);
+    EXPECT_TRUE(doc.Contains(16, RomDocument::MaxPageBytes));
 }
 
 TEST(RomDocument, LargePagesOnSmallDocumentsStayInside) {
