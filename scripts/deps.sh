@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev llvm
-  libsimpleini-dev
+  libsimpleini-dev zlib1g-dev
   fonts-vlgothic
   clang-format
 )

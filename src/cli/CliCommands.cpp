@@ -25,7 +25,7 @@ namespace tavrin {
 namespace {
 
 // PNG output favours speed: tile pages compress well at zlib's fastest level.
-constexpr int PngLevel = 20;
+constexpr int PngLevel = 1;
 
 void Problem(std::ostream& err, const std::string& file, const std::string& text) {
     err << "tavrin-cli: " << (file.empty() ? std::string() : file + ": ") << text << "\n";

@@ -1,5 +1,7 @@
 #include "qt/ImageBridge.h"
 
+#include "qt/PngWriter.h"
+
 #include <QImageReader>
 #include <QImageWriter>
 #include <QString>
@@ -60,10 +62,7 @@ bool FromIndexedQImage(const QImage& image, Image8& out) {
 }
 
 bool WritePng(const Image8& image, const std::string& path, int level) {
-    QImageWriter writer(QString::fromStdString(path), "png");
-    if (level >= 0)
-        writer.setCompression(level);
-    return writer.write(ToQImage(image));
+    return WriteIndexedPng(path, image, level < 0 ? 6 : level);
 }
 
 bool ReadQtImage(const std::string& path, Image8& out, std::string& error) {
