@@ -48,12 +48,12 @@ static_assert(offsetof(FormatInfo, extensions) == 70);
 // Rotation codes: 0 none, 1 quarter turn clockwise, 2 half turn, 3 quarter turn
 // counter-clockwise. Mirror codes: 0 none, 1 left-right, 2 top-bottom, 3 both.
 struct BlockParams {
-    int32_t x;                        // not read by the block operations
-    int32_t y;                        // not read by the block operations
-    uint8_t* bytes;                   // first byte of the document buffer
-    int32_t address;                  // byte offset of the block within the document
+    int32_t x;       // not read by the block operations
+    int32_t y;       // not read by the block operations
+    uint8_t* bytes;  // first byte of the document buffer
+    int32_t address; // byte offset of the block within the document
     int32_t reserved1;
-    int32_t colourOffset;             // ORed into every decoded pixel (decode only)
+    int32_t colourOffset; // ORed into every decoded pixel (decode only)
     uint8_t rotate;
     uint8_t mirror;
     uint8_t reserved2[2];
