@@ -13,12 +13,17 @@ struct PageSettings {
     int rotateIndex = 0;              // "0", "90", "180", "270"
     int mirrorIndex = 0;              // "None", "Horizontal", "Vertical", "Both"
     const uint8_t* pattern = nullptr; // 256 tile indices, or null
-    const uint8_t* tilePalettes = nullptr; // colour set's groups for this page, or null
+    // The colour-set group of each of the 256 tiles from the address on, by tile index, or null.
+    const uint8_t* tilePalettes = nullptr;
 };
 
 // Page geometry of a format, derived from bits per pixel alone as for 8 x 8 tiles.
-constexpr int RowBytesFor(int bitsPerPixel) { return 128 * bitsPerPixel; }
-constexpr int PageBytesFor(int bitsPerPixel) { return 2048 * bitsPerPixel; }
+constexpr int RowBytesFor(int bitsPerPixel) {
+    return 128 * bitsPerPixel;
+}
+constexpr int PageBytesFor(int bitsPerPixel) {
+    return 2048 * bitsPerPixel;
+}
 
 // The rotation code that undoes the display rotation: index 0, 1, 2, 3 -> 0, 3, 2, 1.
 constexpr uint8_t EncodeRotationCode(int rotateIndex) {
