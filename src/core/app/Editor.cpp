@@ -4,7 +4,6 @@
 #include "core/palette/DisplayPalette.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/ProgramPath.h"
-#include "core/views/ViewPicture.h"
 
 #include <cstdio>
 #include <utility>
@@ -49,7 +48,7 @@ constexpr HintTexts MouseHintTexts[5] = {
 Editor::Editor(EditorView& view, std::string executablePath, int wheelScrollLines)
     : m_view(view), m_exePath(std::move(executablePath)), m_tileImage(TileImageSide, TileImageSide),
       m_displayImage(TileImageSide, TileImageSide), m_workingCopy(TileImageSide, TileImageSide),
-      m_datPalette(&m_palette) {
+      m_datPalette(&m_palette), m_datView(m_datPalette), m_palView(m_palette, m_datPalette) {
     // The settings are read when the path is set and once more at once.
     if (m_settings.SetPath(NamedLikeExecutable(".ini", m_exePath)))
         m_settings.Read();
@@ -72,7 +71,6 @@ Editor::Editor(EditorView& view, std::string executablePath, int wheelScrollLine
     m_editView.SetFrameFlag(m_settings.FrameDraw);
     m_editView.SetGridType(m_settings.GridType);
     m_editView.SetGridPattern(m_grid.CurrentPattern());
-    ConstructPaletteViews();
 }
 
 Editor::~Editor() {
@@ -207,25 +205,13 @@ void Editor::UpdateEditView() {
     m_editView.SetPastePreview(m_pastePreview);
     m_editView.SetArea(m_area.Pixels());
     m_editView.SetPenNumber(m_penNumber);
+    // The clipboard's bitmap joins the preview once the clipboard is part of the editor;
+    // until then the preview shows no image.
     if (m_pastePreview)
-        RenderPastePreview();
+        m_editView.RenderPastePreview(nullptr, m_datPalette.GroupBase());
     else
         m_editView.Redraw();
     m_view.RepaintEditView();
-}
-
-void Editor::RenderPastePreview() {
-    // The clipboard's bitmap is drawn here once the clipboard joins the editor; without one
-    // the preview is blank with a 2 x 2 frame.
-    m_displayImage.Fill(0);
-    if (m_pastePicture.Width() != CImageEdit::ViewSize)
-        m_pastePicture.Resize(CImageEdit::ViewSize, CImageEdit::ViewSize);
-    m_pastePicture.Colours() = m_displayPalette;
-    StretchToView(m_displayImage, {0, 0, m_displayImage.Width(), m_displayImage.Height()},
-                  m_pastePicture);
-    const int w = 1;
-    const int h = 1;
-    CBitmapEdit::BoxOutline(m_pastePicture, {0, 0, 2 * w, 2 * h}, m_editView.WhiteIndex());
 }
 
 // ---- Page, caption and status ----

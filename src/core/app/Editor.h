@@ -10,7 +10,9 @@
 #include "core/palette/CPalette.h"
 #include "core/platform/Image8.h"
 #include "core/views/CGrid.h"
+#include "core/views/CImageDat.h"
 #include "core/views/CImageEdit.h"
+#include "core/views/CImagePal.h"
 #include "core/views/EditArea.h"
 #include "core/views/TileView.h"
 #include "core/views/TileViewGeometry.h"
@@ -21,9 +23,6 @@
 #include <vector>
 
 namespace tavrin {
-
-class CImageDat;
-class CImagePal;
 
 // Mouse buttons as the image handlers receive them.
 enum class MouseButton { Left = 0, Right = 1, Middle = 2 };
@@ -145,9 +144,9 @@ public:
     // The settings dialog closed: the wheel count is taken again and the page shown.
     void SettingsChanged();
 
-    // Mouse on the four images, in picture coordinates: 0..255 on the CHR and EDIT views;
-    // on the DAT and PAL pictures y counts from the picture's top, whatever the scroll
-    // position (the panel adds 16 x top row). Coordinates outside are held within.
+    // Mouse on the four images: x and y in view pixels (0..255) on the CHR and EDIT views; on
+    // the DAT and PAL panels y = 0 is the top of the visible part, whatever the scroll
+    // position. Coordinates outside are held within.
     void ChrMouseDown(MouseButton button, int x, int y);
     void ChrMouseMove(int x, int y);
     void ChrMouseUp(MouseButton button, int x, int y);
@@ -211,8 +210,8 @@ public:
     int RowBytes() const { return m_page.rowBytes; }
     int EditSize() const { return m_editSize; }
     const EditArea& GetEditArea() const { return m_area; }
-    int DatTopRow() const { return m_datPosition; }
-    int PalTopRow() const { return m_palPosition; }
+    int DatTopRow() const { return m_datView.TopRow(); }
+    int PalTopRow() const { return m_palView.TopRow(); }
     int WheelLines() const { return m_wheelLines; }
     const std::string& ApplicationTitle() const { return m_appTitle; }
     const std::string& ExecutablePath() const { return m_exePath; }
@@ -220,12 +219,10 @@ public:
     // The pictures the panels paint.
     const Image8& TileImage() const { return m_tileImage; }
     const Image8& TileViewPicture() const { return m_tileView.Picture(); }
-    // The edit view, or the paste preview while it is on.
-    const Image8& EditViewPicture() const {
-        return m_pastePreview ? m_pastePicture : m_editView.Picture();
-    }
-    const CImageDat& DatView() const;
-    const CImagePal& PalView() const;
+    const Image8& EditViewPicture() const { return m_editView.Picture(); }
+    // The palette views; the panels paint their Picture() moved up by 16 x TopRow().
+    const CImageDat& DatView() const { return m_datView; }
+    const CImagePal& PalView() const { return m_palView; }
     const Image8::Palette& DisplayPalette() const { return m_displayPalette; }
 
     // The owned objects, for the dialogs that work on them.
@@ -256,13 +253,14 @@ private:
     void ShowAddressStatus();
     void ShowPatternStatus(int screenTile);
     void ShowCaption();
-    void PaintColourSet();
     int FormatTileBytes() const;
     // Bytes from the current address that one block decode or encode reaches.
     int BlockBytes() const;
-    void RenderPastePreview();
-    void ConstructPaletteViews();
     void SetPaletteScrollRanges();
+    void AfterDatMove();
+    void AfterPalMove();
+    // Opens the palette edit dialog on the selected entry's master colour, then redraws all.
+    void OpenPaletteEditor();
     std::string CurrentPenName() const;
 
     EditorView& m_view;
@@ -281,7 +279,8 @@ private:
     RomDocument m_doc;
     TileView m_tileView;
     CImageEdit m_editView;
-    Image8 m_pastePicture;
+    CImageDat m_datView;
+    CImagePal m_palView;
     Image8::Palette m_displayPalette{};
 
     CFormat* m_format = nullptr;
@@ -322,8 +321,6 @@ private:
     int m_lastHintKind = -1;
     int m_lastHintPen = -1;
     int m_lastEditTile = -1;
-    int m_datPosition = 0;
-    int m_palPosition = 0;
 
     std::string m_appTitle = AppTitle;
     std::string m_datHint;

@@ -170,34 +170,4 @@ void Editor::SetHalftone(bool on) {
     UpdateEditView();
 }
 
-// ---- Palette display ----
-
-void Editor::PaletteSelect(int tag) {
-    const int n = m_format->Colours();
-    const int groups = std::max(256 / n, 1);
-    const int selected = m_datPalette.SelectedEntry();
-    int g = selected / n;
-    const int c = selected % n;
-    if (tag == 0)
-        g = std::max(g - 1, 0);
-    else if (tag == 3)
-        g = std::min(g + 1, groups - 1);
-    int v = (g * n) | c;
-    if (tag == 1)
-        v = std::max(v - 1, 0);
-    else if (tag == 2)
-        v = std::min(v + 1, 255);
-    m_datPalette.SetSelectedEntry(v);
-    RebuildDisplayPalette();
-    Redraw();
-}
-
-void Editor::PaletteEnableSet() {
-    m_colourSetEnabled = !m_colourSetEnabled;
-    RefreshCommandStates();
-    DecodePage();
-    DrawTileView();
-    UpdateEditView();
-}
-
 } // namespace tavrin

@@ -79,10 +79,10 @@ void Editor::MouseWheel(int direction, WheelTarget target, bool comboFocused) {
     const int step = direction < 0 ? -1 : 1;
     switch (target) {
     case WheelTarget::DatPanel:
-        ScrollBarDatChange(m_datPosition + step);
+        ScrollBarDatChange(m_datView.TopRow() + step);
         return;
     case WheelTarget::PalPanel:
-        ScrollBarPalChange(m_palPosition + step);
+        ScrollBarPalChange(m_palView.TopRow() + step);
         return;
     case WheelTarget::Other:
         break;

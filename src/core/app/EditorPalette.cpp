@@ -1,5 +1,7 @@
 #include "core/app/Editor.h"
 
+#include "core/views/PaletteViewRules.h"
+
 #include <algorithm>
 
 // The palette and palette-set panels: display modes, scroll bars, pictures and the mouse.
@@ -8,42 +10,37 @@ namespace tavrin {
 
 namespace {
 
-constexpr int PaletteBarMaximum = 16;
-
-ScrollRange DatRange(bool paletteOnly) {
-    return paletteOnly ? ScrollRange{0, PaletteBarMaximum, 8, 1, 7}
-                       : ScrollRange{0, PaletteBarMaximum, 3, 1, 2};
+ScrollRange ToScrollRange(const ScrollBarRange& r) {
+    return {r.minimum, r.maximum, r.pageSize, r.smallChange, r.largeChange};
 }
-
-constexpr ScrollRange PalRange{0, PaletteBarMaximum, 5, 1, 4};
 
 } // namespace
 
-void Editor::ConstructPaletteViews() {
-    // The palette and palette-set pictures join here with their view objects.
-}
-
 void Editor::SetPaletteScrollRanges() {
-    m_view.SetScrollRange(ScrollBarId::Dat, DatRange(m_paletteOnly));
-    m_view.SetScrollRange(ScrollBarId::Pal, PalRange);
+    m_view.SetScrollRange(ScrollBarId::Dat, ToScrollRange(DatScrollRange(m_paletteOnly)));
+    m_view.SetScrollRange(ScrollBarId::Pal, ToScrollRange(PalScrollRange()));
 }
 
 void Editor::RedrawDatView() {
+    m_datView.Redraw();
     m_view.RepaintDatView();
 }
 
 void Editor::RedrawPalView() {
+    m_palView.Redraw();
     m_view.RepaintPalView();
 }
 
 void Editor::SetDatScrollPosition(int position) {
-    m_datPosition = std::clamp(position, 0, DatRange(m_paletteOnly).MaxPosition());
-    m_view.SetScrollPosition(ScrollBarId::Dat, m_datPosition);
+    const int top = std::max(ClampPaletteScroll(position, DatScrollRange(m_paletteOnly)), 0);
+    m_datView.SetTopRow(top);
+    m_view.SetScrollPosition(ScrollBarId::Dat, top);
 }
 
 void Editor::SetPalScrollPosition(int position) {
-    m_palPosition = std::clamp(position, 0, PalRange.MaxPosition());
-    m_view.SetScrollPosition(ScrollBarId::Pal, m_palPosition);
+    const int top = std::max(ClampPaletteScroll(position, PalScrollRange()), 0);
+    m_palView.SetTopRow(top);
+    m_view.SetScrollPosition(ScrollBarId::Pal, top);
 }
 
 void Editor::ScrollBarDatChange(int position) {
@@ -54,15 +51,110 @@ void Editor::ScrollBarPalChange(int position) {
     SetPalScrollPosition(position);
 }
 
+// ---- Palette display ----
+
+void Editor::PaletteSelect(int tag) {
+    m_datPalette.SetSelectedEntry(
+        PaletteSelectStep(tag, m_datPalette.SelectedEntry(), m_format->BitsPerPixel()));
+    RebuildDisplayPalette();
+    Redraw();
+}
+
 void Editor::SetPaletteDisplayMode(bool paletteOnly) {
-    m_datPalette.SetIdentityMode(paletteOnly);
     m_paletteOnly = paletteOnly;
-    m_view.SetScrollRange(ScrollBarId::Dat, DatRange(paletteOnly));
+    const int top = m_datView.SetPaletteOnly(paletteOnly);
+    m_view.SetScrollRange(ScrollBarId::Dat, ToScrollRange(DatScrollRange(paletteOnly)));
+    m_view.SetScrollPosition(ScrollBarId::Dat, top);
     m_view.LayoutChanged();
     m_view.CommandStatesChanged();
-    const int top = PaletteBarMaximum - (paletteOnly ? 7 : 2);
-    if (m_datPosition >= top)
-        SetDatScrollPosition(top);
+    RebuildDisplayPalette();
+    Redraw();
+}
+
+void Editor::PaletteEnableSet() {
+    m_colourSetEnabled = !m_colourSetEnabled;
+    RefreshCommandStates();
+    DecodePage();
+    DrawTileView();
+    UpdateEditView();
+}
+
+// ---- Palette-set view mouse ----
+
+void Editor::DatMouseDown(MouseButton button, int x, int y) {
+    m_view.FocusPanel(Panel::Dat);
+    TrackMouse(Panel::Dat, button);
+    m_datView.Press(static_cast<int>(button), x, y);
+    AfterDatMove();
+}
+
+void Editor::DatMouseMove(int x, int y) {
+    m_datView.Move(x, y);
+    AfterDatMove();
+}
+
+void Editor::AfterDatMove() {
+    const PaletteViewResult result = m_datView.Result();
+    bool painted = false;
+    if (m_datView.IsButtonHeld() && m_colourSetEnabled && m_lastReleaseRight) {
+        // A format that ignores patterns shows slot n as tile n, so it is painted that way.
+        const FormatInfo* info = m_format->GetInfo();
+        const bool usePattern = info == nullptr || info->disableAdfPattern == 0;
+        const AdfEntry normal = NormalPattern();
+        painted = tavrin::PaintColourSet(
+                      m_colSet, m_area, usePattern ? m_pattern->tiles.data() : normal.tiles.data(),
+                      m_address, m_format->BitsPerPixel(), m_datPalette.SelectedEntry()) > 0;
+    }
+    if (result.groupChanged || painted) {
+        DecodePage();
+        DrawTileView();
+        UpdateEditView();
+    }
+    if (result.selectionChanged) {
+        RedrawDatView();
+        RedrawPalView();
+    }
+    ShowMouseHints(3);
+}
+
+void Editor::DatMouseUp(MouseButton button, int /*x*/, int /*y*/) {
+    const PaletteViewResult result = m_datView.Release(static_cast<int>(button));
+    EndTrackMouse();
+    if (result.openEditor)
+        OpenPaletteEditor();
+}
+
+// ---- Palette view mouse ----
+
+void Editor::PalMouseDown(MouseButton button, int x, int y) {
+    m_view.FocusPanel(Panel::Pal);
+    TrackMouse(Panel::Pal, button);
+    m_palView.Press(static_cast<int>(button), x, y);
+    AfterPalMove();
+}
+
+void Editor::PalMouseMove(int x, int y) {
+    m_palView.Move(x, y);
+    AfterPalMove();
+}
+
+void Editor::AfterPalMove() {
+    if (m_palView.Result().changed) {
+        RebuildDisplayPalette();
+        Redraw();
+    }
+    ShowMouseHints(4);
+}
+
+void Editor::PalMouseUp(MouseButton button, int /*x*/, int /*y*/) {
+    const PaletteViewResult result = m_palView.Release(static_cast<int>(button));
+    EndTrackMouse();
+    if (result.openEditor)
+        OpenPaletteEditor();
+}
+
+void Editor::OpenPaletteEditor() {
+    m_view.ShowPaletteEditor(m_palView.SelectedMasterIndex());
     RebuildDisplayPalette();
     Redraw();
 }
