@@ -15,6 +15,7 @@
 #include <numeric>
 #include <random>
 #include <sstream>
+#include <sys/wait.h>
 
 using namespace tavrin;
 namespace fs = std::filesystem;
@@ -331,4 +332,18 @@ TEST(CliNumbers, DecimalAndHexadecimal) {
     EXPECT_FALSE(ParseCliNumber("", v));
     EXPECT_FALSE(ParseCliNumber("0x1G", v));
     EXPECT_FALSE(ParseCliNumber("99999999999999999999", v));
+}
+
+// The installed program itself: exit statuses and the help reach the shell.
+TEST(CliProgram, ExitStatusesReachTheShell) {
+    const std::string exe = std::string(TAVRIN_BIN_DIR) + "/tavrin-cli";
+    const auto status = [&](const std::string& args) {
+        const int raw = std::system((exe + " " + args + " >/dev/null 2>&1").c_str());
+        return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    };
+    EXPECT_EQ(status("--help"), 0);
+    EXPECT_EQ(status("formats"), 0);
+    EXPECT_EQ(status("info /nonexistent/rom.nes"), 2);
+    EXPECT_EQ(status("export"), 2);
+    EXPECT_EQ(status("find " + std::string(TAVRIN_BIN_DIR) + "/tavrin.chr --from 0x1FFF"), 1);
 }
