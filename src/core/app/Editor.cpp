@@ -90,7 +90,6 @@ void Editor::FormCreate(const std::vector<std::string>& arguments) {
     RefillPatternList();
 
     m_wheelCount = m_settings.WheelCount;
-    m_view.SetFormatIndex(StartFormatIndex);
     SelectFormat(StartFormatIndex);
     SelectPattern(0);
     // A zoom outside the list leaves it without a selection, which the handler takes as "x1".
@@ -290,8 +289,7 @@ bool Editor::CanRotate() const {
 }
 
 void Editor::RefreshCommandStates() {
-    // The tool captions are applied once after start and after each reload of the tools.
-    m_toolCaptionsApplied = true;
+    // The tool captions join this refresh with the tool table.
     m_view.CommandStatesChanged();
 }
 
@@ -301,6 +299,8 @@ void Editor::SetStatusBarVisible(bool on) {
     m_settings.Statusbar = on;
     m_view.LayoutChanged();
     m_view.CommandStatesChanged();
+    // The address panel is written only while shown, so it would be stale otherwise.
+    ShowAddressStatus();
 }
 
 void Editor::SetMouseNavigation(bool on) {

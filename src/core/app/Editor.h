@@ -41,8 +41,9 @@ public:
     static constexpr int NewDocumentBytes = 8192;
 
     // The settings file is the executable's path with the extension ".ini"; it is read at
-    // once, and a second time, as the window always did. wheelScrollLines is the system's
-    // value (0 counts as 1).
+    // once, and a second time, as the window always did, so the window can place itself
+    // (Settings().SavePosition, Left, Top) before FormCreate. wheelScrollLines is the
+    // system's value (0 counts as 1).
     Editor(EditorView& view, std::string executablePath, int wheelScrollLines);
     ~Editor();
     Editor(const Editor&) = delete;
@@ -305,7 +306,6 @@ private:
     bool m_rightHeld = false;
     bool m_lastReleaseRight = false;
     bool m_initialising = false;
-    bool m_toolCaptionsApplied = false;
 
     int m_wheelLines = 1;
     int m_wheelCount = 0;

@@ -33,6 +33,7 @@ int Editor::BlockBytes() const {
 void Editor::SelectFormat(int index) {
     const int count = m_formats.Count();
     index = std::clamp(index, 0, std::max(count - 1, 0));
+    m_view.SetFormatIndex(index);
     if (index != m_formatIndex || m_formats.Get(index) != m_format) {
         m_format->Deactivate();
         m_format = m_formats.Get(index);
@@ -67,7 +68,6 @@ void Editor::SelectFormat(int index) {
 void Editor::ActFormat(int digit) {
     if (digit < 0 || digit >= m_formats.Count())
         return;
-    m_view.SetFormatIndex(digit);
     SelectFormat(digit);
 }
 
@@ -100,8 +100,7 @@ void Editor::SelectPattern(int index) {
     const int held = std::clamp(index, 0, count - 1);
     m_patternIndex = held;
     m_pattern = &m_patterns.GetPattern(held);
-    if (held != index)
-        m_view.SetPatternIndex(held);
+    m_view.SetPatternIndex(held);
     if (m_initialising)
         return;
     ShowPage();

@@ -26,9 +26,7 @@ bool Editor::OpenRom(const std::string& path, bool fresh) {
         return true;
     SetChrScrollRange();
     if (fresh && m_settings.AutoFormat) {
-        const int index = m_formats.FindByExtension(m_doc.FileName());
-        m_view.SetFormatIndex(index);
-        SelectFormat(index);
+        SelectFormat(m_formats.FindByExtension(m_doc.FileName()));
     }
     // The undo ring is cleared here once it joins the editor.
     RefreshCommandStates();

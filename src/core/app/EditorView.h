@@ -69,7 +69,8 @@ public:
     // IsStatusBarVisible(), IsMouseHintsVisible(), IsPaletteOnly() are read again.
     virtual void LayoutChanged() = 0;
 
-    // Combo boxes whose contents or selection the Editor changes.
+    // Combo boxes whose contents or selection the Editor changes, set without running their
+    // change handlers (the Editor also confirms a selection the user just made).
     virtual void SetFormatList(const std::vector<std::string>& names) = 0;
     virtual void SetFormatIndex(int index) = 0;
     virtual void SetPatternList(const std::vector<std::string>& names) = 0;

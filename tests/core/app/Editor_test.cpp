@@ -357,6 +357,16 @@ TEST_F(EditorCaption, MouseHintsStayUntouchedWhileTheStatusBarIsHidden) {
     EXPECT_FALSE(e.IsMouseHintsVisible());
 }
 
+TEST_F(EditorCaption, TheAddressPanelWaitsWhileTheStatusBarIsHiddenAndCatchesUp) {
+    Editor& e = Start({WriteFile("h.chr", Counting(0x10000))});
+    e.SetStatusBarVisible(false);
+    e.AddrJump(0x2000);
+    EXPECT_EQ(view.status[0], "CHR : 000000 - 000FFF / 010000");
+    EXPECT_EQ(view.caption, "Tavrin ( 002000 / 010000 ) h.chr");
+    e.SetStatusBarVisible(true);
+    EXPECT_EQ(view.status[0], "CHR : 002000 - 002FFF / 010000");
+}
+
 TEST_F(EditorCaption, RomFilterListsTheFormatsPatterns) {
     Editor& e = Start();
     EXPECT_EQ(e.RomFileFilter(),
