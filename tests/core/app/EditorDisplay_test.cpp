@@ -12,6 +12,25 @@ namespace {
 
 using EditorFormat = EditorTest;
 
+// A format as a plug-in may bring it: 8 bits per pixel in 16 x 16 tiles with patterns on.
+// Each decoded cell's top-left pixel gets the last byte of its tile, so a test sees which
+// bytes were read (and the sanitizers see any read outside the buffer).
+class ProbeFormat : public CFormat {
+public:
+    ProbeFormat() {
+        m_info.bitsPerPixel = 8;
+        m_info.width = 16;
+        m_info.height = 16;
+        CopyText(m_info.name, "PROBE 8BPP 16x16");
+    }
+    void DecodeTile(Image8& image, const TileParams* p) override {
+        uint8_t last = 0;
+        for (int i = 0; i < 256; ++i)
+            last = p->bytes[p->tileOffset + i];
+        image.SetPixel(p->x * 16, p->y * 16, last);
+    }
+};
+
 TEST_F(EditorFormat, DigitKeysSelectTheFirstTenFormats) {
     Editor& e = Start();
     const int pageBytes[] = {2048, 4096, 4096, 4096, 4096, 4096, 6144, 8192, 8192, 8192};
@@ -93,6 +112,31 @@ TEST_F(EditorFormat, AFormatChangeRunsItsRedrawStepsAndClampsTheAddress) {
     EXPECT_EQ(e.CurrentAddress(), 0x2000);
     EXPECT_EQ(view.positions[ScrollBarId::Chr], 0x2000 / 512);
     EXPECT_EQ(view.status[0], "CHR : 002000 - 003FFF / 004000");
+}
+
+TEST_F(EditorFormat, APageThatWouldReachPastTheBufferIsShownBlank) {
+    std::vector<uint8_t> bytes(20000, 0);
+    bytes[255] = 0x41;            // last byte of tile 0
+    bytes[63 * 256 + 255] = 0x42; // last byte of tile 63
+    Editor& e = Start({WriteFile("p.bin", bytes)});
+    ASSERT_TRUE(e.Formats().Add(std::make_unique<ProbeFormat>()));
+    e.SelectFormat(13);
+    EXPECT_EQ(e.PageBytes(), 16384);
+    EXPECT_EQ(e.TileImage().Pixel(0, 0), 0x41);
+    EXPECT_EQ(e.TileImage().Pixel(7 * 16, 7 * 16), 0x42);
+    // Through a pattern a slot may name tile 255, 64 KiB on: past this document's buffer.
+    CAdfPattern table;
+    table.SetPattern(0, NormalPattern());
+    AdfEntry far = NormalPattern();
+    far.tiles[5] = 255;
+    far.SetName("far");
+    table.SetPattern(1, far);
+    e.PaletteAdfOpen(WriteFile("far.adf", table.ToBytes()));
+    e.SelectPattern(1);
+    EXPECT_EQ(e.TileImage().Pixel(0, 0), 0);
+    EXPECT_EQ(e.TileImage().Pixel(7 * 16, 7 * 16), 0);
+    e.SelectPattern(0);
+    EXPECT_EQ(e.TileImage().Pixel(0, 0), 0x41);
 }
 
 TEST_F(EditorFormat, TheInformationTextIsTheCurrentFormats) {
