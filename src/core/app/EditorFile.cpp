@@ -22,8 +22,10 @@ bool Editor::OpenRom(const std::string& path, bool fresh) {
     // The document takes the new path only with its bytes: a file that exists but cannot
     // be read leaves the old document, name included, so a later save cannot put the old
     // bytes under the new name.
-    if (!m_doc.ReadRom(path))
+    if (!m_doc.ReadRom(path)) {
+        m_view.Beep();
         return true;
+    }
     SetChrScrollRange();
     if (fresh && m_settings.AutoFormat) {
         SelectFormat(m_formats.FindByExtension(m_doc.FileName()));

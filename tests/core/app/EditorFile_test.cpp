@@ -292,6 +292,23 @@ TEST_F(EditorFile, AnUnreadableFileKeepsTheOldDocumentAndItsName) {
     EXPECT_EQ(view.caption, "Tavrin ( 000000 / 002328 ) ok.chr");
 }
 
+TEST_F(EditorFile, AFileTooLargeForThirtyTwoBitAddressesIsRefusedWithABeep) {
+    const std::string rom = WriteFile("ok.chr", Counting(9000));
+    const std::string huge = WriteFile("huge.bin", {});
+    std::error_code error;
+    std::filesystem::resize_file(huge, 0x80000000ull, error); // sparse: no disk used
+    if (error)
+        GTEST_SKIP() << "no sparse files here";
+    Editor& e = Start({rom});
+    view.ClearLog();
+    EXPECT_TRUE(e.OpenRom(huge, true));
+    EXPECT_EQ(view.beeps, 1);
+    EXPECT_EQ(e.Document().FilePath(), rom);
+    EXPECT_EQ(e.Document().DataSize(), 9000);
+    EXPECT_EQ(view.Steps(), "");
+    std::filesystem::remove(huge);
+}
+
 TEST_F(EditorFile, ASixtyFourMebibyteFilePagesToItsEnd) {
     const size_t size = 64u << 20;
     std::vector<uint8_t> bytes(size, 0);
