@@ -39,11 +39,13 @@ public:
     void New();
 
     // Reads the whole file and applies the iNES or the plain rule. False, with the document
-    // unchanged, when the file does not exist, cannot be read or is too large.
+    // unchanged, when the file does not exist, cannot be read, is larger than MaxDataSize or
+    // does not fit in memory.
     bool ReadRom(const std::string& path);
 
     // Replaces the document with the given bytes as if read from a file named path.
-    // False, with the document unchanged, when there are more than MaxDataSize bytes.
+    // False, with the document unchanged, when there are more than MaxDataSize bytes or they
+    // do not fit in memory.
     bool LoadBytes(const uint8_t* data, size_t size, const std::string& path);
 
     // Writes the data from offset 0 without truncating a longer file; a document smaller

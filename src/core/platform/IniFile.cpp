@@ -26,17 +26,19 @@ bool IsIniComment(char c) {
 
 // The library keeps comments in front of a section or key and the block at the very top of
 // the file; comments after the last entry would be lost on saving, so they are taken here.
-std::string TrailingComments(const std::string& text) {
+std::string TrailingComments(const std::string& all) {
+    // The library reads up to the first NUL only.
+    const std::string text = all.substr(0, all.find('\0'));
+    // Lines end as the library ends them: at "\r\n", "\n" or a lone "\r".
     std::vector<std::string> lines;
     size_t begin = 0;
     while (begin <= text.size()) {
-        size_t end = text.find('\n', begin);
+        size_t end = text.find_first_of("\r\n", begin);
         if (end == std::string::npos)
             end = text.size();
-        std::string line = text.substr(begin, end - begin);
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        lines.push_back(std::move(line));
+        lines.push_back(text.substr(begin, end - begin));
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n')
+            ++end;
         begin = end + 1;
     }
     const auto firstNonBlank = [](const std::string& line) {

@@ -21,6 +21,21 @@ TEST(IniFileComments, CommentsAfterTheLastEntryAreKept) {
               "[S]\na = 1\n\n\n[Empty]\n\n; under an empty section\n");
 }
 
+TEST(IniFileComments, ALoneCarriageReturnEndsALine) {
+    // "Top=5" is a key after "#c", not part of a comment, and must not come back twice.
+    const std::string once = RoundTrip("[Tavrin]\nLeft=1\n#c\rTop=5\n");
+    EXPECT_EQ(once, "[Tavrin]\nLeft = 1\n\n#c\nTop = 5\n");
+    EXPECT_EQ(RoundTrip(once), once);
+    EXPECT_EQ(RoundTrip("[S]\ra=1\r; end\r"), "[S]\na = 1\n\n; end\n");
+}
+
+TEST(IniFileComments, NothingAfterANulIsRead) {
+    IniFile ini;
+    ASSERT_TRUE(ini.LoadFromText(std::string("[S]\na=1\n\0[S]\nb=2\n; hidden\n", 26)));
+    EXPECT_FALSE(ini.HasKey("S", "b"));
+    EXPECT_EQ(ini.SaveToText(), "[S]\na = 1\n");
+}
+
 TEST(IniFileComments, AFileOfCommentsOnlyKeepsThemAll) {
     EXPECT_EQ(RoundTrip("; one\n"), "; one\n");
     EXPECT_EQ(RoundTrip("; one\n\n; two\n"), "; one\n\n; two\n");
