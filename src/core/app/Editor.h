@@ -37,8 +37,6 @@ enum class WheelTarget { Other, DatPanel, PalPanel };
 class Editor {
 public:
     static constexpr const char* AppTitle = "Tavrin";
-    // Bytes of a new document; also the size a short document is padded to when saved.
-    static constexpr int NewDocumentBytes = 8192;
 
     // The settings file is the executable's path with the extension ".ini"; it is read at
     // once, and a second time, as the window always did, so the window can place itself
