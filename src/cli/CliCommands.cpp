@@ -96,6 +96,23 @@ bool LoadPattern(const CliOptions& o, AdfEntry& entry, std::ostream& err) {
     return true;
 }
 
+// What export and import share: the pattern, the document and the format; false (reported)
+// when any of them is unusable.
+bool OpenPageSource(const CliOptions& o, CFormatTable& formats, AdfEntry& pattern, RomDocument& doc,
+                    CFormat*& format, std::ostream& err) {
+    if (!o.patternFile.empty() && !LoadPattern(o, pattern, err))
+        return false;
+    if (!OpenDocument(o.rom, doc, err))
+        return false;
+    int formatIndex = 0;
+    format = ChooseFormat(o, formats, formatIndex);
+    if (!format) {
+        Problem(err, o.rom, "no format");
+        return false;
+    }
+    return true;
+}
+
 int RunFormats(CFormatTable& formats, std::ostream& out) {
     for (int i = 0; i < formats.Count(); ++i) {
         CFormat* f = formats.Get(i);
@@ -142,17 +159,10 @@ int RunExport(const CliOptions& o, CFormatTable& formats, const std::string& dat
             return CliBadInput;
         }
     AdfEntry pattern;
-    if (!o.patternFile.empty() && !LoadPattern(o, pattern, err))
-        return CliBadInput;
     RomDocument doc;
-    if (!OpenDocument(o.rom, doc, err))
+    CFormat* format = nullptr;
+    if (!OpenPageSource(o, formats, pattern, doc, format, err))
         return CliBadInput;
-    int formatIndex = 0;
-    CFormat* format = ChooseFormat(o, formats, formatIndex);
-    if (!format) {
-        Problem(err, o.rom, "no format");
-        return CliBadInput;
-    }
 
     // The display palette from the standard state (or the given files), as the window builds it.
     CPalette palette;
@@ -240,20 +250,12 @@ bool ReadIndexedImage(const std::string& path, Image8& image, std::ostream& err)
 
 int RunImport(const CliOptions& o, CFormatTable& formats, std::ostream& err) {
     AdfEntry pattern;
-    if (!o.patternFile.empty() && !LoadPattern(o, pattern, err))
-        return CliBadInput;
     RomDocument doc;
-    if (!OpenDocument(o.rom, doc, err))
-        return CliBadInput;
+    CFormat* format = nullptr;
     Image8 image;
-    if (!ReadIndexedImage(o.image, image, err))
+    if (!OpenPageSource(o, formats, pattern, doc, format, err) ||
+        !ReadIndexedImage(o.image, image, err))
         return CliBadInput;
-    int formatIndex = 0;
-    CFormat* format = ChooseFormat(o, formats, formatIndex);
-    if (!format) {
-        Problem(err, o.rom, "no format");
-        return CliBadInput;
-    }
     const int pageBytes = PageBytesFor(format->BitsPerPixel());
     PageSettings s;
     s.address =
