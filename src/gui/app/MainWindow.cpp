@@ -1,0 +1,293 @@
+#include "gui/app/MainWindow.h"
+
+#include "core/app/CIniInfo.h"
+#include "core/views/CImageDat.h"
+#include "core/views/CImagePal.h"
+#include "core/views/ImageRgb.h"
+#include "gui/app/ActionTable.h"
+#include "gui/app/DisplaySettingsPanel.h"
+#include "gui/app/MainEventFilter.h"
+#include "gui/app/MainMenus.h"
+#include "gui/app/MainStatusBar.h"
+#include "gui/nav/TJumpDialog.h"
+#include "gui/views/ImagePanel.h"
+#include "qt/ImageBridge.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QMenu>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <cstdio>
+
+namespace tavrin {
+
+namespace {
+
+QString Q(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The palette views draw in true colour: red, green, blue and a spare byte per pixel.
+[[maybe_unused]] QImage ToQImage(const ImageRgb& picture) {
+    const QImage view(reinterpret_cast<const uchar*>(picture.Bits()), picture.Width(),
+                      picture.Height(), picture.Width() * 4, QImage::Format_RGBX8888);
+    return view.copy();
+}
+
+QStringList Items(const std::vector<std::string>& names) {
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(names.size()));
+    for (const std::string& name : names)
+        items << Q(name);
+    return items;
+}
+
+// The resident set size of this process in kB, from /proc/self/status.
+long ResidentKilobytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+} // namespace
+
+MainWindow::MainWindow(const std::string& executablePath, const std::vector<std::string>& arguments,
+                       QWidget* parent)
+    : QMainWindow(parent) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(m_applicationTitle);
+    m_actions = std::make_unique<ActionTable>(this);
+    m_menus = std::make_unique<MainMenus>(this, *m_actions);
+    BuildLayout();
+    m_jumpDialog = new TJumpDialog(this);
+    m_eventFilter =
+        new MainEventFilter(this, m_display->Combos(), [this](int direction, QPoint globalPos) {
+            WheelNotch(direction, globalPos);
+        });
+    qApp->installEventFilter(m_eventFilter);
+    setAcceptDrops(true);
+
+    m_editor = std::make_unique<Editor>(static_cast<EditorView&>(*this), executablePath,
+                                        QApplication::wheelScrollLines());
+    ConnectActions();
+    ConnectControls();
+
+    const CIniInfo& settings = m_editor->Settings();
+    if (settings.SavePosition)
+        move(settings.Left, settings.Top);
+    if (settings.WindowColor >= 0) {
+        QPalette pal = palette();
+        const int c = settings.WindowColor;
+        pal.setColor(QPalette::Window, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
+        setPalette(pal);
+        m_windowColour = c;
+    }
+
+    m_editor->FormCreate(arguments);
+    SyncDisplayControls();
+    CommandStatesChanged();
+    LayoutChanged();
+
+    // Returning from another program may have changed the clipboard.
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            [this](Qt::ApplicationState state) {
+                if (state == Qt::ApplicationActive)
+                    m_editor->RefreshCommandStates();
+            });
+}
+
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(m_eventFilter);
+    const QPoint position = pos();
+    m_editor->FormDestroy(position.x(), position.y(), m_windowColour);
+}
+
+void MainWindow::ReportFirstPaint(QElapsedTimer startClock, bool quitAfter) {
+    m_startClock = startClock;
+    m_reportFirstPaint = true;
+    m_quitAfterReport = quitAfter;
+    m_chrView->installEventFilter(this);
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_shown)
+        return;
+    m_shown = true;
+    activateWindow();
+    m_chrView->setFocus(Qt::OtherFocusReason);
+    m_editor->FormShow();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_chrView && event->type() == QEvent::Paint && m_reportFirstPaint) {
+        m_reportFirstPaint = false;
+        const qint64 elapsed = m_startClock.elapsed();
+        // After this paint returns the frame is flushed; report then.
+        QTimer::singleShot(0, this, [this, elapsed] {
+            std::fprintf(stderr, "tavrin: first paint after %lld ms, VmRSS %ld kB\n",
+                         static_cast<long long>(elapsed), ResidentKilobytes());
+            if (m_quitAfterReport)
+                QApplication::quit();
+        });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// EditorView.
+
+void MainWindow::RepaintTileView() {
+    m_chrView->SetPicture(ToRgbImage(m_editor->TileViewPicture()));
+}
+
+void MainWindow::RepaintEditView() {
+    m_editView->SetPicture(ToRgbImage(m_editor->EditViewPicture()));
+}
+
+void MainWindow::RepaintDatView() {}
+
+void MainWindow::RepaintPalView() {}
+
+void MainWindow::DisplayPaletteChanged() {
+    RepaintTileView();
+    RepaintEditView();
+}
+
+void MainWindow::SetCaption(const std::string& caption) {
+    setWindowTitle(Q(caption));
+}
+
+void MainWindow::SetApplicationTitle(const std::string& title) {
+    m_applicationTitle = Q(title);
+}
+
+void MainWindow::SetStatusText(StatusPanel panel, const std::string& text) {
+    m_status->SetPanelText(static_cast<int>(panel), Q(text));
+}
+
+void MainWindow::SetMouseHints(const std::string& left, const std::string& right) {
+    m_status->SetHints(Q(left), Q(right));
+}
+
+void MainWindow::SetToolTip(HintTarget target, const std::string& text) {
+    switch (target) {
+    case HintTarget::DatPanel:
+        m_datView->setToolTip(Q(text));
+        break;
+    case HintTarget::PalPanel:
+        m_palView->setToolTip(Q(text));
+        break;
+    case HintTarget::PatternList:
+        m_display->Pattern()->setToolTip(Q(text));
+        break;
+    }
+}
+
+void MainWindow::SetScrollRange(ScrollBarId bar, const ScrollRange& range) {
+    QScrollBar* scroll = ScrollBarOf(bar);
+    const QSignalBlocker blocker(scroll);
+    scroll->setRange(range.minimum, range.MaxPosition());
+    scroll->setSingleStep(range.smallChange);
+    scroll->setPageStep(range.largeChange);
+}
+
+void MainWindow::SetScrollPosition(ScrollBarId bar, int position) {
+    QScrollBar* scroll = ScrollBarOf(bar);
+    {
+        const QSignalBlocker blocker(scroll);
+        scroll->setValue(position);
+    }
+    if (bar == ScrollBarId::Dat)
+        m_datView->SetTopOffset(16 * scroll->value());
+    else if (bar == ScrollBarId::Pal)
+        m_palView->SetTopOffset(16 * scroll->value());
+}
+
+void MainWindow::CommandStatesChanged() {
+    if (!m_editor)
+        return;
+    const ActionTable& a = *m_actions;
+    SetAvailable(a.Get("ActEditRotateLeft"), m_editor->CanRotate());
+    SetAvailable(a.Get("ActEditRotateRight"), m_editor->CanRotate());
+    const bool colourSet = m_editor->IsColourSetEnabled();
+    a.Get("ActPen10")->setVisible(colourSet);
+    a.Get("ActPaletteEnableSet")->setChecked(colourSet);
+    const bool paletteOnly = m_editor->IsPaletteOnly();
+    a.Get("ActPaletteModePalSet")->setChecked(!paletteOnly);
+    a.Get("ActPaletteMode256Pal")->setChecked(paletteOnly);
+    a.Get("ActOptionSimpleMenu")->setChecked(m_editor->IsSimpleMenu());
+    m_menus->SetSimpleMenu(m_editor->IsSimpleMenu());
+    a.Get("ActToolShowStatusbar")->setChecked(m_editor->IsStatusBarVisible());
+    a.Get("ActOptionShowMouseNavi")->setChecked(m_editor->IsMouseNavigation());
+}
+
+void MainWindow::LayoutChanged() {
+    if (!m_editor)
+        return;
+    const bool statusBar = m_editor->IsStatusBarVisible();
+    m_status->setVisible(statusBar);
+    m_status->SetHintsVisible(m_editor->IsMouseHintsVisible());
+    setFixedSize(width(), statusBar ? m_initialHeight : m_initialHeight - m_status->height());
+    ApplyPaletteLayout(m_editor->IsPaletteOnly());
+    CommandStatesChanged();
+}
+
+void MainWindow::SetFormatList(const std::vector<std::string>& names) {
+    QComboBox* combo = m_display->Format();
+    const QSignalBlocker blocker(combo);
+    combo->clear();
+    combo->addItems(Items(names));
+}
+
+void MainWindow::SetFormatIndex(int index) {
+    const QSignalBlocker blocker(m_display->Format());
+    m_display->Format()->setCurrentIndex(index);
+}
+
+void MainWindow::SetPatternList(const std::vector<std::string>& names) {
+    QComboBox* combo = m_display->Pattern();
+    const QSignalBlocker blocker(combo);
+    combo->clear();
+    combo->addItems(Items(names));
+}
+
+void MainWindow::SetPatternIndex(int index) {
+    const QSignalBlocker blocker(m_display->Pattern());
+    m_display->Pattern()->setCurrentIndex(index);
+}
+
+void MainWindow::ShowMessage(const std::string& text) {
+    Message(Q(text));
+}
+
+void MainWindow::Beep() {
+    ++m_beeps;
+    QApplication::beep();
+}
+
+void MainWindow::FocusPanel(Panel panel) {
+    if (ImagePanel* widget = PanelWidget(panel))
+        widget->setFocus(Qt::MouseFocusReason);
+}
+
+void MainWindow::ShowPopupMenu(int x, int y) {
+    m_menus->Popup()->popup(m_chrView->mapToGlobal(QPoint(x, y)));
+}
+
+// The palette edit dialog is not part of the program yet; the right click opens nothing.
+void MainWindow::ShowPaletteEditor(int) {}
+
+} // namespace tavrin

@@ -1,0 +1,173 @@
+#pragma once
+
+#include "core/app/Editor.h"
+#include "core/app/EditorView.h"
+#include "gui/app/FileDialogs.h"
+
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QSet>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QComboBox;
+class QFrame;
+class QScrollBar;
+
+namespace tavrin {
+
+class ActionTable;
+class DisplaySettingsPanel;
+class ImagePanel;
+class MainEventFilter;
+class MainMenus;
+class MainStatusBar;
+class TJumpDialog;
+
+// The main window: its panels, menus and tool bars around the core Editor, which holds the
+// document and every rule. It turns Qt events into Editor calls and the Editor's view calls
+// into painting, texts and control states.
+class MainWindow : public QMainWindow, private EditorView {
+    Q_OBJECT
+public:
+    // executablePath decides where the settings and the standard palette files are (beside
+    // it); arguments are the command-line arguments after the program name.
+    MainWindow(const std::string& executablePath, const std::vector<std::string>& arguments,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    Editor& GetEditor() { return *m_editor; }
+    const ActionTable& Actions() const { return *m_actions; }
+    const MainMenus& Menus() const { return *m_menus; }
+    DisplaySettingsPanel& DisplayPanel() const { return *m_display; }
+    MainStatusBar& Status() const { return *m_status; }
+    ImagePanel* ChrView() const { return m_chrView; }
+    ImagePanel* EditView() const { return m_editView; }
+    ImagePanel* DatView() const { return m_datView; }
+    ImagePanel* PalView() const { return m_palView; }
+    QScrollBar* ChrScrollBar() const { return m_chrScroll; }
+    QScrollBar* DatScrollBar() const { return m_datScroll; }
+    QScrollBar* PalScrollBar() const { return m_palScroll; }
+    QFrame* DatPanel() const { return m_datPanel; }
+    QFrame* PalPanel() const { return m_palPanel; }
+    TJumpDialog& JumpDialog() const { return *m_jumpDialog; }
+    const QString& ApplicationTitle() const { return m_applicationTitle; }
+    const QString& LastMessage() const { return m_lastMessage; }
+    int BeepCount() const { return m_beeps; }
+
+    // The file dialogs go through this function, so that tests can answer them.
+    using FileChooser = std::function<QString(QWidget*, const FileDialogRequest&)>;
+    void SetFileChooser(FileChooser chooser) { m_fileChooser = std::move(chooser); }
+    // Message boxes likewise (by default a modal box with an OK button).
+    using MessageSink = std::function<void(QWidget*, const QString&)>;
+    void SetMessageSink(MessageSink sink) { m_messageSink = std::move(sink); }
+
+    // Prints the time from the given start to the first painted frame (and the resident
+    // memory) on stderr; with quitAfter the application quits right after.
+    void ReportFirstPaint(QElapsedTimer startClock, bool quitAfter);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // EditorView.
+    void RepaintTileView() override;
+    void RepaintEditView() override;
+    void RepaintDatView() override;
+    void RepaintPalView() override;
+    void DisplayPaletteChanged() override;
+    void SetCaption(const std::string& caption) override;
+    void SetApplicationTitle(const std::string& title) override;
+    void SetStatusText(StatusPanel panel, const std::string& text) override;
+    void SetMouseHints(const std::string& left, const std::string& right) override;
+    void SetToolTip(HintTarget target, const std::string& text) override;
+    void SetScrollRange(ScrollBarId bar, const ScrollRange& range) override;
+    void SetScrollPosition(ScrollBarId bar, int position) override;
+    void CommandStatesChanged() override;
+    void LayoutChanged() override;
+    void SetFormatList(const std::vector<std::string>& names) override;
+    void SetFormatIndex(int index) override;
+    void SetPatternList(const std::vector<std::string>& names) override;
+    void SetPatternIndex(int index) override;
+    void ShowMessage(const std::string& text) override;
+    void Beep() override;
+    void FocusPanel(Panel panel) override;
+    void ShowPopupMenu(int x, int y) override;
+    void ShowPaletteEditor(int masterIndex) override;
+
+    // Building (MainWindowLayout.cpp).
+    void BuildLayout();
+    void ApplyPaletteLayout(bool paletteOnly);
+    void SyncDisplayControls();
+    QScrollBar* ScrollBarOf(ScrollBarId bar) const;
+
+    // Commands (MainWindowCommands.cpp).
+    void ConnectActions();
+    void ConnectControls();
+    void SetAvailable(QAction* action, bool enabled);
+    QString ChooseFile(const FileDialogRequest& request);
+    void Message(const QString& text);
+    void FileOpenExecute();
+    void FileSaveAsExecute();
+    void AddrInputExecute();
+    void FormatInfoClick();
+
+    // Mouse (MainWindowMouse.cpp).
+    void ConnectPanel(ImagePanel* panel, Panel which);
+    void PanelPressed(Panel which, Qt::MouseButton button, QPoint pos);
+    void PanelMoved(Panel which, QPoint pos);
+    void PanelReleased(Panel which, Qt::MouseButton button, QPoint pos);
+    void WheelNotch(int direction, QPoint globalPos);
+    ImagePanel* PanelWidget(Panel which) const;
+
+    std::unique_ptr<ActionTable> m_actions;
+    std::unique_ptr<MainMenus> m_menus;
+    DisplaySettingsPanel* m_display = nullptr;
+    MainStatusBar* m_status = nullptr;
+    QFrame* m_chrPanel = nullptr;
+    QFrame* m_editPanel = nullptr;
+    QFrame* m_datPanel = nullptr;
+    QFrame* m_palPanel = nullptr;
+    ImagePanel* m_chrView = nullptr;
+    ImagePanel* m_editView = nullptr;
+    ImagePanel* m_datView = nullptr;
+    ImagePanel* m_palView = nullptr;
+    QScrollBar* m_chrScroll = nullptr;
+    QScrollBar* m_datScroll = nullptr;
+    QScrollBar* m_palScroll = nullptr;
+    TJumpDialog* m_jumpDialog = nullptr;
+    MainEventFilter* m_eventFilter = nullptr;
+    std::unique_ptr<Editor> m_editor;
+
+    // Actions whose commands are not part of the program yet stay disabled.
+    QSet<QAction*> m_unavailable;
+    QString m_applicationTitle = QStringLiteral("Tavrin");
+    QString m_lastMessage;
+    int m_beeps = 0;
+    int m_windowColour = -1; // 0x00BBGGRR, -1 while the system colour
+    int m_initialHeight = 0;
+    int m_scrollBarExtent = 16;
+    bool m_shown = false;
+
+    // The image that holds the pointer while a button is down over it.
+    Panel m_tracked = Panel::None;
+    Qt::MouseButtons m_trackedButtons;
+
+    FileChooser m_fileChooser;
+    MessageSink m_messageSink;
+
+    QElapsedTimer m_startClock;
+    bool m_reportFirstPaint = false;
+    bool m_quitAfterReport = false;
+};
+
+} // namespace tavrin

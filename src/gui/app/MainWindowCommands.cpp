@@ -1,0 +1,275 @@
+#include "gui/app/MainWindow.h"
+
+#include "core/document/RomDocument.h"
+#include "gui/app/ActionTable.h"
+#include "gui/app/DisplaySettingsPanel.h"
+#include "gui/app/MainEventFilter.h"
+#include "gui/nav/TJumpDialog.h"
+#include "gui/views/ImagePanel.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace tavrin {
+
+namespace {
+
+std::string S(const QString& text) {
+    return text.toStdString();
+}
+
+// The commands whose behaviour belongs to parts of the program still to come. They are in
+// the menus and tool bars, disabled.
+const char* const NotYetAvailable[] = {
+    "ActFileSaveSnapshot",
+    "ActFileLoadSnapshot",
+    "ActEditUndo",
+    "ActEditRedo",
+    "ActEditCut",
+    "ActEditCopy",
+    "ActEditPaste",
+    "ActEditOptimizePaste",
+    "ActEditClear",
+    "ActEditSelectAll",
+    "ActEditClearClipboard",
+    "ActEditMirrorHorizontal",
+    "ActEditMirrorVertical",
+    "ActEditRotateLeft",
+    "ActEditRotateRight",
+    "ActEditShiftUp",
+    "ActEditShiftDown",
+    "ActEditShiftLeft",
+    "ActEditShiftRight",
+    "ActAddrFindPrev",
+    "ActPen11",
+    "ActPen01",
+    "ActPen02",
+    "ActPen03",
+    "ActPen04",
+    "ActPen05",
+    "ActPen06",
+    "ActPen07",
+    "ActPen08",
+    "ActPen09",
+    "ActPen10",
+    "ActPaletteLoadState",
+    "ActPaletteColOpen",
+    "ActPaletteColSave",
+    "ActPaletteColSaveRom",
+    "ActPaletteReplaceColor",
+    "ActToolExecuteFile",
+    "ActToolExecute0",
+    "ActToolExecute1",
+    "ActToolExecute2",
+    "ActToolExecute3",
+    "ActToolExecute4",
+    "ActToolExecute5",
+    "ActToolExecute6",
+    "ActToolExecute7",
+    "ActToolExecute8",
+    "ActToolExecute9",
+    "ActToolToolConfig",
+    "ActToolExecParam",
+    "ActToolFormSet",
+    "ActToolFormColor",
+    "ActOptionConfig",
+    "ActHelpIndex",
+    "ActHelpOpenWeb",
+    "ActHelpOpenBoard",
+    "ActHelpAbout",
+    "ActHelpSaveConfig",
+    "ActHelpLoadConfig",
+};
+
+const char* const DatFilter = "DATパレット|*.dat|全てのファイル|*.*";
+const char* const PalFilter = "PALパレット|*.pal|全てのファイル|*.*";
+const char* const AdfFilter = "ADFパターン|*.adf|全てのファイル|*.*";
+
+} // namespace
+
+void MainWindow::SetAvailable(QAction* action, bool enabled) {
+    action->setEnabled(enabled && !m_unavailable.contains(action));
+}
+
+QString MainWindow::ChooseFile(const FileDialogRequest& request) {
+    return m_fileChooser ? m_fileChooser(this, request) : RunFileDialog(this, request);
+}
+
+void MainWindow::Message(const QString& text) {
+    m_lastMessage = text;
+    if (m_messageSink) {
+        m_messageSink(this, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void MainWindow::ConnectActions() {
+    const ActionTable& a = *m_actions;
+    for (const char* name : NotYetAvailable) {
+        QAction* action = a.Get(QString::fromLatin1(name));
+        m_unavailable.insert(action);
+        action->setEnabled(false);
+    }
+    auto on = [this, &a](const char* name, auto handler) {
+        QAction* action = a.Get(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, [action, handler] { handler(action); });
+    };
+
+    Editor& e = *m_editor;
+    on("ActFileNew", [&e](QAction*) { e.FileNew(); });
+    on("ActFileOpen", [this](QAction*) { FileOpenExecute(); });
+    on("ActFileReload", [&e](QAction*) { e.FileReload(); });
+    on("ActFileSave", [&e](QAction*) { e.FileSave(); });
+    on("ActFileSaveAs", [this](QAction*) { FileSaveAsExecute(); });
+    on("ActFileExit", [this](QAction*) { close(); });
+
+    for (const char* name :
+         {"ActAddrMMAX", "ActAddrM100B", "ActAddrM10B", "ActAddrM1B", "ActAddrM1", "ActAddrM1Hide",
+          "ActAddrP1Hide", "ActAddrP1", "ActAddrP1B", "ActAddrP10B", "ActAddrP100B", "ActAddrPMAX",
+          "ActAddrMWheel", "ActAddrPWheel"})
+        on(name, [&e](QAction* action) { e.AddrStep(ActionTable::Tag(action)); });
+    on("ActAddrInput", [this](QAction*) { AddrInputExecute(); });
+    on("ActAddrFind", [&e](QAction*) { e.AddrFind(); });
+
+    for (const char* name :
+         {"ActPaletteSel0", "ActPaletteSel1", "ActPaletteSel2", "ActPaletteSel3"})
+        on(name, [&e](QAction* action) { e.PaletteSelect(ActionTable::Tag(action)); });
+    for (const char* name : {"ActPaletteModePalSet", "ActPaletteMode256Pal"})
+        on(name, [&e](QAction* action) { e.SetPaletteDisplayMode(ActionTable::Tag(action) != 0); });
+    on("ActPaletteEnableSet", [&e](QAction*) { e.PaletteEnableSet(); });
+    on("ActPaletteReload", [&e](QAction*) { e.PaletteReload(); });
+
+    struct PaletteFile {
+        const char* open;
+        const char* save;
+        const char* saveRom;
+        const char* filter;
+        const char* extension;
+        void (Editor::*load)(const std::string&);
+        void (Editor::*store)(const std::string&);
+        void (Editor::*storeRom)();
+    };
+    const PaletteFile files[] = {
+        {"ActPaletteDatOpen", "ActPaletteDatSave", "ActPaletteDatSaveRom", DatFilter, "dat",
+         &Editor::PaletteDatOpen, &Editor::PaletteDatSave, &Editor::PaletteDatSaveRom},
+        {"ActPalettePalOpen", "ActPalettePalSave", "ActPalettePalSaveRom", PalFilter, "pal",
+         &Editor::PalettePalOpen, &Editor::PalettePalSave, &Editor::PalettePalSaveRom},
+        {"ActPaletteAdfOpen", "ActPaletteAdfSave", "ActPaletteAdfSaveRom", AdfFilter, "adf",
+         &Editor::PaletteAdfOpen, &Editor::PaletteAdfSave, &Editor::PaletteAdfSaveRom},
+    };
+    for (const PaletteFile& f : files) {
+        on(f.open, [this, f](QAction*) {
+            const QString path = ChooseFile(
+                {false, QString::fromUtf8(f.filter), QString::fromLatin1(f.extension), {}});
+            if (!path.isEmpty())
+                (m_editor.get()->*f.load)(S(path));
+        });
+        on(f.save, [this, f](QAction*) {
+            const QString preset = QString::fromStdString(
+                m_editor->DocumentPathWithExtension(std::string(".") + f.extension));
+            const QString path = ChooseFile(
+                {true, QString::fromUtf8(f.filter), QString::fromLatin1(f.extension), preset});
+            if (!path.isEmpty())
+                (m_editor.get()->*f.store)(S(path));
+        });
+        on(f.saveRom, [this, f](QAction*) { (m_editor.get()->*f.storeRom)(); });
+    }
+
+    on("ActToolShowStatusbar", [&e](QAction*) { e.SetStatusBarVisible(!e.IsStatusBarVisible()); });
+    on("ActOptionShowMouseNavi", [&e](QAction*) { e.SetMouseNavigation(!e.IsMouseNavigation()); });
+    on("ActOptionSimpleMenu", [&e](QAction*) { e.SetSimpleMenu(!e.IsSimpleMenu()); });
+
+    for (int digit = 0; digit <= 9; ++digit)
+        on(qPrintable(QStringLiteral("ActFormat%1").arg(digit)),
+           [&e](QAction* action) { e.ActFormat(ActionTable::Tag(action)); });
+    on("ActControlSetMenu", [&e](QAction*) { e.RefreshCommandStates(); });
+
+    // Check marks follow the Editor's state, not Qt's own toggling.
+    for (QAction* action : a.All())
+        if (action->isCheckable())
+            connect(action, &QAction::triggered, this, [this] { CommandStatesChanged(); });
+}
+
+void MainWindow::ConnectControls() {
+    const DisplaySettingsPanel& d = *m_display;
+    Editor& e = *m_editor;
+    connect(d.Format(), &QComboBox::currentIndexChanged, this, [&e](int i) { e.SelectFormat(i); });
+    connect(d.Rotate(), &QComboBox::currentIndexChanged, this, [&e](int i) { e.SetRotate(i); });
+    connect(d.Mirror(), &QComboBox::currentIndexChanged, this, [&e](int i) { e.SetMirror(i); });
+    connect(d.Pattern(), &QComboBox::currentIndexChanged, this,
+            [&e](int i) { e.SelectPattern(i); });
+    connect(d.Grid(), &QComboBox::currentIndexChanged, this, [&e](int i) { e.SetGridType(i); });
+    connect(d.Zoom(), &QComboBox::currentIndexChanged, this, [&e](int i) { e.SetZoom(i); });
+    connect(d.GridLeft(), &QCheckBox::toggled, this, [&e](bool on) { e.SetGridChr(on); });
+    connect(d.GridRight(), &QCheckBox::toggled, this, [&e](bool on) { e.SetGridEdit(on); });
+    connect(d.EditArea(), &QCheckBox::toggled, this, [&e](bool on) { e.SetFrameDraw(on); });
+    connect(d.Halftone(), &QCheckBox::toggled, this, [&e](bool on) { e.SetHalftone(on); });
+    d.ShowHint()->setChecked(true);
+    connect(d.ShowHint(), &QCheckBox::toggled, this,
+            [this](bool on) { m_eventFilter->SetToolTipsEnabled(on); });
+    connect(d.FormatInfo(), &QPushButton::clicked, this, [this] { FormatInfoClick(); });
+    // The pattern dialog is not part of the program yet.
+    d.SimpleAdfDlg()->setEnabled(false);
+
+    connect(m_chrScroll, &QScrollBar::valueChanged, this,
+            [&e](int position) { e.ScrollBarChrChange(position); });
+    connect(m_datScroll, &QScrollBar::valueChanged, this, [this, &e](int position) {
+        m_datView->SetTopOffset(16 * position);
+        e.ScrollBarDatChange(position);
+    });
+    connect(m_palScroll, &QScrollBar::valueChanged, this, [this, &e](int position) {
+        m_palView->SetTopOffset(16 * position);
+        e.ScrollBarPalChange(position);
+    });
+
+    ConnectPanel(m_chrView, Panel::Chr);
+    ConnectPanel(m_editView, Panel::Edit);
+    ConnectPanel(m_datView, Panel::Dat);
+    ConnectPanel(m_palView, Panel::Pal);
+}
+
+void MainWindow::FileOpenExecute() {
+    const QString path =
+        ChooseFile({false, QString::fromStdString(m_editor->RomFileFilter()), {}, {}});
+    if (!path.isEmpty())
+        m_editor->FileOpen(S(path));
+}
+
+void MainWindow::FileSaveAsExecute() {
+    const QString path = ChooseFile({true,
+                                     QString::fromStdString(m_editor->RomFileFilter()),
+                                     {},
+                                     QString::fromStdString(m_editor->Document().FilePath())});
+    if (!path.isEmpty())
+        m_editor->FileSaveAs(S(path));
+}
+
+void MainWindow::AddrInputExecute() {
+    m_jumpDialog->move(pos() + QPoint(256, 256));
+    m_jumpDialog->SetAddress(m_editor->CurrentAddress());
+    if (m_jumpDialog->exec() == QDialog::Accepted)
+        m_editor->AddrJump(m_jumpDialog->Address());
+}
+
+void MainWindow::FormatInfoClick() {
+    const QString text = QString::fromStdString(m_editor->FormatInfoText());
+    m_lastMessage = text;
+    if (m_messageSink) {
+        m_messageSink(this, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok, this);
+    box.move(pos() + QPoint(50, 50));
+    box.exec();
+}
+
+} // namespace tavrin

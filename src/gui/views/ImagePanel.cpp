@@ -1,0 +1,61 @@
+#include "gui/views/ImagePanel.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+namespace tavrin {
+
+ImagePanel::ImagePanel(const QString& name, QSize visibleSize, QWidget* parent) : QWidget(parent) {
+    setObjectName(name);
+    setFixedSize(visibleSize);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ImagePanel::SetPicture(const QImage& picture) {
+    m_picture = picture;
+    update();
+}
+
+void ImagePanel::SetTopOffset(int pixels) {
+    if (pixels == m_topOffset)
+        return;
+    m_topOffset = pixels;
+    update();
+}
+
+QPoint ImagePanel::ToPicture(QPoint widgetPos) const {
+    const int w = m_picture.isNull() ? width() : m_picture.width();
+    const int h = m_picture.isNull() ? height() : m_picture.height();
+    return {std::clamp(widgetPos.x(), 0, std::max(0, w - 1)),
+            std::clamp(widgetPos.y() + m_topOffset, 0, std::max(0, h - 1))};
+}
+
+void ImagePanel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::black);
+    if (!m_picture.isNull())
+        painter.drawImage(QPoint(0, -m_topOffset), m_picture);
+}
+
+void ImagePanel::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    emit Pressed(event->button(), ToPicture(event->position().toPoint()));
+}
+
+void ImagePanel::mouseMoveEvent(QMouseEvent* event) {
+    emit Moved(ToPicture(event->position().toPoint()));
+}
+
+void ImagePanel::mouseReleaseEvent(QMouseEvent* event) {
+    emit Released(event->button(), ToPicture(event->position().toPoint()));
+}
+
+// A double click is a second press, as the core counts presses and releases in pairs.
+void ImagePanel::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
+
+} // namespace tavrin

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace tavrin {
+
+// One of the four pictures of the main window (tile, edit, palette-set and palette view). It
+// paints the picture the core drew and reports each mouse event once, in picture coordinates;
+// what the event means is decided by the core.
+class ImagePanel : public QWidget {
+    Q_OBJECT
+public:
+    ImagePanel(const QString& name, QSize visibleSize, QWidget* parent = nullptr);
+
+    void SetPicture(const QImage& picture);
+    const QImage& Picture() const { return m_picture; }
+
+    // The picture is shown moved up by this many pixels (the palette views' scroll position).
+    void SetTopOffset(int pixels);
+    int TopOffset() const { return m_topOffset; }
+
+    // A point of this widget in picture coordinates, clamped to the picture.
+    QPoint ToPicture(QPoint widgetPos) const;
+
+signals:
+    void Pressed(Qt::MouseButton button, QPoint picturePos);
+    void Moved(QPoint picturePos);
+    void Released(Qt::MouseButton button, QPoint picturePos);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    QImage m_picture;
+    int m_topOffset = 0;
+};
+
+} // namespace tavrin

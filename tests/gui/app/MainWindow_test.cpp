@@ -1,0 +1,180 @@
+#include "gui/WindowFixture.h"
+
+#include "core/app/CIniInfo.h"
+#include "core/document/RomDocument.h"
+#include "gui/app/DisplaySettingsPanel.h"
+#include "gui/app/MainMenus.h"
+#include "gui/app/MainStatusBar.h"
+#include "gui/views/ImagePanel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QUrl>
+
+namespace tavrin::test {
+namespace {
+
+QStringList ItemsOf(const QComboBox* combo) {
+    QStringList items;
+    for (int i = 0; i < combo->count(); ++i)
+        items << combo->itemText(i);
+    return items;
+}
+
+using MainWindowTest = WindowTest;
+
+TEST_F(MainWindowTest, StartsWithANewDocumentAndTheStandardLayout) {
+    Open();
+    EXPECT_EQ(W().windowTitle(), QStringLiteral("Tavrin ( 000000 / 002000 ) NewFile.chr"));
+    EXPECT_EQ(W().width(), 632);
+    EXPECT_LE(W().height(), 480);
+    EXPECT_EQ(W().ChrView()->size(), QSize(256, 256));
+    EXPECT_EQ(W().EditView()->size(), QSize(256, 256));
+    EXPECT_EQ(W().DatView()->size(), QSize(256, 32));
+    EXPECT_EQ(W().PalView()->size(), QSize(256, 64));
+    EXPECT_EQ(W().ChrView()->Picture().size(), QSize(256, 256));
+    EXPECT_TRUE(W().PalPanel()->isVisible());
+
+    const DisplaySettingsPanel& d = W().DisplayPanel();
+    EXPECT_EQ(d.Format()->count(), 13);
+    EXPECT_EQ(d.Format()->currentText(), QStringLiteral("2BPP NES"));
+    EXPECT_EQ(d.Format()->itemText(12), QStringLiteral("1BPP (16x16)"));
+    EXPECT_EQ(ItemsOf(d.Rotate()), QStringList({"0", "90", "180", "270"}));
+    EXPECT_EQ(ItemsOf(d.Mirror()), QStringList({"None", "Horizontal", "Vertical", "Both"}));
+    EXPECT_EQ(ItemsOf(d.Grid()), QString::fromUtf8("点 点線 破線 線").split(QLatin1Char(' ')));
+    EXPECT_EQ(ItemsOf(d.Zoom()), QStringList({"x1", "x2", "x4", "x8", "x16"}));
+    EXPECT_EQ(d.Zoom()->currentText(), QStringLiteral("x8"));
+    EXPECT_EQ(d.Pattern()->itemText(0), QStringLiteral("Normal"));
+    EXPECT_EQ(d.FormatInfo()->text(), QString::fromUtf8("情報..."));
+    EXPECT_EQ(d.EditArea()->text(), QString::fromUtf8("編集中領域"));
+    EXPECT_FALSE(d.GridLeft()->isChecked());
+
+    EXPECT_TRUE(W().Status().isVisible());
+    EXPECT_TRUE(W().Status().HintsVisible());
+    EXPECT_EQ(W().Status().PanelText(0), QStringLiteral("CHR : 000000 - 000FFF / 002000"));
+    EXPECT_TRUE(W().Menus().IsSimpleMenu());
+    EXPECT_TRUE(Action("ActOptionSimpleMenu")->isChecked());
+    EXPECT_TRUE(Action("ActToolShowStatusbar")->isChecked());
+    EXPECT_TRUE(Action("ActPaletteModePalSet")->isChecked());
+}
+
+TEST_F(MainWindowTest, CommandsOfLaterPartsAreDisabled) {
+    Open();
+    for (const char* name :
+         {"ActEditUndo", "ActEditCopy", "ActEditPaste", "ActEditClear", "ActEditMirrorHorizontal",
+          "ActEditRotateLeft", "ActPen01", "ActPen11", "ActFileSaveSnapshot",
+          "ActPaletteReplaceColor", "ActPaletteLoadState", "ActToolFormSet", "ActOptionConfig",
+          "ActHelpIndex", "ActHelpAbout", "ActToolExecuteFile"})
+        EXPECT_FALSE(Action(name)->isEnabled()) << name;
+    for (const char* name : {"ActFileNew", "ActFileOpen", "ActFileSave", "ActFileReload",
+                             "ActAddrP10B", "ActAddrInput", "ActAddrFind", "ActPaletteSel0",
+                             "ActPaletteReload", "ActFormat3", "ActOptionSimpleMenu"})
+        EXPECT_TRUE(Action(name)->isEnabled()) << name;
+}
+
+TEST_F(MainWindowTest, OpensTheSingleArgumentAndNotTwo) {
+    const QString rom = WriteFile(QStringLiteral("game.chr"), RandomBytes(20000, 1));
+    Open({rom.toStdString()});
+    EXPECT_EQ(E().Document().FilePath(), rom.toStdString());
+    EXPECT_EQ(W().windowTitle(), QStringLiteral("Tavrin ( 000000 / 004E20 ) game.chr"));
+    EXPECT_EQ(W().ApplicationTitle(), QStringLiteral("Tavrin game.chr"));
+
+    Open({rom.toStdString(), rom.toStdString()});
+    EXPECT_EQ(E().Document().FileName(), "NewFile.chr");
+}
+
+TEST_F(MainWindowTest, SettingsSurviveARestart) {
+    Open();
+    W().DisplayPanel().Zoom()->setCurrentIndex(1);
+    W().DisplayPanel().GridLeft()->setChecked(true);
+    W().DisplayPanel().Grid()->setCurrentIndex(2);
+    Action("ActOptionSimpleMenu")->trigger();
+    Action("ActToolShowStatusbar")->trigger();
+    EXPECT_FALSE(W().Status().isVisible());
+    const int shortHeight = W().height();
+    CloseWindow();
+
+    const QString ini = QString::fromUtf8(ReadFile(QStringLiteral("tavrin.ini")));
+    EXPECT_TRUE(ini.contains(QStringLiteral("[Tavrin]"))) << ini.toStdString();
+    EXPECT_TRUE(ini.contains(QRegularExpression(QStringLiteral("ZoomType\\s*=\\s*1\n"))))
+        << ini.toStdString();
+    EXPECT_TRUE(ini.contains(QRegularExpression(QStringLiteral("SimpleMenu\\s*=\\s*0\n"))))
+        << ini.toStdString();
+
+    Open();
+    const DisplaySettingsPanel& d = W().DisplayPanel();
+    EXPECT_EQ(d.Zoom()->currentIndex(), 1);
+    EXPECT_EQ(E().EditSize(), 64);
+    EXPECT_TRUE(d.GridLeft()->isChecked());
+    EXPECT_EQ(d.Grid()->currentIndex(), 2);
+    EXPECT_FALSE(W().Menus().IsSimpleMenu());
+    EXPECT_TRUE(W().Menus().Menu(2)->menuAction()->isVisible());
+    EXPECT_FALSE(W().Status().isVisible());
+    EXPECT_FALSE(Action("ActToolShowStatusbar")->isChecked());
+    EXPECT_EQ(W().height(), shortHeight);
+}
+
+TEST_F(MainWindowTest, StatusBarAndMouseHintsFollowTheirActions) {
+    Open();
+    const int fullHeight = W().height();
+    Action("ActOptionShowMouseNavi")->trigger();
+    EXPECT_FALSE(W().Status().HintsVisible());
+    EXPECT_FALSE(Action("ActOptionShowMouseNavi")->isChecked());
+    Action("ActToolShowStatusbar")->trigger();
+    EXPECT_FALSE(W().Status().isVisible());
+    EXPECT_LT(W().height(), fullHeight);
+    Action("ActOptionShowMouseNavi")->trigger();
+    EXPECT_TRUE(Action("ActOptionShowMouseNavi")->isChecked());
+    EXPECT_FALSE(W().Status().HintsVisible()) << "hints need the status bar too";
+    Action("ActToolShowStatusbar")->trigger();
+    EXPECT_TRUE(W().Status().isVisible());
+    EXPECT_TRUE(W().Status().HintsVisible());
+    EXPECT_EQ(W().height(), fullHeight);
+}
+
+TEST_F(MainWindowTest, PaletteOnlyModeHidesThePalettePanel) {
+    Open();
+    Action("ActPaletteMode256Pal")->trigger();
+    EXPECT_TRUE(E().IsPaletteOnly());
+    EXPECT_FALSE(W().PalPanel()->isVisible());
+    EXPECT_EQ(W().DatView()->height(), 112);
+    EXPECT_TRUE(Action("ActPaletteMode256Pal")->isChecked());
+    EXPECT_FALSE(Action("ActPaletteModePalSet")->isChecked());
+    Action("ActPaletteModePalSet")->trigger();
+    EXPECT_TRUE(W().PalPanel()->isVisible());
+    EXPECT_EQ(W().DatView()->height(), 32);
+}
+
+TEST_F(MainWindowTest, FormatInfoButtonShowsTheFormatText) {
+    Open();
+    QTest::mouseClick(W().DisplayPanel().FormatInfo(), Qt::LeftButton);
+    ASSERT_FALSE(m_messages.isEmpty());
+    EXPECT_TRUE(m_messages.last().startsWith(
+        QStringLiteral("Format name           \t: 2BPP NES\n\nBit Per Pixel         \t: 2\n")))
+        << m_messages.last().toStdString();
+}
+
+TEST_F(MainWindowTest, ADroppedFileOpensTheFirstOnly) {
+    Open();
+    const QString first = WriteFile(QStringLiteral("first.gb"), RandomBytes(9000, 2));
+    const QString second = WriteFile(QStringLiteral("second.chr"), RandomBytes(9000, 3));
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)});
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&W(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&W(), &drop);
+    EXPECT_EQ(E().Document().FilePath(), first.toStdString());
+    EXPECT_EQ(E().FormatIndex(), 2) << "the extension chose 2BPP GB";
+    EXPECT_EQ(W().DisplayPanel().Format()->currentText(), QStringLiteral("2BPP GB"));
+}
+
+} // namespace
+} // namespace tavrin::test
