@@ -9,9 +9,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QMenu>
 #include <QMimeData>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -174,6 +177,32 @@ TEST_F(MainWindowTest, ADroppedFileOpensTheFirstOnly) {
     EXPECT_EQ(E().Document().FilePath(), first.toStdString());
     EXPECT_EQ(E().FormatIndex(), 2) << "the extension chose 2BPP GB";
     EXPECT_EQ(W().DisplayPanel().Format()->currentText(), QStringLiteral("2BPP GB"));
+}
+
+// The standard palette, palette set, patterns and demo tiles of the build beside the
+// window's executable.
+TEST_F(MainWindowTest, StartsWithTheStandardFilesBesideTheExecutable) {
+    for (const char* name : {"tavrin.pal", "tavrin.dat", "tavrin.adf", "tavrin.chr"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(TAVRIN_BIN_DIR "/") + QString::fromLatin1(name),
+                                Path(QString::fromLatin1(name))))
+            << name;
+    Open();
+    EXPECT_EQ(E().Document().FilePath(), StdPath(QStringLiteral("tavrin.chr")));
+    EXPECT_EQ(W().ApplicationTitle(), QStringLiteral("Tavrin tavrin.chr"));
+    EXPECT_GT(W().DisplayPanel().Pattern()->count(), 1);
+
+    const QFontInfo info(W().DisplayPanel().EditArea()->font());
+    EXPECT_EQ(info.family(), QStringLiteral("VL Gothic"));
+    EXPECT_EQ(info.pixelSize(), 12);
+    EXPECT_TRUE(QFontMetrics(info.family()).inFont(QChar(0x7DE8))) << "編 has a glyph";
+
+    const QPixmap shot = W().grab();
+    EXPECT_EQ(shot.size(), W().size());
+    // TAVRIN_SCREENSHOT=file.png keeps a picture of the window for a look by eye.
+    const QString target = qEnvironmentVariable("TAVRIN_SCREENSHOT");
+    if (!target.isEmpty()) {
+        EXPECT_TRUE(shot.save(target));
+    }
 }
 
 } // namespace
