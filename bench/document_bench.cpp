@@ -17,9 +17,9 @@ namespace {
 constexpr size_t LargeFileBytes = 64u << 20;
 
 // A 64 MiB file of random bytes in /tmp, made once per run and removed at exit.
-const std::string& LargeFile() {
-    static const std::string path = [] {
-        const std::string p = "/tmp/tavrin_document_bench_" + std::to_string(::getpid()) + ".bin";
+struct LargeTempFile {
+    std::string path = "/tmp/tavrin_document_bench_" + std::to_string(::getpid()) + ".bin";
+    LargeTempFile() {
         std::vector<uint8_t> bytes(LargeFileBytes);
         std::mt19937 rng(42);
         for (size_t i = 0; i < bytes.size(); i += 4) {
@@ -27,11 +27,14 @@ const std::string& LargeFile() {
             for (size_t k = 0; k < 4; ++k)
                 bytes[i + k] = static_cast<uint8_t>(v >> (8 * k));
         }
-        WriteWholeFile(p, bytes.data(), bytes.size());
-        std::atexit([] { std::remove(LargeFile().c_str()); });
-        return p;
-    }();
-    return path;
+        WriteWholeFile(path, bytes.data(), bytes.size());
+    }
+    ~LargeTempFile() { std::remove(path.c_str()); }
+};
+
+const std::string& LargeFile() {
+    static const LargeTempFile file;
+    return file.path;
 }
 
 void BM_ReadRom64MiB(benchmark::State& state) {
