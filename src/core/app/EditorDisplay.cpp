@@ -109,7 +109,11 @@ void Editor::SelectPattern(int index) {
 }
 
 void Editor::SetGridType(int index) {
-    if (index >= 1 && index <= 3)
+    // The list holds four items; any other index is no selection, which is what is stored
+    // (and written back at exit) and draws no grid.
+    if (index < 0 || index > 3)
+        index = -1;
+    if (index >= 1)
         m_grid.SelectPattern(index - 1);
     m_settings.GridType = index;
     m_editView.SetGridType(index);

@@ -195,10 +195,11 @@ TEST_F(EditorStartup, AZoomOutsideTheListIsTakenAsX1) {
     EXPECT_EQ(e.GetEditArea(), (EditArea{0, 0, 15, 15}));
 }
 
-TEST_F(EditorStartup, AGridTypeOutsideTheListDrawsNoGridAndIsWrittenBackAsIs) {
+TEST_F(EditorStartup, AGridTypeOutsideTheListDrawsNoGridAndIsWrittenBackAsNoSelection) {
     WriteText("tavrin.ini", "[Tavrin]\nGridType=7\nGridChr=1\n");
     Editor& e = Start();
-    EXPECT_EQ(e.GridTypeIndex(), 7);
+    // The list has no item 7, so it shows no selection, and that is what the handler stores.
+    EXPECT_EQ(e.GridTypeIndex(), -1);
     // The tile view shows the page and the frame only: row 0 between the frame's corners
     // and tile columns holds no white grid dot.
     const Image8& picture = e.TileViewPicture();
@@ -206,7 +207,22 @@ TEST_F(EditorStartup, AGridTypeOutsideTheListDrawsNoGridAndIsWrittenBackAsIs) {
     e.FormDestroy(0, 0, -1);
     IniFile ini;
     ASSERT_TRUE(ini.Load(PathOf("tavrin.ini")));
-    EXPECT_EQ(ini.ReadInteger("Tavrin", "GridType", 0), 7);
+    EXPECT_EQ(ini.ReadInteger("Tavrin", "GridType", 0), -1);
+}
+
+TEST_F(EditorStartup, AnyGridIndexOutsideTheListIsNoSelection) {
+    WriteText("tavrin.ini", "[Tavrin]\nGridType=-5\n");
+    Editor& e = Start();
+    EXPECT_EQ(e.GridTypeIndex(), -1);
+    e.SetGridChr(true);
+    e.SetGridType(0);
+    EXPECT_EQ(e.GridTypeIndex(), 0);
+    EXPECT_NE(e.TileViewPicture().Pixel(16, 48), 0);
+    EXPECT_EQ(e.TileViewPicture().Pixel(16, 49), 0);
+    // An index the list cannot hold is no selection as well.
+    e.SetGridType(4);
+    EXPECT_EQ(e.GridTypeIndex(), -1);
+    EXPECT_EQ(e.TileViewPicture().Pixel(16, 48), 0);
 }
 
 // ---- Shutdown and the settings file ----
