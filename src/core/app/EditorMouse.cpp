@@ -126,6 +126,11 @@ void Editor::EditMouseMove(int x, int y) {
 }
 
 void Editor::EditMouseUp(MouseButton /*button*/, int /*x*/, int /*y*/) {
+    // A changed stroke is committed here once pens join; the page is decoded and shown
+    // again after every release.
+    DecodePage();
+    DrawTileView();
+    UpdateEditView();
     EndTrackMouse();
 }
 

@@ -156,6 +156,25 @@ TEST_F(EditorSelection, TheEditViewFollowsTheArea) {
     EXPECT_EQ(e.EditViewPicture().Pixel(0, 0), 0);
 }
 
+TEST_F(EditorSelection, AnEditViewReleaseDecodesAndRedrawsThePage) {
+    const std::string rom = WriteFile("r.chr", std::vector<uint8_t>(8192, 0));
+    Editor& e = Start({rom});
+    e.EditMouseDown(MouseButton::Left, 40, 40);
+    // Bytes changed behind the page's back show after the release, which decodes again.
+    e.Document().Data()[0] = 0x80;
+    view.ClearLog();
+    e.EditMouseUp(MouseButton::Left, 40, 40);
+    EXPECT_EQ(view.Steps(), "T E");
+    EXPECT_EQ(e.TileImage().Pixel(0, 0), 1);
+    // The same in the paste preview, where the edit view takes no pen input.
+    e.ChrMouseDown(MouseButton::Right, 0, 0);
+    e.ChrMouseUp(MouseButton::Right, 0, 0);
+    e.EditMouseDown(MouseButton::Left, 0, 0);
+    view.ClearLog();
+    e.EditMouseUp(MouseButton::Left, 0, 0);
+    EXPECT_EQ(view.Steps(), "T E");
+}
+
 // ---- Palette views ----
 
 using EditorPaletteMouse = EditorTest;
