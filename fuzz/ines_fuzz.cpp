@@ -33,9 +33,13 @@ void TouchPage(RomDocument& doc, int address) {
         std::abort();
 }
 
-std::string TempPath(const char* what) {
-    return "/tmp/tavrin_ines_fuzz_" + std::to_string(::getpid()) + "_" + what + ".nes";
-}
+// A file in /tmp named for this process, removed at exit.
+struct TempFile {
+    std::string path;
+    explicit TempFile(const char* what)
+        : path("/tmp/tavrin_ines_fuzz_" + std::to_string(::getpid()) + "_" + what + ".nes") {}
+    ~TempFile() { std::remove(path.c_str()); }
+};
 
 } // namespace
 
@@ -58,7 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     // The same bytes read from a file give the same document, and write back unchanged.
-    static const std::string in = TempPath("in");
+    static const TempFile inFile("in");
+    const std::string& in = inFile.path;
     if (!WriteWholeFile(in, data, size))
         return 0;
     RomDocument fromFile;
@@ -67,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fromFile.StartAddress() != doc.StartAddress() ||
         fromFile.EndAddress() != doc.EndAddress() || fromFile.HeaderOffset() != doc.HeaderOffset())
         std::abort();
-    static const std::string out = TempPath("out");
+    static const TempFile outFile("out");
+    const std::string& out = outFile.path;
     std::remove(out.c_str());
     std::vector<uint8_t> back;
     if (!fromFile.WriteRom(out, true) || !ReadWholeFile(out, back) || back.size() != size ||
