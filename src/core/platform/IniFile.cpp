@@ -9,6 +9,7 @@
 #include <SimpleIni.h>
 
 #include <climits>
+#include <cstdio>
 
 namespace tavrin {
 
@@ -111,8 +112,19 @@ std::string IniFile::SaveToText() const {
 }
 
 bool IniFile::Save(const std::string& path) const {
+    // Written beside the file and renamed over it, so that a crash or a full disk never
+    // leaves a half-written settings file.
     const std::string text = SaveToText();
-    return WriteWholeFile(path, text.data(), text.size());
+    const std::string temp = path + ".tmp";
+    if (!WriteWholeFile(temp, text.data(), text.size())) {
+        std::remove(temp.c_str());
+        return false;
+    }
+    if (std::rename(temp.c_str(), path.c_str()) != 0) {
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
 }
 
 bool IniFile::HasKey(const std::string& section, const std::string& key) const {

@@ -1,4 +1,8 @@
+#include "core/platform/FileIO.h"
 #include "core/platform/IniFile.h"
+
+#include <cstdio>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -70,4 +74,20 @@ TEST(IniFileComments, ReloadingForgetsTheOldTail) {
     ASSERT_TRUE(ini.LoadFromText("[S]\na=1\n; old\n"));
     ASSERT_TRUE(ini.LoadFromText("[S]\na=2\n"));
     EXPECT_EQ(ini.SaveToText(), "[S]\na = 2\n");
+}
+
+TEST(IniFileSave, ReplacesTheFileWholeAndLeavesNoTemporary) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "tavrin_ini_save_test.ini").string();
+    const std::string longer(4000, ';');
+    ASSERT_TRUE(tavrin::WriteWholeFile(path, longer.data(), longer.size()));
+    tavrin::IniFile ini;
+    ini.WriteInteger("Tavrin", "ZoomType", 2);
+    ASSERT_TRUE(ini.Save(path));
+    std::vector<uint8_t> back;
+    ASSERT_TRUE(tavrin::ReadWholeFile(path, back));
+    EXPECT_EQ(std::string(back.begin(), back.end()), ini.SaveToText());
+    EXPECT_FALSE(tavrin::FileExists(path + ".tmp"));
+    EXPECT_FALSE(ini.Save("/nonexistent-dir/x.ini"));
+    std::remove(path.c_str());
 }
