@@ -160,6 +160,16 @@ public:
     void PalMouseUp(MouseButton button, int x, int y);
     // The pointer moved over the window itself, outside the images.
     void FormMouseMove();
+    // The image whose press is being tracked (Panel::None while none is): the window routes
+    // the mouse messages it receives itself to the two functions below while one is.
+    Panel TrackedPanel() const { return m_trackedPanel; }
+    // FormMouseMove with the pointer at (x, y) in the coordinates the tracked image's own
+    // handlers take. With no press tracked the mouse hints are cleared. A tracked left press
+    // is taken as released there (the image's own capture ended, so its release was lost); a
+    // right or middle drag reaches its image, the position held within the image.
+    void FormMouseMove(int x, int y);
+    // FormMouseUp: the tracked image's release handler, then the tracking ends.
+    void FormMouseUp(MouseButton button, int x, int y);
 
     // Redraw steps and the operations the dialogs call.
     void Redraw();

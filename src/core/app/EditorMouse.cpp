@@ -37,6 +37,54 @@ void Editor::FormMouseMove() {
         ShowMouseHints(0);
 }
 
+void Editor::FormMouseMove(int x, int y) {
+    if (m_trackedPanel == Panel::None) {
+        ShowMouseHints(0);
+        return;
+    }
+    if (m_dragMode == DragMode::Left) {
+        FormMouseUp(MouseButton::Left, x, y);
+        return;
+    }
+    const int cx = std::clamp(x, 0, ViewMax);
+    switch (m_trackedPanel) {
+    case Panel::Chr:
+        ChrMouseMove(cx, std::clamp(y, 0, ViewMax));
+        break;
+    case Panel::Edit:
+        EditMouseMove(cx, std::clamp(y, 0, ViewMax));
+        break;
+    case Panel::Dat:
+        DatMouseMove(cx, std::clamp(y, 0, m_datView.VisibleRowCount() * CImageDat::Cell - 1));
+        break;
+    case Panel::Pal:
+        PalMouseMove(cx, std::clamp(y, 0, m_palView.VisibleRowCount() * CImagePal::Cell - 1));
+        break;
+    case Panel::None:
+        break;
+    }
+}
+
+void Editor::FormMouseUp(MouseButton button, int x, int y) {
+    switch (m_trackedPanel) {
+    case Panel::Chr:
+        ChrMouseUp(button, x, y);
+        break;
+    case Panel::Edit:
+        EditMouseUp(button, x, y);
+        break;
+    case Panel::Dat:
+        DatMouseUp(button, x, y);
+        break;
+    case Panel::Pal:
+        PalMouseUp(button, x, y);
+        break;
+    case Panel::None:
+        break;
+    }
+    EndTrackMouse();
+}
+
 // ---- Tile view ----
 
 void Editor::ChrMouseDown(MouseButton button, int x, int y) {

@@ -286,4 +286,85 @@ TEST_F(EditorPaletteMouse, FormMovesClearTheHintsOnlyWhileNoPressIsTracked) {
     EXPECT_EQ(view.hintLeft, "");
 }
 
+// ---- Moves and releases the window receives itself ----
+
+using EditorFormMouse = EditorTest;
+
+TEST_F(EditorFormMouse, ALeftPressMeetingAWindowMoveIsReleased) {
+    Editor& e = Start();
+    e.SetZoom(2);
+    e.ChrMouseDown(MouseButton::Left, 16 * 3, 16 * 4);
+    EXPECT_EQ(e.TrackedPanel(), Panel::Chr);
+    view.ClearLog();
+    const int hintCalls = view.hintCalls;
+    e.FormMouseMove(16 * 9, 16 * 9);
+    EXPECT_EQ(e.TrackedPanel(), Panel::None);
+    EXPECT_EQ(view.Count("C"), 1) << "the tile view's release refreshes the command states";
+    EXPECT_EQ(e.GetEditArea(), (EditArea{3, 4, 6, 7})) << "the area stays where it was";
+    EXPECT_EQ(view.hintCalls, hintCalls);
+    // Only the next move, with nothing tracked, clears the hints.
+    e.FormMouseMove(0, 0);
+    EXPECT_EQ(view.hintLeft, "");
+    EXPECT_EQ(view.hintRight, "");
+}
+
+TEST_F(EditorFormMouse, ARightDragKeepsReachingTheTileViewOutsideIt) {
+    Editor& e = Start({WriteFile("d.chr", std::vector<uint8_t>(8192, 0))});
+    e.ChrMouseDown(MouseButton::Right, 16 * 10 + 4, 16 * 3 + 4);
+    e.FormMouseMove(-50, 900); // held at (0, 255): tile (0, 15)
+    EXPECT_EQ(e.TrackedPanel(), Panel::Chr);
+    EXPECT_TRUE(e.IsRightButtonHeld());
+    EXPECT_EQ(e.GetEditArea(), (EditArea{0, 3, 10, 15}));
+    e.FormMouseUp(MouseButton::Right, -50, 900);
+    EXPECT_EQ(e.TrackedPanel(), Panel::None);
+    EXPECT_FALSE(e.IsRightButtonHeld());
+    // The release was the tile view's right release: colour-set painting is possible now.
+    e.PaletteEnableSet();
+    e.DatMouseDown(MouseButton::Left, 16 * 4, 0);
+    e.DatMouseUp(MouseButton::Left, 16 * 4, 0);
+    EXPECT_EQ(e.ColourSet().GroupAt(16 * 3 * 16), 1); // tile (0, 3)
+    EXPECT_EQ(e.ColourSet().GroupAt(0), 0);
+}
+
+TEST_F(EditorFormMouse, AMiddleDragOnTheTileViewOnlyShowsTheStatus) {
+    Editor& e = Start();
+    e.ChrMouseDown(MouseButton::Middle, 0, 0);
+    e.FormMouseMove(16 * 5, 16 * 2);
+    EXPECT_EQ(e.TrackedPanel(), Panel::Chr);
+    EXPECT_EQ(e.GetEditArea(), (EditArea{0, 0, 1, 1}));
+    EXPECT_EQ(view.status[1], "Pattern : ADF[25] = 25 ");
+    e.FormMouseUp(MouseButton::Middle, 16 * 5, 16 * 2);
+    EXPECT_EQ(e.TrackedPanel(), Panel::None);
+}
+
+TEST_F(EditorFormMouse, ARightDragOverThePalettePanelsIsHeldWithinTheirVisibleRows) {
+    std::vector<uint8_t> dat(256, 0);
+    dat[0x5F] = 0x44;
+    WriteFile("tavrin.dat", dat);
+    Editor& e = Start();
+    e.ScrollBarDatChange(4);
+    e.DatMouseDown(MouseButton::Right, 0, 0); // entry 0x40
+    EXPECT_EQ(e.PaletteSet().SelectedEntry(), 0x40);
+    e.FormMouseMove(999, 500); // held at the last visible cell: row 5, column 15
+    EXPECT_EQ(e.PaletteSet().SelectedEntry(), 0x5F);
+    e.FormMouseUp(MouseButton::Right, 999, 500);
+    EXPECT_EQ(e.TrackedPanel(), Panel::None);
+    EXPECT_EQ(view.paletteEditors, std::vector<int>{0x44});
+
+    e.PaletteSet().SetSelectedEntry(1);
+    e.PalMouseDown(MouseButton::Right, 0, 0); // master colour 0
+    e.FormMouseMove(-30, 999);                // held at row 3, column 0: master colour 0x30
+    EXPECT_EQ(e.PaletteSet().GetEntry(1), 0x30);
+    e.FormMouseUp(MouseButton::Right, -30, 999);
+    EXPECT_EQ(view.paletteEditors, (std::vector<int>{0x44, 0x30}));
+}
+
+TEST_F(EditorFormMouse, AReleaseWithNothingTrackedDoesNothing) {
+    Editor& e = Start();
+    view.ClearLog();
+    e.FormMouseUp(MouseButton::Right, 10, 10);
+    EXPECT_TRUE(view.log.empty());
+    EXPECT_EQ(e.TrackedPanel(), Panel::None);
+}
+
 } // namespace
