@@ -1,0 +1,82 @@
+// The window's redraw after an address step, through the Editor as the window drives it:
+// ShowPage's clamp, decode, tile view and edit view pictures (zoom x8, grids on), the status
+// and caption texts. The view only counts what reaches it.
+#include "core/app/Editor.h"
+#include "core/app/EditorView.h"
+#include "core/formats/FormatRecords.h"
+#include "core/platform/FileIO.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <random>
+
+namespace {
+
+class CountingView : public tavrin::EditorView {
+public:
+    int repaints = 0;
+    void RepaintTileView() override { ++repaints; }
+    void RepaintEditView() override { ++repaints; }
+    void RepaintDatView() override { ++repaints; }
+    void RepaintPalView() override { ++repaints; }
+    void DisplayPaletteChanged() override {}
+    void SetCaption(const std::string&) override {}
+    void SetApplicationTitle(const std::string&) override {}
+    void SetStatusText(tavrin::StatusPanel, const std::string&) override {}
+    void SetMouseHints(const std::string&, const std::string&) override {}
+    void SetToolTip(tavrin::HintTarget, const std::string&) override {}
+    void SetScrollRange(tavrin::ScrollBarId, const tavrin::ScrollRange&) override {}
+    void SetScrollPosition(tavrin::ScrollBarId, int) override {}
+    void CommandStatesChanged() override {}
+    void LayoutChanged() override {}
+    void SetFormatList(const std::vector<std::string>&) override {}
+    void SetFormatIndex(int) override {}
+    void SetPatternList(const std::vector<std::string>&) override {}
+    void SetPatternIndex(int) override {}
+    void ShowMessage(const std::string&) override {}
+    void Beep() override {}
+    void FocusPanel(tavrin::Panel) override {}
+    void ShowPopupMenu(int, int) override {}
+    void ShowPaletteEditor(int) override {}
+};
+
+void AddressStepRedraw(benchmark::State& state) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / "tavrin_editor_bench";
+    fs::create_directories(dir);
+    // The standard state beside a stand-in executable, as the window finds it.
+    for (const char* name : {"tavrin.pal", "tavrin.dat", "tavrin.adf"})
+        fs::copy_file(fs::path(TAVRIN_BIN_DIR) / name, dir / name,
+                      fs::copy_options::overwrite_existing);
+    std::vector<uint8_t> rom(1 << 20);
+    std::mt19937 rng(3);
+    for (auto& b : rom)
+        b = static_cast<uint8_t>(rng());
+    const std::string romPath = (dir / "bench.chr").string();
+    tavrin::WriteWholeFile(romPath, rom.data(), rom.size());
+
+    CountingView view;
+    tavrin::Editor editor(view, (dir / "tavrin").string(), 3);
+    editor.FormCreate({romPath});
+    editor.SetZoom(3);
+    editor.SetGridType(1);
+    editor.SetGridChr(true);
+    editor.SetGridEdit(true);
+    editor.FormShow();
+    int step = tavrin::StepPlus10Blocks;
+    for (auto _ : state) {
+        editor.AddrStep(step);
+        // Walk down the file and back up again, so every step decodes a new page.
+        if (editor.CurrentAddress() + 4 * 4096 >= static_cast<int>(rom.size()))
+            step = tavrin::StepMinus10Blocks;
+        else if (editor.CurrentAddress() == 0)
+            step = tavrin::StepPlus10Blocks;
+    }
+    benchmark::DoNotOptimize(view.repaints);
+    fs::remove_all(dir);
+}
+
+} // namespace
+
+BENCHMARK(AddressStepRedraw)->Unit(benchmark::kMicrosecond);
