@@ -97,6 +97,8 @@ protected:
         m_window->show();
         m_window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
+        // Qt drops a move to where the pointer already is; start every test from one corner.
+        QTest::mouseMove(m_window->windowHandle(), QPoint(1, 1));
         return *m_window;
     }
 

@@ -75,6 +75,8 @@ MainWindow::MainWindow(const std::string& executablePath, const std::vector<std:
         });
     qApp->installEventFilter(m_eventFilter);
     setAcceptDrops(true);
+    // Moves over the bare window (outside the images) clear the mouse hints.
+    setMouseTracking(true);
 
     m_editor = std::make_unique<Editor>(static_cast<EditorView&>(*this), executablePath,
                                         QApplication::wheelScrollLines());
@@ -126,10 +128,6 @@ void MainWindow::showEvent(QShowEvent* event) {
     activateWindow();
     m_chrView->setFocus(Qt::OtherFocusReason);
     m_editor->FormShow();
-}
-
-void MainWindow::closeEvent(QCloseEvent* event) {
-    QMainWindow::closeEvent(event);
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {

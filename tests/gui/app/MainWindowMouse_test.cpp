@@ -85,6 +85,16 @@ TEST_F(MouseTest, HoveringTheTileViewShowsPatternAndHints) {
     EXPECT_EQ(W().Status().RightHint(), QString::fromUtf8("領域選択"));
 }
 
+TEST_F(MouseTest, LeavingTheImagesClearsTheHints) {
+    OpenPlain();
+    Move(W().ChrView(), Tile(3, 2));
+    ASSERT_FALSE(W().Status().LeftHint().isEmpty());
+    // A bare spot of the window between the tile view group and the edit view group.
+    Move(W().centralWidget(), QPoint(322, 100));
+    EXPECT_EQ(W().Status().LeftHint(), QString());
+    EXPECT_EQ(W().Status().RightHint(), QString());
+}
+
 TEST_F(MouseTest, TheWheelMovesTheAddressEveryNthNotch) {
     OpenPlain();
     const int lines = std::max(1, QApplication::wheelScrollLines());

@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QToolTip>
 #include <QUrl>
 
 namespace tavrin::test {
@@ -152,6 +153,25 @@ TEST_F(MainWindowTest, PaletteOnlyModeHidesThePalettePanel) {
     Action("ActPaletteModePalSet")->trigger();
     EXPECT_TRUE(W().PalPanel()->isVisible());
     EXPECT_EQ(W().DatView()->height(), 32);
+}
+
+TEST_F(MainWindowTest, ToolTipsFollowTheShowHintBox) {
+    Open();
+    QWidget* button = W().DisplayPanel().FormatInfo();
+    button->setToolTip(QStringLiteral("info"));
+    auto askForTip = [&] {
+        QHelpEvent help(QEvent::ToolTip, QPoint(5, 5), button->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(button, &help);
+        QCoreApplication::processEvents();
+        const bool shown = QToolTip::isVisible();
+        QToolTip::hideText();
+        EXPECT_TRUE(QTest::qWaitFor([] { return !QToolTip::isVisible(); }));
+        return shown;
+    };
+    ASSERT_TRUE(W().DisplayPanel().ShowHint()->isChecked());
+    EXPECT_TRUE(askForTip());
+    W().DisplayPanel().ShowHint()->setChecked(false);
+    EXPECT_FALSE(askForTip());
 }
 
 TEST_F(MainWindowTest, FormatInfoButtonShowsTheFormatText) {
