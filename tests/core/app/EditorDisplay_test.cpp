@@ -369,4 +369,71 @@ TEST_F(EditorPalette, F11BringsBackTheStandardState) {
     EXPECT_FALSE(e.IsColourSetEnabled());
 }
 
+TEST_F(EditorPalette, F11WithoutStandardFilesKeepsTheContentsAndSwitchesTheColourSetOff) {
+    Editor& e = Start({WriteFile("k.chr", Counting(16384))});
+    std::vector<uint8_t> pal(768, 0);
+    pal[3 * 2 + 1] = 90;
+    e.PalettePalOpen(WriteFile("k.pal", pal));
+    e.PaletteDatOpen(WriteFile("k.dat", std::vector<uint8_t>(8, 2)));
+    CAdfPattern table;
+    table.SetPattern(0, NormalPattern());
+    table.SetPattern(1, GenerateCharacterPattern(2, 2, false));
+    e.PaletteAdfOpen(WriteFile("k.adf", table.ToBytes()));
+    e.SelectPattern(1);
+    e.PaletteEnableSet();
+    e.ColourSet().Entry(0) = 3;
+    view.ClearLog();
+
+    e.PaletteReload();
+    EXPECT_EQ(e.Palette().GetColor(2), MakeColour(0, 90, 0));
+    EXPECT_EQ(e.PaletteSet().GetEntry(7), 2);
+    EXPECT_EQ(view.patternList, (std::vector<std::string>{"Normal", "2,2 H"}));
+    EXPECT_EQ(e.PatternIndex(), 0);
+    EXPECT_EQ(view.patternIndex, 0);
+    EXPECT_EQ(e.CurrentPattern().tiles[1], 1);
+    EXPECT_FALSE(e.IsColourSetEnabled());
+    EXPECT_EQ(e.ColourSet().GroupAt(0), 0) << "the colour set is cleared";
+    EXPECT_EQ(view.Steps(), "C P T E S L");
+}
+
+TEST_F(EditorPalette, APaletteSetLoadedInPaletteOnlyModeShowsWhenTheSetModeReturns) {
+    std::vector<uint8_t> pal(768, 0);
+    for (int k = 0; k < 256; ++k)
+        pal[static_cast<size_t>(3 * k)] = static_cast<uint8_t>(k);
+    WriteFile("tavrin.pal", pal);
+    Editor& e = Start();
+    e.SetPaletteDisplayMode(true);
+    EXPECT_EQ(e.DisplayPalette()[5], MakeColour(5, 0, 0));
+    std::vector<uint8_t> dat(16);
+    for (int i = 0; i < 16; ++i)
+        dat[static_cast<size_t>(i)] = static_cast<uint8_t>(0x40 + i);
+    e.PaletteDatOpen(WriteFile("set.dat", dat));
+    EXPECT_EQ(e.PaletteSet().Table()[5], 0x45);
+    EXPECT_EQ(e.DisplayPalette()[5], MakeColour(5, 0, 0)) << "palette only: unchanged";
+    e.SetPaletteDisplayMode(false);
+    EXPECT_EQ(e.DisplayPalette()[5], MakeColour(0x45, 0, 0));
+    EXPECT_EQ(e.TileViewPicture().Colours()[5], MakeColour(0x45, 0, 0));
+}
+
+TEST_F(EditorDisplay, ClosingThePatternDialogAfterDeletingEveryEntryBringsBackNormal) {
+    CAdfPattern table;
+    table.SetPattern(0, GenerateCharacterPattern(2, 2, false));
+    table.SetPattern(1, GenerateCharacterPattern(1, 2, true));
+    WriteFile("tavrin.adf", table.ToBytes());
+    Editor& e = Start();
+    e.SelectPattern(1);
+    ASSERT_EQ(view.patternList.size(), 2u);
+    // The dialog deletes both entries in the table it works on.
+    e.Patterns().Delete(1);
+    e.Patterns().Delete(0);
+    ASSERT_EQ(e.Patterns().Count(), 0);
+    view.ClearLog();
+    e.PatternDialogClosed();
+    EXPECT_EQ(view.patternList, std::vector<std::string>{"Normal"});
+    EXPECT_EQ(e.PatternIndex(), 0);
+    EXPECT_EQ(view.patternIndex, 0);
+    EXPECT_EQ(e.CurrentPattern(), NormalPattern());
+    EXPECT_EQ(view.Steps(), "T E T E");
+}
+
 } // namespace

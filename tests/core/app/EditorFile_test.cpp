@@ -57,6 +57,26 @@ TEST_F(EditorFile, AutoFormatChoosesByExtensionOnlyOnAFreshOpen) {
     EXPECT_EQ(e.FormatIndex(), 0);
 }
 
+TEST_F(EditorFile, TheExtensionIsMatchedWholeAndWithoutCase) {
+    Editor& e = Start();
+    const struct {
+        const char* name;
+        int format;
+    } cases[] = {
+        {"GAME.GB", 2}, {"game.gba", 8}, {"data.dat", 0},  {"readme", 0},
+        {"x.md", 0},    {"game.sfc", 7}, {"game.pce", 11}, {"a.b/c", 0},
+        {"ROM.NES", 1}, {"pic.WSC", 9},  {"x.smd", 10},
+    };
+    for (const auto& c : cases) {
+        const std::string name = c.name;
+        if (name.find('/') != std::string::npos)
+            std::filesystem::create_directories(PathOf(name.substr(0, name.find('/'))));
+        e.FileOpen(WriteFile(name, Counting(100)));
+        EXPECT_EQ(e.FormatIndex(), c.format) << name;
+        EXPECT_EQ(view.formatIndex, c.format) << name;
+    }
+}
+
 TEST_F(EditorFile, WithoutAutoFormatTheFormatStays) {
     WriteText("tavrin.ini", "[Tavrin]\nAutoFormat=0\n");
     Editor& e = Start();
