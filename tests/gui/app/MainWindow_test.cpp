@@ -124,6 +124,32 @@ TEST_F(MainWindowTest, SettingsSurviveARestart) {
     EXPECT_EQ(W().height(), shortHeight);
 }
 
+TEST_F(MainWindowTest, WindowColourAndPositionComeFromTheSettings) {
+    WriteFile(QStringLiteral("tavrin.ini"),
+              "[Tavrin]\nWindowColor=16711935\nSavePosition=1\nLeft=40\nTop=50\n");
+    Open();
+    EXPECT_EQ(W().palette().color(QPalette::Window), QColor(255, 0, 255));
+    EXPECT_EQ(W().pos(), QPoint(40, 50));
+    W().move(70, 80);
+    CloseWindow();
+    const QString ini = QString::fromUtf8(ReadFile(QStringLiteral("tavrin.ini")));
+    EXPECT_TRUE(ini.contains(QRegularExpression(QStringLiteral("WindowColor\\s*=\\s*16711935\n"))))
+        << ini.toStdString();
+    EXPECT_TRUE(ini.contains(QRegularExpression(QStringLiteral("Left\\s*=\\s*70\n"))));
+    EXPECT_TRUE(ini.contains(QRegularExpression(QStringLiteral("Top\\s*=\\s*80\n"))));
+}
+
+TEST_F(MainWindowTest, TheSystemColourIsKeptAsMinusOne) {
+    Open();
+    const QColor system = W().palette().color(QPalette::Window);
+    CloseWindow();
+    const QString ini = QString::fromUtf8(ReadFile(QStringLiteral("tavrin.ini")));
+    EXPECT_TRUE(ini.contains(QRegularExpression(QStringLiteral("WindowColor\\s*=\\s*-1\n"))))
+        << ini.toStdString();
+    Open();
+    EXPECT_EQ(W().palette().color(QPalette::Window), system);
+}
+
 TEST_F(MainWindowTest, StatusBarAndMouseHintsFollowTheirActions) {
     Open();
     const int fullHeight = W().height();
