@@ -33,7 +33,7 @@ QString Q(const std::string& text) {
 }
 
 // The palette views draw in true colour: red, green, blue and a spare byte per pixel.
-[[maybe_unused]] QImage ToQImage(const ImageRgb& picture) {
+QImage ToQImage(const ImageRgb& picture) {
     const QImage view(reinterpret_cast<const uchar*>(picture.Bits()), picture.Width(),
                       picture.Height(), picture.Width() * 4, QImage::Format_RGBX8888);
     return view.copy();
@@ -155,9 +155,13 @@ void MainWindow::RepaintEditView() {
     m_editView->SetPicture(ToRgbImage(m_editor->EditViewPicture()));
 }
 
-void MainWindow::RepaintDatView() {}
+void MainWindow::RepaintDatView() {
+    m_datView->SetPicture(ToQImage(m_editor->DatView().Picture()));
+}
 
-void MainWindow::RepaintPalView() {}
+void MainWindow::RepaintPalView() {
+    m_palView->SetPicture(ToQImage(m_editor->PalView().Picture()));
+}
 
 void MainWindow::DisplayPaletteChanged() {
     RepaintTileView();

@@ -70,8 +70,10 @@ void MainWindow::PanelPressed(Panel which, Qt::MouseButton button, QPoint pos) {
         m_editor->EditMouseDown(b, pos.x(), pos.y());
         break;
     case Panel::Dat:
+        m_editor->DatMouseDown(b, pos.x(), pos.y());
         break;
     case Panel::Pal:
+        m_editor->PalMouseDown(b, pos.x(), pos.y());
         break;
     default:
         break;
@@ -93,8 +95,10 @@ void MainWindow::PanelMoved(Panel which, QPoint pos) {
         m_editor->EditMouseMove(pos.x(), pos.y());
         break;
     case Panel::Dat:
+        m_editor->DatMouseMove(pos.x(), pos.y());
         break;
     case Panel::Pal:
+        m_editor->PalMouseMove(pos.x(), pos.y());
         break;
     default:
         break;
@@ -115,8 +119,10 @@ void MainWindow::PanelReleased(Panel which, Qt::MouseButton button, QPoint pos) 
         m_editor->EditMouseUp(b, pos.x(), pos.y());
         break;
     case Panel::Dat:
+        m_editor->DatMouseUp(b, pos.x(), pos.y());
         break;
     case Panel::Pal:
+        m_editor->PalMouseUp(b, pos.x(), pos.y());
         break;
     default:
         break;
@@ -134,7 +140,7 @@ void MainWindow::PanelReleased(Panel which, Qt::MouseButton button, QPoint pos) 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     if (ImagePanel* panel = PanelWidget(m_tracked)) {
         PanelMoved(m_tracked,
-                   panel->ToPicture(panel->mapFromGlobal(event->globalPosition()).toPoint()));
+                   panel->ToPanel(panel->mapFromGlobal(event->globalPosition()).toPoint()));
         return;
     }
     m_editor->FormMouseMove();
@@ -143,7 +149,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
 void MainWindow::mousePressEvent(QMouseEvent* event) {
     if (ImagePanel* panel = PanelWidget(m_tracked)) {
         PanelPressed(m_tracked, event->button(),
-                     panel->ToPicture(panel->mapFromGlobal(event->globalPosition()).toPoint()));
+                     panel->ToPanel(panel->mapFromGlobal(event->globalPosition()).toPoint()));
         return;
     }
     QMainWindow::mousePressEvent(event);
@@ -152,7 +158,7 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
     if (ImagePanel* panel = PanelWidget(m_tracked)) {
         PanelReleased(m_tracked, event->button(),
-                      panel->ToPicture(panel->mapFromGlobal(event->globalPosition()).toPoint()));
+                      panel->ToPanel(panel->mapFromGlobal(event->globalPosition()).toPoint()));
         return;
     }
     QMainWindow::mouseReleaseEvent(event);

@@ -26,11 +26,8 @@ void ImagePanel::SetTopOffset(int pixels) {
     update();
 }
 
-QPoint ImagePanel::ToPicture(QPoint widgetPos) const {
-    const int w = m_picture.isNull() ? width() : m_picture.width();
-    const int h = m_picture.isNull() ? height() : m_picture.height();
-    return {std::clamp(widgetPos.x(), 0, std::max(0, w - 1)),
-            std::clamp(widgetPos.y() + m_topOffset, 0, std::max(0, h - 1))};
+QPoint ImagePanel::ToPanel(QPoint widgetPos) const {
+    return {std::clamp(widgetPos.x(), 0, width() - 1), std::clamp(widgetPos.y(), 0, height() - 1)};
 }
 
 void ImagePanel::paintEvent(QPaintEvent*) {
@@ -42,15 +39,15 @@ void ImagePanel::paintEvent(QPaintEvent*) {
 
 void ImagePanel::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
-    emit Pressed(event->button(), ToPicture(event->position().toPoint()));
+    emit Pressed(event->button(), ToPanel(event->position().toPoint()));
 }
 
 void ImagePanel::mouseMoveEvent(QMouseEvent* event) {
-    emit Moved(ToPicture(event->position().toPoint()));
+    emit Moved(ToPanel(event->position().toPoint()));
 }
 
 void ImagePanel::mouseReleaseEvent(QMouseEvent* event) {
-    emit Released(event->button(), ToPicture(event->position().toPoint()));
+    emit Released(event->button(), ToPanel(event->position().toPoint()));
 }
 
 // A double click is a second press, as the core counts presses and releases in pairs.

@@ -6,8 +6,9 @@
 namespace tavrin {
 
 // One of the four pictures of the main window (tile, edit, palette-set and palette view). It
-// paints the picture the core drew and reports each mouse event once, in picture coordinates;
-// what the event means is decided by the core.
+// paints the picture the core drew and reports each mouse event once, in panel coordinates
+// (0, 0 at the top left of what shows, whatever the scroll position); what the event means is
+// decided by the core.
 class ImagePanel : public QWidget {
     Q_OBJECT
 public:
@@ -20,13 +21,13 @@ public:
     void SetTopOffset(int pixels);
     int TopOffset() const { return m_topOffset; }
 
-    // A point of this widget in picture coordinates, clamped to the picture.
-    QPoint ToPicture(QPoint widgetPos) const;
+    // A point of this widget held within it (a drag that leaves the panel stays at its edge).
+    QPoint ToPanel(QPoint widgetPos) const;
 
 signals:
-    void Pressed(Qt::MouseButton button, QPoint picturePos);
-    void Moved(QPoint picturePos);
-    void Released(Qt::MouseButton button, QPoint picturePos);
+    void Pressed(Qt::MouseButton button, QPoint panelPos);
+    void Moved(QPoint panelPos);
+    void Released(Qt::MouseButton button, QPoint panelPos);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

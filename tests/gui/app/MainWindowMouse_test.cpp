@@ -1,5 +1,6 @@
 #include "gui/WindowFixture.h"
 
+#include "core/palette/CDatPalette.h"
 #include "gui/app/DisplaySettingsPanel.h"
 #include "gui/app/MainStatusBar.h"
 #include "gui/views/ImagePanel.h"
@@ -83,6 +84,11 @@ TEST_F(MouseTest, HoveringTheTileViewShowsPatternAndHints) {
     EXPECT_EQ(W().Status().PanelText(1), QStringLiteral("Pattern : ADF[23] = 23 "));
     EXPECT_EQ(W().Status().LeftHint(), QString::fromUtf8("描画領域選択"));
     EXPECT_EQ(W().Status().RightHint(), QString::fromUtf8("領域選択"));
+    Move(W().PalView(), QPoint(20, 20));
+    EXPECT_EQ(W().Status().LeftHint(), QString::fromUtf8("セット色選択"));
+    EXPECT_EQ(W().Status().RightHint(), QString::fromUtf8("パレットエディタ"));
+    Move(W().DatView(), QPoint(20, 20));
+    EXPECT_EQ(W().Status().LeftHint(), QString::fromUtf8("描画パレット選択"));
 }
 
 TEST_F(MouseTest, LeavingTheImagesClearsTheHints) {
@@ -117,6 +123,38 @@ TEST_F(MouseTest, TheWheelOverThePaletteSetScrollsIt) {
         Wheel(W().PalView(), QPoint(50, 10), -120);
     EXPECT_EQ(W().PalScrollBar()->value(), 1);
     EXPECT_EQ(E().CurrentAddress(), 0);
+}
+
+TEST_F(MouseTest, ThePaletteSetViewSelectsTheEntryUnderThePointer) {
+    OpenPlain();
+    Press(W().DatView(), Qt::LeftButton, QPoint(5 * 16 + 3, 16 + 3));
+    Release(W().DatView(), Qt::LeftButton, QPoint(5 * 16 + 3, 16 + 3));
+    EXPECT_EQ(E().PaletteSet().SelectedEntry(), 0x15);
+    W().DatScrollBar()->setValue(3);
+    EXPECT_EQ(W().DatView()->TopOffset(), 48);
+    Press(W().DatView(), Qt::LeftButton, QPoint(2 * 16 + 3, 3));
+    Release(W().DatView(), Qt::LeftButton, QPoint(2 * 16 + 3, 3));
+    EXPECT_EQ(E().PaletteSet().SelectedEntry(), 0x32) << "the scrolled rows count";
+    // A drag leaving the view below keeps to its last visible row.
+    Press(W().DatView(), Qt::LeftButton, QPoint(3, 3));
+    Move(W().DatView(), QPoint(7 * 16 + 3, 200));
+    Release(W().DatView(), Qt::LeftButton, QPoint(7 * 16 + 3, 200));
+    EXPECT_EQ(E().PaletteSet().SelectedEntry(), 0x47);
+}
+
+TEST_F(MouseTest, ThePaletteViewMapsTheSelectedEntry) {
+    OpenPlain();
+    E().PaletteSet().SetSelectedEntry(2);
+    W().PalScrollBar()->setValue(2);
+    Press(W().PalView(), Qt::LeftButton, QPoint(9 * 16 + 3, 16 + 3));
+    Release(W().PalView(), Qt::LeftButton, QPoint(9 * 16 + 3, 16 + 3));
+    EXPECT_EQ(E().PaletteSet().GetEntry(2), 0x39) << "row 1 of the view is picture row 3";
+}
+
+TEST_F(MouseTest, PalettePicturesArePainted) {
+    OpenPlain();
+    EXPECT_EQ(W().DatView()->Picture().size(), QSize(256, 256));
+    EXPECT_EQ(W().PalView()->Picture().size(), QSize(256, 256));
 }
 
 } // namespace
