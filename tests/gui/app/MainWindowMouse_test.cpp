@@ -2,10 +2,12 @@
 
 #include "core/palette/CDatPalette.h"
 #include "gui/app/DisplaySettingsPanel.h"
+#include "gui/app/MainMenus.h"
 #include "gui/app/MainStatusBar.h"
 #include "gui/views/ImagePanel.h"
 
 #include <QComboBox>
+#include <QMenu>
 #include <QScrollBar>
 
 namespace tavrin::test {
@@ -149,6 +151,31 @@ TEST_F(MouseTest, ThePaletteViewMapsTheSelectedEntry) {
     Press(W().PalView(), Qt::LeftButton, QPoint(9 * 16 + 3, 16 + 3));
     Release(W().PalView(), Qt::LeftButton, QPoint(9 * 16 + 3, 16 + 3));
     EXPECT_EQ(E().PaletteSet().GetEntry(2), 0x39) << "row 1 of the view is picture row 3";
+}
+
+TEST_F(MouseTest, TheTileScrollBarMovesByRowsFromTheHeader) {
+    Open({WriteFile(QStringLiteral("game.nes"), INesImage(2, 1, false)).toStdString()});
+    QScrollBar* bar = W().ChrScrollBar();
+    EXPECT_EQ(bar->value(), (32784 - 16) / 256);
+    bar->setValue(3);
+    EXPECT_EQ(E().CurrentAddress(), 3 * 256 + 16);
+    Key(Qt::Key_Right);
+    EXPECT_EQ(bar->value(), 3) << "a one-tile step stays in the row";
+    Key(Qt::Key_7, Qt::ControlModifier);
+    EXPECT_EQ(bar->value(), (3 * 256 + 16 + 16 - 16) / 512) << "4-bit rows are 512 bytes";
+    bar->setValue(bar->maximum());
+    EXPECT_EQ(E().CurrentAddress() + E().PageBytes(), E().Document().DataSize());
+}
+
+TEST_F(MouseTest, ARightReleaseOpensThePopupMenuWhenAsked) {
+    WriteFile(QStringLiteral("tavrin.ini"), "[Tavrin]\nUsePopupMenu=1\n");
+    OpenPlain();
+    Press(W().ChrView(), Qt::RightButton, Tile(4, 4));
+    Release(W().ChrView(), Qt::RightButton, Tile(4, 4));
+    QMenu* popup = W().Menus().Popup();
+    EXPECT_TRUE(QTest::qWaitFor([popup] { return popup->isVisible(); }, 1000));
+    EXPECT_LT((popup->pos() - W().ChrView()->mapToGlobal(Tile(4, 4))).manhattanLength(), 3);
+    popup->close();
 }
 
 TEST_F(MouseTest, PalettePicturesArePainted) {
