@@ -106,8 +106,7 @@ void MainWindow::Message(const QString& text) {
         m_messageSink(this, text);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::NoIcon, m_applicationTitle, text, QMessageBox::Ok, this);
     box.exec();
 }
 
@@ -266,8 +265,7 @@ void MainWindow::FormatInfoClick() {
         m_messageSink(this, text);
         return;
     }
-    QMessageBox box(QMessageBox::Information, QApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, m_applicationTitle, text, QMessageBox::Ok, this);
     box.move(pos() + QPoint(50, 50));
     box.exec();
 }

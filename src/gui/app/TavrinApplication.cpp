@@ -12,8 +12,8 @@
 namespace tavrin {
 
 void SetUpApplication(QApplication& app) {
+    // No display name: Qt would append it to every window caption.
     app.setApplicationName(QStringLiteral("Tavrin"));
-    app.setApplicationDisplayName(QStringLiteral("Tavrin"));
     QFont font(QStringLiteral("VL Gothic"));
     font.setPixelSize(12);
     font.setStyleHint(QFont::SansSerif);
