@@ -8,6 +8,8 @@
 #include "gui/nav/TJumpDialog.h"
 #include "gui/views/ImagePanel.h"
 
+#include <QFrame>
+
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
@@ -43,6 +45,34 @@ TEST_F(CommandsTest, CtrlDigitsSelectTheFormats) {
     EXPECT_EQ(E().PageBytes(), 8192);
     Key(Qt::Key_Down);
     EXPECT_EQ(Address(), 512) << "a 4-bit row is 512 bytes";
+}
+
+TEST_F(CommandsTest, AFourBitFormatSwitchesToPaletteOnly) {
+    OpenPlain();
+    W().DisplayPanel().Format()->setCurrentIndex(8);
+    EXPECT_EQ(E().FormatIndex(), 8);
+    EXPECT_TRUE(E().IsPaletteOnly());
+    EXPECT_FALSE(W().PalPanel()->isVisible());
+    EXPECT_TRUE(Action("ActPaletteMode256Pal")->isChecked());
+    Key(Qt::Key_1, Qt::ControlModifier);
+    EXPECT_FALSE(E().IsPaletteOnly());
+    EXPECT_TRUE(W().PalPanel()->isVisible());
+    EXPECT_TRUE(Action("ActPaletteModePalSet")->isChecked());
+}
+
+TEST_F(CommandsTest, CtrlMTogglesTheColourSet) {
+    OpenPlain();
+    QAction* pen10 = Action("ActPen10");
+    EXPECT_FALSE(pen10->isVisible());
+    Key(Qt::Key_M, Qt::ControlModifier);
+    EXPECT_TRUE(E().IsColourSetEnabled());
+    EXPECT_TRUE(Action("ActPaletteEnableSet")->isChecked());
+    EXPECT_TRUE(pen10->isVisible());
+    EXPECT_FALSE(pen10->isEnabled());
+    Key(Qt::Key_M, Qt::ControlModifier);
+    EXPECT_FALSE(E().IsColourSetEnabled());
+    EXPECT_FALSE(Action("ActPaletteEnableSet")->isChecked());
+    EXPECT_FALSE(pen10->isVisible());
 }
 
 TEST_F(CommandsTest, AddressKeysOnAPlainFile) {
