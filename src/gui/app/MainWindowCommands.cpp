@@ -23,8 +23,9 @@ std::string S(const QString& text) {
     return text.toStdString();
 }
 
-// The commands whose behaviour belongs to parts of the program still to come. They are in
-// the menus and tool bars, disabled.
+// The commands whose behaviour belongs to parts of the program still to come, and those that
+// have no behaviour at all (the backward search, the colour-set file commands, the tool
+// parameters). They are in the menus and tool bars, disabled.
 const char* const NotYetAvailable[] = {
     "ActFileSaveSnapshot",
     "ActFileLoadSnapshot",
