@@ -42,10 +42,11 @@ public:
     const ImageRgb& Picture() const { return m_picture; }
     const PaletteViewResult& Result() const { return m_result; }
 
-private:
+    // Rows shown in palette-only mode and with the palette set.
     static constexpr int PaletteOnlyRows = 7;
     static constexpr int PaletteSetRows = 2;
 
+private:
     CDatPalette& m_paletteSet;
     HexLabelList m_labels;
     ImageRgb m_picture;

@@ -124,6 +124,7 @@ private:
     void ConnectPanel(ImagePanel* panel, Panel which);
     void PanelPressed(Panel which, Qt::MouseButton button, QPoint pos);
     void PanelMoved(Panel which, QPoint pos);
+    QPoint TrackedPosition(const QPointF& globalPos) const;
     void PanelReleased(Panel which, Qt::MouseButton button, QPoint pos);
     void WheelNotch(int direction, QPoint globalPos);
     ImagePanel* PanelWidget(Panel which) const;
@@ -158,8 +159,6 @@ private:
     bool m_shown = false;
 
     // The image that holds the pointer while a button is down over it.
-    Panel m_tracked = Panel::None;
-    Qt::MouseButtons m_trackedButtons;
 
     FileChooser m_fileChooser;
     MessageSink m_messageSink;

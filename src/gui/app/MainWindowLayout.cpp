@@ -1,5 +1,8 @@
 #include "gui/app/MainWindow.h"
 
+#include "core/views/CImageDat.h"
+#include "core/views/CImagePal.h"
+
 #include "gui/app/ActionTable.h"
 #include "gui/app/DisplaySettingsPanel.h"
 #include "gui/app/MainMenus.h"
@@ -23,9 +26,10 @@ constexpr int ToolBarHeight = 24;
 // The client area below the main tool bar and above the status bar.
 constexpr int CentralHeight = 434 - ToolBarHeight - 20;
 constexpr int ViewSize = 256;
-constexpr int DatRowsPalSet = 2;
-constexpr int DatRowsPaletteOnly = 7;
-constexpr int PalRows = 4;
+// The palette panels show as many rows as their views draw.
+constexpr int DatRowsPalSet = CImageDat::PaletteSetRows;
+constexpr int DatRowsPaletteOnly = CImageDat::PaletteOnlyRows;
+constexpr int PalRows = CImagePal::VisibleRows;
 
 // Layout positions are given in window client coordinates; the central widget starts below
 // the main tool bar.

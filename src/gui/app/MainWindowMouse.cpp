@@ -55,14 +55,16 @@ ImagePanel* MainWindow::PanelWidget(Panel which) const {
     }
 }
 
+// The Editor tracks a press from its panel to its release (which image, which drag); the
+// window only forwards events and holds the mouse for right and middle drags.
 void MainWindow::PanelPressed(Panel which, Qt::MouseButton button, QPoint pos) {
     if (!IsEditorButton(button))
         return;
-    if (m_tracked == Panel::None)
-        m_tracked = which;
-    m_trackedButtons |= button;
+    const Panel tracked = m_editor->TrackedPanel();
+    if (tracked != Panel::None && tracked != which)
+        return;
     const MouseButton b = ToEditorButton(button);
-    switch (m_tracked) {
+    switch (which) {
     case Panel::Chr:
         m_editor->ChrMouseDown(b, pos.x(), pos.y());
         break;
@@ -78,14 +80,16 @@ void MainWindow::PanelPressed(Panel which, Qt::MouseButton button, QPoint pos) {
     default:
         break;
     }
-    // The right and the middle button keep reaching their image when the pointer leaves it;
-    // the left button has the toolkit's own capture.
-    if (button != Qt::LeftButton && mouseGrabber() != this)
+    // The left button has the toolkit's own capture.
+    if (button != Qt::LeftButton && m_editor->TrackedPanel() != Panel::None &&
+        mouseGrabber() != this)
         grabMouse();
 }
 
 void MainWindow::PanelMoved(Panel which, QPoint pos) {
-    if (m_tracked != Panel::None && m_tracked != which)
+    // During a press only its own image hears the moves.
+    const Panel tracked = m_editor->TrackedPanel();
+    if (tracked != Panel::None && tracked != which)
         return;
     switch (which) {
     case Panel::Chr:
@@ -105,60 +109,47 @@ void MainWindow::PanelMoved(Panel which, QPoint pos) {
     }
 }
 
-void MainWindow::PanelReleased(Panel which, Qt::MouseButton button, QPoint pos) {
+void MainWindow::PanelReleased(Panel /*which*/, Qt::MouseButton button, QPoint pos) {
     if (!IsEditorButton(button))
         return;
-    if (m_tracked != Panel::None)
-        which = m_tracked;
-    const MouseButton b = ToEditorButton(button);
-    switch (which) {
-    case Panel::Chr:
-        m_editor->ChrMouseUp(b, pos.x(), pos.y());
-        break;
-    case Panel::Edit:
-        m_editor->EditMouseUp(b, pos.x(), pos.y());
-        break;
-    case Panel::Dat:
-        m_editor->DatMouseUp(b, pos.x(), pos.y());
-        break;
-    case Panel::Pal:
-        m_editor->PalMouseUp(b, pos.x(), pos.y());
-        break;
-    default:
-        break;
-    }
-    m_trackedButtons &= ~Qt::MouseButtons(button);
-    if (m_trackedButtons == Qt::NoButton) {
-        m_tracked = Panel::None;
-        if (mouseGrabber() == this)
-            releaseMouse();
-    }
+    if (m_editor->TrackedPanel() != Panel::None)
+        m_editor->FormMouseUp(ToEditorButton(button), pos.x(), pos.y());
+    if (m_editor->TrackedPanel() == Panel::None && mouseGrabber() == this)
+        releaseMouse();
 }
 
-// While the window holds the mouse for a right or middle drag, the pointer is turned back
-// into coordinates of the tracked image (held within it).
+// The position of a window-level event in the coordinates of the tracked image.
+QPoint MainWindow::TrackedPosition(const QPointF& globalPos) const {
+    ImagePanel* panel = PanelWidget(m_editor->TrackedPanel());
+    return panel ? panel->ToPanel(panel->mapFromGlobal(globalPos).toPoint()) : QPoint();
+}
+
+// While the window holds the mouse for a right or middle drag, its events go to the tracked
+// image; the Editor holds the position within it.
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (ImagePanel* panel = PanelWidget(m_tracked)) {
-        PanelMoved(m_tracked,
-                   panel->ToPanel(panel->mapFromGlobal(event->globalPosition()).toPoint()));
+    if (m_editor->TrackedPanel() != Panel::None) {
+        const QPoint pos = TrackedPosition(event->globalPosition());
+        m_editor->FormMouseMove(pos.x(), pos.y());
+        if (m_editor->TrackedPanel() == Panel::None && mouseGrabber() == this)
+            releaseMouse();
         return;
     }
     m_editor->FormMouseMove();
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
-    if (ImagePanel* panel = PanelWidget(m_tracked)) {
-        PanelPressed(m_tracked, event->button(),
-                     panel->ToPanel(panel->mapFromGlobal(event->globalPosition()).toPoint()));
+    if (m_editor->TrackedPanel() != Panel::None) {
+        PanelPressed(m_editor->TrackedPanel(), event->button(),
+                     TrackedPosition(event->globalPosition()));
         return;
     }
     QMainWindow::mousePressEvent(event);
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (ImagePanel* panel = PanelWidget(m_tracked)) {
-        PanelReleased(m_tracked, event->button(),
-                      panel->ToPanel(panel->mapFromGlobal(event->globalPosition()).toPoint()));
+    if (m_editor->TrackedPanel() != Panel::None) {
+        PanelReleased(m_editor->TrackedPanel(), event->button(),
+                      TrackedPosition(event->globalPosition()));
         return;
     }
     QMainWindow::mouseReleaseEvent(event);
