@@ -1,11 +1,13 @@
 #include "gui/app/TavrinApplication.h"
 
+#include "core/platform/FileIO.h"
 #include "core/platform/ProgramPath.h"
 #include "gui/app/MainWindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFont>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -20,7 +22,33 @@ void SetUpApplication(QApplication& app) {
     app.setFont(font);
 }
 
+namespace {
+
+const char* const kUsage =
+    "Usage: tavrin [FILE]\n"
+    "\n"
+    "Tavrin, the tile graphics editor. Opens FILE (any ROM or tile file) as raw bytes and shows\n"
+    "it page by page; without FILE it opens tavrin.chr beside the program, or a new document.\n"
+    "\n"
+    "Beside the program it keeps its settings (tavrin.ini) and the standard palette, palette\n"
+    "set and patterns (tavrin.pal, tavrin.dat, tavrin.adf). Opening FILE also loads FILE's\n"
+    ".dat, .pal, .adf and .col companions when they exist.\n"
+    "\n"
+    "Keys: Home/End first and last address, Up/Down one row, Left/Right one tile, PgUp/PgDn\n"
+    "one page, keypad -/+ one byte, Ctrl+J jump to an address, F3 next graphics; Ctrl+0..9\n"
+    "formats; Z/X/C/V palette groups; Ctrl+M colour set; F7 reload; F11 standard palettes.\n"
+    "\n"
+    "tavrin-cli exports and imports pages from the command line; see tavrin-cli --help.\n";
+
+} // namespace
+
 int RunTavrin(int argc, char** argv) {
+    // A lone --help that names no file prints the usage instead of opening a document.
+    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") &&
+        !FileExists(argv[1])) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     QElapsedTimer clock;
     clock.start();
     QApplication app(argc, argv);
