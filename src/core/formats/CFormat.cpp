@@ -100,37 +100,19 @@ bool CFormat::CellInside(const Image8& image, int x, int y, int width, int heigh
 
 void CFormat::DecodeBlock(Image8& image, const BlockParams& p) {
     const BlockGeometry g = GetBlockGeometry(m_info);
-    TileParams tp{};
-    tp.bytes = p.bytes;
-    tp.rotate = p.rotate;
-    tp.mirror = p.mirror;
-    for (int y = 0; y < g.rows; ++y) {
-        for (int x = 0; x < g.columns; ++x) {
-            const int t = TileIndexAt(p, y * g.columns + x);
-            tp.x = x;
-            tp.y = y;
-            tp.tileOffset = Saturate32(int64_t{p.address} + int64_t{t} * g.bytesPerTile);
-            tp.colourOffset = TileColourOffset(p, t);
-            DecodeTile(image, &tp);
-        }
-    }
+    ForEachCell(p, g.columns, g.rows, [&](TileParams& tp, int t) {
+        tp.tileOffset = Saturate32(int64_t{p.address} + int64_t{t} * g.bytesPerTile);
+        tp.colourOffset = TileColourOffset(p, t);
+        DecodeTile(image, &tp);
+    });
 }
 
 void CFormat::EncodeBlock(Image8& image, const BlockParams& p) {
     const BlockGeometry g = GetBlockGeometry(m_info);
-    TileParams tp{};
-    tp.bytes = p.bytes;
-    tp.rotate = p.rotate;
-    tp.mirror = p.mirror;
-    for (int y = 0; y < g.rows; ++y) {
-        for (int x = 0; x < g.columns; ++x) {
-            const int t = TileIndexAt(p, y * g.columns + x);
-            tp.x = x;
-            tp.y = y;
-            tp.tileOffset = Saturate32(int64_t{p.address} + int64_t{t} * g.bytesPerTile);
-            EncodeTile(image, &tp);
-        }
-    }
+    ForEachCell(p, g.columns, g.rows, [&](TileParams& tp, int t) {
+        tp.tileOffset = Saturate32(int64_t{p.address} + int64_t{t} * g.bytesPerTile);
+        EncodeTile(image, &tp);
+    });
 }
 
 void CFormat::DecodeTile(Image8& /*image*/, const TileParams* /*p*/) {}

@@ -53,6 +53,22 @@ protected:
     int32_t TileColourOffset(const BlockParams& p, int t) const;
     // Whether the cell of tile (x, y) of the given size lies inside the image.
     static bool CellInside(const Image8& image, int x, int y, int width, int height);
+    // Walks the block's cells row-major and calls visit(tileParams, t) for each, with x, y,
+    // the document bytes and the codes filled in and t the tile index under the pattern.
+    template <class Visit>
+    void ForEachCell(const BlockParams& p, int columns, int rows, Visit&& visit) const {
+        TileParams tp{};
+        tp.bytes = p.bytes;
+        tp.rotate = p.rotate;
+        tp.mirror = p.mirror;
+        for (int y = 0; y < rows; ++y) {
+            for (int x = 0; x < columns; ++x) {
+                tp.x = x;
+                tp.y = y;
+                visit(tp, TileIndexAt(p, y * columns + x));
+            }
+        }
+    }
 
     FormatHeader m_header{};
     FormatInfo m_info{};

@@ -42,40 +42,22 @@ CellTransform RotationFor(const BlockGeometry& g, int code) {
 void CFormatSimple::DecodeBlock(Image8& image, const BlockParams& p) {
     const BlockGeometry g = GetBlockGeometry(m_info);
     const CellTransform decodeTransform = Then(RotationFor(g, p.rotate), MirrorTransform(p.mirror));
-    TileParams tp{};
-    tp.bytes = p.bytes;
-    tp.rotate = p.rotate;
-    tp.mirror = p.mirror;
-    for (int y = 0; y < g.rows; ++y) {
-        for (int x = 0; x < g.columns; ++x) {
-            const int t = TileIndexAt(p, y * g.columns + x);
-            tp.x = x;
-            tp.y = y;
-            tp.tileOffset = TileAddress(p.address, t, g.bytesPerTile);
-            tp.colourOffset = TileColourOffset(p, t);
-            DecodeTile(image, &tp);
-            TransformCell(image, x, y, g, decodeTransform);
-        }
-    }
+    ForEachCell(p, g.columns, g.rows, [&](TileParams& tp, int t) {
+        tp.tileOffset = TileAddress(p.address, t, g.bytesPerTile);
+        tp.colourOffset = TileColourOffset(p, t);
+        DecodeTile(image, &tp);
+        TransformCell(image, tp.x, tp.y, g, decodeTransform);
+    });
 }
 
 void CFormatSimple::EncodeBlock(Image8& image, const BlockParams& p) {
     const BlockGeometry g = GetBlockGeometry(m_info);
     const CellTransform encodeTransform = Then(MirrorTransform(p.mirror), RotationFor(g, p.rotate));
-    TileParams tp{};
-    tp.bytes = p.bytes;
-    tp.rotate = p.rotate;
-    tp.mirror = p.mirror;
-    for (int y = 0; y < g.rows; ++y) {
-        for (int x = 0; x < g.columns; ++x) {
-            const int t = TileIndexAt(p, y * g.columns + x);
-            TransformCell(image, x, y, g, encodeTransform);
-            tp.x = x;
-            tp.y = y;
-            tp.tileOffset = TileAddress(p.address, t, g.bytesPerTile);
-            EncodeTile(image, &tp);
-        }
-    }
+    ForEachCell(p, g.columns, g.rows, [&](TileParams& tp, int t) {
+        TransformCell(image, tp.x, tp.y, g, encodeTransform);
+        tp.tileOffset = TileAddress(p.address, t, g.bytesPerTile);
+        EncodeTile(image, &tp);
+    });
 }
 
 void CFormatSimple::TransformCell(Image8& image, int x, int y, const BlockGeometry& g,

@@ -98,15 +98,15 @@ std::vector<std::pair<std::string, DibSpec>> Seeds() {
 }
 
 TEST(DibMalformed, SeedsAreValid) {
-    for (const auto& [name, spec] : Seeds()) {
-        EXPECT_EQ(Paste(BuildDib(spec)), "") << name;
+    for (const auto& [name, layout] : Seeds()) {
+        EXPECT_EQ(Paste(BuildDib(layout)), "") << name;
     }
 }
 
 TEST(DibMalformed, EveryTruncationOfUncompressedDataIsRefused) {
-    for (const auto& [name, spec] : Seeds()) {
-        const std::vector<uint8_t> whole = BuildDib(spec);
-        const bool compressed = spec.compression == BiRle8 || spec.compression == BiRle4;
+    for (const auto& [name, layout] : Seeds()) {
+        const std::vector<uint8_t> whole = BuildDib(layout);
+        const bool compressed = layout.compression == BiRle8 || layout.compression == BiRle4;
         for (size_t n = 0; n < whole.size(); ++n) {
             const std::vector<uint8_t> part(whole.begin(), whole.begin() + n);
             const std::string error = Paste(part);
@@ -188,8 +188,8 @@ TEST(DibMalformed, RleRunningPastTheImageFailsAndKeepsTheImage) {
 
 TEST(DibMalformed, RandomlyDamagedDibsAndFilesOnlyEverThrowDibError) {
     std::mt19937 random(4242);
-    for (const auto& [name, spec] : Seeds()) {
-        const std::vector<uint8_t> whole = BuildDib(spec);
+    for (const auto& [name, layout] : Seeds()) {
+        const std::vector<uint8_t> whole = BuildDib(layout);
         const std::vector<uint8_t> file = test::BuildBitmapFile(spec);
         for (int round = 0; round < 500; ++round) {
             std::vector<uint8_t> bytes = round % 2 ? file : whole;
