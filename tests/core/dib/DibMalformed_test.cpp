@@ -190,7 +190,7 @@ TEST(DibMalformed, RandomlyDamagedDibsAndFilesOnlyEverThrowDibError) {
     std::mt19937 random(4242);
     for (const auto& [name, layout] : Seeds()) {
         const std::vector<uint8_t> whole = BuildDib(layout);
-        const std::vector<uint8_t> file = test::BuildBitmapFile(spec);
+        const std::vector<uint8_t> file = test::BuildBitmapFile(layout);
         for (int round = 0; round < 500; ++round) {
             std::vector<uint8_t> bytes = round % 2 ? file : whole;
             const int changes = 1 + random() % 4;
