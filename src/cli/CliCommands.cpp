@@ -264,16 +264,33 @@ int RunImport(const CliOptions& o, CFormatTable& formats, std::ostream& err) {
     s.mirrorIndex = o.mirrorIndex;
     s.pattern = o.patternFile.empty() ? nullptr : pattern.tiles.data();
 
+    const int imagePages = std::max(1, (image.Height() + 127) / 128);
+    const int pages = o.allPages ? imagePages : o.pages;
+    // Every page must start inside the data; what lies past the data is not written back.
+    const long long lastStart = static_cast<long long>(s.address) + (pages - 1LL) * pageBytes;
+    if (pages > 1 && lastStart >= doc.DataSize()) {
+        Problem(err, o.rom,
+                std::to_string(pages) + " pages from " + Hex6(s.address) +
+                    " reach past the end of the data (" + Hex6(doc.DataSize()) + ")");
+        return CliBadInput;
+    }
+    if (image.Height() > 128LL * pages)
+        Problem(err, o.image,
+                "warning: only the first " + std::to_string(pages) + " of " +
+                    std::to_string(imagePages) + " pages were imported (see --pages)");
+
+    const int32_t first = s.address;
+    const auto mask = static_cast<uint8_t>(format->ColourMask());
     Image8 page(128, 128);
-    {
-        ActiveFormat active(*format);
+    ActiveFormat active(*format);
+    for (int k = 0; k < pages; ++k) {
+        s.address = static_cast<int32_t>(first + static_cast<long long>(k) * pageBytes);
         DecodePage(*format, doc.Data(), s, page);
         // The snapshot rule: indices masked to the format's colours into the top-left corner.
         const int w = std::min(image.Width(), 128);
-        const int h = std::min(image.Height(), 128);
-        const auto mask = static_cast<uint8_t>(format->ColourMask());
+        const int h = std::clamp(image.Height() - 128 * k, 0, 128);
         for (int y = 0; y < h; ++y) {
-            const uint8_t* src = image.ScanLine(y);
+            const uint8_t* src = image.ScanLine(128 * k + y);
             uint8_t* dst = page.ScanLine(y);
             for (int x = 0; x < w; ++x)
                 dst[x] = src[x] & mask;

@@ -70,12 +70,19 @@ const char* const kExportHelpTail =
 const char* const kImportHelpHead =
     "Usage: tavrin-cli import ROM IN.bmp|IN.png [options]\n"
     "\n"
-    "Reads an image (bitmaps of 1, 4, 8 or 24 bits, RLE too; indexed PNG), writes each\n"
-    "pixel's index AND the format's colour mask into the top-left 128 x 128 pixels of the\n"
-    "decoded page, encodes the page back at the address and rewrites the ROM file in place\n"
-    "(same length; bytes outside the page unchanged).\n"
+    "Reads an image (bitmaps of 1, 4, 8, 16, 24 or 32 bits, RLE too; indexed PNG), writes\n"
+    "each pixel's index AND the format's colour mask into the top-left 128 x 128 pixels of\n"
+    "the decoded page, encodes the page back at the address and rewrites the ROM file in\n"
+    "place (same length; bytes outside the page unchanged). With --pages, an image of pages\n"
+    "stacked downwards (as export writes it) goes back page by page.\n"
     "\n"
     "Options:\n";
+
+const char* const kImportHelpTail =
+    "  --pages N|all     import N pages from the image's rows 128 k … 128 k + 127 into the\n"
+    "                    pages at address + k x page bytes; 'all' takes every page the\n"
+    "                    image holds (default 1: only the top 128 rows are read). Every\n"
+    "                    page must start inside the ROM's data\n";
 
 const char* const kFindHelp =
     "Usage: tavrin-cli find ROM [--from A] [--format F]\n"
@@ -186,7 +193,9 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
         else if (name == "--address" || name == "--rotate" || name == "--mirror" ||
                  name == "--pattern")
             known = codec;
-        else if (name == "--pages" || name == "--pal" || name == "--dat" || name == "--entry" ||
+        else if (name == "--pages")
+            known = codec;
+        else if (name == "--pal" || name == "--dat" || name == "--entry" ||
                  name == "--palette-only")
             known = isExport;
         else if (name == "--from")
@@ -305,7 +314,7 @@ std::string CliHelpText(CliCommand command) {
     case CliCommand::Export:
         return std::string(kExportHelpHead) + kCodecOptions + kExportHelpTail;
     case CliCommand::Import:
-        return std::string(kImportHelpHead) + kCodecOptions;
+        return std::string(kImportHelpHead) + kCodecOptions + kImportHelpTail;
     case CliCommand::Find:
         return kFindHelp;
     default:

@@ -347,3 +347,41 @@ TEST(CliProgram, ExitStatusesReachTheShell) {
     EXPECT_EQ(status("export"), 2);
     EXPECT_EQ(status("find " + std::string(TAVRIN_BIN_DIR) + "/tavrin.chr --from 0x1FFF"), 1);
 }
+
+TEST_F(CliTest, StackedPagesImportBackPageByPage) {
+    const auto a = RandomBytes(3 * 8192 + 100, 21);
+    const auto b = RandomBytes(a.size(), 22);
+    const std::string romA = WriteBytes("a.smc", a);
+    const std::string romB = WriteBytes("b.smc", b);
+    const std::string png = Path("pages.png");
+    ASSERT_EQ(
+        Cli({"export", romA, png, "--address", "100", "--pages", "3", "--rotate", "90"}).status,
+        CliOk);
+
+    // Without --pages only the top page goes back, and the rest is named on standard error.
+    const CliRun one = Cli({"import", romB, png, "--address", "100", "--rotate", "90"});
+    EXPECT_EQ(one.status, CliOk);
+    EXPECT_EQ(one.err, "tavrin-cli: " + png +
+                           ": warning: only the first 1 of 3 pages were imported (see --pages)\n");
+    auto after = Read(romB);
+    EXPECT_TRUE(std::equal(after.begin() + 100, after.begin() + 100 + 8192, a.begin() + 100));
+    EXPECT_TRUE(std::equal(after.begin() + 100 + 8192, after.end(), b.begin() + 100 + 8192));
+
+    const CliRun all =
+        Cli({"import", romB, png, "--address", "100", "--rotate", "90", "--pages", "all"});
+    EXPECT_EQ(all.status, CliOk) << all.err;
+    EXPECT_EQ(all.err, "");
+    after = Read(romB);
+    ASSERT_EQ(after.size(), a.size());
+    EXPECT_TRUE(std::equal(after.begin(), after.begin() + 100, b.begin()));
+    EXPECT_TRUE(std::equal(after.begin() + 100, after.end(), a.begin() + 100));
+
+    // Pages that would start past the data are refused before anything is written.
+    const std::string small = WriteBytes("small.smc", RandomBytes(9000, 23));
+    const auto before = Read(small);
+    const CliRun past = Cli({"import", small, png, "--pages", "all"});
+    EXPECT_EQ(past.status, CliBadInput);
+    EXPECT_EQ(past.err, "tavrin-cli: " + small +
+                            ": 3 pages from 0x000000 reach past the end of the data (0x002328)\n");
+    EXPECT_EQ(Read(small), before);
+}
