@@ -1,5 +1,6 @@
 // The window tests need a QApplication before any test; they run offscreen unless told
 // otherwise, with a private runtime folder so Qt does not complain about the shared one.
+#include "gui/app/GuardedApplication.h"
 #include "gui/app/TavrinApplication.h"
 
 #include <QApplication>
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
         setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
     }
     ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
+    tavrin::GuardedApplication app(argc, argv);
     tavrin::SetUpApplication(app);
     const int result = RUN_ALL_TESTS();
     rmdir(runtimeDir.c_str());

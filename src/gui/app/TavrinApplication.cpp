@@ -2,6 +2,7 @@
 
 #include "core/platform/FileIO.h"
 #include "core/platform/ProgramPath.h"
+#include "gui/app/GuardedApplication.h"
 #include "gui/app/MainWindow.h"
 
 #include <QApplication>
@@ -51,7 +52,7 @@ int RunTavrin(int argc, char** argv) {
     }
     QElapsedTimer clock;
     clock.start();
-    QApplication app(argc, argv);
+    GuardedApplication app(argc, argv);
     SetUpApplication(app);
 
     std::vector<std::string> arguments;
