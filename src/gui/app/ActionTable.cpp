@@ -70,6 +70,8 @@ std::vector<Row> Rows() {
         {"ActAddrM10B", "Address", "アドレス-10ブロック(&3)", K{Qt::Key_Up}, 3},
         {"ActAddrM1B", "Address", "アドレス-1ブロック(&4)", K{Qt::Key_Left}, 4},
         {"ActAddrM1", "Address", "アドレス-1(&5)", K{Qt::KeypadModifier | Qt::Key_Minus}, 5},
+        // The two "Hide" actions exist for their keys alone. They stay visible QActions,
+        // since a hidden one is disabled and its key dead; no menu or tool bar shows them.
         {"ActAddrM1Hide", "Address", "アドレス-1(&5)", K{Qt::Key_Minus}, 5},
         // The key right of "0"-"-" differs between layouts: ";" (Japanese), "=" (US), with
         // Shift "+".
