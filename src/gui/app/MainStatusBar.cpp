@@ -9,6 +9,11 @@ namespace tavrin {
 
 namespace {
 
+constexpr int Height = 20;
+// The panels and the hint panel leave two pixels of the bar above them.
+constexpr int PanelTop = 2;
+constexpr int PanelHeight = 17;
+
 QLabel* SunkenLabel(QWidget* parent, int width) {
     auto* label = new QLabel(parent);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -23,16 +28,20 @@ QLabel* SunkenLabel(QWidget* parent, int width) {
 MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent) {
     setObjectName(QStringLiteral("StatusBar"));
     setSizeGripEnabled(false);
-    setFixedHeight(20);
+    setFixedHeight(Height);
+    // The panels sit edge to edge from the left, placed by hand: the bar's own layout would
+    // add margins and spacing and push the last panel past the window's edge.
     const int widths[3] = {220, 160, 250};
+    int left = 0;
     for (int i = 0; i < 3; ++i) {
         m_panels[i] = SunkenLabel(this, widths[i]);
         m_panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-        addWidget(m_panels[i]);
+        m_panels[i]->setGeometry(left, PanelTop, widths[i], PanelHeight);
+        left += widths[i];
     }
 
     // The hint panel covers the pen panel: a mouse picture and a text box per button.
-    m_hintPanel = new QWidget(m_panels[2]);
+    m_hintPanel = new QWidget(this);
     m_hintPanel->setObjectName(QStringLiteral("PanelMouseNavi"));
     auto* layout = new QHBoxLayout(m_hintPanel);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -50,7 +59,8 @@ MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent) {
     layout->addWidget(rightIcon);
     layout->addWidget(m_rightHint);
     layout->addStretch();
-    m_hintPanel->setGeometry(0, 0, 250, 17);
+    m_hintPanel->setGeometry(m_panels[2]->x() + 2, PanelTop, 250, PanelHeight);
+    m_hintPanel->raise();
 }
 
 void MainStatusBar::SetPanelText(int panel, const QString& text) {

@@ -242,7 +242,8 @@ void MainWindow::LayoutChanged() {
     const bool statusBar = m_editor->IsStatusBarVisible();
     m_status->setVisible(statusBar);
     m_status->SetHintsVisible(m_editor->IsMouseHintsVisible());
-    setFixedSize(width(), statusBar ? m_initialHeight : m_initialHeight - m_status->height());
+    // Without the bar the window keeps two pixels of it below the panels.
+    setFixedSize(width(), statusBar ? m_initialHeight : m_initialHeight - m_status->height() + 2);
     ApplyPaletteLayout(m_editor->IsPaletteOnly());
     CommandStatesChanged();
 }

@@ -13,11 +13,13 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QStyle>
 #include <QToolTip>
 #include <QUrl>
 
@@ -66,6 +68,35 @@ TEST_F(MainWindowTest, StartsWithANewDocumentAndTheStandardLayout) {
     EXPECT_TRUE(Action("ActOptionSimpleMenu")->isChecked());
     EXPECT_TRUE(Action("ActToolShowStatusbar")->isChecked());
     EXPECT_TRUE(Action("ActPaletteModePalSet")->isChecked());
+}
+
+// Where each part of the window lies in the client area (below the menu bar).
+TEST_F(MainWindowTest, PanelsKeepTheirPlacesAndSizes) {
+    Open();
+    const int menuHeight = W().menuBar()->height();
+    EXPECT_EQ(W().width(), 632);
+    EXPECT_EQ(W().height() - menuHeight, 434);
+    const int extra = W().style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 16;
+    auto place = [&](const char* name) {
+        const QWidget* widget = W().findChild<QWidget*>(QString::fromLatin1(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget ? QRect(widget->mapTo(&W(), QPoint(0, -menuHeight)), widget->size())
+                      : QRect();
+    };
+    EXPECT_EQ(place("ToolBarMain"), QRect(0, 0, 632, 24));
+    EXPECT_EQ(place("PanelChrGroup"), QRect(8, 32, 303 + extra, 264));
+    EXPECT_EQ(place("ToolBarAddress"), QRect(288 + extra, 32, 23, 264));
+    EXPECT_EQ(place("PanelEditGroup"), QRect(332, 32, 287, 264));
+    EXPECT_EQ(place("ToolBarPen"), QRect(596, 32, 23, 264));
+    EXPECT_EQ(place("PanelDisplay"), QRect(8, 296, 297, 118));
+    EXPECT_EQ(place("ToolBarPaletteMode"), QRect(307, 296, 24, 113));
+    EXPECT_EQ(place("PanelDat"), QRect(332, 298, 277 + extra, 36));
+    EXPECT_EQ(place("PanelPal"), QRect(332, 340, 277 + extra, 68));
+    EXPECT_EQ(place("StatusBar"), QRect(0, 414, 632, 20));
+    EXPECT_EQ(place("StatusPanel0"), QRect(0, 416, 220, 17));
+    EXPECT_EQ(place("StatusPanel1"), QRect(220, 416, 160, 17));
+    EXPECT_EQ(place("StatusPanel2"), QRect(380, 416, 250, 17));
+    EXPECT_EQ(place("PanelMouseNavi"), QRect(382, 416, 250, 17));
 }
 
 TEST_F(MainWindowTest, CommandsOfLaterPartsAreDisabled) {
@@ -158,7 +189,7 @@ TEST_F(MainWindowTest, StatusBarAndMouseHintsFollowTheirActions) {
     EXPECT_FALSE(Action("ActOptionShowMouseNavi")->isChecked());
     Action("ActToolShowStatusbar")->trigger();
     EXPECT_FALSE(W().Status().isVisible());
-    EXPECT_LT(W().height(), fullHeight);
+    EXPECT_EQ(W().height(), fullHeight - 20 + 2) << "the bar's height less two pixels";
     Action("ActOptionShowMouseNavi")->trigger();
     EXPECT_TRUE(Action("ActOptionShowMouseNavi")->isChecked());
     EXPECT_FALSE(W().Status().HintsVisible()) << "hints need the status bar too";
