@@ -2,7 +2,6 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <algorithm>
 
 namespace tavrin {
 
@@ -26,10 +25,6 @@ void ImagePanel::SetTopOffset(int pixels) {
     update();
 }
 
-QPoint ImagePanel::ToPanel(QPoint widgetPos) const {
-    return {std::clamp(widgetPos.x(), 0, width() - 1), std::clamp(widgetPos.y(), 0, height() - 1)};
-}
-
 void ImagePanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), Qt::black);
@@ -39,15 +34,15 @@ void ImagePanel::paintEvent(QPaintEvent*) {
 
 void ImagePanel::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
-    emit Pressed(event->button(), ToPanel(event->position().toPoint()));
+    emit Pressed(event->button(), event->position().toPoint());
 }
 
 void ImagePanel::mouseMoveEvent(QMouseEvent* event) {
-    emit Moved(ToPanel(event->position().toPoint()));
+    emit Moved(event->position().toPoint());
 }
 
 void ImagePanel::mouseReleaseEvent(QMouseEvent* event) {
-    emit Released(event->button(), ToPanel(event->position().toPoint()));
+    emit Released(event->button(), event->position().toPoint());
 }
 
 // A double click is a second press, as the core counts presses and releases in pairs.

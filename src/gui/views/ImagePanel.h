@@ -7,8 +7,8 @@ namespace tavrin {
 
 // One of the four pictures of the main window (tile, edit, palette-set and palette view). It
 // paints the picture the core drew and reports each mouse event once, in panel coordinates
-// (0, 0 at the top left of what shows, whatever the scroll position); what the event means is
-// decided by the core.
+// (0, 0 at the top left of what shows, whatever the scroll position; a drag may go outside);
+// what the event means, and where a position outside is held, is decided by the core.
 class ImagePanel : public QWidget {
     Q_OBJECT
 public:
@@ -20,9 +20,6 @@ public:
     // The picture is shown moved up by this many pixels (the palette views' scroll position).
     void SetTopOffset(int pixels);
     int TopOffset() const { return m_topOffset; }
-
-    // A point of this widget held within it (a drag that leaves the panel stays at its edge).
-    QPoint ToPanel(QPoint widgetPos) const;
 
 signals:
     void Pressed(Qt::MouseButton button, QPoint panelPos);
