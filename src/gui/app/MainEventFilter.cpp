@@ -12,8 +12,11 @@ namespace {
 
 constexpr int NotchDelta = 120; // one wheel notch in eighths of a degree
 
-bool IsTab(const QKeyEvent* key) {
-    return key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+// Tab moves the focus on, and keys with Alt are system keys (menus, closing the window):
+// the lists leave both their normal way.
+bool PassesTheLists(const QKeyEvent* key) {
+    return key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+           (key->modifiers() & Qt::AltModifier);
 }
 
 } // namespace
@@ -39,7 +42,7 @@ bool MainEventFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::ShortcutOverride: {
         // Accepting the override hands the key to the focused list instead of the shortcuts.
         auto* key = static_cast<QKeyEvent*>(event);
-        if (!IsTab(key) && FocusedCombo() && watched == FocusedCombo()) {
+        if (!PassesTheLists(key) && FocusedCombo() && watched == FocusedCombo()) {
             event->accept();
             return true;
         }

@@ -11,9 +11,9 @@ class QWidget;
 namespace tavrin {
 
 // The application-level event hook of the main window: while one of the display-settings
-// lists has the focus it keeps every key except Tab and the wheel, so the action keys do not
-// fire; every other wheel notch over the window goes to one handler; tool tips follow the
-// "ShowHint" box.
+// lists has the focus it keeps every key except Tab and Alt combinations, and the wheel, so
+// the action keys do not fire; every other wheel notch over the window goes to one handler; tool
+// tips follow the "ShowHint" box.
 class MainEventFilter : public QObject {
     Q_OBJECT
 public:

@@ -178,6 +178,23 @@ TEST_F(CommandsTest, AFocusedComboKeepsArrowKeysButNotTab) {
     EXPECT_EQ(Address(), 0x100);
 }
 
+// The lists keep plain key presses; keys with Alt are system keys and still open the menus.
+TEST_F(CommandsTest, AFocusedComboLeavesAltKeysToTheMenus) {
+    OpenPlain();
+    QComboBox* format = W().DisplayPanel().Format();
+    format->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), format);
+    E().Document().Data()[0] ^= 0xFF;
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(ReadFile(QStringLiteral("plain.chr")), m_bytes) << "Ctrl+S went to the list";
+    Key(Qt::Key_F, Qt::AltModifier);
+    QMenu* file = W().Menus().Menu(0);
+    EXPECT_TRUE(QTest::qWaitFor([file] { return file->isVisible(); }))
+        << "Alt+F opens the file menu";
+    file->close();
+    EXPECT_EQ(E().FormatIndex(), 1) << "neither key changed the list";
+}
+
 TEST_F(CommandsTest, ReloadReadsTheFileAgainAndKeepsTheAddress) {
     OpenPlain();
     Key(Qt::Key_PageDown);
