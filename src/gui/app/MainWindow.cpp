@@ -64,6 +64,10 @@ MainWindow::MainWindow(const std::string& executablePath, const std::vector<std:
                        QWidget* parent)
     : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
+    // A fixed-size window: system menu, minimise and close, no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setWindowTitle(m_applicationTitle);
     m_actions = std::make_unique<ActionTable>(this);
     m_menus = std::make_unique<MainMenus>(this, *m_actions);

@@ -83,6 +83,12 @@ TEST_F(MainWindowTest, PanelsKeepTheirPlacesAndSizes) {
         return widget ? QRect(widget->mapTo(&W(), QPoint(0, -menuHeight)), widget->size())
                       : QRect();
     };
+    const Qt::WindowFlags flags = W().windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowSystemMenuHint);
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint) << "a fixed-size window has no maximise";
+    EXPECT_EQ(W().minimumSize(), W().maximumSize());
     EXPECT_EQ(place("ToolBarMain"), QRect(0, 0, 632, 24));
     EXPECT_EQ(place("PanelChrGroup"), QRect(8, 32, 303 + extra, 264));
     EXPECT_EQ(place("ToolBarAddress"), QRect(288 + extra, 32, 23, 264));
