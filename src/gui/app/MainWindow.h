@@ -14,6 +14,7 @@
 
 class QComboBox;
 class QFrame;
+class QMenu;
 class QScrollBar;
 
 namespace tavrin {
@@ -67,6 +68,9 @@ public:
     // Prints the time from the given start to the first painted frame (and the resident
     // memory) on stderr; with quitAfter the application quits right after.
     void ReportFirstPaint(QElapsedTimer startClock, bool quitAfter);
+
+    // No menu of tool bars to hide: the window's bars are fixed.
+    QMenu* createPopupMenu() override { return nullptr; }
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFrame>
@@ -20,6 +21,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QStyle>
+#include <QToolBar>
 #include <QToolTip>
 #include <QUrl>
 
@@ -127,6 +129,23 @@ TEST_F(MainWindowTest, CommandsOfLaterPartsAreDisabled) {
             << qPrintable(action->objectName());
     EXPECT_FALSE(W().DisplayPanel().SimpleAdfDlg()->isEnabled()) << "the pattern dialog";
     EXPECT_TRUE(W().DisplayPanel().FormatInfo()->isEnabled());
+}
+
+// The window offers no menu of its own to hide the tool bars.
+TEST_F(MainWindowTest, ARightClickOnTheBarsOpensNoMenu) {
+    Open();
+    for (QWidget* bar :
+         {static_cast<QWidget*>(W().menuBar()), static_cast<QWidget*>(W().Menus().MainToolBar()),
+          static_cast<QWidget*>(&W().Status())}) {
+        const QPoint pos(bar->width() - 3, 3);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, pos, bar->mapToGlobal(pos));
+        QApplication::sendEvent(bar, &event);
+        QCoreApplication::processEvents();
+        QWidget* popup = QApplication::activePopupWidget();
+        EXPECT_EQ(popup, nullptr) << qPrintable(bar->objectName());
+        if (popup)
+            popup->close();
+    }
 }
 
 TEST_F(MainWindowTest, OpensTheSingleArgumentAndNotTwo) {
