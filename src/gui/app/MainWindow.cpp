@@ -216,10 +216,11 @@ void MainWindow::SetScrollPosition(ScrollBarId bar, int position) {
         const QSignalBlocker blocker(scroll);
         scroll->setValue(position);
     }
+    // The palette pictures show from their top row on.
     if (bar == ScrollBarId::Dat)
-        m_datView->SetTopOffset(16 * scroll->value());
+        m_datView->SetTopOffset(CImageDat::Cell * m_editor->DatTopRow());
     else if (bar == ScrollBarId::Pal)
-        m_palView->SetTopOffset(16 * scroll->value());
+        m_palView->SetTopOffset(CImagePal::Cell * m_editor->PalTopRow());
 }
 
 void MainWindow::CommandStatesChanged() {

@@ -162,8 +162,6 @@ private:
     int m_scrollBarExtent = 16;
     bool m_shown = false;
 
-    // The image that holds the pointer while a button is down over it.
-
     FileChooser m_fileChooser;
     MessageSink m_messageSink;
 

@@ -221,14 +221,11 @@ void MainWindow::ConnectControls() {
 
     connect(m_chrScroll, &QScrollBar::valueChanged, this,
             [&e](int position) { e.ScrollBarChrChange(position); });
-    connect(m_datScroll, &QScrollBar::valueChanged, this, [this, &e](int position) {
-        m_datView->SetTopOffset(16 * position);
-        e.ScrollBarDatChange(position);
-    });
-    connect(m_palScroll, &QScrollBar::valueChanged, this, [this, &e](int position) {
-        m_palView->SetTopOffset(16 * position);
-        e.ScrollBarPalChange(position);
-    });
+    // The Editor sets the view's top row and hands the position back (SetScrollPosition).
+    connect(m_datScroll, &QScrollBar::valueChanged, this,
+            [&e](int position) { e.ScrollBarDatChange(position); });
+    connect(m_palScroll, &QScrollBar::valueChanged, this,
+            [&e](int position) { e.ScrollBarPalChange(position); });
 
     ConnectPanel(m_chrView, Panel::Chr);
     ConnectPanel(m_editView, Panel::Edit);
