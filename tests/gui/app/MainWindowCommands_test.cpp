@@ -101,6 +101,28 @@ TEST_F(CommandsTest, AddressKeysOnAPlainFile) {
     EXPECT_EQ(W().Status().PanelText(0), QStringLiteral("CHR : 001010 - 00200F / 010000"));
 }
 
+// One byte back: keypad minus and the main keyboard's minus. One byte on: keypad plus and
+// the key right of "-" on the main keyboard (";" on a Japanese layout, "=" on a US one, and
+// "+" where a layout gives that key its own).
+TEST_F(CommandsTest, MinusAndPlusKeysStepOneByte) {
+    OpenPlain();
+    Key(Qt::Key_PageDown);
+    struct Step {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int address;
+    };
+    const Step steps[] = {
+        {Qt::Key_Minus, Qt::KeypadModifier, 0xFFF}, {Qt::Key_Minus, Qt::NoModifier, 0xFFE},
+        {Qt::Key_Plus, Qt::KeypadModifier, 0xFFF},  {Qt::Key_Semicolon, Qt::NoModifier, 0x1000},
+        {Qt::Key_Equal, Qt::NoModifier, 0x1001},    {Qt::Key_Plus, Qt::NoModifier, 0x1002},
+    };
+    for (const Step& step : steps) {
+        Key(step.key, step.modifiers);
+        EXPECT_EQ(Address(), step.address) << "key " << step.key << " " << step.modifiers;
+    }
+}
+
 TEST_F(CommandsTest, AddressKeysOnAnINesImage) {
     const QString rom = WriteFile(QStringLiteral("game.nes"), INesImage(2, 1, false));
     Open({rom.toStdString()});
