@@ -47,6 +47,11 @@ QStringList Items(const std::vector<std::string>& names) {
     return items;
 }
 
+// A colour as the settings keep it: 0x00BBGGRR.
+int ColourValue(const QColor& colour) {
+    return colour.red() | (colour.green() << 8) | (colour.blue() << 16);
+}
+
 // The resident set size of this process in kB, from /proc/self/status.
 long ResidentKilobytes() {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -114,7 +119,12 @@ MainWindow::MainWindow(const std::string& executablePath, const std::vector<std:
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(m_eventFilter);
     const QPoint position = pos();
-    m_editor->FormDestroy(position.x(), position.y(), m_windowColour);
+    // The system's button colour is stored as -1, however it was chosen.
+    const int colour =
+        m_windowColour == ColourValue(QApplication::palette().color(QPalette::Button))
+            ? -1
+            : m_windowColour;
+    m_editor->FormDestroy(position.x(), position.y(), colour);
 }
 
 void MainWindow::ReportFirstPaint(QElapsedTimer startClock, bool quitAfter) {

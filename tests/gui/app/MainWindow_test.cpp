@@ -216,6 +216,20 @@ TEST_F(MainWindowTest, TheSystemColourIsKeptAsMinusOne) {
     EXPECT_EQ(W().palette().color(QPalette::Window), system);
 }
 
+// A stored colour that happens to be the system's button colour is the system colour again.
+TEST_F(MainWindowTest, AColourEqualToTheButtonColourIsSavedAsMinusOne) {
+    const QColor button = QApplication::palette().color(QPalette::Button);
+    const int value = button.red() | (button.green() << 8) | (button.blue() << 16);
+    WriteFile(QStringLiteral("tavrin.ini"),
+              QStringLiteral("[Tavrin]\nWindowColor=%1\n").arg(value).toUtf8());
+    Open();
+    EXPECT_EQ(W().palette().color(QPalette::Window), button);
+    CloseWindow();
+    const QString ini = QString::fromUtf8(ReadFile(QStringLiteral("tavrin.ini")));
+    EXPECT_TRUE(ini.contains(QRegularExpression(QStringLiteral("WindowColor\\s*=\\s*-1\n"))))
+        << ini.toStdString();
+}
+
 TEST_F(MainWindowTest, StatusBarAndMouseHintsFollowTheirActions) {
     Open();
     const int fullHeight = W().height();
