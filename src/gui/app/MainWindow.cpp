@@ -95,12 +95,13 @@ MainWindow::MainWindow(const std::string& executablePath, const std::vector<std:
     const CIniInfo& settings = m_editor->Settings();
     if (settings.SavePosition)
         move(settings.Left, settings.Top);
+    // Below -1 the value names another system colour: not shown, but written back as it was.
+    m_windowColour = settings.WindowColor;
     if (settings.WindowColor >= 0) {
         QPalette pal = palette();
         const int c = settings.WindowColor;
         pal.setColor(QPalette::Window, QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF));
         setPalette(pal);
-        m_windowColour = c;
     }
 
     m_editor->FormCreate(arguments);

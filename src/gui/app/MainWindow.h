@@ -157,7 +157,7 @@ private:
     QString m_applicationTitle = QStringLiteral("Tavrin");
     QString m_lastMessage;
     int m_beeps = 0;
-    int m_windowColour = -1; // 0x00BBGGRR, -1 while the system colour
+    int m_windowColour = -1; // 0x00BBGGRR; -1 the system colour, below -1 another one
     int m_initialHeight = 0;
     int m_scrollBarExtent = 16;
     bool m_shown = false;

@@ -230,6 +230,18 @@ TEST_F(MainWindowTest, AColourEqualToTheButtonColourIsSavedAsMinusOne) {
         << ini.toStdString();
 }
 
+// Below -1 a colour names another system colour: it is not shown, but kept for the file.
+TEST_F(MainWindowTest, AColourBelowMinusOneIsIgnoredAndKept) {
+    WriteFile(QStringLiteral("tavrin.ini"), "[Tavrin]\nWindowColor=-16777196\n");
+    Open();
+    EXPECT_EQ(W().palette().color(QPalette::Window),
+              QApplication::palette().color(QPalette::Window));
+    CloseWindow();
+    const QString ini = QString::fromUtf8(ReadFile(QStringLiteral("tavrin.ini")));
+    EXPECT_TRUE(ini.contains(QRegularExpression(QStringLiteral("WindowColor\\s*=\\s*-16777196\n"))))
+        << ini.toStdString();
+}
+
 TEST_F(MainWindowTest, StatusBarAndMouseHintsFollowTheirActions) {
     Open();
     const int fullHeight = W().height();
