@@ -42,7 +42,12 @@ QImage ToRgbImage(const Image8& image) {
     return out;
 }
 
-bool FromIndexedQImage(const QImage& image, Image8& out) {
+bool FromIndexedQImage(const QImage& source, Image8& out) {
+    // One-bit images (how Qt reads a one-bit PNG or BMP) are indexed too: widened, they keep
+    // their indices and palette.
+    const bool mono =
+        source.format() == QImage::Format_Mono || source.format() == QImage::Format_MonoLSB;
+    const QImage image = mono ? source.convertToFormat(QImage::Format_Indexed8) : source;
     if (image.format() != QImage::Format_Indexed8 && image.format() != QImage::Format_Grayscale8)
         return false;
     out.Resize(image.width(), image.height());

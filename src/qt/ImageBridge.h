@@ -11,7 +11,8 @@ namespace tavrin {
 QImage ToQImage(const Image8& image);
 // Paints the index image into an RGB32 image through its palette (for widgets).
 QImage ToRgbImage(const Image8& image);
-// An Indexed8 (or Grayscale8) QImage as indices and palette; false for other formats.
+// An indexed (Indexed8, Mono, MonoLSB) or Grayscale8 QImage as indices and palette; false for
+// other formats.
 bool FromIndexedQImage(const QImage& image, Image8& out);
 
 // Writes an 8-bit indexed PNG; level 0-9 is zlib's deflate level (-1: Qt's default).

@@ -1,0 +1,75 @@
+#include "qt/ImageBridge.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstdio>
+#include <string>
+#include <unistd.h>
+
+using namespace tavrin;
+
+namespace {
+
+std::string Row(const Image8& image, int y) {
+    std::string row;
+    for (int x = 0; x < image.Width(); ++x)
+        row += static_cast<char>('0' + image.Pixel(x, y));
+    return row;
+}
+
+std::string TempPath(const char* name) {
+    return "/tmp/tavrin-imagebridge-" + std::to_string(::getpid()) + "-" + name;
+}
+
+} // namespace
+
+// Qt hands one-bit images over as Mono and keeps four-bit ones as Indexed8; both have a
+// palette and come back as indices.
+TEST(ImageBridge, ReadsOneBitIndexedImagesAsIndices) {
+    for (const QImage::Format format : {QImage::Format_Mono, QImage::Format_MonoLSB}) {
+        QImage mono(8, 2, format);
+        mono.setColorTable({qRgb(10, 20, 30), qRgb(200, 100, 50)});
+        mono.fill(0);
+        for (const int x : {0, 3, 4, 7})
+            mono.setPixel(x, 0, 1);
+        mono.setPixel(1, 1, 1);
+
+        Image8 image;
+        ASSERT_TRUE(FromIndexedQImage(mono, image));
+        EXPECT_EQ(Row(image, 0), "10011001");
+        EXPECT_EQ(Row(image, 1), "01000000");
+        EXPECT_EQ(image.Colours()[0], MakeColour(10, 20, 30));
+        EXPECT_EQ(image.Colours()[1], MakeColour(200, 100, 50));
+        EXPECT_EQ(image.Colours()[2], MakeColour(0, 0, 0));
+    }
+
+    QImage mono(8, 1, QImage::Format_Mono);
+    mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    mono.fill(0);
+    mono.setPixel(6, 0, 1);
+    const std::string png = TempPath("mono.png");
+    ASSERT_TRUE(mono.save(QString::fromStdString(png), "PNG"));
+    Image8 image;
+    std::string error;
+    EXPECT_TRUE(ReadQtImage(png, image, error)) << error;
+    EXPECT_EQ(Row(image, 0), "00000010");
+    std::remove(png.c_str());
+}
+
+TEST(ImageBridge, RefusesImagesWithoutAPalette) {
+    Image8 image(2, 2);
+    image.SetPixel(1, 1, 7);
+    EXPECT_FALSE(FromIndexedQImage(QImage(4, 4, QImage::Format_RGB32), image));
+    EXPECT_EQ(image.Width(), 2);
+    EXPECT_EQ(image.Pixel(1, 1), 7);
+
+    QImage rgb(4, 4, QImage::Format_RGB32);
+    rgb.fill(Qt::red);
+    const std::string png = TempPath("rgb.png");
+    ASSERT_TRUE(rgb.save(QString::fromStdString(png), "PNG"));
+    std::string error;
+    EXPECT_FALSE(ReadQtImage(png, image, error));
+    EXPECT_EQ(error, "not an indexed image (8 bits per pixel or less with a palette)");
+    std::remove(png.c_str());
+}
