@@ -39,7 +39,9 @@ class CorpusRom : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() / (std::string("tavrin_corpus_") + info->name());
+        // Unique per run: several build folders may run these tests at once.
+        m_dir = fs::temp_directory_path() / (std::string("tavrin_corpus_") + info->name() + "_" +
+                                             std::to_string(std::random_device{}()));
         fs::remove_all(m_dir);
         fs::create_directories(m_dir / "data");
     }
@@ -229,17 +231,20 @@ TEST_F(CorpusRom, ExportedExamplePagesImportBackByteForByte) {
 TEST_F(CorpusRom, RotatedAndMirroredExportImportsBackByteForByte) {
     std::vector<uint8_t> rom;
     LOAD_CORPUS_OR_SKIP(kExample, rom);
-    for (const char* rotate : {"90", "180", "270"}) {
-        for (const char* mirror : {"none", "horizontal", "both"}) {
-            const std::string png = Path(std::string("r") + rotate + mirror + ".png");
-            const CliRun exported = Cli({"export", CorpusPath(kExample), png, "--pages", "2",
-                                         "--rotate", rotate, "--mirror", mirror});
-            ASSERT_EQ(exported.status, CliOk) << exported.err;
-            const std::string copy = ScrambledCopy(rom, 0x8010, 0xA010, "rotated.nes");
-            const CliRun imported =
-                Cli({"import", copy, png, "--pages", "2", "--rotate", rotate, "--mirror", mirror});
-            ASSERT_EQ(imported.status, CliOk) << imported.err;
-            EXPECT_TRUE(Read(copy) == rom) << "rotate " << rotate << ", mirror " << mirror;
+    for (const char* ext : {".png", ".bmp"}) {
+        for (const char* rotate : {"0", "90", "180", "270"}) {
+            for (const char* mirror : {"none", "horizontal", "vertical", "both"}) {
+                const std::string image = Path(std::string("r") + rotate + mirror + ext);
+                const CliRun exported = Cli({"export", CorpusPath(kExample), image, "--pages", "2",
+                                             "--rotate", rotate, "--mirror", mirror});
+                ASSERT_EQ(exported.status, CliOk) << exported.err;
+                const std::string copy = ScrambledCopy(rom, 0x8010, 0xA010, "rotated.nes");
+                const CliRun imported = Cli({"import", copy, image, "--pages", "2", "--rotate",
+                                             rotate, "--mirror", mirror});
+                ASSERT_EQ(imported.status, CliOk) << imported.err;
+                EXPECT_TRUE(Read(copy) == rom)
+                    << ext << ", rotate " << rotate << ", mirror " << mirror;
+            }
         }
     }
 }
