@@ -7,7 +7,13 @@ namespace tavrin {
 
 namespace {
 
-std::string Convert(std::string_view in, const char* to, const char* from) {
+bool IsUtf8Continuation(char ch) {
+    return (static_cast<unsigned char>(ch) & 0xC0) == 0x80;
+}
+
+// fromUtf8: the input is UTF-8, whose characters are skipped whole when they cannot be
+// converted, so that each becomes a single '?'.
+std::string Convert(std::string_view in, const char* to, const char* from, bool fromUtf8) {
     iconv_t cd = ::iconv_open(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
         return std::string(in);
@@ -24,10 +30,15 @@ std::string Convert(std::string_view in, const char* to, const char* from) {
         if (r == static_cast<size_t>(-1)) {
             if (errno == E2BIG)
                 continue;
-            // Invalid or truncated sequence: mark it and skip one byte.
+            // Invalid, unmappable or truncated sequence: mark it and skip one character.
             out.push_back('?');
+            const bool lead = fromUtf8 && (static_cast<unsigned char>(*src) & 0xC0) == 0xC0;
             ++src;
             --srcLeft;
+            for (int k = 0; lead && k < 3 && srcLeft > 0 && IsUtf8Continuation(*src); ++k) {
+                ++src;
+                --srcLeft;
+            }
         }
     }
     char* dst = buf;
@@ -40,9 +51,13 @@ std::string Convert(std::string_view in, const char* to, const char* from) {
 
 } // namespace
 
-std::string Cp932ToUtf8(std::string_view cp932) { return Convert(cp932, "UTF-8", "CP932"); }
+std::string Cp932ToUtf8(std::string_view cp932) {
+    return Convert(cp932, "UTF-8", "CP932", false);
+}
 
-std::string Utf8ToCp932(std::string_view utf8) { return Convert(utf8, "CP932", "UTF-8"); }
+std::string Utf8ToCp932(std::string_view utf8) {
+    return Convert(utf8, "CP932", "UTF-8", true);
+}
 
 bool IsValidUtf8(std::string_view text) {
     size_t i = 0;

@@ -1,5 +1,5 @@
-#include "core/platform/FileIO.h"
 #include "core/platform/Cp932.h"
+#include "core/platform/FileIO.h"
 #include "core/platform/Image8.h"
 #include "core/platform/IniFile.h"
 
@@ -47,17 +47,6 @@ TEST(FileIO, ExtensionRules) {
     EXPECT_EQ(FileNamePart("rom.nes"), "rom.nes");
     EXPECT_EQ(DirectoryPart("/x/y/rom.nes"), "/x/y/");
     EXPECT_EQ(ExtensionPart("/x.y/rom"), "");
-}
-
-TEST(Cp932, RoundTripsJapanese) {
-    const std::string utf8 = "パレット＋パレットセット";
-    const std::string sjis = Utf8ToCp932(utf8);
-    EXPECT_NE(sjis, utf8);
-    EXPECT_EQ(sjis.size(), 24u);
-    EXPECT_EQ(Cp932ToUtf8(sjis), utf8);
-    EXPECT_TRUE(IsValidUtf8(utf8));
-    EXPECT_FALSE(IsValidUtf8(sjis));
-    EXPECT_FALSE(IsValidUtf8("\xE3\x83"));
 }
 
 TEST(Image8, CopyRectClipsOnEverySide) {
