@@ -21,6 +21,20 @@ struct Fd {
     Fd& operator=(const Fd&) = delete;
 };
 
+// Opens path for reading when it names a regular file; -1 otherwise. Opening does not wait
+// (a pipe would block until a writer came), and the type is checked on the open descriptor.
+int OpenRegularForReading(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
 bool WriteAll(int fd, const uint8_t* p, size_t size) {
     while (size > 0) {
         const ssize_t n = ::write(fd, p, size);
@@ -44,11 +58,9 @@ bool FileExists(const std::string& path) {
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
     out.clear();
-    Fd f(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (f.fd < 0)
-        return false;
+    Fd f(OpenRegularForReading(path));
     struct stat st {};
-    if (::fstat(f.fd, &st) != 0 || !S_ISREG(st.st_mode))
+    if (f.fd < 0 || ::fstat(f.fd, &st) != 0)
         return false;
     std::vector<uint8_t> data(static_cast<size_t>(st.st_size));
     size_t got = 0;
@@ -69,7 +81,7 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
 }
 
 long long ReadFilePrefix(const std::string& path, uint8_t* dst, size_t maxBytes) {
-    Fd f(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    Fd f(OpenRegularForReading(path));
     if (f.fd < 0)
         return -1;
     size_t got = 0;

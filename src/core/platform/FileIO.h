@@ -12,11 +12,12 @@ namespace tavrin {
 
 bool FileExists(const std::string& path);
 
-// Reads the whole file. False when it cannot be opened or read; out is then empty.
+// Reads the whole file. False when it is not a regular file or cannot be read; out is then
+// empty.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out);
 
 // Reads at most maxBytes from the start of the file into dst. Returns the count read, or -1
-// when the file cannot be opened.
+// when it is not a regular file or cannot be read.
 long long ReadFilePrefix(const std::string& path, uint8_t* dst, size_t maxBytes);
 
 // Opens an existing file for writing (or creates it) and writes size bytes at offset 0.

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <sys/stat.h>
 
 using namespace tavrin;
 
@@ -36,6 +37,21 @@ TEST(FileIO, MissingFilesAreNotFoundAndNotRead) {
     EXPECT_FALSE(ReadWholeFile(TempPath("tavrin_no_such_file"), back));
     EXPECT_TRUE(back.empty());
     EXPECT_FALSE(FileExists(std::filesystem::temp_directory_path().string()));
+}
+
+// A pipe or a folder named as a file is refused at once: opening a pipe for reading would
+// wait for a writer that never comes.
+TEST(FileIO, OnlyRegularFilesAreRead) {
+    const std::string fifo = TempPath("tavrin_fileio_fifo");
+    std::remove(fifo.c_str());
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::vector<uint8_t> back{1};
+    EXPECT_FALSE(ReadWholeFile(fifo, back));
+    EXPECT_TRUE(back.empty());
+    uint8_t head[4] = {};
+    EXPECT_EQ(ReadFilePrefix(fifo, head, sizeof head), -1);
+    EXPECT_FALSE(ReadWholeFile(std::filesystem::temp_directory_path().string(), back));
+    std::remove(fifo.c_str());
 }
 
 TEST(FileIO, ExtensionRules) {
