@@ -115,10 +115,8 @@ bool CAdfPattern::EnsureNormal() {
 }
 
 bool CAdfPattern::LoadFromFile(const std::string& path) {
-    if (!FileExists(path))
-        return false;
     std::vector<uint8_t> bytes;
-    // A file that exists but cannot be read changes nothing rather than loading as empty.
+    // A missing or unreadable file changes nothing rather than loading as empty.
     if (!ReadWholeFile(path, bytes))
         return false;
     LoadFromBytes(bytes.data(), bytes.size());

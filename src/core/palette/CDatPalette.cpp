@@ -50,10 +50,8 @@ std::array<uint8_t, CDatPalette::Size> CDatPalette::GroupEntries() const {
 }
 
 bool CDatPalette::LoadFromFile(const std::string& path) {
-    if (!FileExists(path))
-        return false;
     std::vector<uint8_t> bytes;
-    // A file that exists but cannot be read changes nothing rather than loading as empty.
+    // A missing or unreadable file changes nothing rather than loading as empty.
     if (!ReadWholeFile(path, bytes))
         return false;
     LoadFromBytes(bytes.data(), bytes.size());
