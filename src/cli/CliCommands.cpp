@@ -16,6 +16,7 @@
 #include "qt/ImageBridge.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <ostream>
 #include <span>
@@ -181,8 +182,14 @@ int RunExport(const CliOptions& o, CFormatTable& formats, const std::string& dat
         pages = std::max<long long>(
             1, (static_cast<long long>(doc.EndAddress()) - address + pageBytes - 1) / pageBytes);
 
-    // Pages past the buffer read as zero from a padded copy.
+    // Pages past the buffer read as zero from a padded copy; addresses stay 32-bit.
     const long long needed = address + pages * pageBytes;
+    if (needed > INT32_MAX) {
+        Problem(err, o.rom,
+                std::to_string(pages) + " pages from " + Hex6(address) +
+                    " reach past the largest address");
+        return CliBadInput;
+    }
     std::vector<uint8_t> padded;
     uint8_t* bytes = doc.Data();
     if (needed > doc.BufferSize()) {
