@@ -121,9 +121,7 @@ int RunFormats(CFormatTable& formats, std::ostream& out) {
         if (!info)
             continue;
         out << i << '\t' << f->Name() << '\t' << info->bitsPerPixel << '\t' << info->width << 'x'
-            << info->height << '\t'
-            << std::string(info->extensions, strnlen(info->extensions, sizeof info->extensions))
-            << '\n';
+            << info->height << '\t' << TextField(info->extensions) << '\n';
     }
     return CliOk;
 }
