@@ -15,7 +15,7 @@ QImage ToRgbImage(const Image8& image);
 // other formats.
 bool FromIndexedQImage(const QImage& image, Image8& out);
 
-// Writes an 8-bit indexed PNG; level 0-9 is zlib's deflate level (-1: Qt's default).
+// Writes an 8-bit indexed PNG; level 0-9 is zlib's deflate level (-1: zlib's default, 6).
 bool WritePng(const Image8& image, const std::string& path, int level = -1);
 // Reads a PNG (or any image Qt reads) as indices. Indexed images keep their indices;
 // others are refused with a message in error.
