@@ -135,8 +135,9 @@ void Editor::ChrMouseUp(MouseButton button, int x, int y) {
     m_rightHeld = false;
     RefreshCommandStates();
     if (button == MouseButton::Right) {
+        // At the pointer, even when a drag ended beyond the view.
         if (m_settings.UsePopupMenu)
-            m_view.ShowPopupMenu(std::clamp(x, 0, ViewMax), std::clamp(y, 0, ViewMax));
+            m_view.ShowPopupMenu(x, y);
         m_lastReleaseRight = true;
     } else {
         m_lastReleaseRight = false;

@@ -82,7 +82,7 @@ public:
 
     // The panel becomes the active control.
     virtual void FocusPanel(Panel panel) = 0;
-    // The pop-up menu opens at (x, y) of the tile view.
+    // The pop-up menu opens at (x, y) of the tile view (outside it after a drag ended there).
     virtual void ShowPopupMenu(int x, int y) = 0;
     // The palette edit dialog opens without blocking, on the given master colour.
     virtual void ShowPaletteEditor(int masterIndex) = 0;

@@ -138,6 +138,11 @@ TEST_F(EditorSelection, ThePopUpMenuOpensOnARightReleaseOnlyWhenAskedFor) {
     EXPECT_EQ(view.popups[0], std::make_pair(30, 40));
     LeftClick(e, 30, 40);
     EXPECT_EQ(view.popups.size(), 1u);
+    // After a drag that ends beyond the view the menu still opens where the pointer is.
+    e.ChrMouseDown(MouseButton::Right, 30, 40);
+    e.FormMouseUp(MouseButton::Right, 300, -20);
+    ASSERT_EQ(view.popups.size(), 2u);
+    EXPECT_EQ(view.popups[1], std::make_pair(300, -20));
 }
 
 TEST_F(EditorSelection, TheEditViewFollowsTheArea) {
