@@ -6,7 +6,6 @@
 #include "core/document/RomDocument.h"
 #include "core/formats/CFormatTable.h"
 #include "core/formats/PageCodec.h"
-#include "core/nav/AddressStep.h"
 #include "core/nav/ImageSearch.h"
 #include "core/palette/CAdfPattern.h"
 #include "core/palette/CDatPalette.h"
@@ -174,7 +173,7 @@ int RunExport(const CliOptions& o, CFormatTable& formats, const std::string& dat
 
     const int pageBytes = PageBytesFor(format->BitsPerPixel());
     const int32_t address =
-        ClampAddress(o.address ? *o.address : doc.StartAddress(), pageBytes, doc.EndAddress());
+        doc.ClampPageAddress(o.address ? *o.address : doc.StartAddress(), pageBytes);
     long long pages = o.pages;
     if (o.allPages)
         pages = std::max<long long>(
@@ -263,8 +262,7 @@ int RunImport(const CliOptions& o, CFormatTable& formats, std::ostream& err) {
         return CliBadInput;
     const int pageBytes = PageBytesFor(format->BitsPerPixel());
     PageSettings s;
-    s.address =
-        ClampAddress(o.address ? *o.address : doc.StartAddress(), pageBytes, doc.EndAddress());
+    s.address = doc.ClampPageAddress(o.address ? *o.address : doc.StartAddress(), pageBytes);
     s.rotateIndex = o.rotateIndex;
     s.mirrorIndex = o.mirrorIndex;
     s.pattern = o.patternFile.empty() ? nullptr : pattern.tiles.data();

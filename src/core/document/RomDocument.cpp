@@ -1,5 +1,6 @@
 #include "core/document/RomDocument.h"
 
+#include "core/nav/AddressStep.h"
 #include "core/platform/FileIO.h"
 
 #include <algorithm>
@@ -149,13 +150,7 @@ std::string RomDocument::CompanionPath(const std::string& path, Companion which)
 }
 
 int RomDocument::ClampPageAddress(int address, int pageBytes) const {
-    // Widened so that an address typed near the int limit cannot overflow.
-    long long a = address;
-    if (a + pageBytes > m_endAddress)
-        a = static_cast<long long>(m_endAddress) - pageBytes;
-    if (a < 0)
-        a = 0;
-    return static_cast<int>(a);
+    return ClampAddress(address, pageBytes, m_endAddress);
 }
 
 bool RomDocument::Contains(int address, int bytes) const {
