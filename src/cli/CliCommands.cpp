@@ -12,6 +12,7 @@
 #include "core/palette/CPalette.h"
 #include "core/palette/DisplayPalette.h"
 #include "core/platform/FileIO.h"
+#include "core/views/CBitmapEdit.h"
 #include "qt/ImageBridge.h"
 
 #include <algorithm>
@@ -290,14 +291,8 @@ int RunImport(const CliOptions& o, CFormatTable& formats, std::ostream& err) {
         s.address = static_cast<int32_t>(first + static_cast<long long>(k) * pageBytes);
         DecodePage(*format, doc.Data(), s, page);
         // The snapshot rule: indices masked to the format's colours into the top-left corner.
-        const int w = std::min(image.Width(), 128);
-        const int h = std::clamp(image.Height() - 128 * k, 0, 128);
-        for (int y = 0; y < h; ++y) {
-            const uint8_t* src = image.ScanLine(128 * k + y);
-            uint8_t* dst = page.ScanLine(y);
-            for (int x = 0; x < w; ++x)
-                dst[x] = src[x] & mask;
-        }
+        CBitmapEdit::CopyRectAnd(page, 0, 0, image, PixelRect{0, 128 * k, 128, 128 * k + 128},
+                                 mask);
         EncodePage(*format, doc.Data(), s, page);
     }
     // Same length as before: only the data bytes go back, never padding.
