@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace tavrin {
+
+// The bytes of one page as they were before a change.
+struct UndoSnapshot {
+    int32_t address = 0;
+    int32_t length = 0;
+    std::vector<uint8_t> data; // at least MinSnapshotBytes long; the first length are used
+};
+
+// The undo history: 33 snapshots in a ring, so 32 steps can be undone. Each commit records the
+// page before it changes; the first undo from the newest state also keeps the newest bytes, so
+// that they can be redone. Every address range is held within the ROM buffer it is given.
+class UndoRing {
+public:
+    static constexpr int SlotCount = 33;
+    static constexpr int MaxUndoSteps = SlotCount - 1;
+    // The page of every 4-bit format; larger pages get larger snapshots.
+    static constexpr int MinSnapshotBytes = 8192;
+
+    UndoRing();
+
+    // Takes a snapshot of rom[address .. address + length) before a change; drops every redo
+    // step.
+    void Record(std::span<const uint8_t> rom, int address, int length);
+    // Step back or forward: the snapshot's bytes go back into rom and its address is given.
+    // False when there is no step.
+    bool Undo(std::span<uint8_t> rom, int& address);
+    bool Redo(std::span<uint8_t> rom, int& address);
+
+    bool CanUndo() const { return m_oldest < m_current; }
+    bool CanRedo() const { return m_current < m_newest; }
+    // Forgets every step (a new document or a file load).
+    void Reset();
+
+    int UndoSteps() const { return m_current - m_oldest; }
+    int RedoSteps() const { return m_newest - m_current; }
+
+private:
+    UndoSnapshot& Slot(int step) {
+        return m_slots[static_cast<size_t>(((step % SlotCount) + SlotCount) % SlotCount)];
+    }
+    static void Take(UndoSnapshot& slot, std::span<const uint8_t> rom, int address, int length);
+    static void Restore(const UndoSnapshot& slot, std::span<uint8_t> rom);
+
+    std::array<UndoSnapshot, SlotCount> m_slots;
+    int m_current = 0;
+    int m_newest = 0;
+    int m_oldest = 0;
+};
+
+} // namespace tavrin
