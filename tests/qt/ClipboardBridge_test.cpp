@@ -530,7 +530,7 @@ TEST(ClipboardBridge, DamagedBitmapFilesNeverCrash) {
         }
     }
     std::mt19937 random(20240607);
-    for (int round = 0; round < 2000; ++round) {
+    for (int round = 0; round < 1000; ++round) {
         std::vector<uint8_t> damaged = sound[static_cast<size_t>(round % 2)];
         const int flips = 1 + static_cast<int>(random() % 4);
         for (int i = 0; i < flips; ++i) {
