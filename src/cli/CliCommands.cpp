@@ -224,29 +224,8 @@ int RunExport(const CliOptions& o, CFormatTable& formats, const std::string& dat
 // Reads a bitmap (any kind the DIB container takes) or, failing the "BM" signature, any
 // indexed image Qt reads.
 bool ReadIndexedImage(const std::string& path, Image8& image, std::ostream& err) {
-    if (!FileExists(path)) {
-        Problem(err, path, "no such file");
-        return false;
-    }
-    uint8_t magic[2] = {0, 0};
-    if (ReadFilePrefix(path, magic, 2) < 0) {
-        Problem(err, path, "cannot read the file");
-        return false;
-    }
-    if (magic[0] == 'B' && magic[1] == 'M') {
-        try {
-            if (!ReadBitmapFile(path, image)) {
-                Problem(err, path, "cannot read the file");
-                return false;
-            }
-        } catch (const DibError& e) {
-            Problem(err, path, e.what());
-            return false;
-        }
-        return true;
-    }
     std::string error;
-    if (!ReadQtImage(path, image, error)) {
+    if (!ReadIndexedImageFile(path, image, error)) {
         Problem(err, path, error);
         return false;
     }

@@ -1,5 +1,8 @@
 #include "qt/ImageBridge.h"
 
+#include "core/dib/BitmapFile.h"
+#include "core/dib/DibError.h"
+#include "core/platform/FileIO.h"
 #include "qt/PngWriter.h"
 
 #include <QImageReader>
@@ -82,6 +85,29 @@ bool ReadQtImage(const std::string& path, Image8& out, std::string& error) {
         return false;
     }
     return true;
+}
+
+bool ReadIndexedImageFile(const std::string& path, Image8& out, std::string& error) {
+    if (!FileExists(path)) {
+        error = "no such file";
+        return false;
+    }
+    uint8_t magic[2] = {0, 0};
+    if (ReadFilePrefix(path, magic, 2) < 0) {
+        error = "cannot read the file";
+        return false;
+    }
+    if (magic[0] == 'B' && magic[1] == 'M') {
+        try {
+            if (ReadBitmapFile(path, out))
+                return true;
+            error = "cannot read the file";
+        } catch (const DibError& e) {
+            error = e.what();
+        }
+        return false;
+    }
+    return ReadQtImage(path, out, error);
 }
 
 } // namespace tavrin

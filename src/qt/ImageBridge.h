@@ -20,5 +20,8 @@ bool WritePng(const Image8& image, const std::string& path, int level = -1);
 // Reads a PNG (or any image Qt reads) as indices. Indexed images keep their indices;
 // others are refused with a message in error.
 bool ReadQtImage(const std::string& path, Image8& out, std::string& error);
+// Any image file as indices: a bitmap ("BM") through the DIB container, which converts every
+// depth to 8 bits per pixel, else an indexed image Qt reads. False with a message in error.
+bool ReadIndexedImageFile(const std::string& path, Image8& out, std::string& error);
 
 } // namespace tavrin

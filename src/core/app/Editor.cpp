@@ -1,11 +1,13 @@
 #include "core/app/Editor.h"
 
+#include "core/dib/BitmapFile.h"
 #include "core/formats/PageCodec.h"
 #include "core/palette/DisplayPalette.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/ProgramPath.h"
 
 #include <cstdio>
+#include <exception>
 #include <utility>
 
 namespace tavrin {
@@ -65,7 +67,10 @@ Editor::Editor(EditorView& view, std::string executablePath, int wheelScrollLine
     m_datPalette.SetBpp(m_format->BitsPerPixel());
     m_page = PageGeometryFor(m_format->BitsPerPixel(), m_page);
 
+    m_pen = m_pens.Get(m_penNumber);
     m_editView.SetImages(&m_tileImage, &m_displayImage, &m_workingCopy);
+    m_editView.SetPaletteSet(&m_datPalette);
+    m_editView.SetPen(m_pen);
     m_editView.SetEditSize(m_editSize);
     m_editView.SetGridFlag(m_settings.GridEdit);
     m_editView.SetFrameFlag(m_settings.FrameDraw);
@@ -100,6 +105,7 @@ void Editor::FormCreate(const std::vector<std::string>& arguments) {
     m_mirrorIndex = 0;
 
     m_view.LayoutChanged();
+    m_view.SetStatusText(StatusPanel::Pen, CurrentPenName());
     RefreshCommandStates();
     m_initialising = false;
 
@@ -159,19 +165,28 @@ void Editor::ShowPage() {
     ShowCaption();
 }
 
-void Editor::DecodePage() {
+bool Editor::PageFitsBuffer() const {
     // The document keeps a whole largest page past the end address, and ShowPage keeps the
-    // address below it; anything else would be a page outside the buffer, shown blank.
-    if (!m_doc.Contains(m_address, m_page.pageBytes) || !m_doc.Contains(m_address, BlockBytes())) {
-        m_tileImage.Fill(0);
-        return;
-    }
+    // address below it; anything else would be a page outside the buffer.
+    return m_doc.Contains(m_address, m_page.pageBytes) && m_doc.Contains(m_address, BlockBytes());
+}
+
+PageSettings Editor::CurrentPageSettings() const {
     PageSettings settings;
     settings.address = m_address;
     settings.colourOffset = m_datPalette.GroupBase();
     settings.rotateIndex = m_rotateIndex;
     settings.mirrorIndex = m_mirrorIndex;
     settings.pattern = m_pattern->tiles.data();
+    return settings;
+}
+
+void Editor::DecodePage() {
+    if (!PageFitsBuffer()) {
+        m_tileImage.Fill(0);
+        return;
+    }
+    PageSettings settings = CurrentPageSettings();
     std::array<uint8_t, 256> groups{};
     if (m_colourSetEnabled) {
         groups = m_colSet.PageGroups(m_address);
@@ -204,11 +219,20 @@ void Editor::UpdateEditView() {
     m_editView.SetPastePreview(m_pastePreview);
     m_editView.SetArea(m_area.Pixels());
     m_editView.SetPenNumber(m_penNumber);
-    // The clipboard's bitmap joins the preview once the clipboard is part of the editor;
-    // until then the preview shows no image.
-    if (m_pastePreview)
-        m_editView.RenderPastePreview(nullptr, m_datPalette.GroupBase());
-    else
+    if (m_pastePreview) {
+        // Whatever the clipboard holds that cannot be read shows as no image.
+        Image8 clip;
+        bool haveImage = false;
+        if (m_view.ClipboardHasDib()) {
+            try {
+                DibToImage8(m_view.ClipboardDib(), clip);
+                haveImage = true;
+            } catch (const std::exception&) {
+                haveImage = false;
+            }
+        }
+        m_editView.RenderPastePreview(haveImage ? &clip : nullptr, m_datPalette.GroupBase());
+    } else
         m_editView.Redraw();
     m_view.RepaintEditView();
 }
@@ -275,11 +299,6 @@ void Editor::ShowMouseHints(int kind) {
     if (kind == 2)
         left += CurrentPenName();
     m_view.SetMouseHints(left, MouseHintTexts[kind].right);
-}
-
-std::string Editor::CurrentPenName() const {
-    // The pen table names its pens; until it joins the editor there is no name to show.
-    return {};
 }
 
 // ---- Command states ----

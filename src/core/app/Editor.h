@@ -3,7 +3,10 @@
 #include "core/app/CIniInfo.h"
 #include "core/app/EditorView.h"
 #include "core/document/RomDocument.h"
+#include "core/edit/CPenTable.h"
+#include "core/edit/UndoRing.h"
 #include "core/formats/CFormatTable.h"
+#include "core/formats/PageCodec.h"
 #include "core/palette/CAdfPattern.h"
 #include "core/palette/CColSet.h"
 #include "core/palette/CDatPalette.h"
@@ -136,6 +139,43 @@ public:
     // The palette edit dialog changed something: the full redraw.
     void PaletteEdited();
 
+    // Pens: ActPenExecute with the pen number (ActPen11 0, ActPen01..09 1..9, ActPen10 10).
+    void PenExecute(int penNumber);
+    int PenNumber() const { return m_penNumber; }
+    CPen* CurrentPen() const { return m_pen; }
+
+    // The Edit menu. Every pixel command ends in the commit sequence (an undo step, the page
+    // encoded into the document, decoded and shown again).
+    void EditUndo();
+    void EditRedo();
+    bool CanUndo() const { return m_undo.CanUndo(); }
+    bool CanRedo() const { return m_undo.CanRedo(); }
+    void EditClear();
+    void EditSelectAll();
+    void EditMirror(MirrorAxis axis);
+    void EditRotate(bool clockwise);
+    void EditShift(ShiftDirection direction);
+    void EditCopy();
+    void EditCut();
+    // Paste at the edit area's top-left corner; optimise runs the colour optimisation first.
+    void EditPaste(bool optimise);
+    void EditClearClipboard();
+    // Paste and clear clipboard are available while the clipboard holds an image.
+    bool CanPaste() const { return m_view.ClipboardHasDib(); }
+    // ActPaletteReplaceColorExecute.
+    void ReplaceColour();
+
+    // Snapshots: the suggested name (the first free "chr%03d.bmp" in the current directory),
+    // the tile image written as a bitmap (false when it could not be written), and a bitmap's
+    // indices put into the page's top-left corner (then committed).
+    static std::string SnapshotSuggestedName();
+    bool SaveSnapshot(const std::string& path);
+    void LoadSnapshot(const Image8& image);
+
+    // The page's bytes go into the undo ring, then the tile image is encoded into them.
+    void CommitPage();
+    const UndoRing& UndoHistory() const { return m_undo; }
+
     // Options.
     void SetStatusBarVisible(bool on);
     void SetMouseNavigation(bool on);
@@ -263,6 +303,17 @@ private:
     void ShowPatternStatus(int screenTile);
     void ShowCaption();
     int FormatTileBytes() const;
+    PageSettings CurrentPageSettings() const;
+    // Whether the current page can be decoded and encoded within the document buffer.
+    bool PageFitsBuffer() const;
+    // CommitPage, DecodePage, DrawTileView, UpdateEditView.
+    void CommitAndShow();
+    // The colour bits of the current format: 2^bpp - 1.
+    uint8_t ColourMask() const;
+    PixelRect AreaPixels() const;
+    // The edit area as an indexed bitmap on the clipboard; false after the failure message.
+    bool CopyAreaToClipboard();
+    void AfterEditViewStep();
     // Bytes from the current address that one block decode or encode reaches.
     int BlockBytes() const;
     void SetPaletteScrollRanges();
@@ -290,6 +341,9 @@ private:
     CImageEdit m_editView;
     CImageDat m_datView;
     CImagePal m_palView;
+    CPenTable m_pens;
+    CPen* m_pen = nullptr;
+    UndoRing m_undo;
     Image8::Palette m_displayPalette{};
 
     CFormat* m_format = nullptr;
@@ -328,7 +382,6 @@ private:
     int m_lastTileIndex = -1;
     int m_lastHintKind = -1;
     int m_lastHintPen = -1;
-    int m_lastEditTile = -1;
 
     std::string m_appTitle = AppTitle;
     std::string m_datHint;

@@ -12,7 +12,7 @@ void Editor::FileNew() {
     SetChrScrollRange();
     m_address = m_doc.StartAddress();
     ShowPage();
-    // The undo ring is cleared here once it joins the editor.
+    m_undo.Reset();
     RefreshCommandStates();
 }
 
@@ -30,7 +30,7 @@ bool Editor::OpenRom(const std::string& path, bool fresh) {
     if (fresh && m_settings.AutoFormat) {
         SelectFormat(m_formats.FindByExtension(m_doc.FileName()));
     }
-    // The undo ring is cleared here once it joins the editor.
+    m_undo.Reset();
     RefreshCommandStates();
 
     if (fresh)

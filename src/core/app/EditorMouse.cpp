@@ -145,11 +145,28 @@ void Editor::ChrMouseUp(MouseButton button, int x, int y) {
 }
 
 // ---- Edit view ----
-// Pen strokes join here with the pen table; until then the edit view shows the edit area and
-// reports the tile under the mouse.
+
+namespace {
+
+EditButton ToEditButton(MouseButton button) {
+    switch (button) {
+    case MouseButton::Left:
+        return EditButton::Left;
+    case MouseButton::Right:
+        return EditButton::Right;
+    case MouseButton::Middle:
+        return EditButton::Middle;
+    }
+    return EditButton::None;
+}
+
+} // namespace
 
 void Editor::EditMouseDown(MouseButton button, int x, int y) {
     m_view.FocusPanel(Panel::Edit);
+    m_editView.SetPenNumber(m_penNumber);
+    m_editView.SetPen(m_pen);
+    m_editView.Press(ToEditButton(button), x, y);
     if (m_trackedPanel == Panel::Edit && m_dragMode == DragMode::Left &&
         button == MouseButton::Right) {
         // A right press during a left drag cancels the drag.
@@ -161,22 +178,28 @@ void Editor::EditMouseDown(MouseButton button, int x, int y) {
 }
 
 void Editor::EditMouseMove(int x, int y) {
-    if (m_pastePreview || m_editSize <= 0)
-        return;
-    int px = 0;
-    int py = 0;
-    m_editView.ViewToPixel(x, y, px, py);
-    const int tile = (px / 8) + (py / 8) * 16;
-    if (tile != m_lastEditTile) {
-        m_lastEditTile = tile;
-        ShowPatternStatus(tile);
+    m_editView.Move(x, y);
+    AfterEditViewStep();
+}
+
+void Editor::AfterEditViewStep() {
+    const EditViewResult& r = m_editView.Result();
+    if (r.redrawn)
+        m_view.RepaintEditView();
+    if (r.picked) {
+        RedrawDatView();
+        RedrawPalView();
+    }
+    if (r.tileChanged) {
+        ShowPatternStatus(r.tileUnderMouse);
         ShowMouseHints(2);
     }
 }
 
-void Editor::EditMouseUp(MouseButton /*button*/, int /*x*/, int /*y*/) {
-    // A changed stroke is committed here once pens join; the page is decoded and shown
-    // again after every release.
+void Editor::EditMouseUp(MouseButton button, int /*x*/, int /*y*/) {
+    m_editView.Release(ToEditButton(button));
+    if (m_editView.Result().changed)
+        CommitPage();
     DecodePage();
     DrawTileView();
     UpdateEditView();

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace tavrin {
+
+class CPalette;
+class Image8;
 
 // The four image panels of the main window.
 enum class Panel { None, Chr, Edit, Dat, Pal };
@@ -86,6 +91,22 @@ public:
     virtual void ShowPopupMenu(int x, int y) = 0;
     // The palette edit dialog opens without blocking, on the given master colour.
     virtual void ShowPaletteEditor(int masterIndex) = 0;
+
+    // The clipboard, as packed device-independent bitmaps (header, colour table, pixels).
+    virtual bool ClipboardHasDib() = 0;
+    // Empty when the clipboard holds no image.
+    virtual std::vector<uint8_t> ClipboardDib() = 0;
+    // False when the clipboard did not take the image.
+    virtual bool SetClipboardDib(const std::vector<uint8_t>& packedDib) = 0;
+    virtual void ClearClipboard() = 0;
+
+    // The modal dialogs of the edit commands; true when closed with OK.
+    // Colour optimisation: on OK the source's pixels have been replaced.
+    virtual bool RunColourOptimize(Image8& source, const Image8& destination) = 0;
+    // Colour replacement for colourCount colours of the group whose 256 master indices are
+    // given; on OK map holds what each colour number becomes.
+    virtual bool RunReplaceColour(int colourCount, const CPalette& palette,
+                                  const uint8_t* groupEntries, std::array<uint8_t, 256>& map) = 0;
 };
 
 } // namespace tavrin

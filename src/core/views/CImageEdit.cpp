@@ -40,6 +40,121 @@ void CImageEdit::ViewToPixel(int viewX, int viewY, int& x, int& y) const {
     y = m_area.top + std::clamp(viewY, 0, ViewSize - 1) / s;
 }
 
+void CImageEdit::Press(EditButton button, int viewX, int viewY) {
+    if (m_pastePreview || m_editSize <= 0)
+        return;
+    if (button == EditButton::Left) {
+        ViewToPixel(viewX, viewY, m_startX, m_startY);
+        m_prevX = m_startX;
+        m_prevY = m_startY;
+        if (m_tileImage && m_workingCopy)
+            *m_workingCopy = *m_tileImage;
+    }
+    if (m_button == EditButton::Left && button == EditButton::Right)
+        m_button = EditButton::None;
+    else
+        m_button = button;
+}
+
+void CImageEdit::Move(int viewX, int viewY) {
+    const int lastTile = m_result.tileUnderMouse;
+    m_result = {};
+    m_result.tileUnderMouse = lastTile;
+    if (m_pastePreview || m_editSize <= 0 || !m_pen || !m_tileImage || !m_workingCopy)
+        return;
+    uint8_t colour = m_paletteSet ? static_cast<uint8_t>(m_paletteSet->SelectedEntry()) : 0;
+    int x = 0;
+    int y = 0;
+    ViewToPixel(viewX, viewY, x, y);
+
+    PenEvent event;
+    event.button = m_button == EditButton::Left ? 1 : m_button == EditButton::Right ? 2 : 0;
+    event.x = x;
+    event.y = y;
+    event.left = std::min(m_startX, x);
+    event.top = std::min(m_startY, y);
+    event.right = std::max(m_startX, x);
+    event.bottom = std::max(m_startY, y);
+    event.startX = m_startX;
+    event.startY = m_startY;
+    event.prevX = m_prevX;
+    event.prevY = m_prevY;
+    event.viewLeft = m_area.left;
+    event.viewTop = m_area.top;
+    event.viewRight = m_area.right;
+    event.viewBottom = m_area.bottom;
+
+    if (m_button != EditButton::None)
+        *m_workingCopy = *m_tileImage;
+    if (m_button == EditButton::Left && m_penNumber == 0)
+        StampStep(event);
+
+    PenResult pen{};
+    Image8& target = m_pen->GetInfo()->mode == 1 ? *m_tileImage : *m_workingCopy;
+    m_pen->Draw(target, colour, pen, event);
+    m_prevX = x;
+    m_prevY = y;
+
+    if (pen.commit)
+        *m_tileImage = *m_workingCopy;
+    if (pen.redraw) {
+        m_marquee = pen.showRect ? PixelRect{event.left, event.top, event.right, event.bottom}
+                                 : PixelRect{};
+        RenderStrokePreview();
+        m_result.redrawn = true;
+    }
+    if (pen.picked && m_paletteSet) {
+        const int mask = m_paletteSet->ColourMask();
+        m_paletteSet->SetSelectedEntry((colour & mask) | (m_paletteSet->SelectedEntry() & ~mask));
+        m_result.picked = true;
+    }
+    const int tile = (x / 8) + (y / 8) * 16;
+    if (tile != lastTile) {
+        m_result.tileUnderMouse = tile;
+        m_result.tileChanged = true;
+    }
+}
+
+void CImageEdit::StampStep(const PenEvent& event) {
+    StampState& s = m_stamp;
+    const PixelRect& r = s.region;
+    if (s.regionExists && r.left <= event.startX && event.startX < r.right &&
+        r.top <= event.startY && event.startY < r.bottom) {
+        const int dx = event.x - event.startX;
+        const int dy = event.y - event.startY;
+        s.movedRect = {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
+        m_workingCopy->CopyRect(*m_tileImage, r.left, r.top, r.Width(), r.Height(),
+                                s.movedRect.left, s.movedRect.top);
+        s.moved = true;
+    } else {
+        s.regionExists = false;
+        s.region = {event.left, event.top, event.right + 1, event.bottom + 1};
+    }
+}
+
+void CImageEdit::Release(EditButton /*button*/) {
+    const int lastTile = m_result.tileUnderMouse;
+    m_result = {};
+    m_result.tileUnderMouse = lastTile;
+    if (m_pastePreview || m_editSize <= 0)
+        return;
+    if (m_button == EditButton::Left) {
+        m_result.changed = true;
+        if (m_penNumber == 0) {
+            m_stamp.regionExists = true;
+            if (m_stamp.moved)
+                m_stamp.region = m_stamp.movedRect;
+            else
+                m_result.changed = false;
+            m_stamp.moved = false;
+        }
+        if (m_tileImage && m_workingCopy)
+            m_tileImage->CopyRect(*m_workingCopy, m_area.left, m_area.top, m_area.Width(),
+                                  m_area.Height(), m_area.left, m_area.top);
+    }
+    m_button = EditButton::None;
+}
+
 void CImageEdit::Redraw() {
     if (m_tileImage)
         RenderArea(*m_tileImage);

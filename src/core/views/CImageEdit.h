@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/edit/CPen.h"
+#include "core/palette/CDatPalette.h"
 #include "core/platform/Image8.h"
 #include "core/views/CBitmapEdit.h"
 #include "core/views/CGrid.h"
@@ -22,8 +24,12 @@ struct EditViewResult {
     bool picked = false;      // a colour was picked: the palette views redraw
     bool changed = false;     // the release changed the tile image: CommitPage
     bool tileChanged = false; // the tile under the mouse changed: pattern status, mouse hints
+    bool redrawn = false;     // the picture shows a stroke preview and wants repainting
     int tileUnderMouse = -1;  // page tile index 0-255 of the last move
 };
+
+// The mouse button an edit view step is given or holds.
+enum class EditButton { None = -1, Left = 0, Right = 1, Middle = 2 };
 
 // The panel "EDIT": the edit area of the tile image enlarged to 256 x 256 with the optional
 // pixel grid, in the display palette. The panel only paints Picture().
@@ -37,6 +43,20 @@ public:
     void SetImages(Image8* tileImage, Image8* displayImage, Image8* workingCopy);
     // The display palette (the edit view's picture shares it with the tile images).
     void SetPalette(const Image8::Palette& palette);
+
+    // The palette set whose selected entry is the pen colour (and takes a picked colour).
+    void SetPaletteSet(CDatPalette* paletteSet) { m_paletteSet = paletteSet; }
+    // The current pen; null draws nothing.
+    void SetPen(CPen* pen) { m_pen = pen; }
+
+    // The three mouse steps, at view positions (held within the view). A right press while
+    // the left button is held cancels the drag: its release copies and commits nothing.
+    // After each step Result() says what the main window has to do.
+    void Press(EditButton button, int viewX, int viewY);
+    void Move(int viewX, int viewY);
+    void Release(EditButton button);
+    const EditViewResult& Result() const { return m_result; }
+    EditButton ButtonState() const { return m_button; }
 
     // Settings the main window sets directly.
     void SetEditSize(int editSize) { m_editSize = editSize; }
@@ -86,6 +106,7 @@ public:
     uint8_t AquaIndex() const { return m_aqua; }
 
 private:
+    void StampStep(const PenEvent& event);
     void RenderArea(const Image8& source);
     void DrawGrid();
     void DrawStampRegion();
@@ -108,6 +129,15 @@ private:
     int m_penNumber = 1;
     StampState m_stamp;
     PixelRect m_marquee;
+
+    CDatPalette* m_paletteSet = nullptr;
+    CPen* m_pen = nullptr;
+    EditButton m_button = EditButton::None;
+    int m_startX = 0;
+    int m_startY = 0;
+    int m_prevX = 0;
+    int m_prevY = 0;
+    EditViewResult m_result;
 };
 
 } // namespace tavrin

@@ -250,6 +250,7 @@ void MainWindow::CommandStatesChanged() {
     m_menus->SetSimpleMenu(m_editor->IsSimpleMenu());
     a.Get("ActToolShowStatusbar")->setChecked(m_editor->IsStatusBarVisible());
     a.Get("ActOptionShowMouseNavi")->setChecked(m_editor->IsMouseNavigation());
+    EditCommandStates();
 }
 
 void MainWindow::LayoutChanged() {

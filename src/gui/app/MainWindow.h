@@ -106,6 +106,13 @@ private:
     void FocusPanel(Panel panel) override;
     void ShowPopupMenu(int x, int y) override;
     void ShowPaletteEditor(int masterIndex) override;
+    bool ClipboardHasDib() override;
+    std::vector<uint8_t> ClipboardDib() override;
+    bool SetClipboardDib(const std::vector<uint8_t>& packedDib) override;
+    void ClearClipboard() override;
+    bool RunColourOptimize(Image8& source, const Image8& destination) override;
+    bool RunReplaceColour(int colourCount, const CPalette& palette, const uint8_t* groupEntries,
+                          std::array<uint8_t, 256>& map) override;
 
     // Building (MainWindowLayout.cpp).
     void BuildLayout();
@@ -123,6 +130,12 @@ private:
     void FileSaveAsExecute();
     void AddrInputExecute();
     void FormatInfoClick();
+
+    // Pens, Edit menu, clipboard, snapshots (MainWindowEdit.cpp).
+    void ConnectEditActions();
+    void EditCommandStates();
+    void SaveSnapshotExecute();
+    void LoadSnapshotExecute();
 
     // Mouse (MainWindowMouse.cpp).
     void ConnectPanel(ImagePanel* panel, Panel which);

@@ -165,11 +165,14 @@ TEST_F(EditorSelection, AnEditViewReleaseDecodesAndRedrawsThePage) {
     const std::string rom = WriteFile("r.chr", std::vector<uint8_t>(8192, 0));
     Editor& e = Start({rom});
     e.EditMouseDown(MouseButton::Left, 40, 40);
+    // A right press cancels the stroke: the release commits nothing.
+    e.EditMouseDown(MouseButton::Right, 40, 40);
     // Bytes changed behind the page's back show after the release, which decodes again.
     e.Document().Data()[0] = 0x80;
     view.ClearLog();
-    e.EditMouseUp(MouseButton::Left, 40, 40);
+    e.FormMouseUp(MouseButton::Right, 40, 40);
     EXPECT_EQ(view.Steps(), "T E");
+    EXPECT_FALSE(e.CanUndo());
     EXPECT_EQ(e.TileImage().Pixel(0, 0), 1);
     // The same in the paste preview, where the edit view takes no pen input.
     e.ChrMouseDown(MouseButton::Right, 0, 0);

@@ -355,7 +355,7 @@ TEST_F(EditorCaption, MouseHintsNameTheButtonsOfEachPanel) {
     EXPECT_EQ(view.hintLeft, "");
     EXPECT_EQ(view.hintRight, "");
     e.EditMouseMove(10, 10);
-    EXPECT_EQ(view.hintLeft, "描画：");
+    EXPECT_EQ(view.hintLeft, "描画：ペン");
     EXPECT_EQ(view.hintRight, "スポイト");
 }
 

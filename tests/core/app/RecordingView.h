@@ -3,13 +3,16 @@
 #include "core/app/Editor.h"
 #include "core/app/EditorView.h"
 #include "core/platform/FileIO.h"
+#include "core/platform/Image8.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -101,6 +104,36 @@ public:
         Log("paletteEditor");
     }
 
+    bool ClipboardHasDib() override { return !clipboard.empty(); }
+    std::vector<uint8_t> ClipboardDib() override { return clipboard; }
+    bool SetClipboardDib(const std::vector<uint8_t>& packedDib) override {
+        Log("setClipboard");
+        if (refuseClipboard)
+            return false;
+        clipboard = packedDib;
+        return true;
+    }
+    void ClearClipboard() override {
+        clipboard.clear();
+        Log("clearClipboard");
+    }
+    // The dialogs answer with what the test put here: an optimiser run on the source (or
+    // cancel when unset) and a replacement map (or cancel when unset).
+    bool RunColourOptimize(Image8& source, const Image8& destination) override {
+        Log("optimize");
+        return optimize ? optimize(source, destination) : false;
+    }
+    bool RunReplaceColour(int colourCount, const CPalette& /*palette*/, const uint8_t* groupEntries,
+                          std::array<uint8_t, 256>& map) override {
+        Log("replace");
+        replaceColourCount = colourCount;
+        replaceGroupEntry0 = groupEntries[0];
+        if (!replaceMap)
+            return false;
+        map = *replaceMap;
+        return true;
+    }
+
     // The redraw steps and notifications since the last ClearLog, joined by spaces; only the
     // one-letter steps when stepsOnly.
     std::string Steps() const {
@@ -142,6 +175,12 @@ public:
     Panel focused = Panel::None;
     std::vector<std::pair<int, int>> popups;
     std::vector<int> paletteEditors;
+    std::vector<uint8_t> clipboard;
+    bool refuseClipboard = false;
+    std::function<bool(Image8&, const Image8&)> optimize;
+    std::optional<std::array<uint8_t, 256>> replaceMap;
+    int replaceColourCount = 0;
+    int replaceGroupEntry0 = -1;
 
 private:
     void Log(const std::string& entry) { log.push_back(entry); }

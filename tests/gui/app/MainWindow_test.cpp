@@ -8,11 +8,13 @@
 #include "gui/views/ImagePanel.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -109,6 +111,8 @@ TEST_F(MainWindowTest, PanelsKeepTheirPlacesAndSizes) {
 
 // The commands the program carries out so far; every other one is shown disabled.
 TEST_F(MainWindowTest, CommandsOfLaterPartsAreDisabled) {
+    // With an empty clipboard and no undo step yet.
+    QGuiApplication::clipboard()->clear();
     Open();
     const QStringList available =
         QStringLiteral(
@@ -122,7 +126,12 @@ TEST_F(MainWindowTest, CommandsOfLaterPartsAreDisabled) {
             "ActPaletteAdfSave ActPaletteAdfSaveRom ActPaletteEnableSet ActPaletteReload "
             "ActToolShowStatusbar ActOptionSimpleMenu ActOptionShowMouseNavi "
             "ActFormat0 ActFormat1 ActFormat2 ActFormat3 ActFormat4 ActFormat5 ActFormat6 "
-            "ActFormat7 ActFormat8 ActFormat9 ActControlSetMenu")
+            "ActFormat7 ActFormat8 ActFormat9 ActControlSetMenu "
+            "ActFileSaveSnapshot ActFileLoadSnapshot ActEditCut ActEditCopy ActEditClear "
+            "ActEditSelectAll ActEditMirrorHorizontal ActEditMirrorVertical ActEditRotateLeft "
+            "ActEditRotateRight ActEditShiftUp ActEditShiftDown ActEditShiftLeft "
+            "ActEditShiftRight ActPen11 ActPen01 ActPen02 ActPen03 ActPen04 ActPen05 ActPen06 "
+            "ActPen07 ActPen08 ActPen09 ActPaletteReplaceColor")
             .split(QLatin1Char(' '));
     for (QAction* action : W().Actions().All())
         EXPECT_EQ(action->isEnabled(), available.contains(action->objectName()))

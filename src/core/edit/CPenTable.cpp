@@ -1,0 +1,28 @@
+#include "core/edit/CPenTable.h"
+
+namespace tavrin {
+
+CPenTable::CPenTable() {
+    for (CPen* pen :
+         {static_cast<CPen*>(&m_pen0), static_cast<CPen*>(&m_pen1), static_cast<CPen*>(&m_pen2),
+          static_cast<CPen*>(&m_pen3), static_cast<CPen*>(&m_pen4), static_cast<CPen*>(&m_pen5),
+          static_cast<CPen*>(&m_pen6), static_cast<CPen*>(&m_pen7), static_cast<CPen*>(&m_pen8),
+          static_cast<CPen*>(&m_pen9)})
+        Add(pen);
+}
+
+bool CPenTable::Add(CPen* pen) {
+    if (m_count >= Capacity)
+        return false;
+    m_pens[static_cast<size_t>(m_count)] = pen;
+    ++m_count;
+    return true;
+}
+
+CPen* CPenTable::Get(int index) const {
+    if (index < 0 || index >= m_count)
+        return nullptr;
+    return m_pens[static_cast<size_t>(index)];
+}
+
+} // namespace tavrin

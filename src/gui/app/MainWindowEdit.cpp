@@ -1,0 +1,135 @@
+#include "gui/app/MainWindow.h"
+
+#include "gui/app/ActionTable.h"
+#include "qt/ImageBridge.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+// The pens, the Edit menu, the clipboard and the snapshots.
+
+namespace tavrin {
+
+namespace {
+
+const char* const SnapshotFilter = "ビットマップ|*.bmp|全てのファイル|*.*";
+
+} // namespace
+
+void MainWindow::ConnectEditActions() {
+    const ActionTable& a = *m_actions;
+    Editor& e = *m_editor;
+    auto on = [this, &a](const char* name, auto handler) {
+        QAction* action = a.Get(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, [action, handler] { handler(action); });
+    };
+    for (const char* name : {"ActPen11", "ActPen01", "ActPen02", "ActPen03", "ActPen04", "ActPen05",
+                             "ActPen06", "ActPen07", "ActPen08", "ActPen09", "ActPen10"})
+        on(name, [&e](QAction* action) { e.PenExecute(ActionTable::Tag(action)); });
+
+    on("ActEditUndo", [&e](QAction*) { e.EditUndo(); });
+    on("ActEditRedo", [&e](QAction*) { e.EditRedo(); });
+    on("ActEditClear", [&e](QAction*) { e.EditClear(); });
+    on("ActEditSelectAll", [&e](QAction*) { e.EditSelectAll(); });
+    on("ActEditMirrorHorizontal", [&e](QAction*) { e.EditMirror(MirrorAxis::Horizontal); });
+    on("ActEditMirrorVertical", [&e](QAction*) { e.EditMirror(MirrorAxis::Vertical); });
+    on("ActEditRotateLeft", [&e](QAction*) { e.EditRotate(false); });
+    on("ActEditRotateRight", [&e](QAction*) { e.EditRotate(true); });
+    on("ActEditShiftUp", [&e](QAction*) { e.EditShift(ShiftDirection::Up); });
+    on("ActEditShiftDown", [&e](QAction*) { e.EditShift(ShiftDirection::Down); });
+    on("ActEditShiftLeft", [&e](QAction*) { e.EditShift(ShiftDirection::Left); });
+    on("ActEditShiftRight", [&e](QAction*) { e.EditShift(ShiftDirection::Right); });
+    on("ActEditCut", [&e](QAction*) { e.EditCut(); });
+    on("ActEditCopy", [&e](QAction*) { e.EditCopy(); });
+    on("ActEditPaste", [&e](QAction*) { e.EditPaste(false); });
+    on("ActEditOptimizePaste", [&e](QAction*) { e.EditPaste(true); });
+    on("ActEditClearClipboard", [&e](QAction*) { e.EditClearClipboard(); });
+    on("ActPaletteReplaceColor", [&e](QAction*) { e.ReplaceColour(); });
+    on("ActFileSaveSnapshot", [this](QAction*) { SaveSnapshotExecute(); });
+    on("ActFileLoadSnapshot", [this](QAction*) { LoadSnapshotExecute(); });
+
+    // Another program may put an image on the clipboard or take it away at any time.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            [this] { CommandStatesChanged(); });
+}
+
+void MainWindow::EditCommandStates() {
+    const ActionTable& a = *m_actions;
+    SetAvailable(a.Get("ActEditUndo"), m_editor->CanUndo());
+    SetAvailable(a.Get("ActEditRedo"), m_editor->CanRedo());
+    const bool paste = m_editor->CanPaste();
+    SetAvailable(a.Get("ActEditPaste"), paste);
+    SetAvailable(a.Get("ActEditOptimizePaste"), paste);
+    SetAvailable(a.Get("ActEditClearClipboard"), paste);
+    const int pen = m_editor->PenNumber();
+    for (QAction* action : a.All())
+        if (action->objectName().startsWith(QLatin1String("ActPen")))
+            action->setChecked(ActionTable::Tag(action) == pen);
+}
+
+void MainWindow::SaveSnapshotExecute() {
+    const QString path = ChooseFile({true, QString::fromUtf8(SnapshotFilter), QStringLiteral("bmp"),
+                                     QString::fromStdString(Editor::SnapshotSuggestedName())});
+    if (!path.isEmpty())
+        m_editor->SaveSnapshot(path.toStdString());
+}
+
+void MainWindow::LoadSnapshotExecute() {
+    const QString path = ChooseFile({false, QString::fromUtf8(SnapshotFilter),
+                                     QStringLiteral("bmp"), QStringLiteral("chr000")});
+    if (path.isEmpty())
+        return;
+    Image8 image;
+    std::string error;
+    if (!ReadIndexedImageFile(path.toStdString(), image, error)) {
+        // The page is left as it was.
+        Message(QString::fromStdString(path.toStdString() + ":\n" + error));
+        return;
+    }
+    m_editor->LoadSnapshot(image);
+}
+
+// EditorView: the clipboard and the modal dialogs of the edit commands.
+
+bool MainWindow::ClipboardHasDib() {
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    return mime && (mime->hasFormat(QStringLiteral("image/bmp")) || mime->hasImage());
+}
+
+std::vector<uint8_t> MainWindow::ClipboardDib() {
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    if (!mime || !mime->hasFormat(QStringLiteral("image/bmp")))
+        return {};
+    const QByteArray data = mime->data(QStringLiteral("image/bmp"));
+    const int skip = data.startsWith("BM") ? 14 : 0;
+    if (data.size() < skip)
+        return {};
+    return std::vector<uint8_t>(data.begin() + skip, data.end());
+}
+
+bool MainWindow::SetClipboardDib(const std::vector<uint8_t>& packedDib) {
+    auto* mime = new QMimeData;
+    mime->setData(QStringLiteral("image/bmp"),
+                  QByteArray(reinterpret_cast<const char*>(packedDib.data()),
+                             static_cast<qsizetype>(packedDib.size())));
+    QGuiApplication::clipboard()->setMimeData(mime);
+    return true;
+}
+
+void MainWindow::ClearClipboard() {
+    QGuiApplication::clipboard()->clear();
+}
+
+bool MainWindow::RunColourOptimize(Image8& /*source*/, const Image8& /*destination*/) {
+    return false;
+}
+
+bool MainWindow::RunReplaceColour(int /*colourCount*/, const CPalette& /*palette*/,
+                                  const uint8_t* /*groupEntries*/,
+                                  std::array<uint8_t, 256>& /*map*/) {
+    return false;
+}
+
+} // namespace tavrin
