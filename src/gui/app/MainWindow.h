@@ -25,6 +25,7 @@ class ImagePanel;
 class MainEventFilter;
 class MainMenus;
 class MainStatusBar;
+class TColorOptimizeDlg;
 class TJumpDialog;
 
 // The main window: its panels, menus and tool bars around the core Editor, which holds the
@@ -54,6 +55,7 @@ public:
     QFrame* DatPanel() const { return m_datPanel; }
     QFrame* PalPanel() const { return m_palPanel; }
     TJumpDialog& JumpDialog() const { return *m_jumpDialog; }
+    TColorOptimizeDlg& OptimizeDialog();
     const QString& ApplicationTitle() const { return m_applicationTitle; }
     const QString& LastMessage() const { return m_lastMessage; }
     int BeepCount() const { return m_beeps; }
@@ -162,6 +164,7 @@ private:
     QScrollBar* m_datScroll = nullptr;
     QScrollBar* m_palScroll = nullptr;
     TJumpDialog* m_jumpDialog = nullptr;
+    TColorOptimizeDlg* m_optimizeDialog = nullptr;
     MainEventFilter* m_eventFilter = nullptr;
     std::unique_ptr<Editor> m_editor;
 

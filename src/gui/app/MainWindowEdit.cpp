@@ -1,12 +1,13 @@
 #include "gui/app/MainWindow.h"
 
 #include "gui/app/ActionTable.h"
+#include "gui/edit/TColorOptimizeDlg.h"
+#include "qt/ClipboardBridge.h"
 #include "qt/ImageBridge.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QMimeData>
 
 // The pens, the Edit menu, the clipboard and the snapshots.
 
@@ -94,36 +95,33 @@ void MainWindow::LoadSnapshotExecute() {
 // EditorView: the clipboard and the modal dialogs of the edit commands.
 
 bool MainWindow::ClipboardHasDib() {
-    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-    return mime && (mime->hasFormat(QStringLiteral("image/bmp")) || mime->hasImage());
+    return ClipboardBridge::HasDib();
 }
 
 std::vector<uint8_t> MainWindow::ClipboardDib() {
-    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
-    if (!mime || !mime->hasFormat(QStringLiteral("image/bmp")))
-        return {};
-    const QByteArray data = mime->data(QStringLiteral("image/bmp"));
-    const int skip = data.startsWith("BM") ? 14 : 0;
-    if (data.size() < skip)
-        return {};
-    return std::vector<uint8_t>(data.begin() + skip, data.end());
+    return ClipboardBridge::ReadDib();
 }
 
 bool MainWindow::SetClipboardDib(const std::vector<uint8_t>& packedDib) {
-    auto* mime = new QMimeData;
-    mime->setData(QStringLiteral("image/bmp"),
-                  QByteArray(reinterpret_cast<const char*>(packedDib.data()),
-                             static_cast<qsizetype>(packedDib.size())));
-    QGuiApplication::clipboard()->setMimeData(mime);
-    return true;
+    return ClipboardBridge::WriteDib(packedDib);
 }
 
 void MainWindow::ClearClipboard() {
-    QGuiApplication::clipboard()->clear();
+    ClipboardBridge::Clear();
 }
 
-bool MainWindow::RunColourOptimize(Image8& /*source*/, const Image8& /*destination*/) {
-    return false;
+TColorOptimizeDlg& MainWindow::OptimizeDialog() {
+    // Made at its first use, then kept, so its options stay between pastes.
+    if (!m_optimizeDialog)
+        m_optimizeDialog = new TColorOptimizeDlg(this);
+    return *m_optimizeDialog;
+}
+
+bool MainWindow::RunColourOptimize(Image8& source, const Image8& destination) {
+    TColorOptimizeDlg& dialog = OptimizeDialog();
+    dialog.move(pos() + QPoint(50, 50));
+    dialog.SetImages(&source, &destination);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 bool MainWindow::RunReplaceColour(int /*colourCount*/, const CPalette& /*palette*/,
