@@ -307,7 +307,4 @@ void MainWindow::ShowPopupMenu(int x, int y) {
     m_menus->Popup()->popup(m_chrView->mapToGlobal(QPoint(x, y)));
 }
 
-// The palette edit dialog is not part of the program yet; the right click opens nothing.
-void MainWindow::ShowPaletteEditor(int) {}
-
 } // namespace tavrin

@@ -26,6 +26,8 @@ class MainEventFilter;
 class MainMenus;
 class MainStatusBar;
 class TColorOptimizeDlg;
+class TPalEditDialog;
+class TReplaceColorDialog;
 class TJumpDialog;
 
 // The main window: its panels, menus and tool bars around the core Editor, which holds the
@@ -56,6 +58,8 @@ public:
     QFrame* PalPanel() const { return m_palPanel; }
     TJumpDialog& JumpDialog() const { return *m_jumpDialog; }
     TColorOptimizeDlg& OptimizeDialog();
+    TReplaceColorDialog& ReplaceDialog();
+    TPalEditDialog& PaletteEditor();
     const QString& ApplicationTitle() const { return m_applicationTitle; }
     const QString& LastMessage() const { return m_lastMessage; }
     int BeepCount() const { return m_beeps; }
@@ -165,6 +169,8 @@ private:
     QScrollBar* m_palScroll = nullptr;
     TJumpDialog* m_jumpDialog = nullptr;
     TColorOptimizeDlg* m_optimizeDialog = nullptr;
+    TReplaceColorDialog* m_replaceDialog = nullptr;
+    TPalEditDialog* m_paletteEditor = nullptr;
     MainEventFilter* m_eventFilter = nullptr;
     std::unique_ptr<Editor> m_editor;
 

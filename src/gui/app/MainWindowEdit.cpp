@@ -2,12 +2,16 @@
 
 #include "gui/app/ActionTable.h"
 #include "gui/edit/TColorOptimizeDlg.h"
+#include "gui/edit/TReplaceColorDialog.h"
+#include "gui/palette/TPalEditDialog.h"
+#include "gui/views/ImagePanel.h"
 #include "qt/ClipboardBridge.h"
 #include "qt/ImageBridge.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFrame>
 
 // The pens, the Edit menu, the clipboard and the snapshots.
 
@@ -124,10 +128,45 @@ bool MainWindow::RunColourOptimize(Image8& source, const Image8& destination) {
     return dialog.exec() == QDialog::Accepted;
 }
 
-bool MainWindow::RunReplaceColour(int /*colourCount*/, const CPalette& /*palette*/,
-                                  const uint8_t* /*groupEntries*/,
-                                  std::array<uint8_t, 256>& /*map*/) {
-    return false;
+bool MainWindow::RunReplaceColour(int colourCount, const CPalette& palette,
+                                  const uint8_t* groupEntries, std::array<uint8_t, 256>& map) {
+    TReplaceColorDialog& dialog = ReplaceDialog();
+    dialog.SetColourCount(colourCount);
+    dialog.SetMasterColours(palette);
+    dialog.Prepare(groupEntries);
+    // Its bottom edge on the top of the palette-set panel.
+    const QPoint corner = m_datPanel->mapToGlobal(QPoint(0, 0));
+    const QRect frame = dialog.frameGeometry();
+    dialog.move(corner.x(), corner.y() - frame.height());
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    map = dialog.Map();
+    return true;
+}
+
+TReplaceColorDialog& MainWindow::ReplaceDialog() {
+    if (!m_replaceDialog)
+        m_replaceDialog = new TReplaceColorDialog(this);
+    return *m_replaceDialog;
+}
+
+TPalEditDialog& MainWindow::PaletteEditor() {
+    if (!m_paletteEditor) {
+        m_paletteEditor = new TPalEditDialog(this);
+        m_paletteEditor->SetChangedCallback([this] { m_editor->PaletteEdited(); });
+    }
+    return *m_paletteEditor;
+}
+
+void MainWindow::ShowPaletteEditor(int masterIndex) {
+    TPalEditDialog& dialog = PaletteEditor();
+    dialog.SetPalette(&m_editor->Palette(), masterIndex);
+    // Over the lower part of the edit panel, its bottom on the edit view's bottom.
+    const QPoint corner = m_editView->mapToGlobal(QPoint(0, m_editView->height()));
+    dialog.move(m_editPanel->mapToGlobal(QPoint(0, 0)).x(), corner.y() - 73);
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
 }
 
 } // namespace tavrin

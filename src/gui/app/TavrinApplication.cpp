@@ -39,6 +39,12 @@ const char* const kUsage =
     "one page, keypad -/+ one byte, Ctrl+J jump to an address, F3 next graphics; Ctrl+0..9\n"
     "formats; Z/X/C/V palette groups; Ctrl+M colour set; F7 reload; F11 standard palettes.\n"
     "\n"
+    "Drawing: left button on EDIT draws, right button picks a colour; 0-9 choose the pen\n"
+    "(0 stamp, 1 pen, 2 checker, 3 line, 4-6 rectangles, 7-8 ellipses, 9 fill). Ctrl+Z/Ctrl+Y\n"
+    "undo/redo, Ctrl+X/C/V cut/copy/paste (Shift+Ctrl+V with colour optimisation), Del clear,\n"
+    "Ctrl+arrows mirror/turn, Shift+arrows shift one dot, Ctrl+R replace colours, F9 snapshot.\n"
+    "A right click on the palettes opens the palette editor.\n"
+    "\n"
     "tavrin-cli exports and imports pages from the command line; see tavrin-cli --help.\n";
 
 } // namespace
