@@ -1,5 +1,7 @@
 #include "gui/app/MainWindow.h"
 
+#include "core/dib/BitmapFile.h"
+#include "core/platform/FileIO.h"
 #include "gui/app/ActionTable.h"
 #include "gui/edit/TColorOptimizeDlg.h"
 #include "gui/edit/TReplaceColorDialog.h"
@@ -12,6 +14,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFrame>
+#include <QImageReader>
 
 // The pens, the Edit menu, the clipboard and the snapshots.
 
@@ -74,6 +77,32 @@ void MainWindow::EditCommandStates() {
             action->setChecked(ActionTable::Tag(action) == pen);
 }
 
+namespace {
+
+// Bitmaps and indexed images keep their indices; a true-colour picture (a PNG from a paint
+// program) goes through the DIB container's reduction to 256 colours, as a pasted one does.
+bool ReadSnapshotImage(const QString& path, Image8& image, std::string& error) {
+    const std::string file = path.toStdString();
+    if (ReadIndexedImageFile(file, image, error))
+        return true;
+    uint8_t magic[2] = {0, 0};
+    if (ReadFilePrefix(file, magic, 2) < 2 || (magic[0] == 'B' && magic[1] == 'M'))
+        return false;
+    QImageReader reader(path);
+    const QImage picture = reader.read();
+    if (picture.isNull())
+        return false;
+    try {
+        DibToImage8(DibFromImage(picture), image);
+        return true;
+    } catch (const std::exception& e) {
+        error = e.what();
+        return false;
+    }
+}
+
+} // namespace
+
 void MainWindow::SaveSnapshotExecute() {
     const QString path = ChooseFile({true, QString::fromUtf8(SnapshotFilter), QStringLiteral("bmp"),
                                      QString::fromStdString(Editor::SnapshotSuggestedName())});
@@ -88,9 +117,9 @@ void MainWindow::LoadSnapshotExecute() {
         return;
     Image8 image;
     std::string error;
-    if (!ReadIndexedImageFile(path.toStdString(), image, error)) {
+    if (!ReadSnapshotImage(path, image, error)) {
         // The page is left as it was.
-        Message(QString::fromStdString(path.toStdString() + ":\n" + error));
+        Message(path + QStringLiteral(":\n") + QString::fromStdString(error));
         return;
     }
     m_editor->LoadSnapshot(image);
