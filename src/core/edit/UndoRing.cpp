@@ -31,11 +31,12 @@ void UndoRing::Take(UndoSnapshot& slot, std::span<const uint8_t> rom, int addres
         std::memcpy(slot.data.data(), rom.data() + address, static_cast<size_t>(length));
 }
 
-void UndoRing::Restore(const UndoSnapshot& slot, std::span<uint8_t> rom) {
+void UndoRing::Swap(UndoSnapshot& slot, std::span<uint8_t> rom) {
     const size_t end = static_cast<size_t>(slot.address) + static_cast<size_t>(slot.length);
     if (slot.length <= 0 || end > rom.size())
         return;
-    std::memcpy(rom.data() + slot.address, slot.data.data(), static_cast<size_t>(slot.length));
+    std::swap_ranges(slot.data.begin(), slot.data.begin() + slot.length,
+                     rom.begin() + slot.address);
 }
 
 void UndoRing::Record(std::span<const uint8_t> rom, int address, int length) {
@@ -50,26 +51,22 @@ bool UndoRing::Undo(std::span<uint8_t> rom, int& address) {
     const int target = m_current - 1;
     if (target < m_oldest || target > m_newest)
         return false;
-    if (m_current == m_newest) {
-        // The newest state has no snapshot yet: keep it for a redo.
-        const UndoSnapshot& previous = Slot(target);
-        Take(Slot(m_current), rom, previous.address, previous.length);
-    }
+    // The slot then holds the bytes after the change, ready for a redo.
     m_current = target;
-    const UndoSnapshot& slot = Slot(m_current);
-    Restore(slot, rom);
+    UndoSnapshot& slot = Slot(m_current);
+    Swap(slot, rom);
     address = slot.address;
     return true;
 }
 
 bool UndoRing::Redo(std::span<uint8_t> rom, int& address) {
     const int target = m_current + 1;
-    if (target > m_newest || target < m_oldest)
+    if (target > m_newest || m_current < m_oldest)
         return false;
-    m_current = target;
-    const UndoSnapshot& slot = Slot(m_current);
-    Restore(slot, rom);
+    UndoSnapshot& slot = Slot(m_current);
+    Swap(slot, rom);
     address = slot.address;
+    m_current = target;
     return true;
 }
 

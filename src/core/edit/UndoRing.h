@@ -14,9 +14,10 @@ struct UndoSnapshot {
     std::vector<uint8_t> data; // at least MinSnapshotBytes long; the first length are used
 };
 
-// The undo history: 33 snapshots in a ring, so 32 steps can be undone. Each commit records the
-// page before it changes; the first undo from the newest state also keeps the newest bytes, so
-// that they can be redone. Every address range is held within the ROM buffer it is given.
+// The undo history: 33 snapshots in a ring, of which 32 steps can be undone. Each commit records
+// the page before it changes. Undo and redo swap a snapshot's bytes with the ROM's, so a redo
+// brings back exactly the range of the change it redoes, wherever the other changes were.
+// Every address range is held within the ROM buffer it is given.
 class UndoRing {
 public:
     static constexpr int SlotCount = 33;
@@ -29,8 +30,8 @@ public:
     // Takes a snapshot of rom[address .. address + length) before a change; drops every redo
     // step.
     void Record(std::span<const uint8_t> rom, int address, int length);
-    // Step back or forward: the snapshot's bytes go back into rom and its address is given.
-    // False when there is no step.
+    // Step back or forward: the change's bytes are swapped back into rom and its address is
+    // given. False when there is no step.
     bool Undo(std::span<uint8_t> rom, int& address);
     bool Redo(std::span<uint8_t> rom, int& address);
 
@@ -47,7 +48,7 @@ private:
         return m_slots[static_cast<size_t>(((step % SlotCount) + SlotCount) % SlotCount)];
     }
     static void Take(UndoSnapshot& slot, std::span<const uint8_t> rom, int address, int length);
-    static void Restore(const UndoSnapshot& slot, std::span<uint8_t> rom);
+    static void Swap(UndoSnapshot& slot, std::span<uint8_t> rom);
 
     std::array<UndoSnapshot, SlotCount> m_slots;
     int m_current = 0;
