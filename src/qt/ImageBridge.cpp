@@ -20,6 +20,12 @@ QRgb ToQRgb(Colour c) {
 
 } // namespace
 
+QImage ToQImage(const ImageRgb& picture) {
+    const QImage view(reinterpret_cast<const uchar*>(picture.Bits()), picture.Width(),
+                      picture.Height(), picture.Width() * 4, QImage::Format_RGBX8888);
+    return view.convertToFormat(QImage::Format_RGB32);
+}
+
 QImage ToQImage(const Image8& image) {
     QImage out(image.Width(), image.Height(), QImage::Format_Indexed8);
     QList<QRgb> table(256);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/Image8.h"
+#include "core/views/ImageRgb.h"
 
 #include <QImage>
 #include <string>
@@ -9,6 +10,8 @@ namespace tavrin {
 
 // An Indexed8 QImage sharing nothing with the source: pixels and palette are copied.
 QImage ToQImage(const Image8& image);
+// A true-colour picture (red, green, blue and a spare byte per pixel) as an RGB32 copy.
+QImage ToQImage(const ImageRgb& picture);
 // Paints the index image into an RGB32 image through its palette (for widgets).
 QImage ToRgbImage(const Image8& image);
 // An indexed (Indexed8, Mono, MonoLSB) or Grayscale8 QImage as indices and palette; false for

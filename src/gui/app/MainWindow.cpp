@@ -32,13 +32,6 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// The palette views draw in true colour: red, green, blue and a spare byte per pixel.
-QImage ToQImage(const ImageRgb& picture) {
-    const QImage view(reinterpret_cast<const uchar*>(picture.Bits()), picture.Width(),
-                      picture.Height(), picture.Width() * 4, QImage::Format_RGBX8888);
-    return view.copy();
-}
-
 QStringList Items(const std::vector<std::string>& names) {
     QStringList items;
     items.reserve(static_cast<qsizetype>(names.size()));

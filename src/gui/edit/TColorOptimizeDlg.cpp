@@ -13,17 +13,6 @@ namespace tavrin {
 
 namespace {
 
-QImage ToQImage(const ImageRgb& picture) {
-    QImage out(picture.Width(), picture.Height(), QImage::Format_RGB32);
-    for (int y = 0; y < picture.Height(); ++y) {
-        const Colour* in = picture.ScanLine(y);
-        auto* row = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < picture.Width(); ++x)
-            row[x] = qRgb(RedOf(in[x]), GreenOf(in[x]), BlueOf(in[x]));
-    }
-    return out;
-}
-
 // A sunken panel holding one picture of the given size, one pixel in from its edge.
 ImagePanel* AddPicturePanel(QWidget* parent, const QString& panelName, const QString& imageName,
                             QRect panelRect, QSize imageSize) {

@@ -3,6 +3,7 @@
 #include "core/palette/CPalette.h"
 #include "core/views/ImageRgb.h"
 #include "gui/views/ImagePanel.h"
+#include "qt/ImageBridge.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -17,25 +18,6 @@ constexpr int ImageLeft = 4;
 constexpr int LabelHeight = 14;
 constexpr int ButtonWidth = 60;
 constexpr int ButtonHeight = 23;
-
-QImage ToQImage(const ImageRgb& picture) {
-    return QImage(reinterpret_cast<const uchar*>(picture.Bits()), picture.Width(), picture.Height(),
-                  picture.Width() * 4, QImage::Format_RGBX8888)
-        .copy();
-}
-
-int ButtonIndex(Qt::MouseButton button) {
-    switch (button) {
-    case Qt::LeftButton:
-        return 0;
-    case Qt::RightButton:
-        return 1;
-    case Qt::MiddleButton:
-        return 2;
-    default:
-        return 3;
-    }
-}
 
 QFrame* MakePanel(const QString& name, QWidget* parent) {
     auto* panel = new QFrame(parent);
@@ -137,7 +119,7 @@ void TReplaceColorDialog::Redraw() {
 }
 
 void TReplaceColorDialog::ImageMouseDown(Row row, Qt::MouseButton button, QPoint pos) {
-    if (m_model.Press(row, ButtonIndex(button), pos.x(), pos.y()))
+    if (m_model.Press(row, MouseButtonIndex(button), pos.x(), pos.y()))
         Redraw();
 }
 

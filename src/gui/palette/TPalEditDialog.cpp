@@ -22,19 +22,6 @@ constexpr int ClientHeight = 73;
 constexpr int ImageFrameLeft = 2;
 constexpr int ArrowSize = 16;
 
-int ButtonIndex(Qt::MouseButton button) {
-    switch (button) {
-    case Qt::LeftButton:
-        return 0;
-    case Qt::RightButton:
-        return 1;
-    case Qt::MiddleButton:
-        return 2;
-    default:
-        return 3;
-    }
-}
-
 QToolButton* MakeArrow(Qt::ArrowType type, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setArrowType(type);
@@ -198,7 +185,7 @@ void TPalEditDialog::NotifyMainWindow() {
 }
 
 void TPalEditDialog::ImagePaletteMouseDown(Qt::MouseButton button, QPoint pos) {
-    if (m_drag.Press(ButtonIndex(button))) {
+    if (m_drag.Press(MouseButtonIndex(button))) {
         reject();
         return;
     }

@@ -5,6 +5,19 @@
 
 namespace tavrin {
 
+int MouseButtonIndex(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton:
+        return 0;
+    case Qt::RightButton:
+        return 1;
+    case Qt::MiddleButton:
+        return 2;
+    default:
+        return 3;
+    }
+}
+
 ImagePanel::ImagePanel(const QString& name, QSize visibleSize, QWidget* parent) : QWidget(parent) {
     setObjectName(name);
     setFixedSize(visibleSize);

@@ -5,6 +5,9 @@
 
 namespace tavrin {
 
+// The button numbers of the core's mouse rules: 0 left, 1 right, 2 middle, 3 any other.
+int MouseButtonIndex(Qt::MouseButton button);
+
 // One of the four pictures of the main window (tile, edit, palette-set and palette view). It
 // paints the picture the core drew and reports each mouse event once, in panel coordinates
 // (0, 0 at the top left of what shows, whatever the scroll position; a drag may go outside);
