@@ -314,6 +314,19 @@ private:
     // The edit area as an indexed bitmap on the clipboard; false after the failure message.
     bool CopyAreaToClipboard();
     void AfterEditViewStep();
+    // What the page shows: address, format, rotation, mirror and pattern. A stroke is only
+    // committed onto the page it was drawn on.
+    struct PageKey {
+        int address;
+        const CFormat* format;
+        int rotate;
+        int mirror;
+        const AdfEntry* pattern;
+        bool operator==(const PageKey&) const = default;
+    };
+    PageKey CurrentPageKey() const {
+        return {m_address, m_format, m_rotateIndex, m_mirrorIndex, m_pattern};
+    }
     // Bytes from the current address that one block decode or encode reaches.
     int BlockBytes() const;
     void SetPaletteScrollRanges();
@@ -376,7 +389,7 @@ private:
 
     Panel m_trackedPanel = Panel::None;
     DragMode m_dragMode = DragMode::None;
-    MouseButton m_editButton = MouseButton::Left;
+    PageKey m_strokePage{};
 
     int m_lastScrollPosition = -1;
     int m_lastTileIndex = -1;

@@ -167,6 +167,8 @@ void Editor::EditMouseDown(MouseButton button, int x, int y) {
     m_editView.SetPenNumber(m_penNumber);
     m_editView.SetPen(m_pen);
     m_editView.Press(ToEditButton(button), x, y);
+    if (button == MouseButton::Left)
+        m_strokePage = CurrentPageKey();
     if (m_trackedPanel == Panel::Edit && m_dragMode == DragMode::Left &&
         button == MouseButton::Right) {
         // A right press during a left drag cancels the drag.
@@ -197,6 +199,10 @@ void Editor::AfterEditViewStep() {
 }
 
 void Editor::EditMouseUp(MouseButton button, int /*x*/, int /*y*/) {
+    // A key or the wheel may have moved to another page during the stroke; what was drawn
+    // belongs to the old page and must not land on this one.
+    if (CurrentPageKey() != m_strokePage)
+        m_editView.CancelStroke();
     m_editView.Release(ToEditButton(button));
     if (m_editView.Result().changed)
         CommitPage();

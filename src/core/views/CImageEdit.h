@@ -57,6 +57,8 @@ public:
     void Release(EditButton button);
     const EditViewResult& Result() const { return m_result; }
     EditButton ButtonState() const { return m_button; }
+    // The held stroke is dropped as a right press would drop it.
+    void CancelStroke() { m_button = EditButton::None; }
 
     // Settings the main window sets directly.
     void SetEditSize(int editSize) { m_editSize = editSize; }

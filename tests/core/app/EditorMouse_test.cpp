@@ -376,3 +376,34 @@ TEST_F(EditorFormMouse, AReleaseWithNothingTrackedDoesNothing) {
 }
 
 } // namespace
+
+namespace {
+
+using EditorStroke = EditorTest;
+
+// A page that moves under a held stroke (a key or the wheel during the drag) must not receive
+// the pixels drawn on the old page.
+TEST_F(EditorStroke, AStrokeIsDroppedWhenThePageMovesUnderIt) {
+    const std::string rom = WriteFile("r.chr", Counting(64 * 1024));
+    Editor& e = Start({rom});
+    e.PaletteSelect(2); // colour 1 of group 0
+    const std::vector<uint8_t> before(e.Document().Data(), e.Document().Data() + 64 * 1024);
+    e.EditMouseDown(MouseButton::Left, 10, 10);
+    e.EditMouseMove(100, 100);
+    e.AddrStep(8); // one page on
+    e.EditMouseMove(120, 120);
+    e.FormMouseUp(MouseButton::Left, 120, 120);
+    const std::vector<uint8_t> after(e.Document().Data(), e.Document().Data() + 64 * 1024);
+    EXPECT_EQ(after, before);
+    EXPECT_FALSE(e.CanUndo());
+
+    // The same stroke without the page moving is written and undoable.
+    e.EditMouseDown(MouseButton::Left, 10, 10);
+    e.EditMouseMove(100, 100);
+    e.FormMouseUp(MouseButton::Left, 100, 100);
+    EXPECT_TRUE(e.CanUndo());
+    const std::vector<uint8_t> drawn(e.Document().Data(), e.Document().Data() + 64 * 1024);
+    EXPECT_NE(drawn, before);
+}
+
+} // namespace
