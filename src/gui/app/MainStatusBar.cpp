@@ -43,6 +43,8 @@ MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent) {
     // The hint panel covers the pen panel: a mouse picture and a text box per button.
     m_hintPanel = new QWidget(this);
     m_hintPanel->setObjectName(QStringLiteral("PanelMouseNavi"));
+    // Opaque, so the pen panel beneath does not show through the gaps between the boxes.
+    m_hintPanel->setAutoFillBackground(true);
     auto* layout = new QHBoxLayout(m_hintPanel);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
