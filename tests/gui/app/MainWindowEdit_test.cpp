@@ -2,8 +2,11 @@
 
 #include "core/dib/BitmapFile.h"
 #include "core/palette/CDatPalette.h"
+#include "core/palette/CPalette.h"
 #include "gui/app/DisplaySettingsPanel.h"
 #include "gui/edit/TColorOptimizeDlg.h"
+#include "gui/edit/TReplaceColorDialog.h"
+#include "gui/palette/TPalEditDialog.h"
 #include "gui/views/ImagePanel.h"
 #include "qt/ClipboardBridge.h"
 
@@ -12,9 +15,12 @@
 #include <QComboBox>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLabel>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QToolButton>
 #include <algorithm>
 #include <functional>
 #include <string>
@@ -613,6 +619,163 @@ TEST_F(MainWindowEditTest, AnUnreadableSnapshotShowsAMessageAndChangesNothing) {
     Action("ActFileLoadSnapshot")->trigger();
     EXPECT_TRUE(m_messages.isEmpty()) << "a cancelled dialog says nothing";
     EXPECT_EQ(Document(), m_bytes);
+}
+
+// ---- Colour replacement ----
+
+class MainWindowEditReplaceTest : public MainWindowEditTest {
+protected:
+    // The next showing of the replacement dialog: each pair (a, b) makes colour a become b
+    // (① a on the lower row, ② b on the upper row), then button closes it.
+    void AnswerReplaceDialog(std::vector<std::pair<int, int>> assignments,
+                             QPushButton* (TReplaceColorDialog::*button)() const) {
+        TReplaceColorDialog& dialog = W().ReplaceDialog();
+        WhenShown(&dialog, [this, &dialog, assignments, button] {
+            m_squares = dialog.ImageBefore()->width() / 16;
+            m_groupEntries = dialog.Model().GroupEntries();
+            for (const auto& [from, to] : assignments) {
+                QTest::mouseClick(dialog.ImageAfter(), Qt::LeftButton, {},
+                                  QPoint(16 * from + 8, 8));
+                QTest::mouseClick(dialog.ImageBefore(), Qt::LeftButton, {}, QPoint(16 * to + 8, 8));
+            }
+            QTest::mouseClick((dialog.*button)(), Qt::LeftButton);
+        });
+    }
+
+    static Rows Replaced(Rows rows, char a, char b) {
+        for (std::string& row : rows)
+            for (char& pixel : row)
+                pixel = pixel == a ? b : pixel == b ? a : pixel;
+        return rows;
+    }
+
+    int m_squares = 0;
+    std::array<uint8_t, 256> m_groupEntries{};
+};
+
+TEST_F(MainWindowEditReplaceTest, TwoAssignmentsSwapTwoColoursInTheArea) {
+    OpenPlain();
+    for (int k = 0; k < 8; ++k)
+        E().PaletteSet().SetEntry(0x0C + k, 0x40 + k);
+    ChooseTile(3, 3);
+    const Rows page = Page();
+    const Rows area = Pixels(24, 24, 16, 16);
+    AnswerReplaceDialog({{1, 3}, {3, 1}}, &TReplaceColorDialog::ButtonOk);
+    Key(Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(m_squares, 4) << "a 2-bit format has four colours";
+    EXPECT_EQ(m_groupEntries[0], 0x40) << "the group of the selected entry 0x0C";
+    EXPECT_EQ(m_groupEntries[3], 0x43);
+    EXPECT_EQ(Page(), Placed(page, 24, 24, Replaced(area, '1', '3')));
+    EXPECT_TRUE(Action("ActEditUndo")->isEnabled());
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Document(), m_bytes);
+}
+
+TEST_F(MainWindowEditReplaceTest, CancelAndTheIdentityChangeNothing) {
+    OpenPlain();
+    ChooseTile(3, 3);
+    AnswerReplaceDialog({{0, 2}}, &TReplaceColorDialog::ButtonCancel);
+    Key(Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(m_squares, 4);
+    EXPECT_EQ(Document(), m_bytes);
+    EXPECT_FALSE(Action("ActEditUndo")->isEnabled());
+
+    // The map starts again from the identity: OK alone replaces nothing and records nothing.
+    AnswerReplaceDialog({}, &TReplaceColorDialog::ButtonOk);
+    Key(Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(Document(), m_bytes);
+    EXPECT_FALSE(Action("ActEditUndo")->isEnabled());
+}
+
+TEST_F(MainWindowEditReplaceTest, AFourBitFormatOffersSixteenColours) {
+    OpenPlain();
+    W().DisplayPanel().Format()->setCurrentIndex(7);
+    ChooseTile(0, 0);
+    // Colour 5 becomes 0 in the 16 x 16 pixels of the area.
+    const auto rows = [this] {
+        Rows out;
+        for (int y = 0; y < 16; ++y) {
+            std::string row;
+            for (int x = 0; x < 16; ++x)
+                row += "0123456789ABCDEF"[E().TileImage().Pixel(x, y) & 0x0F];
+            out.push_back(row);
+        }
+        return out;
+    };
+    Rows expected = rows();
+    for (std::string& row : expected)
+        std::replace(row.begin(), row.end(), '5', '0');
+    const Image8 before = E().TileImage();
+    AnswerReplaceDialog({{5, 0}}, &TReplaceColorDialog::ButtonOk);
+    Key(Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(m_squares, 16);
+    EXPECT_EQ(rows(), expected);
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x)
+            if (x >= 16 || y >= 16) {
+                ASSERT_EQ(E().TileImage().Pixel(x, y), before.Pixel(x, y)) << x << "," << y;
+            }
+}
+
+// ---- Palette edit pop-up ----
+
+TEST_F(MainWindowEditTest, ARightClickOnThePaletteSetEditsItsMasterColour) {
+    OpenPlain();
+    CPalette& palette = E().Palette();
+    palette.SetColor(0x2A, MakeColour(0x10, 0x20, 0x30));
+    E().PaletteSet().SetEntry(0x15, 0x2A);
+    E().PaletteSet().SetEntry(0x16, 0x2A);
+    const QPoint cell(5 * 16 + 3, 16 + 3); // entry 0x15
+    Press(W().DatView(), Qt::RightButton, cell);
+    Release(W().DatView(), Qt::RightButton, cell);
+    TPalEditDialog& dialog = W().PaletteEditor();
+    ASSERT_TRUE(QTest::qWaitFor([&dialog] { return dialog.isVisible(); }, 1000));
+    EXPECT_EQ(E().PaletteSet().SelectedEntry(), 0x15);
+    EXPECT_EQ(dialog.LabelInfo()->text(), QStringLiteral("Pal:2A"));
+    // Its bottom edge on the edit view's bottom edge, over the edit panel.
+    const QRect view(W().EditView()->mapToGlobal(QPoint(0, 0)), W().EditView()->size());
+    EXPECT_EQ(dialog.frameGeometry().bottom(), view.bottom());
+    EXPECT_LE(dialog.frameGeometry().left(), view.left());
+    EXPECT_GT(dialog.frameGeometry().left(), view.left() - 16);
+
+    // The red bar dragged past its right end: 255, at once in the display palette of both
+    // entries that use the colour.
+    QWidget* bars = dialog.ImagePalette();
+    QTest::mousePress(bars, Qt::LeftButton, {}, QPoint(20, 5));
+    QMouseEvent move(QEvent::MouseMove, QPointF(400, 5), bars->mapToGlobal(QPointF(400, 5)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(bars, &move);
+    QTest::mouseRelease(bars, Qt::LeftButton, {}, QPoint(400, 5));
+    EXPECT_EQ(palette.GetColor(0x2A), MakeColour(0xFF, 0x20, 0x30));
+    EXPECT_EQ(E().DisplayPalette()[0x15], MakeColour(0xFF, 0x20, 0x30));
+    EXPECT_EQ(RedOf(E().DisplayPalette()[0x16]), 0xFF);
+    EXPECT_EQ(dialog.UpDown(0)->Position(), 0xFF);
+
+    // A right click on the bars closes it and changes nothing more.
+    QTest::mouseClick(bars, Qt::RightButton, {}, QPoint(3, 20));
+    EXPECT_TRUE(QTest::qWaitFor([&dialog] { return !dialog.isVisible(); }, 1000));
+    EXPECT_EQ(palette.GetColor(0x2A), MakeColour(0xFF, 0x20, 0x30));
+    EXPECT_EQ(Document(), m_bytes) << "a palette edit leaves the document alone";
+}
+
+TEST_F(MainWindowEditTest, ARightClickOnThePaletteAssignsAndEditsThatColour) {
+    OpenPlain();
+    E().PaletteSet().SetSelectedEntry(0x05);
+    const QPoint cell(7 * 16 + 3, 2 * 16 + 3); // master colour 0x27
+    Press(W().PalView(), Qt::RightButton, cell);
+    Release(W().PalView(), Qt::RightButton, cell);
+    TPalEditDialog& dialog = W().PaletteEditor();
+    ASSERT_TRUE(QTest::qWaitFor([&dialog] { return dialog.isVisible(); }, 1000));
+    EXPECT_EQ(E().PaletteSet().GetEntry(0x05), 0x27);
+    EXPECT_EQ(dialog.LabelInfo()->text(), QStringLiteral("Pal:27"));
+    const Colour before = E().Palette().GetColor(0x27);
+    QTest::mouseClick(dialog.UpDown(2)->ButtonUp(), Qt::LeftButton);
+    const Colour after = E().Palette().GetColor(0x27);
+    EXPECT_EQ(after & 0x00FFFF, before & 0x00FFFF);
+    EXPECT_EQ(BlueOf(after), std::min(BlueOf(before) + 1, 255));
+    QTest::mouseClick(dialog.ButtonClose(), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&dialog] { return !dialog.isVisible(); }, 1000));
+    EXPECT_EQ(E().DisplayPalette()[0x05] & 0xFFFF, after & 0xFFFF);
 }
 
 } // namespace
