@@ -1,0 +1,134 @@
+// A pen stroke through the Editor as the window drives it, at zoom "x8" with the edit grid on:
+// one mouse move during a left drag (working copy reset, pen, stroke preview render), and the
+// release that commits the stroke (undo record, encode, decode, tile and edit view redraw).
+#include "core/app/Editor.h"
+#include "core/app/EditorView.h"
+#include "core/platform/FileIO.h"
+
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+class CountingView : public tavrin::EditorView {
+public:
+    int repaints = 0;
+    void RepaintTileView() override { ++repaints; }
+    void RepaintEditView() override { ++repaints; }
+    void RepaintDatView() override { ++repaints; }
+    void RepaintPalView() override { ++repaints; }
+    void DisplayPaletteChanged() override {}
+    void SetCaption(const std::string&) override {}
+    void SetApplicationTitle(const std::string&) override {}
+    void SetStatusText(tavrin::StatusPanel, const std::string&) override {}
+    void SetMouseHints(const std::string&, const std::string&) override {}
+    void SetToolTip(tavrin::HintTarget, const std::string&) override {}
+    void SetScrollRange(tavrin::ScrollBarId, const tavrin::ScrollRange&) override {}
+    void SetScrollPosition(tavrin::ScrollBarId, int) override {}
+    void CommandStatesChanged() override {}
+    void LayoutChanged() override {}
+    void SetFormatList(const std::vector<std::string>&) override {}
+    void SetFormatIndex(int) override {}
+    void SetPatternList(const std::vector<std::string>&) override {}
+    void SetPatternIndex(int) override {}
+    void ShowMessage(const std::string&) override {}
+    void Beep() override {}
+    void FocusPanel(tavrin::Panel) override {}
+    void ShowPopupMenu(int, int) override {}
+    void ShowPaletteEditor(int) override {}
+    bool ClipboardHasDib() override { return false; }
+    std::vector<uint8_t> ClipboardDib() override { return {}; }
+    bool SetClipboardDib(const std::vector<uint8_t>&) override { return false; }
+    void ClearClipboard() override {}
+    bool RunColourOptimize(tavrin::Image8&, const tavrin::Image8&) override { return false; }
+    bool RunReplaceColour(int, const tavrin::CPalette&, const uint8_t*,
+                          std::array<uint8_t, 256>&) override {
+        return false;
+    }
+};
+
+// An Editor on a 64 KiB ROM (random bytes, or zeros so that a fill covers the whole area),
+// with the standard state beside a stand-in executable as the window finds it.
+class BenchEditor {
+public:
+    BenchEditor(bool random, int formatIndex) {
+        namespace fs = std::filesystem;
+        m_dir = fs::temp_directory_path() / "tavrin_edit_bench";
+        fs::create_directories(m_dir);
+        for (const char* name : {"tavrin.pal", "tavrin.dat", "tavrin.adf"})
+            fs::copy_file(fs::path(TAVRIN_BIN_DIR) / name, m_dir / name,
+                          fs::copy_options::overwrite_existing);
+        std::vector<uint8_t> rom(1 << 16, 0);
+        std::mt19937 rng(5);
+        if (random)
+            for (auto& b : rom)
+                b = static_cast<uint8_t>(rng());
+        const std::string romPath = (m_dir / "bench.chr").string();
+        tavrin::WriteWholeFile(romPath, rom.data(), rom.size());
+        editor = std::make_unique<tavrin::Editor>(view, (m_dir / "tavrin").string(), 3);
+        editor->FormCreate({romPath});
+        editor->SelectFormat(formatIndex);
+        editor->SetZoom(3);
+        editor->SetGridType(1);
+        editor->SetGridEdit(true);
+        editor->FormShow();
+        editor->PaletteSet().SetSelectedEntry(2);
+    }
+    ~BenchEditor() {
+        editor.reset();
+        std::error_code ignored;
+        std::filesystem::remove_all(m_dir, ignored);
+    }
+
+    CountingView view;
+    std::unique_ptr<tavrin::Editor> editor;
+
+private:
+    std::filesystem::path m_dir;
+};
+
+// One move of a left drag with pen state.range(0), to a new point each time.
+void PenMove(benchmark::State& state) {
+    const int pen = static_cast<int>(state.range(0));
+    BenchEditor b(pen != 9, 1);
+    tavrin::Editor& e = *b.editor;
+    e.PenExecute(pen);
+    e.EditMouseDown(tavrin::MouseButton::Left, 100, 100);
+    int i = 0;
+    for (auto _ : state) {
+        ++i;
+        e.EditMouseMove((i * 37) % 256, (i * 91) % 256);
+    }
+    e.EditMouseUp(tavrin::MouseButton::Left, 0, 0);
+    benchmark::DoNotOptimize(b.view.repaints);
+    state.SetLabel(pen == 1 ? "pen" : pen == 4 ? "filled rectangle" : "fill");
+}
+
+// The release of a rectangle stroke, in format state.range(0) (1: 2BPP NES, 8: 4BPP GBA).
+void StrokeCommit(benchmark::State& state) {
+    BenchEditor b(true, static_cast<int>(state.range(0)));
+    tavrin::Editor& e = *b.editor;
+    e.PenExecute(4);
+    int i = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ++i;
+        e.PaletteSet().SetSelectedEntry(i & 3);
+        e.EditMouseDown(tavrin::MouseButton::Left, 20, 20);
+        e.EditMouseMove(200, 180);
+        state.ResumeTiming();
+        e.EditMouseUp(tavrin::MouseButton::Left, 200, 180);
+    }
+    benchmark::DoNotOptimize(b.view.repaints);
+    state.SetLabel(state.range(0) == 1 ? "2BPP NES" : "4BPP GBA");
+}
+
+} // namespace
+
+BENCHMARK(PenMove)->Arg(1)->Arg(4)->Arg(9)->Unit(benchmark::kMicrosecond);
+BENCHMARK(StrokeCommit)->Arg(1)->Arg(8)->Unit(benchmark::kMicrosecond);
