@@ -457,5 +457,139 @@ TEST_F(MainWindowDrawingTest, InPastePreviewTheEditViewIgnoresThePens) {
     EXPECT_FALSE(Action("ActEditUndo")->isEnabled());
 }
 
+// The colour number the page shows at (x, y) for the unchanged document, by the model.
+int ShownValue(const QByteArray& rom, int format, int address, int x, int y) {
+    const Stored at = StoredAt(format, address, x, y);
+    return TilePixel(rom, format, at.tileOffset, at.r, at.c);
+}
+
+TEST_F(MainWindowDrawingTest, TheStampMarksARegionThenCopiesItWhereADragFromInsideEnds) {
+    OpenTurned(Nes2, 4);
+    ChooseTile(5, 5); // pixels (40, 40) to (47, 47), 32 screen pixels each
+    Key(Qt::Key_0);
+    ImagePanel* edit = W().EditView();
+    // A first drag marks the 2 x 2 region at (40, 40) and commits nothing.
+    Press(edit, Qt::LeftButton, QPoint(10, 10));
+    DragTo(edit, QPoint(40, 40));
+    Release(edit, Qt::LeftButton, QPoint(40, 40));
+    EXPECT_EQ(Differences(Document(), m_bytes), "");
+    EXPECT_FALSE(Action("ActEditUndo")->isEnabled());
+
+    // A drag from inside it by (4, 5) places a copy there.
+    Press(edit, Qt::LeftButton, QPoint(10, 10));
+    DragTo(edit, QPoint(80, 100));
+    DragTo(edit, QPoint(140, 170));
+    Release(edit, Qt::LeftButton, QPoint(140, 170));
+    QByteArray expected = m_bytes;
+    for (int j = 0; j < 2; ++j)
+        for (int i = 0; i < 2; ++i)
+            expected = WithPixels(expected, Nes2, m_address, {{44 + i, 45 + j}},
+                                  ShownValue(m_bytes, Nes2, m_address, 40 + i, 40 + j));
+    EXPECT_EQ(Differences(Document(), expected), "");
+    EXPECT_TRUE(Action("ActEditUndo")->isEnabled());
+
+    // The region moved with the copy: a drag from there by (-3, +1) copies it once more.
+    Press(edit, Qt::LeftButton, QPoint(4 * 32 + 5, 5 * 32 + 5));
+    DragTo(edit, QPoint(1 * 32 + 5, 6 * 32 + 5));
+    Release(edit, Qt::LeftButton, QPoint(1 * 32 + 5, 6 * 32 + 5));
+    for (int j = 0; j < 2; ++j)
+        for (int i = 0; i < 2; ++i)
+            expected = WithPixels(expected, Nes2, m_address, {{41 + i, 46 + j}},
+                                  ShownValue(m_bytes, Nes2, m_address, 40 + i, 40 + j));
+    EXPECT_EQ(Differences(Document(), expected), "");
+}
+
+// The pixels 4-connected to (x, y) through its colour, within the area.
+std::set<Pixel> Connected(const QByteArray& rom, int address, int x, int y, int left, int top,
+                          int size) {
+    const int seed = ShownValue(rom, Nes2, address, x, y);
+    std::set<Pixel> region{{x, y}};
+    std::vector<Pixel> todo{{x, y}};
+    while (!todo.empty()) {
+        const auto [px, py] = todo.back();
+        todo.pop_back();
+        for (const Pixel& next :
+             {Pixel{px + 1, py}, Pixel{px - 1, py}, Pixel{px, py + 1}, Pixel{px, py - 1}}) {
+            const auto [nx, ny] = next;
+            if (nx < left || ny < top || nx >= left + size || ny >= top + size ||
+                region.count(next) || ShownValue(rom, Nes2, address, nx, ny) != seed)
+                continue;
+            region.insert(next);
+            todo.push_back(next);
+        }
+    }
+    return region;
+}
+
+TEST_F(MainWindowDrawingTest, TheFillStaysInsideTheEditArea) {
+    OpenTurned(Nes2, 4);
+    // A tile where the seed's colour runs on past the tile's edge.
+    int column = -1, row = -1, seedX = 0, seedY = 0;
+    std::set<Pixel> region;
+    for (int tile = 0; tile < 256 && column < 0; ++tile) {
+        const int left = (tile % 16) * 8, top = (tile / 16) * 8;
+        if (left == 0 || top == 0)
+            continue;
+        for (int y = top; y < top + 8 && column < 0; ++y) {
+            const std::set<Pixel> found = Connected(m_bytes, m_address, left, y, left, top, 8);
+            const int seed = ShownValue(m_bytes, Nes2, m_address, left, y);
+            if (found.size() >= 6 && ShownValue(m_bytes, Nes2, m_address, left - 1, y) == seed) {
+                column = tile % 16;
+                row = tile / 16;
+                seedX = left;
+                seedY = y;
+                region = found;
+            }
+        }
+    }
+    ASSERT_GE(column, 0);
+    ChooseTile(column, row);
+    const int colour = (ShownValue(m_bytes, Nes2, m_address, seedX, seedY) + 1) & 3;
+    E().PaletteSet().SetSelectedEntry(colour);
+    Key(Qt::Key_9);
+    const QPoint at(5, (seedY - row * 8) * 32 + 5);
+    Press(W().EditView(), Qt::LeftButton, at);
+    Release(W().EditView(), Qt::LeftButton, at);
+    EXPECT_EQ(Differences(Document(), WithPixels(m_bytes, Nes2, m_address, region, colour)), "");
+
+    // Filling with the colour it already has changes nothing, and still commits.
+    Key(Qt::Key_Z, Qt::ControlModifier);
+    E().PaletteSet().SetSelectedEntry(ShownValue(m_bytes, Nes2, m_address, seedX, seedY));
+    Press(W().EditView(), Qt::LeftButton, at);
+    Release(W().EditView(), Qt::LeftButton, at);
+    EXPECT_EQ(Differences(Document(), m_bytes), "");
+    EXPECT_TRUE(Action("ActEditUndo")->isEnabled());
+}
+
+TEST_F(MainWindowDrawingTest, AStrokeIsDroppedWhenThePageMovesDuringIt) {
+    for (const bool wheel : {false, true}) {
+        SCOPED_TRACE(wheel);
+        OpenTurned(Nes2, 4);
+        E().PaletteSet().SetSelectedEntry(3);
+        for (const int pen : {1, 4}) {
+            SCOPED_TRACE(pen);
+            Key(static_cast<Qt::Key>(Qt::Key_0 + pen));
+            ImagePanel* edit = W().EditView();
+            Press(edit, Qt::LeftButton, QPoint(10, 10));
+            DragTo(edit, QPoint(200, 100));
+            if (wheel) {
+                // Only every n-th notch moves, n being the system's wheel lines.
+                for (int notch = 0; notch < 10 && E().CurrentAddress() == m_address; ++notch)
+                    Wheel(edit, QPoint(200, 100), -120);
+            } else {
+                Key(Qt::Key_PageDown);
+            }
+            ASSERT_NE(E().CurrentAddress(), m_address);
+            DragTo(edit, QPoint(220, 200));
+            Release(edit, Qt::LeftButton, QPoint(220, 200));
+            EXPECT_EQ(Differences(Document(), m_bytes), "") << "neither page changed";
+            EXPECT_FALSE(Action("ActEditUndo")->isEnabled());
+            Key(Qt::Key_Home);
+            Key(Qt::Key_Down);
+            ASSERT_EQ(E().CurrentAddress(), m_address);
+        }
+    }
+}
+
 } // namespace
 } // namespace tavrin::test
