@@ -433,6 +433,54 @@ TEST_F(MainWindowEditTest, ATrueColourPasteKeepsTheColourBitsOfTheReducedImage) 
     EXPECT_EQ(Page(), Placed(page, 96, 96, expected));
 }
 
+TEST_F(MainWindowEditTest, IndexedImagesFromAnotherProgramPasteTheirIndices) {
+    OpenPlain();
+    ChooseTile(4, 4);
+    const Rows page = Page();
+    // One bit per pixel.
+    QImage mono(10, 2, QImage::Format_Mono);
+    mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
+    for (int x = 0; x < 10; ++x) {
+        mono.setPixel(x, 0, x % 3 == 0 ? 1 : 0);
+        mono.setPixel(x, 1, x < 4 ? 1 : 0);
+    }
+    QGuiApplication::clipboard()->setImage(mono);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Page(), Placed(page, 32, 32, Rows{"1001001001", "1111000000"}));
+
+    // Eight bits: the indices, of which a 2-bit format keeps the low two bits.
+    QImage indexed(6, 1, QImage::Format_Indexed8);
+    QList<QRgb> table;
+    for (int i = 0; i < 256; ++i)
+        table.push_back(qRgb(i, 255 - i, i / 2));
+    indexed.setColorTable(table);
+    const int values[6] = {0x00, 0x07, 0xFE, 0x41, 0x12, 0x33};
+    for (int x = 0; x < 6; ++x)
+        indexed.setPixel(x, 0, static_cast<uint>(values[x]));
+    QGuiApplication::clipboard()->setImage(indexed);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Pixels(32, 32, 10, 2), (Rows{"0321231001", "1111000000"}));
+}
+
+TEST_F(MainWindowEditTest, ALargeBitmapFromAnotherProgramIsClippedAtThePageEdge) {
+    OpenPlain();
+    ChooseTile(12, 13);
+    const Rows page = Page();
+    PutOnClipboard(Bitmap8(300, 200, [](int x, int y) { return (x / 3 + y) & 0xFF; }));
+    Key(Qt::Key_A, Qt::ControlModifier); // the paste view shows it first
+    ChooseTile(12, 13);
+    Key(Qt::Key_V, Qt::ControlModifier);
+    Rows covered;
+    for (int y = 0; y < 24; ++y) {
+        std::string row;
+        for (int x = 0; x < 32; ++x)
+            row += "0123"[(x / 3 + y) & 3];
+        covered.push_back(row);
+    }
+    EXPECT_EQ(Page(), Placed(page, 96, 104, covered));
+    EXPECT_EQ(W().BeepCount(), 0);
+}
+
 // Blue, red and yellow in the first row, green and magenta in the second. The preview is
 // 128 x 128, so white fills each row to the right of the small image: it is met fourth.
 QImage FiveColours() {
