@@ -1,8 +1,8 @@
 // A pen stroke through the Editor as the window drives it, at zoom "x8" with the edit grid on:
 // one mouse move during a left drag (working copy reset, pen, stroke preview render), and the
 // release that commits the stroke (undo record, encode, decode, tile and edit view redraw).
+#include "CountingView.h"
 #include "core/app/Editor.h"
-#include "core/app/EditorView.h"
 #include "core/platform/FileIO.h"
 
 #include <benchmark/benchmark.h>
@@ -14,43 +14,6 @@
 #include <vector>
 
 namespace {
-
-class CountingView : public tavrin::EditorView {
-public:
-    int repaints = 0;
-    void RepaintTileView() override { ++repaints; }
-    void RepaintEditView() override { ++repaints; }
-    void RepaintDatView() override { ++repaints; }
-    void RepaintPalView() override { ++repaints; }
-    void DisplayPaletteChanged() override {}
-    void SetCaption(const std::string&) override {}
-    void SetApplicationTitle(const std::string&) override {}
-    void SetStatusText(tavrin::StatusPanel, const std::string&) override {}
-    void SetMouseHints(const std::string&, const std::string&) override {}
-    void SetToolTip(tavrin::HintTarget, const std::string&) override {}
-    void SetScrollRange(tavrin::ScrollBarId, const tavrin::ScrollRange&) override {}
-    void SetScrollPosition(tavrin::ScrollBarId, int) override {}
-    void CommandStatesChanged() override {}
-    void LayoutChanged() override {}
-    void SetFormatList(const std::vector<std::string>&) override {}
-    void SetFormatIndex(int) override {}
-    void SetPatternList(const std::vector<std::string>&) override {}
-    void SetPatternIndex(int) override {}
-    void ShowMessage(const std::string&) override {}
-    void Beep() override {}
-    void FocusPanel(tavrin::Panel) override {}
-    void ShowPopupMenu(int, int) override {}
-    void ShowPaletteEditor(int) override {}
-    bool ClipboardHasDib() override { return false; }
-    std::vector<uint8_t> ClipboardDib() override { return {}; }
-    bool SetClipboardDib(const std::vector<uint8_t>&) override { return false; }
-    void ClearClipboard() override {}
-    bool RunColourOptimize(tavrin::Image8&, const tavrin::Image8&) override { return false; }
-    bool RunReplaceColour(int, const tavrin::CPalette&, const uint8_t*,
-                          std::array<uint8_t, 256>&) override {
-        return false;
-    }
-};
 
 // An Editor on a 64 KiB ROM (random bytes, or zeros so that a fill covers the whole area),
 // with the standard state beside a stand-in executable as the window finds it.

@@ -1,8 +1,8 @@
 // The window's redraw after an address step, through the Editor as the window drives it:
 // ShowPage's clamp, decode, tile view and edit view pictures (zoom x8, grids on), the status
 // and caption texts. The view only counts what reaches it.
+#include "CountingView.h"
 #include "core/app/Editor.h"
-#include "core/app/EditorView.h"
 #include "core/formats/FormatRecords.h"
 #include "core/platform/FileIO.h"
 
@@ -12,34 +12,6 @@
 #include <random>
 
 namespace {
-
-class CountingView : public tavrin::EditorView {
-public:
-    int repaints = 0;
-    void RepaintTileView() override { ++repaints; }
-    void RepaintEditView() override { ++repaints; }
-    void RepaintDatView() override { ++repaints; }
-    void RepaintPalView() override { ++repaints; }
-    void DisplayPaletteChanged() override {}
-    void SetCaption(const std::string&) override {}
-    void SetApplicationTitle(const std::string&) override {}
-    void SetStatusText(tavrin::StatusPanel, const std::string&) override {}
-    void SetMouseHints(const std::string&, const std::string&) override {}
-    void SetToolTip(tavrin::HintTarget, const std::string&) override {}
-    void SetScrollRange(tavrin::ScrollBarId, const tavrin::ScrollRange&) override {}
-    void SetScrollPosition(tavrin::ScrollBarId, int) override {}
-    void CommandStatesChanged() override {}
-    void LayoutChanged() override {}
-    void SetFormatList(const std::vector<std::string>&) override {}
-    void SetFormatIndex(int) override {}
-    void SetPatternList(const std::vector<std::string>&) override {}
-    void SetPatternIndex(int) override {}
-    void ShowMessage(const std::string&) override {}
-    void Beep() override {}
-    void FocusPanel(tavrin::Panel) override {}
-    void ShowPopupMenu(int, int) override {}
-    void ShowPaletteEditor(int) override {}
-};
 
 void AddressStepRedraw(benchmark::State& state) {
     namespace fs = std::filesystem;
