@@ -149,8 +149,9 @@ void Editor::EditCopy() {
 }
 
 void Editor::EditCut() {
-    CopyAreaToClipboard();
-    EditClear();
+    // Pixels that did not reach the clipboard are not cleared: they would exist nowhere.
+    if (CopyAreaToClipboard())
+        EditClear();
     RefreshCommandStates();
     m_pastePreview = true;
     UpdateEditView();

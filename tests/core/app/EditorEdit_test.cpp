@@ -550,11 +550,16 @@ TEST_F(EditorEdit, AFailedCopyShowsTheMessage) {
     e.EditCopy();
     EXPECT_EQ(view.messages, std::vector<std::string>{"Failed to copy image to clipboard."});
     EXPECT_FALSE(e.CanPaste());
-    // Cut still clears after the message.
+    // A cut whose copy failed keeps the pixels: they are nowhere else.
     const std::vector<uint8_t> original = Bytes();
     e.EditCut();
     EXPECT_EQ(view.messages.size(), 2u);
+    EXPECT_EQ(Differences(original, Bytes()), "");
+    EXPECT_FALSE(e.CanUndo());
+    view.refuseClipboard = false;
+    e.EditCut();
     EXPECT_NE(Differences(original, Bytes()), "");
+    EXPECT_TRUE(e.CanUndo());
 }
 
 TEST_F(EditorEdit, ClearClipboardEmptiesIt) {
