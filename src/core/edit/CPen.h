@@ -2,10 +2,16 @@
 
 #include "core/edit/PenRecords.h"
 #include "core/platform/Image8.h"
+#include "core/views/CBitmapEdit.h"
 
 #include <cstdint>
 
 namespace tavrin {
+
+// The event of a mouse step at (x, y): the drag rectangle spans the start point and (x, y);
+// area is the edit area (right and bottom exclusive).
+PenEvent MakePenEvent(int button, int x, int y, int startX, int startY, int prevX, int prevY,
+                      const PixelRect& area);
 
 // A drawing tool of the edit view. Draw gets the image chosen by GetInfo().mode, the current
 // colour byte (which a colour pick replaces), the result flags and the event. The base Draw

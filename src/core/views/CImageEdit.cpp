@@ -67,22 +67,8 @@ void CImageEdit::Move(int viewX, int viewY) {
     int y = 0;
     ViewToPixel(viewX, viewY, x, y);
 
-    PenEvent event;
-    event.button = m_button == EditButton::Left ? 1 : m_button == EditButton::Right ? 2 : 0;
-    event.x = x;
-    event.y = y;
-    event.left = std::min(m_startX, x);
-    event.top = std::min(m_startY, y);
-    event.right = std::max(m_startX, x);
-    event.bottom = std::max(m_startY, y);
-    event.startX = m_startX;
-    event.startY = m_startY;
-    event.prevX = m_prevX;
-    event.prevY = m_prevY;
-    event.viewLeft = m_area.left;
-    event.viewTop = m_area.top;
-    event.viewRight = m_area.right;
-    event.viewBottom = m_area.bottom;
+    const int button = m_button == EditButton::Left ? 1 : m_button == EditButton::Right ? 2 : 0;
+    const PenEvent event = MakePenEvent(button, x, y, m_startX, m_startY, m_prevX, m_prevY, m_area);
 
     if (m_button != EditButton::None)
         *m_workingCopy = *m_tileImage;

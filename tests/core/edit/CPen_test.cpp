@@ -26,23 +26,7 @@ constexpr int Right = 2;
 // An event as the edit view builds it: the drag rectangle spans start and current point.
 PenEvent Event(int button, int x, int y, int startX, int startY, int prevX, int prevY,
                PixelRect area = {0, 0, 128, 128}) {
-    PenEvent e;
-    e.button = button;
-    e.x = x;
-    e.y = y;
-    e.left = std::min(startX, x);
-    e.top = std::min(startY, y);
-    e.right = std::max(startX, x);
-    e.bottom = std::max(startY, y);
-    e.startX = startX;
-    e.startY = startY;
-    e.prevX = prevX;
-    e.prevY = prevY;
-    e.viewLeft = area.left;
-    e.viewTop = area.top;
-    e.viewRight = area.right;
-    e.viewBottom = area.bottom;
-    return e;
+    return MakePenEvent(button, x, y, startX, startY, prevX, prevY, area);
 }
 
 // A press without movement: start, previous and current point are the same.
