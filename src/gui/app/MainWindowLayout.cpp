@@ -105,6 +105,8 @@ void MainWindow::BuildLayout() {
     m_editView =
         new ImagePanel(QStringLiteral("ImageEdit"), QSize(ViewSize, ViewSize), m_editPanel);
     m_editView->move(4, 4);
+    // A drawing surface: the cross marks the pixel under the pointer better than an arrow.
+    m_editView->setCursor(Qt::CrossCursor);
     PlaceToolBar(m_menus->PenToolBar(), editGroup, 264, 0, 23, 264);
 
     m_display = new DisplaySettingsPanel(central);
