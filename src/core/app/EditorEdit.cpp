@@ -103,6 +103,8 @@ void Editor::EditSelectAll() {
     m_lastReleaseRight = true;
     DrawTileView();
     UpdateEditView();
+    // The area is square now: the rotations follow.
+    RefreshCommandStates();
 }
 
 void Editor::EditMirror(MirrorAxis axis) {

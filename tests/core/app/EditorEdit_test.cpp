@@ -413,7 +413,8 @@ TEST_F(EditorEdit, SelectAllTakesThePageAndCommitsNothing) {
     e.EditSelectAll();
     EXPECT_EQ(e.GetEditArea(), (EditArea{0, 0, 15, 15}));
     EXPECT_TRUE(e.IsPastePreview());
-    EXPECT_EQ(view.Steps(), "T E");
+    EXPECT_EQ(view.Steps(), "T E C") << "the rotations follow the square area";
+    EXPECT_TRUE(e.CanRotate());
     EXPECT_FALSE(e.CanUndo());
     EXPECT_EQ(Differences(original, Bytes()), "");
     // The commands then act on the whole page.
