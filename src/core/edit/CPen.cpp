@@ -18,27 +18,6 @@ PixelRect DragBox(const PenEvent& e) {
 
 } // namespace
 
-PenEvent MakePenEvent(int button, int x, int y, int startX, int startY, int prevX, int prevY,
-                      const PixelRect& area) {
-    PenEvent e;
-    e.button = button;
-    e.x = x;
-    e.y = y;
-    e.left = std::min(startX, x);
-    e.top = std::min(startY, y);
-    e.right = std::max(startX, x);
-    e.bottom = std::max(startY, y);
-    e.startX = startX;
-    e.startY = startY;
-    e.prevX = prevX;
-    e.prevY = prevY;
-    e.viewLeft = area.left;
-    e.viewTop = area.top;
-    e.viewRight = area.right;
-    e.viewBottom = area.bottom;
-    return e;
-}
-
 CPen::CPen(const char* utf8Name) {
     const std::string name = Utf8ToCp932(utf8Name);
     std::memcpy(m_info.name, name.data(), std::min(name.size(), sizeof m_info.name - 1));

@@ -4,14 +4,34 @@
 #include "core/platform/Image8.h"
 #include "core/views/CBitmapEdit.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace tavrin {
 
 // The event of a mouse step at (x, y): the drag rectangle spans the start point and (x, y);
-// area is the edit area (right and bottom exclusive).
-PenEvent MakePenEvent(int button, int x, int y, int startX, int startY, int prevX, int prevY,
-                      const PixelRect& area);
+// area is the edit area (right and bottom exclusive). Inline: the edit view uses the pens
+// through this header alone.
+inline PenEvent MakePenEvent(int button, int x, int y, int startX, int startY, int prevX, int prevY,
+                             const PixelRect& area) {
+    PenEvent e;
+    e.button = button;
+    e.x = x;
+    e.y = y;
+    e.left = std::min(startX, x);
+    e.top = std::min(startY, y);
+    e.right = std::max(startX, x);
+    e.bottom = std::max(startY, y);
+    e.startX = startX;
+    e.startY = startY;
+    e.prevX = prevX;
+    e.prevY = prevY;
+    e.viewLeft = area.left;
+    e.viewTop = area.top;
+    e.viewRight = area.right;
+    e.viewBottom = area.bottom;
+    return e;
+}
 
 // A drawing tool of the edit view. Draw gets the image chosen by GetInfo().mode, the current
 // colour byte (which a colour pick replaces), the result flags and the event. The base Draw
