@@ -1,7 +1,7 @@
 #include "core/app/Editor.h"
 
 #include "core/dib/BitmapFile.h"
-#include "core/dib/DibError.h"
+#include "core/edit/ReplaceColourModel.h"
 #include "core/platform/Cp932.h"
 #include "core/platform/FileIO.h"
 #include "core/views/TileViewGeometry.h"
@@ -41,8 +41,8 @@ std::string Editor::CurrentPenName() const {
 // ---- Commit and undo ----
 
 uint8_t Editor::ColourMask() const {
-    const int bpp = m_format->BitsPerPixel();
-    return bpp >= 8 ? 0xFF : static_cast<uint8_t>((1 << bpp) - 1);
+    // The palette set follows the format's bits per pixel.
+    return static_cast<uint8_t>(m_datPalette.ColourMask());
 }
 
 PixelRect Editor::AreaPixels() const {
@@ -188,14 +188,11 @@ void Editor::EditClearClipboard() {
 // ---- Colour replacement ----
 
 void Editor::ReplaceColour() {
-    const int bpp = std::min(m_format->BitsPerPixel(), 8);
     const std::array<uint8_t, CDatPalette::Size> entries = m_datPalette.GroupEntries();
     std::array<uint8_t, 256> map{};
-    if (!m_view.RunReplaceColour(1 << bpp, m_palette, entries.data(), map))
+    if (!m_view.RunReplaceColour(m_datPalette.GroupSize(), m_palette, entries.data(), map))
         return;
-    const uint8_t mask = ColourMask();
-    if (CBitmapEdit::ReplacePixels(m_tileImage, AreaPixels(),
-                                   CBitmapEdit::ColourMapTable(map, mask)) > 0) {
+    if (ApplyColourMap(m_tileImage, AreaPixels(), map, ColourMask()) > 0) {
         CommitPage();
         DecodePage();
     }

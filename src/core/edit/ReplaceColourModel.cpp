@@ -109,9 +109,13 @@ ImageRgb ReplaceColourModel::RenderRow(Row row) const {
     return picture;
 }
 
+int ApplyColourMap(Image8& image, const PixelRect& area, const std::array<uint8_t, 256>& map,
+                   uint8_t colourMask) {
+    return CBitmapEdit::ReplacePixels(image, area, CBitmapEdit::ColourMapTable(map, colourMask));
+}
+
 int ReplaceColourModel::Apply(Image8& image, const PixelRect& area) const {
-    const auto table = CBitmapEdit::ColourMapTable(m_map, static_cast<uint8_t>(ColourMask()));
-    return CBitmapEdit::ReplacePixels(image, area, table);
+    return ApplyColourMap(image, area, m_map, static_cast<uint8_t>(ColourMask()));
 }
 
 } // namespace tavrin

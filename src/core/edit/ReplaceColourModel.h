@@ -12,6 +12,11 @@ namespace tavrin {
 class CPalette;
 class Image8;
 
+// Colour number k of every pixel in the area becomes map[k]; the palette-group bits (those
+// outside colourMask) stay. Returns the number of pixels changed.
+int ApplyColourMap(Image8& image, const PixelRect& area, const std::array<uint8_t, 256>& map,
+                   uint8_t colourMask);
+
 // What the colour replacement dialog shows and edits: the colours of the current palette
 // group as two rows of squares (as they are, and as they will become) and the replacement
 // map built by clicking them. The after row picks the colour number to replace (the cursor),
