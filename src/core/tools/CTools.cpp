@@ -1,0 +1,91 @@
+#include "core/tools/CTools.h"
+
+#include "core/platform/IniFile.h"
+
+namespace tavrin {
+
+namespace {
+
+std::string Key(int index, const char* suffix) {
+    return "Tool" + std::to_string(index) + suffix;
+}
+
+// A line break in a name or command would end the value in the file and let the rest read
+// as keys of its own; it is stored as a blank.
+std::string SingleLine(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return text;
+}
+
+bool ReadFlag(const IniFile& ini, int index, const char* suffix) {
+    return ini.ReadInteger(CTools::Section, Key(index, suffix), 0) != 0;
+}
+
+void WriteFlag(IniFile& ini, int index, const char* suffix, bool value) {
+    ini.WriteInteger(CTools::Section, Key(index, suffix), value ? 1 : 0);
+}
+
+} // namespace
+
+bool CTools::Load() {
+    if (m_path.empty())
+        return false;
+    IniFile ini;
+    if (!ini.Load(m_path))
+        return false;
+    ReadFrom(ini);
+    return true;
+}
+
+bool CTools::Save() const {
+    if (m_path.empty())
+        return false;
+    // A file that exists but cannot be read is left alone rather than replaced by the tools
+    // alone.
+    IniFile current;
+    if (!current.Load(m_path))
+        return false;
+    WriteTo(current);
+    return static_cast<bool>(current.Save(m_path));
+}
+
+void CTools::ReadFrom(const IniFile& ini) {
+    for (int i = 0; i < Count; ++i) {
+        ToolDefinition& tool = m_tools[i];
+        tool.Name = ini.ReadString(Section, Key(i, "Name"), "");
+        tool.Command = ini.ReadString(Section, Key(i, "Command"), "");
+        tool.Enabled = ReadFlag(ini, i, "Enabled");
+        tool.SaveFile = ReadFlag(ini, i, "SaveFile");
+        tool.SaveTemp = ReadFlag(ini, i, "SaveTemp");
+        tool.LoadTemp = ReadFlag(ini, i, "LoadTemp");
+        tool.LoadFile = ReadFlag(ini, i, "LoadFile");
+    }
+}
+
+void CTools::WriteTo(IniFile& ini) const {
+    for (int i = 0; i < Count; ++i) {
+        const ToolDefinition& tool = m_tools[i];
+        ini.WriteString(Section, Key(i, "Name"), SingleLine(tool.Name));
+        ini.WriteString(Section, Key(i, "Command"), SingleLine(tool.Command));
+        WriteFlag(ini, i, "Enabled", tool.Enabled);
+        WriteFlag(ini, i, "SaveFile", tool.SaveFile);
+        WriteFlag(ini, i, "SaveTemp", tool.SaveTemp);
+        WriteFlag(ini, i, "LoadTemp", tool.LoadTemp);
+        WriteFlag(ini, i, "LoadFile", tool.LoadFile);
+    }
+}
+
+const ToolDefinition& CTools::GetTool(int index) const {
+    return m_tools[IsValidIndex(index) ? index : 0];
+}
+
+bool CTools::SetTool(int index, const ToolDefinition& tool) {
+    if (!IsValidIndex(index))
+        return false;
+    m_tools[index] = tool;
+    return true;
+}
+
+} // namespace tavrin

@@ -1,0 +1,159 @@
+#include "core/tools/ToolCommandLine.h"
+
+#include <array>
+#include <cctype>
+#include <string_view>
+#include <utility>
+
+namespace tavrin {
+
+namespace {
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+bool MatchesIgnoringCase(const std::string& text, size_t at, const std::string& word) {
+    if (text.size() - at < word.size())
+        return false;
+    for (size_t i = 0; i < word.size(); ++i)
+        if (std::toupper(static_cast<unsigned char>(text[at + i])) != word[i])
+            return false;
+    return true;
+}
+
+std::string Escaped(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        if (c == '\\' || c == '"')
+            out += '\\';
+        out += c;
+    }
+    return out;
+}
+
+// The first double quote followed by a blank that a backslash does not escape.
+size_t SplitPoint(const std::string& line) {
+    for (size_t i = 0; i + 1 < line.size(); ++i) {
+        if (line[i] != '"' || (line[i + 1] != ' ' && line[i + 1] != '\t'))
+            continue;
+        size_t backslashes = 0;
+        while (backslashes < i && line[i - 1 - backslashes] == '\\')
+            ++backslashes;
+        if (backslashes % 2 == 0)
+            return i;
+    }
+    return std::string::npos;
+}
+
+} // namespace
+
+std::string BuildToolCommandLine(const std::string& command, const ToolPlaceholders& values) {
+    // One pass in the order %FILE, %TEMP, %EXEPATH: the three never overlap, so this is the
+    // same as replacing them one after another, except inside the inserted paths.
+    const std::array<std::pair<std::string, std::string>, 3> replacements{{
+        {"%FILE", '"' + Escaped(values.file) + '"'},
+        {"%TEMP", '"' + Escaped(values.temp) + '"'},
+        {"%EXEPATH", Escaped(values.exePath)},
+    }};
+    std::string out;
+    size_t i = 0;
+    while (i < command.size()) {
+        bool replaced = false;
+        if (command[i] == '%') {
+            for (const auto& [placeholder, value] : replacements) {
+                if (MatchesIgnoringCase(command, i, placeholder)) {
+                    out += value;
+                    i += placeholder.size();
+                    replaced = true;
+                    break;
+                }
+            }
+        }
+        if (!replaced)
+            out += command[i++];
+    }
+    return out;
+}
+
+bool SplitShellWords(const std::string& text, std::vector<std::string>& words) {
+    words.clear();
+    std::string word;
+    bool inWord = false;
+    size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (IsBlank(c)) {
+            if (inWord)
+                words.push_back(std::move(word));
+            word.clear();
+            inWord = false;
+            ++i;
+            continue;
+        }
+        inWord = true;
+        if (c == '\'') {
+            const size_t close = text.find('\'', i + 1);
+            if (close == std::string::npos)
+                return false;
+            word.append(text, i + 1, close - i - 1);
+            i = close + 1;
+        } else if (c == '"') {
+            ++i;
+            for (;;) {
+                if (i >= text.size())
+                    return false;
+                const char d = text[i];
+                if (d == '"') {
+                    ++i;
+                    break;
+                }
+                if (d == '\\' && i + 1 < text.size() &&
+                    std::string_view("\\\"$`").find(text[i + 1]) != std::string_view::npos) {
+                    word += text[i + 1];
+                    i += 2;
+                } else {
+                    word += d;
+                    ++i;
+                }
+            }
+        } else if (c == '\\' && i + 1 < text.size()) {
+            word += text[i + 1];
+            i += 2;
+        } else {
+            word += c;
+            ++i;
+        }
+    }
+    if (inWord)
+        words.push_back(std::move(word));
+    return true;
+}
+
+bool SplitToolCommandLine(const std::string& commandLine, ToolLaunch& out) {
+    out = ToolLaunch{};
+    const size_t split = SplitPoint(commandLine);
+    if (split == std::string::npos) {
+        out.programPart = commandLine;
+        return false;
+    }
+    out.programPart = commandLine.substr(0, split + 1);
+    out.parameterPart = commandLine.substr(split + 2);
+    if (out.programPart.size() > ToolLaunch::MaxPartBytes ||
+        out.parameterPart.size() > ToolLaunch::MaxPartBytes)
+        return false;
+    std::vector<std::string> programWords;
+    std::vector<std::string> parameterWords;
+    if (!SplitShellWords(out.programPart, programWords) ||
+        !SplitShellWords(out.parameterPart, parameterWords))
+        return false;
+    if (programWords.empty() || programWords.front().empty())
+        return false;
+    out.program = programWords.front();
+    out.arguments.assign(programWords.begin() + 1, programWords.end());
+    out.arguments.insert(out.arguments.end(), parameterWords.begin(), parameterWords.end());
+    return true;
+}
+
+} // namespace tavrin

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace tavrin {
+
+// What the placeholders of a tool's command line stand for.
+struct ToolPlaceholders {
+    std::string file;    // %FILE: the ROM document's path (inserted in double quotes)
+    std::string temp;    // %TEMP: the temporary bitmap's path (inserted in double quotes)
+    std::string exePath; // %EXEPATH: the executable's folder with its trailing '/' (as is)
+};
+
+// Replaces %FILE, %TEMP and %EXEPATH, in any letter case. Only the command's own text is
+// searched, so a path that itself contains "%temp" is inserted unchanged; '\' and '"' in the
+// inserted paths are escaped, so each comes back as one argument however it is named.
+std::string BuildToolCommandLine(const std::string& command, const ToolPlaceholders& values);
+
+// Splits text into arguments as a POSIX shell does, without running one: blanks separate,
+// '...' and "..." group (inside "..." a backslash escapes only \ " $ and `), an unquoted
+// backslash takes the next character literally; nothing is expanded. False when a quote is
+// left open.
+bool SplitShellWords(const std::string& text, std::vector<std::string>& words);
+
+// A command line divided into the program to start and its arguments.
+struct ToolLaunch {
+    static constexpr size_t MaxPartBytes = 255;
+
+    // Up to and including the first double quote followed by a blank (the whole line when
+    // there is none); the failure message names it.
+    std::string programPart;
+    // Everything after that blank.
+    std::string parameterPart;
+    std::string program;
+    std::vector<std::string> arguments;
+};
+
+// Splits a built command line at the first double quote followed by a blank. The program
+// part's first word is the program; its further words and the parameter part's words are the
+// arguments. False (refused) when there is no split point, a part is 256 bytes or longer, a
+// quote is left open or the program is empty; programPart is filled in any case.
+bool SplitToolCommandLine(const std::string& commandLine, ToolLaunch& out);
+
+} // namespace tavrin

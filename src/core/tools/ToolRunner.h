@@ -1,0 +1,52 @@
+#pragma once
+
+#include <string>
+
+namespace tavrin {
+
+class CTools;
+class ToolRunnerHost;
+struct ToolDefinition;
+
+// Where a tool run takes its paths from; filled by the caller for every run.
+struct ToolRunContext {
+    std::string documentPath;   // %FILE, and the file saved and reopened
+    std::string executableDir;  // %EXEPATH, with its trailing '/'
+    std::string tempBitmapPath; // %TEMP, written and pasted back
+};
+
+// How a run ended.
+enum class ToolRunResult {
+    NotRun,     // the index is outside 0-9
+    SaveFailed, // the document could not be saved first
+    TempFailed, // the temporary bitmap could not be written first
+    Refused,    // the command line cannot be split into program and arguments
+    NotStarted, // the program did not start
+    Finished,   // started, waited for, and read back as the tool asks
+};
+
+// Runs tool i of the Tool menu: saves what the tool reads, starts it, holds the program in a
+// modal message until the user says the tool is done, then reads back what the tool wrote.
+// Nothing is read back from a tool that did not start, and a tool is not started on a file
+// that could not be saved first (reopening it afterwards would lose the edits).
+class ToolRunner {
+public:
+    static constexpr const char* FailureText = "実行に失敗しました：\n";
+    static constexpr const char* SaveFailedText = "ファイルの保存に失敗しました：\n";
+    static constexpr const char* TempFailedText = "テンポラリ画像の作成に失敗しました：\n";
+    static constexpr const char* WaitText =
+        "ツールを起動しています。\nツールでの編集が終わったらOKを押してください。\n\n"
+        "ツールで編集が完了する前にOKを押した場合は、\n"
+        "編集終了時に手動で編集結果を読み込む必要があります。";
+
+    ToolRunner(ToolRunnerHost& host, const CTools& tools) : m_host(host), m_tools(tools) {}
+
+    ToolRunResult Run(int index, const ToolRunContext& context);
+    ToolRunResult Run(const ToolDefinition& tool, const ToolRunContext& context);
+
+private:
+    ToolRunnerHost& m_host;
+    const CTools& m_tools;
+};
+
+} // namespace tavrin
