@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/formats/BuiltinFormats.h"
+#include "core/formats/CFormat_plugin.h"
 
 #include <array>
 #include <memory>
@@ -10,11 +11,16 @@
 namespace tavrin {
 
 // Every format the program offers, in the order of the format list: the 13 built-in formats,
-// then at most 3 more. The constructor registers only the built-ins; the plug-in loader adds
+// then at most 3 more. The constructor registers only the built-ins; LoadPlugins adds the
 // plug-in formats afterwards through Add.
+//
+// Each entry's FormatInfo is copied when the entry is added, after it has been checked, and
+// the table reads only its copies: the names, extensions and list lines never call into a
+// plug-in, and nothing a format throws leaves the table.
 class CFormatTable {
 public:
     static constexpr int MaxEntries = 16;
+    static constexpr int BuiltinCount = 13;
 
     CFormatTable();
     ~CFormatTable();
@@ -40,11 +46,31 @@ public:
     // The index of the last entry claiming the file name's extension, else 0.
     int FindByExtension(std::string_view fileName) const;
 
+    // The record copied when the entry at index was added, or null beyond the count.
+    const FormatInfo* Info(int index) const;
+    // The line the format lists show for the entry at index ("Ver.3  2BPP NES ( chr,nes ) ",
+    // plus the author and the web address when they are given), or "" beyond the count.
+    std::string ListLine(int index) const;
+
+    // Adds the formats of the plug-in libraries "*.so" in folder (with or without a trailing
+    // '/'), taken in the order of their file names, until the table is full. Each library
+    // that is refused, and the end of the scan at a full table, is reported through report
+    // (one line each). False when a plug-in could not be added because the table was full.
+    // A missing folder adds nothing and reports nothing.
+    bool LoadPlugins(const std::string& folder, const PluginReport& report = {});
+    // The folder "plugins/" beside the running executable.
+    static std::string PluginFolder();
+
     // Whether a record describes a format the table can hold (see Add).
     static bool IsUsableInfo(const FormatInfo& info);
+    // Why a record cannot be held, or "" when it can.
+    static std::string InfoProblem(const FormatInfo& info);
 
 private:
     bool AddEntry(CFormat* format);
+    // The copied record of an entry whose format still gives one (a format may withdraw its
+    // record; it is then left out of the extension lists), else null.
+    const FormatInfo* PresentInfo(int index) const;
 
     CFormat_1bpp m_1bpp;
     CFormat_2NES m_2nes;
@@ -61,6 +87,7 @@ private:
     CFormat_1bpp16 m_1bpp16;
 
     std::array<CFormat*, MaxEntries> m_entries{};
+    std::array<FormatInfo, MaxEntries> m_infos{};
     // Which entries the table deletes (the added ones), index for index with m_entries.
     std::array<std::unique_ptr<CFormat>, MaxEntries> m_owned;
     int m_count = 0;

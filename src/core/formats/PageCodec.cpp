@@ -2,6 +2,9 @@
 
 namespace tavrin {
 
+// A format that throws (a failing plug-in) leaves the image or the page as far as it got;
+// the window and the command-line tool never see the exception.
+
 void DecodePage(CFormat& format, uint8_t* bytes, const PageSettings& settings, Image8& tileImage) {
     BlockParams p{};
     p.bytes = bytes;
@@ -11,7 +14,10 @@ void DecodePage(CFormat& format, uint8_t* bytes, const PageSettings& settings, I
     p.mirror = static_cast<uint8_t>(settings.mirrorIndex & 3);
     p.pattern = settings.pattern;
     p.tilePalettes = settings.tilePalettes;
-    format.DecodeBlock(tileImage, p);
+    try {
+        format.DecodeBlock(tileImage, p);
+    } catch (...) {
+    }
 }
 
 void EncodePage(CFormat& format, uint8_t* bytes, const PageSettings& settings, Image8& tileImage) {
@@ -21,7 +27,10 @@ void EncodePage(CFormat& format, uint8_t* bytes, const PageSettings& settings, I
     p.rotate = EncodeRotationCode(settings.rotateIndex);
     p.mirror = static_cast<uint8_t>(settings.mirrorIndex & 3);
     p.pattern = settings.pattern;
-    format.EncodeBlock(tileImage, p);
+    try {
+        format.EncodeBlock(tileImage, p);
+    } catch (...) {
+    }
 }
 
 } // namespace tavrin

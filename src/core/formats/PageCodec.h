@@ -34,6 +34,7 @@ constexpr uint8_t EncodeRotationCode(int rotateIndex) {
 // guarantees that a whole page from the address lies inside the buffer.
 void DecodePage(CFormat& format, uint8_t* bytes, const PageSettings& settings, Image8& tileImage);
 // Encodes the tile image back into the page (colour offset and tile palettes are not used).
+// Neither lets an exception of the format through. A page of 8 bits per pixel is 16384 bytes.
 void EncodePage(CFormat& format, uint8_t* bytes, const PageSettings& settings, Image8& tileImage);
 
 } // namespace tavrin
