@@ -49,12 +49,16 @@ size_t SplitPoint(const std::string& line) {
 
 } // namespace
 
+std::string QuoteForToolCommandLine(const std::string& text) {
+    return '"' + Escaped(text) + '"';
+}
+
 std::string BuildToolCommandLine(const std::string& command, const ToolPlaceholders& values) {
     // One pass in the order %FILE, %TEMP, %EXEPATH: the three never overlap, so this is the
     // same as replacing them one after another, except inside the inserted paths.
     const std::array<std::pair<std::string, std::string>, 3> replacements{{
-        {"%FILE", '"' + Escaped(values.file) + '"'},
-        {"%TEMP", '"' + Escaped(values.temp) + '"'},
+        {"%FILE", QuoteForToolCommandLine(values.file)},
+        {"%TEMP", QuoteForToolCommandLine(values.temp)},
         {"%EXEPATH", Escaped(values.exePath)},
     }};
     std::string out;

@@ -17,6 +17,10 @@ struct ToolPlaceholders {
 // inserted paths are escaped, so each comes back as one argument however it is named.
 std::string BuildToolCommandLine(const std::string& command, const ToolPlaceholders& values);
 
+// text in double quotes, with '\' and '"' escaped: one argument of the command line whatever
+// it holds ("参照..." writes the chosen program so).
+std::string QuoteForToolCommandLine(const std::string& text);
+
 // Splits text into arguments as a POSIX shell does, without running one: blanks separate,
 // '...' and "..." group (inside "..." a backslash escapes only \ " $ and `), an unquoted
 // backslash takes the next character literally; nothing is expanded. False when a quote is

@@ -1,0 +1,2 @@
+# cmake -DIN=... -DOUT=... -DTAVRIN_VERSION=... -P Configure.cmake
+configure_file(${IN} ${OUT} @ONLY)
