@@ -2,40 +2,27 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 using namespace tavrin;
 
 namespace {
 
 using Words = std::vector<std::string>;
 
-const ToolPlaceholders Values{"/home/u/game.nes", "/opt/tavrin/temp.bmp", "/opt/tavrin/"};
-
-struct BuildCase {
-    const char* command;
-    const char* expected;
-};
-
-void PrintTo(const BuildCase& c, std::ostream* os) {
-    *os << c.command;
+std::string Long(size_t n) {
+    return std::string(n, 'a');
 }
 
-class BuildToolCommandLineTest : public ::testing::TestWithParam<BuildCase> {};
-
-TEST_P(BuildToolCommandLineTest, ReplacesThePlaceholders) {
-    EXPECT_EQ(BuildToolCommandLine(GetParam().command, Values), GetParam().expected);
+TEST(BuildToolCommandLine, ReplacesThePlaceholdersInAnyCase) {
+    const ToolPlaceholders values{"/home/u/game.nes", "/opt/t/temp.bmp", "/opt/t/"};
+    const std::pair<std::string, std::string> cases[] = {
+        {"\"/usr/bin/gimp\" %TEMP /x", "\"/usr/bin/gimp\" \"/opt/t/temp.bmp\" /x"},
+        {"\"/e\" %file %Temp", "\"/e\" \"/home/u/game.nes\" \"/opt/t/temp.bmp\""},
+        {"\"%exepathpack\" %FILE%FILE", "\"/opt/t/pack\" \"/home/u/game.nes\"\"/home/u/game.nes\""},
+        {"\"/e\" %FIL %TEMPS 100% %", "\"/e\" %FIL \"/opt/t/temp.bmp\"S 100% %"},
+    };
+    for (const auto& [command, expected] : cases)
+        EXPECT_EQ(BuildToolCommandLine(command, values), expected) << command;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, BuildToolCommandLineTest,
-    ::testing::Values(
-        BuildCase{"\"/usr/bin/gimp\" %TEMP /x", "\"/usr/bin/gimp\" \"/opt/tavrin/temp.bmp\" /x"},
-        BuildCase{"\"/e\" %file %Temp", "\"/e\" \"/home/u/game.nes\" \"/opt/tavrin/temp.bmp\""},
-        BuildCase{"\"%exepathpack\" %FILE%FILE",
-                  "\"/opt/tavrin/pack\" \"/home/u/game.nes\"\"/home/u/game.nes\""},
-        BuildCase{"\"/e\" %FIL %TEMPS 100% %", "\"/e\" %FIL \"/opt/tavrin/temp.bmp\"S 100% %"},
-        BuildCase{"", ""}));
 
 TEST(BuildToolCommandLine, InsertedPathsAreNotSearchedAgainAndComeBackWhole) {
     const ToolPlaceholders odd{"/tmp/%TEMP/a \"b\" c\\d.nes", "/t/%exepath.bmp", "/x/%FILE/"};
@@ -47,121 +34,80 @@ TEST(BuildToolCommandLine, InsertedPathsAreNotSearchedAgainAndComeBackWhole) {
     EXPECT_EQ(launch.arguments, (Words{odd.file, odd.temp}));
 }
 
-struct WordsCase {
-    const char* text;
+TEST(SplitShellWords, GroupsAsAShellWouldWithoutExpanding) {
+    const std::pair<std::string, Words> cases[] = {
+        {"  \t ", {}},
+        {" a  b\tc ", {"a", "b", "c"}},
+        {"\"a b\" 'c  d' x\"y z\"w", {"a b", "c  d", "xy zw"}},
+        {"\"\" ''", {"", ""}},
+        {"'a\\b \"c\"'", {"a\\b \"c\""}},
+        {"\"a\\\"b\\\\c\\$d\\ne\"", {"a\"b\\c$d\\ne"}},
+        {"a\\ b \\'c\\\" end\\", {"a b", "'c\"", "end\\"}},
+        {"$HOME * ~ `x`", {"$HOME", "*", "~", "`x`"}},
+    };
+    for (const auto& [text, expected] : cases) {
+        Words words{"stale"};
+        ASSERT_TRUE(SplitShellWords(text, words)) << text;
+        EXPECT_EQ(words, expected) << text;
+    }
     Words words;
-};
-
-void PrintTo(const WordsCase& c, std::ostream* os) {
-    *os << c.text;
+    for (const char* open : {"a \"b c", "a 'b c", "\"a\\\""})
+        EXPECT_FALSE(SplitShellWords(open, words)) << open;
 }
 
-class SplitShellWordsTest : public ::testing::TestWithParam<WordsCase> {};
-
-TEST_P(SplitShellWordsTest, GroupsAsAShellWould) {
-    Words words{"stale"};
-    ASSERT_TRUE(SplitShellWords(GetParam().text, words));
-    EXPECT_EQ(words, GetParam().words);
-}
-
-INSTANTIATE_TEST_SUITE_P(Cases, SplitShellWordsTest,
-                         ::testing::Values(WordsCase{"", {}}, WordsCase{"  \t ", {}},
-                                           WordsCase{" a  b\tc ", {"a", "b", "c"}},
-                                           WordsCase{"\"a b\" 'c  d'", {"a b", "c  d"}},
-                                           WordsCase{"x\"y z\"w 'p'q", {"xy zw", "pq"}},
-                                           WordsCase{"\"\" ''", {"", ""}},
-                                           WordsCase{"'a\\b \"c\"'", {"a\\b \"c\""}},
-                                           WordsCase{"\"a\\\"b\\\\c\\$d\\ne\"", {"a\"b\\c$d\\ne"}},
-                                           WordsCase{"a\\ b \\'c\\\"", {"a b", "'c\""}},
-                                           WordsCase{"$HOME * ~ `x`", {"$HOME", "*", "~", "`x`"}},
-                                           WordsCase{"end\\", {"end\\"}}));
-
-TEST(SplitShellWords, AnOpenQuoteIsAnError) {
-    Words words;
-    EXPECT_FALSE(SplitShellWords("a \"b c", words));
-    EXPECT_FALSE(SplitShellWords("a 'b c", words));
-    EXPECT_FALSE(SplitShellWords("\"a\\\"", words));
-}
-
-struct SplitCase {
-    std::string line;
-    std::string programPart;
-    std::string parameterPart;
-    std::string program;
-    Words arguments;
-};
-
-void PrintTo(const SplitCase& c, std::ostream* os) {
-    *os << c.line;
-}
-
-class SplitToolCommandLineTest : public ::testing::TestWithParam<SplitCase> {};
-
-TEST_P(SplitToolCommandLineTest, SplitsAtTheFirstQuoteBeforeABlank) {
-    const SplitCase& c = GetParam();
-    ToolLaunch launch;
-    launch.arguments = {"stale"};
-    ASSERT_TRUE(SplitToolCommandLine(c.line, launch));
-    EXPECT_EQ(launch.programPart, c.programPart);
-    EXPECT_EQ(launch.parameterPart, c.parameterPart);
-    EXPECT_EQ(launch.program, c.program);
-    EXPECT_EQ(launch.arguments, c.arguments);
-}
-
-std::string Long(size_t n) {
-    return std::string(n, 'a');
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SplitToolCommandLineTest,
-    ::testing::Values(
+TEST(SplitToolCommandLine, SplitsAtTheFirstQuoteBeforeABlank) {
+    const struct {
+        std::string line, programPart, parameterPart, program;
+        Words arguments;
+    } cases[] = {
         // The quoted program, the quoted temporary bitmap and /x.
-        SplitCase{"\"/usr/bin/gimp\" \"/opt/t/temp.bmp\" /x",
-                  "\"/usr/bin/gimp\"",
-                  "\"/opt/t/temp.bmp\" /x",
-                  "/usr/bin/gimp",
-                  {"/opt/t/temp.bmp", "/x"}},
-        SplitCase{"\"/my tools/ed\" ", "\"/my tools/ed\"", "", "/my tools/ed", {}},
-        SplitCase{"\"/e\"\t-a", "\"/e\"", "-a", "/e", {"-a"}},
-        // Only the first quote before a blank splits; the program part's own words are
-        // arguments too.
-        SplitCase{"env \"A=1\" \"/b\" c", "env \"A=1\"", "\"/b\" c", "env", {"A=1", "/b", "c"}},
-        SplitCase{"\"/a\"\"b\" c", "\"/a\"\"b\"", "c", "/ab", {"c"}},
+        {"\"/usr/bin/gimp\" \"/opt/t/temp.bmp\" /x",
+         "\"/usr/bin/gimp\"",
+         "\"/opt/t/temp.bmp\" /x",
+         "/usr/bin/gimp",
+         {"/opt/t/temp.bmp", "/x"}},
+        {"\"/my tools/ed\" ", "\"/my tools/ed\"", "", "/my tools/ed", {}},
+        {"\"/e\"\t-a", "\"/e\"", "-a", "/e", {"-a"}},
+        // The program part's further words are arguments too.
+        {"env \"A=1\" \"/b\" c", "env \"A=1\"", "\"/b\" c", "env", {"A=1", "/b", "c"}},
         // 255 bytes per part are accepted.
-        SplitCase{"\"" + Long(253) + "\" " + Long(255),
-                  "\"" + Long(253) + "\"",
-                  Long(255),
-                  Long(253),
-                  {Long(255)}}));
-
-struct RefusedCase {
-    std::string line;
-    std::string programPart;
-};
-
-void PrintTo(const RefusedCase& c, std::ostream* os) {
-    *os << c.line;
+        {"\"" + Long(253) + "\" " + Long(255),
+         "\"" + Long(253) + "\"",
+         Long(255),
+         Long(253),
+         {Long(255)}},
+    };
+    for (const auto& c : cases) {
+        ToolLaunch launch;
+        launch.arguments = {"stale"};
+        ASSERT_TRUE(SplitToolCommandLine(c.line, launch)) << c.line;
+        EXPECT_EQ(launch.programPart, c.programPart);
+        EXPECT_EQ(launch.parameterPart, c.parameterPart);
+        EXPECT_EQ(launch.program, c.program);
+        EXPECT_EQ(launch.arguments, c.arguments);
+    }
 }
 
-class RefusedCommandLineTest : public ::testing::TestWithParam<RefusedCase> {};
-
-TEST_P(RefusedCommandLineTest, IsRefusedNamingItsProgramPart) {
-    ToolLaunch launch;
-    EXPECT_FALSE(SplitToolCommandLine(GetParam().line, launch));
-    EXPECT_EQ(launch.programPart, GetParam().programPart);
+TEST(SplitToolCommandLine, RefusesWhatCannotBeSplitAndNamesItsProgramPart) {
+    const std::pair<std::string, std::string> cases[] = {
+        // No split point: the whole line is named; an escaped quote does not split.
+        {"/usr/bin/gimp %TEMP", "/usr/bin/gimp %TEMP"},
+        {"\"/usr/bin/gimp\"", "\"/usr/bin/gimp\""},
+        {"", ""},
+        {"\"/e\\\" x", "\"/e\\\" x"},
+        // An open quote, an empty program.
+        {"\"/e\" 'x", "\"/e\""},
+        {"\"\" x", "\"\""},
+        {" \" x", " \""},
+        // 256 bytes in either part.
+        {"\"" + Long(254) + "\" b", "\"" + Long(254) + "\""},
+        {"\"a\" " + Long(256), "\"a\""},
+    };
+    for (const auto& [line, programPart] : cases) {
+        ToolLaunch launch;
+        EXPECT_FALSE(SplitToolCommandLine(line, launch)) << line;
+        EXPECT_EQ(launch.programPart, programPart) << line;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, RefusedCommandLineTest,
-                         ::testing::Values(
-                             // No split point: the whole line is named.
-                             RefusedCase{"/usr/bin/gimp %TEMP", "/usr/bin/gimp %TEMP"},
-                             RefusedCase{"\"/usr/bin/gimp\"", "\"/usr/bin/gimp\""},
-                             RefusedCase{"", ""}, RefusedCase{"\"/e\\\" x", "\"/e\\\" x"},
-                             // An open quote, an empty program.
-                             RefusedCase{"\"/e\" 'x", "\"/e\""}, RefusedCase{"\"\" x", "\"\""},
-                             RefusedCase{" \" x", " \""},
-                             // 256 bytes in either part.
-                             RefusedCase{"\"" + Long(254) + "\" b", "\"" + Long(254) + "\""},
-                             RefusedCase{"\"a\" " + Long(256), "\"a\""}));
 
 } // namespace

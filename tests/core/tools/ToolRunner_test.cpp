@@ -15,149 +15,112 @@ namespace {
 
 using Calls = std::vector<std::string>;
 
-// Records every call in order; each step can be made to fail.
+// Records every call in order; each step can be made to fail. The started "tool" writes
+// tempToCreate when it is set.
 class RecordingHost : public ToolRunnerHost {
 public:
-    bool saveOk = true;
-    bool tempOk = true;
-    bool startOk = true;
-    std::string tempToCreate; // written by the "tool" when it starts
+    bool saveOk = true, tempOk = true, startOk = true;
+    std::string tempToCreate;
     Calls calls;
 
-    bool SaveDocument() override {
-        calls.push_back("save");
-        return saveOk;
-    }
-    bool WriteTempBitmap(const std::string& path) override {
-        calls.push_back("temp " + path);
-        return tempOk;
-    }
-    bool StartDetached(const std::string& program,
-                       const std::vector<std::string>& arguments) override {
+    bool SaveDocument() override { return Call("save", saveOk); }
+    bool WriteTempBitmap(const std::string& path) override { return Call("temp " + path, tempOk); }
+    bool StartDetached(const std::string& program, const std::vector<std::string>& args) override {
         std::string call = "start " + program;
-        for (const std::string& a : arguments)
+        for (const std::string& a : args)
             call += " [" + a + "]";
-        calls.push_back(call);
         if (startOk && !tempToCreate.empty())
             std::ofstream(tempToCreate) << "BM";
-        return startOk;
+        return Call(call, startOk);
     }
     void ShowMessage(const std::string& text) override { calls.push_back("message " + text); }
     void WaitForTool(const std::string& text) override { calls.push_back("wait " + text); }
     void PasteTempBitmap(const std::string& path) override { calls.push_back("paste " + path); }
     void ReopenDocument() override { calls.push_back("reopen"); }
+
+private:
+    bool Call(std::string call, bool result) {
+        calls.push_back(std::move(call));
+        return result;
+    }
 };
 
 class ToolRunnerTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        context.documentPath = folder.File("game.nes");
-        context.executableDir = folder.Path() + "/";
-        context.tempBitmapPath = folder.File("temp.bmp");
-    }
-
-    ToolDefinition Tool(const std::string& command, bool saveFile, bool saveTemp, bool loadTemp,
-                        bool loadFile) const {
+    // Flags in the order the run uses them.
+    ToolRunResult Run(const std::string& command, bool saveFile, bool saveTemp, bool loadTemp,
+                      bool loadFile) {
         ToolDefinition tool;
-        tool.Name = "t";
         tool.Command = command;
-        tool.Enabled = true;
         tool.SaveFile = saveFile;
         tool.SaveTemp = saveTemp;
         tool.LoadTemp = loadTemp;
         tool.LoadFile = loadFile;
-        return tool;
-    }
-
-    ToolRunResult Run(const ToolDefinition& tool) {
         tools.SetTool(4, tool);
         return runner.Run(4, context);
     }
-
-    std::string Wait() const { return std::string("wait ") + ToolRunner::WaitText; }
+    static std::string Message(const char* prefix, const std::string& what) {
+        return std::string("message ") + prefix + what;
+    }
 
     ToolsTestFolder folder;
-    ToolRunContext context;
+    const std::string rom = folder.File("game.nes");
+    const std::string temp = folder.File("temp.bmp");
+    const ToolRunContext context{rom, folder.Path() + "/", temp};
+    const std::string wait = std::string("wait ") + ToolRunner::WaitText;
     CTools tools;
     RecordingHost host;
     ToolRunner runner{host, tools};
 };
 
 TEST_F(ToolRunnerTest, EveryStepInOrderWhenAllAreAsked) {
-    host.tempToCreate = context.tempBitmapPath;
-    EXPECT_EQ(Run(Tool("\"/usr/bin/gimp\" %TEMP /x %FILE", true, true, true, true)),
+    host.tempToCreate = temp;
+    EXPECT_EQ(Run("\"/usr/bin/gimp\" %TEMP /x %FILE", true, true, true, true),
               ToolRunResult::Finished);
-    const std::string temp = context.tempBitmapPath;
-    EXPECT_EQ(host.calls,
-              (Calls{"save", "temp " + temp,
-                     "start /usr/bin/gimp [" + temp + "] [/x] [" + context.documentPath + "]",
-                     Wait(), "paste " + temp, "reopen"}));
+    EXPECT_EQ(host.calls, (Calls{"save", "temp " + temp,
+                                 "start /usr/bin/gimp [" + temp + "] [/x] [" + rom + "]", wait,
+                                 "paste " + temp, "reopen"}));
 }
 
-TEST_F(ToolRunnerTest, OnlyTheAskedStepsRun) {
-    EXPECT_EQ(Run(Tool("\"%EXEPATHpack\" -q", false, false, false, false)),
-              ToolRunResult::Finished);
-    EXPECT_EQ(host.calls, (Calls{"start " + folder.Path() + "/pack [-q]", Wait()}));
-
+TEST_F(ToolRunnerTest, OnlyTheAskedStepsRunAndAMissingBitmapIsNotPasted) {
+    EXPECT_EQ(Run("\"%EXEPATHpack\" -q", false, false, false, false), ToolRunResult::Finished);
+    EXPECT_EQ(host.calls, (Calls{"start " + folder.Path() + "/pack [-q]", wait}));
     host.calls.clear();
-    EXPECT_EQ(Run(Tool("\"/emu\" %FILE", true, false, false, true)), ToolRunResult::Finished);
-    EXPECT_EQ(host.calls,
-              (Calls{"save", "start /emu [" + context.documentPath + "]", Wait(), "reopen"}));
-}
-
-TEST_F(ToolRunnerTest, AMissingBitmapAfterTheToolIsNotPasted) {
-    EXPECT_EQ(Run(Tool("\"/t\" %TEMP", false, false, true, true)), ToolRunResult::Finished);
-    EXPECT_EQ(host.calls, (Calls{"start /t [" + context.tempBitmapPath + "]", Wait(), "reopen"}));
+    EXPECT_EQ(Run("\"/t\" %TEMP", false, false, true, true), ToolRunResult::Finished);
+    EXPECT_EQ(host.calls, (Calls{"start /t [" + temp + "]", wait, "reopen"}));
 }
 
 TEST_F(ToolRunnerTest, AToolThatDidNotStartNeverPastesOrReloads) {
     folder.WriteText("temp.bmp", "BM");
     host.startOk = false;
-    EXPECT_EQ(Run(Tool("\"/no/such\" %TEMP", true, true, true, true)), ToolRunResult::NotStarted);
-    EXPECT_EQ(host.calls,
-              (Calls{"save", "temp " + context.tempBitmapPath,
-                     "start /no/such [" + context.tempBitmapPath + "]",
-                     std::string("message ") + ToolRunner::FailureText + "\"/no/such\""}));
-}
+    EXPECT_EQ(Run("\"/no/such\" %TEMP", true, true, true, true), ToolRunResult::NotStarted);
+    EXPECT_EQ(host.calls, (Calls{"save", "temp " + temp, "start /no/such [" + temp + "]",
+                                 Message(ToolRunner::FailureText, "\"/no/such\"")}));
 
-TEST_F(ToolRunnerTest, ARefusedCommandLineStartsNothingAndNamesItsProgramPart) {
-    folder.WriteText("temp.bmp", "BM");
-    const std::string longProgram = "\"/" + std::string(254, 'p') + "\"";
-    const struct {
-        std::string command;
-        std::string shown;
-    } cases[] = {
-        {"/usr/bin/gimp %TEMP", "/usr/bin/gimp \"" + context.tempBitmapPath + "\""},
-        {longProgram + " x", longProgram},
-        {"\"/t\" %FILE 'open", "\"/t\""},
-        {"", ""},
-    };
-    for (const auto& c : cases) {
-        host.calls.clear();
-        EXPECT_EQ(Run(Tool(c.command, false, true, true, true)), ToolRunResult::Refused);
-        EXPECT_EQ(host.calls, (Calls{"temp " + context.tempBitmapPath,
-                                     std::string("message ") + ToolRunner::FailureText + c.shown}))
-            << c.command;
-    }
+    // A refused command line starts nothing and names its program part.
+    host.calls.clear();
+    EXPECT_EQ(Run("/usr/bin/gimp %TEMP", false, false, true, true), ToolRunResult::Refused);
+    EXPECT_EQ(host.calls,
+              (Calls{Message(ToolRunner::FailureText, "/usr/bin/gimp \"" + temp + "\"")}));
 }
 
 TEST_F(ToolRunnerTest, NothingStartsOnAFileOrBitmapThatCouldNotBeSaved) {
     host.saveOk = false;
-    EXPECT_EQ(Run(Tool("\"/t\" %FILE", true, true, true, true)), ToolRunResult::SaveFailed);
-    EXPECT_EQ(host.calls, (Calls{"save", std::string("message ") + ToolRunner::SaveFailedText +
-                                             context.documentPath}));
+    EXPECT_EQ(Run("\"/t\" %FILE", true, true, true, true), ToolRunResult::SaveFailed);
+    EXPECT_EQ(host.calls, (Calls{"save", Message(ToolRunner::SaveFailedText, rom)}));
 
     host.calls.clear();
     host.saveOk = true;
     host.tempOk = false;
-    EXPECT_EQ(Run(Tool("\"/t\" %TEMP", true, true, true, true)), ToolRunResult::TempFailed);
-    EXPECT_EQ(host.calls, (Calls{"save", "temp " + context.tempBitmapPath,
-                                 std::string("message ") + ToolRunner::TempFailedText +
-                                     context.tempBitmapPath}));
+    EXPECT_EQ(Run("\"/t\" %TEMP", true, true, true, true), ToolRunResult::TempFailed);
+    EXPECT_EQ(host.calls,
+              (Calls{"save", "temp " + temp, Message(ToolRunner::TempFailedText, temp)}));
 }
 
 TEST_F(ToolRunnerTest, AnIndexOutsideTheTenRunsNothing) {
-    tools.SetTool(0, Tool("\"/t\" x", true, true, true, true));
+    ToolDefinition zero;
+    zero.Command = "\"/t\" x";
+    tools.SetTool(0, zero);
     for (const int index : {-1, 10, 99})
         EXPECT_EQ(runner.Run(index, context), ToolRunResult::NotRun);
     EXPECT_TRUE(host.calls.empty());

@@ -1,8 +1,5 @@
 #pragma once
 
-#include "core/platform/FileIO.h"
-#include "core/platform/SafeFileWriter.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -24,22 +21,18 @@ public:
     }
     ~ToolsTestFolder() {
         std::error_code ec;
-        if (!m_path.empty())
-            std::filesystem::remove_all(m_path, ec);
+        std::filesystem::remove_all(m_path, ec);
     }
-    ToolsTestFolder(const ToolsTestFolder&) = delete;
-    ToolsTestFolder& operator=(const ToolsTestFolder&) = delete;
 
     const std::string& Path() const { return m_path; }
     std::string File(const std::string& name) const { return m_path + "/" + name; }
 
     void WriteText(const std::string& name, const std::string& text) const {
-        ASSERT_TRUE(WriteFileSafely(File(name), text.data(), text.size()));
+        std::ofstream(File(name), std::ios::binary) << text;
     }
     std::string ReadText(const std::string& name) const {
-        std::vector<uint8_t> bytes;
-        EXPECT_TRUE(ReadWholeFile(File(name), bytes));
-        return std::string(bytes.begin(), bytes.end());
+        std::ifstream in(File(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
 private:
