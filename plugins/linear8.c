@@ -21,12 +21,21 @@ static const TavrinFormatInfo info = {
     .extensions = "8bpp",
 };
 
-static void DecodeTile(const uint8_t* src, uint8_t tile[64]) {
-    memcpy(tile, src, TILE_BYTES);
+/* Writes the tile's 8 x 8 pixels, each ORed with offset, to rows of dst stride bytes apart;
+   reads them back. A row of eight pixels is moved as one 64-bit word. */
+static void DecodeTile(const uint8_t* src, uint8_t* dst, ptrdiff_t stride, uint8_t offset) {
+    const uint64_t offsets = offset * UINT64_C(0x0101010101010101);
+    for (int r = 0; r < 8; ++r, dst += stride, src += 8) {
+        uint64_t row;
+        memcpy(&row, src, sizeof row);
+        row |= offsets;
+        memcpy(dst, &row, sizeof row);
+    }
 }
 
-static void EncodeTile(const uint8_t tile[64], uint8_t* dst) {
-    memcpy(dst, tile, TILE_BYTES);
+static void EncodeTile(const uint8_t* src, ptrdiff_t stride, uint8_t* dst) {
+    for (int r = 0; r < 8; ++r, src += stride, dst += 8)
+        memcpy(dst, src, 8);
 }
 
 /* Where the pixel at position p (row * 8 + column) of an 8 x 8 cell goes under a rotate
@@ -59,8 +68,11 @@ static uint8_t* Cell(TavrinTileImage* image, int n) {
     return image->bits + (ptrdiff_t)(n / 16) * 8 * image->stride + (n % 16) * 8;
 }
 
-static uint8_t* TileBytes(const TavrinBlockParams* p, int n) {
-    const int t = p->pattern != NULL ? p->pattern[n] : n;
+static int TileAt(const TavrinBlockParams* p, int n) {
+    return p->pattern != NULL ? p->pattern[n] : n;
+}
+
+static uint8_t* TileBytes(const TavrinBlockParams* p, int t) {
     return p->bytes + p->address + (ptrdiff_t)t * TILE_BYTES;
 }
 
@@ -72,20 +84,18 @@ static void DecodeBlock(TavrinFormat* self, TavrinTileImage* image, const Tavrin
     for (int i = 0; i < 64; ++i)
         shown[i] = ImageOffset(image, Mirrored(p->mirror, Turned(p->rotate, i)));
     for (int n = 0; n < 256; ++n) {
-        const int t = p->pattern != NULL ? p->pattern[n] : n;
+        const int t = TileAt(p, n);
         const uint8_t offset =
             (uint8_t)(p->tilePalettes != NULL ? p->tilePalettes[t] << info.bitsPerPixel
                                               : p->colourOffset);
-        uint8_t tile[64];
         uint8_t* cell = Cell(image, n);
-        DecodeTile(TileBytes(p, n), tile);
         if (plain) {
-            for (int r = 0; r < 8; ++r)
-                for (int c = 0; c < 8; ++c)
-                    cell[r * image->stride + c] = (uint8_t)(tile[r * 8 + c] | offset);
+            DecodeTile(TileBytes(p, t), cell, image->stride, offset);
         } else {
+            uint8_t tile[64];
+            DecodeTile(TileBytes(p, t), tile, 8, offset);
             for (int i = 0; i < 64; ++i)
-                cell[shown[i]] = (uint8_t)(tile[i] | offset);
+                cell[shown[i]] = tile[i];
         }
     }
 }
@@ -93,15 +103,21 @@ static void DecodeBlock(TavrinFormat* self, TavrinTileImage* image, const Tavrin
 static void EncodeBlock(TavrinFormat* self, TavrinTileImage* image, const TavrinBlockParams* p) {
     /* The cell is mirrored, then turned: tile pixel j comes from cell position source[j]. */
     ptrdiff_t source[64];
+    const int plain = (p->rotate & 3) == 0 && (p->mirror & 3) == 0;
     (void)self;
     for (int q = 0; q < 64; ++q)
         source[Turned(p->rotate, Mirrored(p->mirror, q))] = ImageOffset(image, q);
     for (int n = 0; n < 256; ++n) {
         const uint8_t* cell = Cell(image, n);
-        uint8_t tile[64];
-        for (int j = 0; j < 64; ++j)
-            tile[j] = cell[source[j]];
-        EncodeTile(tile, TileBytes(p, n));
+        uint8_t* dst = TileBytes(p, TileAt(p, n));
+        if (plain) {
+            EncodeTile(cell, image->stride, dst);
+        } else {
+            uint8_t tile[64];
+            for (int j = 0; j < 64; ++j)
+                tile[j] = cell[source[j]];
+            EncodeTile(tile, 8, dst);
+        }
     }
 }
 

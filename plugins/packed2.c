@@ -20,19 +20,29 @@ static const TavrinFormatInfo info = {
     .extensions = "p2bpp",
 };
 
-static void DecodeTile(const uint8_t* src, uint8_t tile[64]) {
-    for (int b = 0; b < TILE_BYTES; ++b) {
-        tile[4 * b] = (uint8_t)(src[b] >> 6);
-        tile[4 * b + 1] = (uint8_t)((src[b] >> 4) & 3);
-        tile[4 * b + 2] = (uint8_t)((src[b] >> 2) & 3);
-        tile[4 * b + 3] = (uint8_t)(src[b] & 3);
+/* Writes the tile's 8 x 8 pixels, each ORed with offset, to rows of dst stride bytes apart;
+   reads them back without the offset. */
+static void DecodeTile(const uint8_t* src, uint8_t* dst, ptrdiff_t stride, uint8_t offset) {
+    for (int r = 0; r < 8; ++r, dst += stride) {
+        for (int half = 0; half < 2; ++half) {
+            const uint8_t b = src[2 * r + half];
+            uint8_t* out = dst + 4 * half;
+            out[0] = (uint8_t)((b >> 6) | offset);
+            out[1] = (uint8_t)(((b >> 4) & 3) | offset);
+            out[2] = (uint8_t)(((b >> 2) & 3) | offset);
+            out[3] = (uint8_t)((b & 3) | offset);
+        }
     }
 }
 
-static void EncodeTile(const uint8_t tile[64], uint8_t* dst) {
-    for (int b = 0; b < TILE_BYTES; ++b)
-        dst[b] = (uint8_t)(((tile[4 * b] & 3) << 6) | ((tile[4 * b + 1] & 3) << 4) |
-                           ((tile[4 * b + 2] & 3) << 2) | (tile[4 * b + 3] & 3));
+static void EncodeTile(const uint8_t* src, ptrdiff_t stride, uint8_t* dst) {
+    for (int r = 0; r < 8; ++r, src += stride) {
+        for (int half = 0; half < 2; ++half) {
+            const uint8_t* in = src + 4 * half;
+            dst[2 * r + half] = (uint8_t)(((in[0] & 3) << 6) | ((in[1] & 3) << 4) |
+                                          ((in[2] & 3) << 2) | (in[3] & 3));
+        }
+    }
 }
 
 /* Where the pixel at position p (row * 8 + column) of an 8 x 8 cell goes under a rotate
@@ -65,8 +75,11 @@ static uint8_t* Cell(TavrinTileImage* image, int n) {
     return image->bits + (ptrdiff_t)(n / 16) * 8 * image->stride + (n % 16) * 8;
 }
 
-static uint8_t* TileBytes(const TavrinBlockParams* p, int n) {
-    const int t = p->pattern != NULL ? p->pattern[n] : n;
+static int TileAt(const TavrinBlockParams* p, int n) {
+    return p->pattern != NULL ? p->pattern[n] : n;
+}
+
+static uint8_t* TileBytes(const TavrinBlockParams* p, int t) {
     return p->bytes + p->address + (ptrdiff_t)t * TILE_BYTES;
 }
 
@@ -78,20 +91,18 @@ static void DecodeBlock(TavrinFormat* self, TavrinTileImage* image, const Tavrin
     for (int i = 0; i < 64; ++i)
         shown[i] = ImageOffset(image, Mirrored(p->mirror, Turned(p->rotate, i)));
     for (int n = 0; n < 256; ++n) {
-        const int t = p->pattern != NULL ? p->pattern[n] : n;
+        const int t = TileAt(p, n);
         const uint8_t offset =
             (uint8_t)(p->tilePalettes != NULL ? p->tilePalettes[t] << info.bitsPerPixel
                                               : p->colourOffset);
-        uint8_t tile[64];
         uint8_t* cell = Cell(image, n);
-        DecodeTile(TileBytes(p, n), tile);
         if (plain) {
-            for (int r = 0; r < 8; ++r)
-                for (int c = 0; c < 8; ++c)
-                    cell[r * image->stride + c] = (uint8_t)(tile[r * 8 + c] | offset);
+            DecodeTile(TileBytes(p, t), cell, image->stride, offset);
         } else {
+            uint8_t tile[64];
+            DecodeTile(TileBytes(p, t), tile, 8, offset);
             for (int i = 0; i < 64; ++i)
-                cell[shown[i]] = (uint8_t)(tile[i] | offset);
+                cell[shown[i]] = tile[i];
         }
     }
 }
@@ -99,15 +110,21 @@ static void DecodeBlock(TavrinFormat* self, TavrinTileImage* image, const Tavrin
 static void EncodeBlock(TavrinFormat* self, TavrinTileImage* image, const TavrinBlockParams* p) {
     /* The cell is mirrored, then turned: tile pixel j comes from cell position source[j]. */
     ptrdiff_t source[64];
+    const int plain = (p->rotate & 3) == 0 && (p->mirror & 3) == 0;
     (void)self;
     for (int q = 0; q < 64; ++q)
         source[Turned(p->rotate, Mirrored(p->mirror, q))] = ImageOffset(image, q);
     for (int n = 0; n < 256; ++n) {
         const uint8_t* cell = Cell(image, n);
-        uint8_t tile[64];
-        for (int j = 0; j < 64; ++j)
-            tile[j] = cell[source[j]];
-        EncodeTile(tile, TileBytes(p, n));
+        uint8_t* dst = TileBytes(p, TileAt(p, n));
+        if (plain) {
+            EncodeTile(cell, image->stride, dst);
+        } else {
+            uint8_t tile[64];
+            for (int j = 0; j < 64; ++j)
+                tile[j] = cell[source[j]];
+            EncodeTile(tile, 8, dst);
+        }
     }
 }
 

@@ -6,6 +6,8 @@
  */
 #include "tavrin_plugin.h"
 
+#include <string.h>
+
 #define TILE_BYTES 64
 
 static const TavrinFormatHeader header = {TAVRIN_PLUGIN_VERSION, 1, "Tavrin project",
@@ -21,17 +23,19 @@ static const TavrinFormatInfo info = {
     .extensions = "cgx",
 };
 
-/* spread[b] holds bit 7 - c of b in bit 8c: a plane byte spread over a row of eight pixels,
-   one byte each. Filled on activation, which comes before any block operation. */
+/* spread[b] holds the eight bits of b as eight bytes in memory order, leftmost pixel (bit 7)
+   first, each 0 or 1: a plane byte spread over a row of pixels. Shifting it left by k moves
+   every bit to bit k of its own byte, whatever the machine's byte order. Filled on
+   activation, which comes before any block operation. */
 static uint64_t spread[256];
 
 static void Activate(TavrinFormat* self) {
     (void)self;
     for (int b = 0; b < 256; ++b) {
-        uint64_t row = 0;
+        uint8_t pixels[8];
         for (int c = 0; c < 8; ++c)
-            row |= (uint64_t)((b >> (7 - c)) & 1) << (8 * c);
-        spread[b] = row;
+            pixels[c] = (uint8_t)((b >> (7 - c)) & 1);
+        memcpy(&spread[b], pixels, sizeof pixels);
     }
 }
 
@@ -40,24 +44,26 @@ static int PlaneByte(int k, int r) {
     return 16 * (k / 2) + 2 * r + (k & 1);
 }
 
-static void DecodeTile(const uint8_t* src, uint8_t tile[64]) {
-    for (int r = 0; r < 8; ++r) {
-        uint64_t row = 0;
+/* Writes the tile's 8 x 8 pixels, each ORed with offset, to rows of dst stride bytes apart;
+   reads them back. */
+static void DecodeTile(const uint8_t* src, uint8_t* dst, ptrdiff_t stride, uint8_t offset) {
+    const uint64_t offsets = offset * UINT64_C(0x0101010101010101);
+    for (int r = 0; r < 8; ++r, dst += stride) {
+        uint64_t row = offsets;
         for (int k = 0; k < 8; ++k)
             row |= spread[src[PlaneByte(k, r)]] << k;
-        for (int c = 0; c < 8; ++c)
-            tile[r * 8 + c] = (uint8_t)(row >> (8 * c));
+        memcpy(dst, &row, sizeof row);
     }
 }
 
-static void EncodeTile(const uint8_t tile[64], uint8_t* dst) {
-    for (int r = 0; r < 8; ++r) {
+static void EncodeTile(const uint8_t* src, ptrdiff_t stride, uint8_t* dst) {
+    for (int r = 0; r < 8; ++r, src += stride) {
         uint64_t row = 0;
         for (int c = 0; c < 8; ++c)
-            row |= (uint64_t)tile[r * 8 + c] << (8 * c);
+            row |= (uint64_t)src[c] << (8 * c);
         for (int k = 0; k < 8; ++k) {
-            /* Bit k of the eight pixels, one in each byte, gathered into the top byte of the
-               product with pixel 0 in bit 7. */
+            /* Bit k of the eight pixels, one in each byte (pixel c in byte c), gathered into
+               the top byte of the product with pixel 0 in bit 7. */
             const uint64_t bits = (row >> k) & UINT64_C(0x0101010101010101);
             dst[PlaneByte(k, r)] = (uint8_t)((bits * UINT64_C(0x8040201008040201)) >> 56);
         }
@@ -94,8 +100,11 @@ static uint8_t* Cell(TavrinTileImage* image, int n) {
     return image->bits + (ptrdiff_t)(n / 16) * 8 * image->stride + (n % 16) * 8;
 }
 
-static uint8_t* TileBytes(const TavrinBlockParams* p, int n) {
-    const int t = p->pattern != NULL ? p->pattern[n] : n;
+static int TileAt(const TavrinBlockParams* p, int n) {
+    return p->pattern != NULL ? p->pattern[n] : n;
+}
+
+static uint8_t* TileBytes(const TavrinBlockParams* p, int t) {
     return p->bytes + p->address + (ptrdiff_t)t * TILE_BYTES;
 }
 
@@ -107,20 +116,18 @@ static void DecodeBlock(TavrinFormat* self, TavrinTileImage* image, const Tavrin
     for (int i = 0; i < 64; ++i)
         shown[i] = ImageOffset(image, Mirrored(p->mirror, Turned(p->rotate, i)));
     for (int n = 0; n < 256; ++n) {
-        const int t = p->pattern != NULL ? p->pattern[n] : n;
+        const int t = TileAt(p, n);
         const uint8_t offset =
             (uint8_t)(p->tilePalettes != NULL ? p->tilePalettes[t] << info.bitsPerPixel
                                               : p->colourOffset);
-        uint8_t tile[64];
         uint8_t* cell = Cell(image, n);
-        DecodeTile(TileBytes(p, n), tile);
         if (plain) {
-            for (int r = 0; r < 8; ++r)
-                for (int c = 0; c < 8; ++c)
-                    cell[r * image->stride + c] = (uint8_t)(tile[r * 8 + c] | offset);
+            DecodeTile(TileBytes(p, t), cell, image->stride, offset);
         } else {
+            uint8_t tile[64];
+            DecodeTile(TileBytes(p, t), tile, 8, offset);
             for (int i = 0; i < 64; ++i)
-                cell[shown[i]] = (uint8_t)(tile[i] | offset);
+                cell[shown[i]] = tile[i];
         }
     }
 }
@@ -128,15 +135,21 @@ static void DecodeBlock(TavrinFormat* self, TavrinTileImage* image, const Tavrin
 static void EncodeBlock(TavrinFormat* self, TavrinTileImage* image, const TavrinBlockParams* p) {
     /* The cell is mirrored, then turned: tile pixel j comes from cell position source[j]. */
     ptrdiff_t source[64];
+    const int plain = (p->rotate & 3) == 0 && (p->mirror & 3) == 0;
     (void)self;
     for (int q = 0; q < 64; ++q)
         source[Turned(p->rotate, Mirrored(p->mirror, q))] = ImageOffset(image, q);
     for (int n = 0; n < 256; ++n) {
         const uint8_t* cell = Cell(image, n);
-        uint8_t tile[64];
-        for (int j = 0; j < 64; ++j)
-            tile[j] = cell[source[j]];
-        EncodeTile(tile, TileBytes(p, n));
+        uint8_t* dst = TileBytes(p, TileAt(p, n));
+        if (plain) {
+            EncodeTile(cell, image->stride, dst);
+        } else {
+            uint8_t tile[64];
+            for (int j = 0; j < 64; ++j)
+                tile[j] = cell[source[j]];
+            EncodeTile(tile, 8, dst);
+        }
     }
 }
 
