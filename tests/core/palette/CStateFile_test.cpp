@@ -137,6 +137,12 @@ TEST_F(CStateFileTest, UpperCaseExtensionUsesItsLowerCaseKeyThenTheWildcard) {
     EXPECT_EQ(palette.GetColor(0), MakeColour(bytes[3], bytes[4], bytes[5]));
     EXPECT_EQ(result.paletteEntries, 1);
     ExpectPaletteKeptFrom(1);
+
+    // A name without an extension has only the key "*".
+    Define("[STATE]\n*=2,3,2,0,0\n");
+    result = Import("state", bytes);
+    EXPECT_EQ(result.key, "*");
+    EXPECT_EQ(palette.GetColor(0), MakeColour(bytes[2], bytes[3], bytes[4]));
 }
 
 TEST_F(CStateFileTest, GtsfFileFindsItsPaletteAfterThePalTag) {
@@ -158,29 +164,13 @@ TEST_F(CStateFileTest, SvFileWithoutMagicOrTagSkipsOnlyThePalette) {
     Define("[STATE]\n.sv*=0,6,2,10,4\n");
     std::vector<uint8_t> bytes = Ramp(0x40);
     PutText(bytes, 0x20, "PAL "); // a tag without the magic counts for nothing
-    StateImportResult result = Import("game.sv2", bytes);
+    const StateImportResult result = Import("game.sv2", bytes);
     EXPECT_EQ(result.paletteEntries, 0);
     ExpectPaletteKeptFrom(0);
     EXPECT_EQ(result.tableEntries, 4);
     EXPECT_EQ(dat.Table()[0], bytes[0x10]);
     EXPECT_EQ(dat.Table()[3], bytes[0x13]);
     ExpectTableKeptFrom(4);
-
-    // The tag in the last four bytes leaves nothing after it.
-    PutText(bytes, 0, "GTSF");
-    bytes[0x20] = 0;
-    PutText(bytes, 0x3C, "PAL ");
-    result = Import("game.sv2", bytes);
-    EXPECT_EQ(result.paletteEntries, 0);
-    ExpectPaletteKeptFrom(0);
-}
-
-TEST_F(CStateFileTest, NameWithoutExtensionUsesTheStarKey) {
-    Define("[STATE]\n*=2,3,2,0,0\n");
-    const std::vector<uint8_t> bytes = Ramp(16);
-    const StateImportResult result = Import("state", bytes);
-    EXPECT_EQ(result.key, "*");
-    EXPECT_EQ(palette.GetColor(0), MakeColour(bytes[2], bytes[3], bytes[4]));
 }
 
 TEST_F(CStateFileTest, VirtuaNesLayoutsPlaceThePaletteSet) {
@@ -197,15 +187,7 @@ TEST_F(CStateFileTest, VirtuaNesLayoutsPlaceThePaletteSet) {
               std::vector<uint8_t>(bytes.begin() + 0x940, bytes.begin() + 0x960));
     ExpectTableKeptFrom(0x20);
 
-    // Layout 1: offset 2440.
-    SetUp();
-    bytes = Ramp(2440 + 0x20);
-    PutText(bytes, 0, "VirtuaNES");
-    Put(bytes, 15, {1});
-    result = Import("mario.st1", bytes);
-    EXPECT_EQ(dat.Table()[0], bytes[2440]);
-    EXPECT_EQ(dat.Table()[0x1F], bytes[2440 + 0x1F]);
-
+    // Layout 1 (offset 2440) is the example section's test.
     // Any other layout, a value that points past the end, a file too short to hold the value,
     // another magic: nothing.
     for (const auto& [layout, size, magic] :
@@ -255,22 +237,22 @@ TEST_F(CStateFileTest, PartsReachingPastTheEndAreCutOrSkipped) {
     }
 }
 
-TEST_F(CStateFileTest, TypeOneIsFifteenBitBgr) {
+TEST_F(CStateFileTest, PaletteTypes) {
+    // Type 1: 15-bit BGR; bit 15 is not a colour.
     Define("[STATE]\n.gba=0,8,1,0,0\n");
-    const StateImportResult result =
-        Import("a.gba", {0xFF, 0x7F, 0x1F, 0x00, 0xE0, 0x03, 0x00, 0xFC});
+    StateImportResult result = Import("a.gba", {0xFF, 0x7F, 0x1F, 0x00, 0xE0, 0x03, 0x00, 0xFC});
     EXPECT_EQ(result.paletteEntries, 4);
     EXPECT_EQ(palette.GetColor(0), MakeColour(248, 248, 248));
     EXPECT_EQ(palette.GetColor(1), MakeColour(248, 0, 0));
     EXPECT_EQ(palette.GetColor(2), MakeColour(0, 248, 0));
-    EXPECT_EQ(palette.GetColor(3), MakeColour(0, 0, 248)); // bit 15 is not a colour
+    EXPECT_EQ(palette.GetColor(3), MakeColour(0, 0, 248));
     ExpectPaletteKeptFrom(4);
-}
 
-TEST_F(CStateFileTest, TypeTwoIgnoresAPartialEntryAndTypeThreeItsFourthByte) {
+    // Type 2 with a partial last entry: 10 entries.
+    SetUp();
     const std::vector<uint8_t> bytes = Ramp(0x800);
     Define("[STATE]\n.x=0,20,2,0,0\n");
-    StateImportResult result = Import("a.x", bytes);
+    result = Import("a.x", bytes);
     EXPECT_EQ(result.paletteEntries, 10);
     EXPECT_EQ(palette.GetColor(9), MakeColour(bytes[27], bytes[28], bytes[29]));
     ExpectPaletteKeptFrom(10);
@@ -280,12 +262,11 @@ TEST_F(CStateFileTest, TypeTwoIgnoresAPartialEntryAndTypeThreeItsFourthByte) {
     EXPECT_EQ(result.paletteEntries, 256);
     EXPECT_EQ(palette.GetColor(1), MakeColour(bytes[8], bytes[9], bytes[10]));
     EXPECT_EQ(palette.GetColor(255), MakeColour(bytes[1024], bytes[1025], bytes[1026]));
-}
 
-TEST_F(CStateFileTest, UnknownTypeImportsOnlyThePaletteSetOfAtMost256Bytes) {
-    const std::vector<uint8_t> bytes = Ramp(0x400);
+    // Another type imports no palette; the palette set is copied, 256 bytes at most.
+    SetUp();
     Define("[STATE]\n.x=0,30,4,100,200\n");
-    const StateImportResult result = Import("a.x", bytes);
+    result = Import("a.x", bytes);
     EXPECT_EQ(result.paletteEntries, 0);
     ExpectPaletteKeptFrom(0);
     EXPECT_EQ(result.tableEntries, 256);

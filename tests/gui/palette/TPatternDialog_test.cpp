@@ -141,7 +141,7 @@ TEST_F(TPatternDialogTest, CellEditorStoresOnEnterAndLeavingAndDropsOnEscape) {
     dialog.accept();
 }
 
-TEST_F(TPatternDialogTest, NameBoxSizesDirectionFullTableAndPlacement) {
+TEST_F(TPatternDialogTest, NameBoxSizesFullTableAndPlacement) {
     Open();
     EXPECT_EQ(dialog.EditAdfName()->text(), QString()); // the list's focus selects nothing
     dialog.EditAdfName()->setFocus();
@@ -151,17 +151,11 @@ TEST_F(TPatternDialogTest, NameBoxSizesDirectionFullTableAndPlacement) {
     Type(dialog.EditAdfName(), QString::fromUtf8("あいうえおかきくけこさしす"));
     EXPECT_EQ(dialog.EditAdfName()->text(), QString::fromUtf8("あいうえおかきくけこさし"));
 
-    // The sizes wrap; choosing a direction generates even when it does not change.
+    // The sizes wrap.
     dialog.EditSizeX()->setValue(16);
     QTest::keyClick(dialog.EditSizeX(), Qt::Key_Up);
     EXPECT_EQ(dialog.EditSizeX()->value(), 1);
     EXPECT_EQ(dialog.EditAdfName()->text(), QStringLiteral("1,3 H"));
-    dialog.EditAdfName()->setText(QStringLiteral("typed"));
-    emit dialog.ComboBoxVector()->activated(0);
-    EXPECT_EQ(dialog.EditAdfName()->text(), QStringLiteral("1,3 H"));
-    dialog.ComboBoxVector()->setCurrentIndex(1);
-    emit dialog.ComboBoxVector()->activated(1);
-    EXPECT_EQ(dialog.Model().Working(), GenerateCharacterPattern(1, 3, true));
 
     for (int i = 1; i < 64; ++i)
         adf.SetPattern(i, NormalPattern());
