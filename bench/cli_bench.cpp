@@ -1,7 +1,9 @@
 // tavrin-cli export --pages all of an 8 MiB file to PNG, in process (the command's whole
 // work: read, decode every page, display palette, deflate, write).
 #include "cli/CliCommands.h"
+#include "core/app/AppPaths.h"
 #include "core/platform/FileIO.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -36,7 +38,7 @@ std::string MakeFile(const std::string& kind, const std::string& ext) {
         for (auto& b : data)
             b = static_cast<uint8_t>(rng());
     }
-    tavrin::WriteWholeFile(path, data.data(), data.size());
+    tavrin::WriteFileSafely(path, data.data(), data.size());
     return path;
 }
 
@@ -45,8 +47,8 @@ void ExportAllPages(benchmark::State& state, const std::string& kind, const std:
     const std::string png = (std::filesystem::temp_directory_path() / "tavrin_bench.png").string();
     for (auto _ : state) {
         std::ostringstream out, err;
-        const int status =
-            tavrin::RunCli({"export", rom, png, "--pages", "all"}, TAVRIN_BIN_DIR "/", out, err);
+        const int status = tavrin::RunCli({"export", rom, png, "--pages", "all"},
+                                          tavrin::AppPaths::InFolder(TAVRIN_BIN_DIR "/"), out, err);
         if (status != 0)
             state.SkipWithError(err.str().c_str());
     }

@@ -1,6 +1,7 @@
 // Opening and saving a large ROM document.
 #include "core/document/RomDocument.h"
 #include "core/platform/FileIO.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -27,7 +28,7 @@ struct LargeTempFile {
             for (size_t k = 0; k < 4; ++k)
                 bytes[i + k] = static_cast<uint8_t>(v >> (8 * k));
         }
-        WriteWholeFile(path, bytes.data(), bytes.size());
+        WriteFileSafely(path, bytes.data(), bytes.size());
     }
     ~LargeTempFile() { std::remove(path.c_str()); }
 };

@@ -4,6 +4,7 @@
 #include "CountingView.h"
 #include "core/app/Editor.h"
 #include "core/platform/FileIO.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,15 +33,16 @@ public:
             for (auto& b : rom)
                 b = static_cast<uint8_t>(rng());
         const std::string romPath = (m_dir / "bench.chr").string();
-        tavrin::WriteWholeFile(romPath, rom.data(), rom.size());
-        editor = std::make_unique<tavrin::Editor>(view, (m_dir / "tavrin").string(), 3);
+        tavrin::WriteFileSafely(romPath, rom.data(), rom.size());
+        editor = std::make_unique<tavrin::Editor>(
+            view, workspace, tavrin::AppPaths::BesideExecutable((m_dir / "tavrin").string()), 3);
         editor->FormCreate({romPath});
         editor->SelectFormat(formatIndex);
         editor->SetZoom(3);
         editor->SetGridType(1);
         editor->SetGridEdit(true);
         editor->FormShow();
-        editor->PaletteSet().SetSelectedEntry(2);
+        workspace.PaletteSet().SetSelectedEntry(2);
     }
     ~BenchEditor() {
         editor.reset();
@@ -49,6 +51,7 @@ public:
     }
 
     CountingView view;
+    tavrin::Workspace workspace;
     std::unique_ptr<tavrin::Editor> editor;
 
 private:
@@ -81,7 +84,7 @@ void StrokeCommit(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         ++i;
-        e.PaletteSet().SetSelectedEntry(i & 3);
+        e.Space().PaletteSet().SetSelectedEntry(i & 3);
         e.EditMouseDown(tavrin::MouseButton::Left, 20, 20);
         e.EditMouseMove(200, 180);
         state.ResumeTiming();

@@ -5,6 +5,7 @@
 #include "core/app/Editor.h"
 #include "core/formats/FormatRecords.h"
 #include "core/platform/FileIO.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,10 +27,12 @@ void AddressStepRedraw(benchmark::State& state) {
     for (auto& b : rom)
         b = static_cast<uint8_t>(rng());
     const std::string romPath = (dir / "bench.chr").string();
-    tavrin::WriteWholeFile(romPath, rom.data(), rom.size());
+    tavrin::WriteFileSafely(romPath, rom.data(), rom.size());
 
     CountingView view;
-    tavrin::Editor editor(view, (dir / "tavrin").string(), 3);
+    tavrin::Workspace workspace;
+    tavrin::Editor editor(view, workspace,
+                          tavrin::AppPaths::BesideExecutable((dir / "tavrin").string()), 3);
     editor.FormCreate({romPath});
     editor.SetZoom(3);
     editor.SetGridType(1);

@@ -11,6 +11,7 @@
 #include "core/palette/CPalette.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Image8.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <cmath>
 #include <cstdio>
@@ -294,6 +295,10 @@ void Check(bool ok, const std::string& what) {
     }
 }
 
+void Check(const FileResult& result, const std::string& what) {
+    Check(static_cast<bool>(result), what);
+}
+
 // The 16 x 16 pixels at (x, y) of a page as a picture, for comparing with a sprite.
 bool SameBlock(const Image8& page, int x, int y, const Picture& sprite) {
     for (int dy = 0; dy < 16; ++dy)
@@ -336,7 +341,7 @@ int main(int argc, char** argv) {
     Check(palette.SaveToFile(out + "/tavrin.pal"), "writing tavrin.pal");
     Check(paletteSet.SaveToFile(out + "/tavrin.dat"), "writing tavrin.dat");
     Check(patterns.SaveToFile(out + "/tavrin.adf"), "writing tavrin.adf");
-    Check(WriteWholeFile(out + "/tavrin.chr", chr.data(), chr.size()), "writing tavrin.chr");
+    Check(WriteFileSafely(out + "/tavrin.chr", chr.data(), chr.size()), "writing tavrin.chr");
 
     // Read everything back the way the program does.
     CPalette palBack;

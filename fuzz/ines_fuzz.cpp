@@ -2,6 +2,7 @@
 // byte of a largest page at each address the window can be sent to.
 #include "core/document/RomDocument.h"
 #include "core/platform/FileIO.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <algorithm>
 #include <climits>
@@ -64,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The same bytes read from a file give the same document, and write back unchanged.
     static const TempFile inFile("in");
     const std::string& in = inFile.path;
-    if (!WriteWholeFile(in, data, size))
+    if (!WriteFileSafely(in, data, size))
         return 0;
     RomDocument fromFile;
     if (!fromFile.ReadRom(in) || fromFile.DataSize() != doc.DataSize() ||

@@ -1,18 +1,11 @@
 #include "cli/CliCommands.h"
 
 #include "cli/CliParser.h"
+#include "core/app/AppPaths.h"
+#include "core/app/Workspace.h"
 #include "core/dib/BitmapFile.h"
-#include "core/dib/DibError.h"
-#include "core/document/RomDocument.h"
-#include "core/formats/CFormatTable.h"
-#include "core/formats/PageCodec.h"
 #include "core/nav/ImageSearch.h"
-#include "core/palette/CAdfPattern.h"
-#include "core/palette/CDatPalette.h"
-#include "core/palette/CPalette.h"
-#include "core/palette/DisplayPalette.h"
 #include "core/platform/FileIO.h"
-#include "core/views/CBitmapEdit.h"
 #include "qt/ImageBridge.h"
 
 #include <algorithm>
@@ -45,45 +38,22 @@ std::string LowerExtension(const std::string& path) {
 }
 
 // Opens the ROM named on the command line; reports and returns false on failure.
-bool OpenDocument(const std::string& path, RomDocument& doc, std::ostream& err) {
-    if (!FileExists(path)) {
-        Problem(err, path, "no such file");
-        return false;
-    }
-    if (!doc.ReadRom(path)) {
-        Problem(err, path, "cannot read the file (unreadable, or larger than 2 GiB)");
+bool OpenDocument(const std::string& path, Workspace& ws, std::ostream& err) {
+    if (FileResult read = ws.OpenRom(path); !read) {
+        Problem(err, path, DescribeFailure(read));
         return false;
     }
     return true;
 }
 
-// The format chosen by --format, else by the file name as the window's automatic choice.
-CFormat* ChooseFormat(const CliOptions& o, CFormatTable& formats, int& index) {
-    index = o.formatIndex ? *o.formatIndex : formats.FindByExtension(o.rom);
-    return formats.Get(index);
-}
-
-// Activates a format for the duration of a command (the cell transforms need it).
-class ActiveFormat {
-public:
-    explicit ActiveFormat(CFormat& f) : m_format(f) { m_format.Activate(); }
-    ~ActiveFormat() { m_format.Deactivate(); }
-    ActiveFormat(const ActiveFormat&) = delete;
-    ActiveFormat& operator=(const ActiveFormat&) = delete;
-
-private:
-    CFormat& m_format;
-};
-
-// Loads the pattern named by --pattern into entry; false (reported) when unusable.
-bool LoadPattern(const CliOptions& o, AdfEntry& entry, std::ostream& err) {
-    if (!FileExists(o.patternFile)) {
-        Problem(err, o.patternFile, "no such pattern file");
-        return false;
-    }
-    CAdfPattern patterns;
-    if (!patterns.LoadFromFile(o.patternFile)) {
-        Problem(err, o.patternFile, "cannot read the pattern file");
+// Loads the pattern named by --pattern into the workspace and selects it; false (reported)
+// when unusable.
+bool LoadPattern(const CliOptions& o, Workspace& ws, std::ostream& err) {
+    CAdfPattern& patterns = ws.Patterns();
+    if (FileResult read = patterns.LoadFromFile(o.patternFile); !read) {
+        Problem(err, o.patternFile,
+                read.failure == FileFailure::NotFound ? "no such pattern file"
+                                                      : DescribeFailure(read, "pattern file"));
         return false;
     }
     patterns.EnsureNormal();
@@ -93,24 +63,27 @@ bool LoadPattern(const CliOptions& o, AdfEntry& entry, std::ostream& err) {
                     std::to_string(patterns.Count()) + ")");
         return false;
     }
-    entry = patterns.GetPattern(o.patternIndex);
+    ws.SelectPattern(static_cast<int>(o.patternIndex));
     return true;
 }
 
-// What export and import share: the pattern, the document and the format; false (reported)
-// when any of them is unusable.
-bool OpenPageSource(const CliOptions& o, CFormatTable& formats, AdfEntry& pattern, RomDocument& doc,
-                    CFormat*& format, std::ostream& err) {
-    if (!o.patternFile.empty() && !LoadPattern(o, pattern, err))
+// The format of --format, else the one the file name chooses, as the window's automatic
+// choice.
+void ChooseFormat(const CliOptions& o, Workspace& ws) {
+    ws.SelectFormat(o.formatIndex ? *o.formatIndex : ws.Formats().FindByExtension(o.rom));
+}
+
+// What export and import share: the pattern, the document, the format and the page
+// settings; false (reported) when any of them is unusable.
+bool OpenPageSource(const CliOptions& o, Workspace& ws, std::ostream& err) {
+    if (!o.patternFile.empty() && !LoadPattern(o, ws, err))
         return false;
-    if (!OpenDocument(o.rom, doc, err))
+    if (!OpenDocument(o.rom, ws, err))
         return false;
-    int formatIndex = 0;
-    format = ChooseFormat(o, formats, formatIndex);
-    if (!format) {
-        Problem(err, o.rom, "no format");
-        return false;
-    }
+    ChooseFormat(o, ws);
+    ws.SetRotate(o.rotateIndex);
+    ws.SetMirror(o.mirrorIndex);
+    ws.SetAddress(ws.ClampAddress(o.address ? *o.address : ws.Document().StartAddress()));
     return true;
 }
 
@@ -126,12 +99,12 @@ int RunFormats(CFormatTable& formats, std::ostream& out) {
     return CliOk;
 }
 
-int RunInfo(const CliOptions& o, CFormatTable& formats, std::ostream& out, std::ostream& err) {
-    RomDocument doc;
-    if (!OpenDocument(o.rom, doc, err))
+int RunInfo(const CliOptions& o, Workspace& ws, std::ostream& out, std::ostream& err) {
+    if (!OpenDocument(o.rom, ws, err))
         return CliBadInput;
-    const int index = formats.FindByExtension(o.rom);
-    CFormat* f = formats.Get(index);
+    const RomDocument& doc = ws.Document();
+    const int index = ws.Formats().FindByExtension(o.rom);
+    CFormat* f = ws.Formats().Get(index);
     out << "file: " << o.rom << '\n'
         << "data size: " << doc.DataSize() << '\n'
         << "header offset: " << doc.HeaderOffset() << '\n'
@@ -145,8 +118,7 @@ int RunInfo(const CliOptions& o, CFormatTable& formats, std::ostream& out, std::
     return CliOk;
 }
 
-int RunExport(const CliOptions& o, CFormatTable& formats, const std::string& dataDir,
-              std::ostream& err) {
+int RunExport(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::ostream& err) {
     const std::string ext = LowerExtension(o.image);
     if (ext != ".png" && ext != ".bmp") {
         Problem(err, o.image, "unknown image type (the name must end in .bmp or .png)");
@@ -157,65 +129,35 @@ int RunExport(const CliOptions& o, CFormatTable& formats, const std::string& dat
             Problem(err, *file, "no such file");
             return CliBadInput;
         }
-    AdfEntry pattern;
-    RomDocument doc;
-    CFormat* format = nullptr;
-    if (!OpenPageSource(o, formats, pattern, doc, format, err))
+    if (!OpenPageSource(o, ws, err))
         return CliBadInput;
 
     // The display palette from the standard state (or the given files), as the window builds it.
-    CPalette palette;
-    CDatPalette palettes(&palette);
-    palette.LoadFromFile(o.palFile.empty() ? dataDir + "tavrin.pal" : o.palFile);
-    palettes.LoadFromFile(o.datFile.empty() ? dataDir + "tavrin.dat" : o.datFile);
-    palettes.SetIdentityMode(o.paletteOnly);
-    palettes.SetBpp(format->BitsPerPixel());
-    palettes.SetSelectedEntry(static_cast<int>(o.entry));
+    using Companion = RomDocument::Companion;
+    ws.Palette().LoadFromFile(o.palFile.empty()
+                                  ? RomDocument::CompanionPath(paths.standardFiles, Companion::Pal)
+                                  : o.palFile);
+    ws.PaletteSet().LoadFromFile(
+        o.datFile.empty() ? RomDocument::CompanionPath(paths.standardFiles, Companion::Dat)
+                          : o.datFile);
+    ws.PaletteSet().SetIdentityMode(o.paletteOnly);
+    ws.PaletteSet().SetBpp(ws.Format().BitsPerPixel());
+    ws.PaletteSet().SetSelectedEntry(static_cast<int>(o.entry));
 
-    const int pageBytes = PageBytesFor(format->BitsPerPixel());
-    const int32_t address =
-        doc.ClampPageAddress(o.address ? *o.address : doc.StartAddress(), pageBytes);
-    long long pages = o.pages;
-    if (o.allPages)
-        pages = std::max<long long>(
-            1, (static_cast<long long>(doc.EndAddress()) - address + pageBytes - 1) / pageBytes);
-
-    // Pages past the buffer read as zero from a padded copy; addresses stay 32-bit.
-    const long long needed = address + pages * pageBytes;
-    if (needed > INT32_MAX) {
+    const int32_t address = ws.Address();
+    const long long pages = o.allPages ? ws.PagesToEnd(address) : o.pages;
+    // Pages past the document read as zero; addresses stay 32-bit.
+    if (address + pages * ws.Page().pageBytes > INT32_MAX) {
         Problem(err, o.rom,
                 std::to_string(pages) + " pages from " + Hex6(address) +
                     " reach past the largest address");
         return CliBadInput;
     }
-    std::vector<uint8_t> padded;
-    uint8_t* bytes = doc.Data();
-    if (needed > doc.BufferSize()) {
-        padded.assign(static_cast<size_t>(needed), 0);
-        std::copy(doc.Data(), doc.Data() + doc.DataSize(), padded.begin());
-        bytes = padded.data();
-    }
-
-    Image8 out(128, static_cast<int>(128 * pages));
-    out.Colours() = RebuildDisplayPalette(palettes, false);
-    Image8 page(128, 128);
-    PageSettings s;
-    s.colourOffset = palettes.GroupBase();
-    s.rotateIndex = o.rotateIndex;
-    s.mirrorIndex = o.mirrorIndex;
-    s.pattern = o.patternFile.empty() ? nullptr : pattern.tiles.data();
-    {
-        ActiveFormat active(*format);
-        for (long long k = 0; k < pages; ++k) {
-            s.address = static_cast<int32_t>(address + k * pageBytes);
-            DecodePage(*format, bytes, s, page);
-            out.CopyRect(page, 0, 0, 128, 128, 0, static_cast<int>(128 * k));
-        }
-    }
-    const bool written =
+    const Image8 out = ws.ExportPages(address, pages);
+    const FileResult written =
         ext == ".png" ? WritePng(out, o.image, PngLevel) : WriteBitmapFile(o.image, out);
     if (!written) {
-        Problem(err, o.image, "cannot write the image");
+        Problem(err, o.image, DescribeFailure(written, "image"));
         return CliBadInput;
     }
     return CliOk;
@@ -232,28 +174,20 @@ bool ReadIndexedImage(const std::string& path, Image8& image, std::ostream& err)
     return true;
 }
 
-int RunImport(const CliOptions& o, CFormatTable& formats, std::ostream& err) {
-    AdfEntry pattern;
-    RomDocument doc;
-    CFormat* format = nullptr;
+int RunImport(const CliOptions& o, Workspace& ws, std::ostream& err) {
     Image8 image;
-    if (!OpenPageSource(o, formats, pattern, doc, format, err) ||
-        !ReadIndexedImage(o.image, image, err))
+    if (!OpenPageSource(o, ws, err) || !ReadIndexedImage(o.image, image, err))
         return CliBadInput;
-    const int pageBytes = PageBytesFor(format->BitsPerPixel());
-    PageSettings s;
-    s.address = doc.ClampPageAddress(o.address ? *o.address : doc.StartAddress(), pageBytes);
-    s.rotateIndex = o.rotateIndex;
-    s.mirrorIndex = o.mirrorIndex;
-    s.pattern = o.patternFile.empty() ? nullptr : pattern.tiles.data();
+    const RomDocument& doc = ws.Document();
+    const int32_t first = ws.Address();
 
     const int imagePages = std::max(1, (image.Height() + 127) / 128);
     const int pages = o.allPages ? imagePages : o.pages;
     // Every page must start inside the data; what lies past the data is not written back.
-    const long long lastStart = static_cast<long long>(s.address) + (pages - 1LL) * pageBytes;
+    const long long lastStart = static_cast<long long>(first) + (pages - 1LL) * ws.Page().pageBytes;
     if (pages > 1 && lastStart >= doc.DataSize()) {
         Problem(err, o.rom,
-                std::to_string(pages) + " pages from " + Hex6(s.address) +
+                std::to_string(pages) + " pages from " + Hex6(first) +
                     " reach past the end of the data (" + Hex6(doc.DataSize()) + ")");
         return CliBadInput;
     }
@@ -262,41 +196,24 @@ int RunImport(const CliOptions& o, CFormatTable& formats, std::ostream& err) {
                 "warning: only the first " + std::to_string(pages) + " of " +
                     std::to_string(imagePages) + " pages were imported (see --pages)");
 
-    const int32_t first = s.address;
-    const auto mask = static_cast<uint8_t>(format->ColourMask());
-    Image8 page(128, 128);
-    ActiveFormat active(*format);
-    for (int k = 0; k < pages; ++k) {
-        s.address = static_cast<int32_t>(first + static_cast<long long>(k) * pageBytes);
-        DecodePage(*format, doc.Data(), s, page);
-        // The snapshot rule: indices masked to the format's colours into the top-left corner.
-        CBitmapEdit::CopyRectAnd(page, 0, 0, image, PixelRect{0, 128 * k, 128, 128 * k + 128},
-                                 mask);
-        EncodePage(*format, doc.Data(), s, page);
-    }
-    // Same length as before: only the data bytes go back, never padding.
-    if (!WriteAtStart(o.rom, doc.Data(), static_cast<size_t>(doc.DataSize()))) {
-        Problem(err, o.rom, "cannot write the file");
+    ws.ImportPages(image, first, pages);
+    // Saved as the window saves in place: the data over the file, its length unchanged.
+    if (FileResult written = ws.SaveRom(o.rom, true); !written) {
+        Problem(err, o.rom, DescribeFailure(written));
         return CliBadInput;
     }
     return CliOk;
 }
 
-int RunFind(const CliOptions& o, CFormatTable& formats, std::ostream& out, std::ostream& err) {
-    RomDocument doc;
-    if (!OpenDocument(o.rom, doc, err))
+int RunFind(const CliOptions& o, Workspace& ws, std::ostream& out, std::ostream& err) {
+    if (!OpenDocument(o.rom, ws, err))
         return CliBadInput;
-    int formatIndex = 0;
-    CFormat* format = ChooseFormat(o, formats, formatIndex);
-    const FormatInfo* info = format ? format->GetInfo() : nullptr;
-    if (!info) {
-        Problem(err, o.rom, "no format");
-        return CliBadInput;
-    }
+    ChooseFormat(o, ws);
+    const RomDocument& doc = ws.Document();
     const long long from = o.from ? *o.from : doc.StartAddress();
     const auto found =
         FindNextImage(std::span<const uint8_t>(doc.Data(), static_cast<size_t>(doc.DataSize())),
-                      static_cast<int32_t>(from), BytesPerTile(*info));
+                      static_cast<int32_t>(from), ws.TileBytes());
     if (!found) {
         err << "not found.\n";
         return CliNotFound;
@@ -307,40 +224,40 @@ int RunFind(const CliOptions& o, CFormatTable& formats, std::ostream& out, std::
 
 } // namespace
 
-int RunCliCommand(const CliOptions& o, CFormatTable& formats, const std::string& dataDir,
-                  std::ostream& out, std::ostream& err) {
+int RunCliCommand(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::ostream& out,
+                  std::ostream& err) {
     if (o.command == CliCommand::Help || o.help) {
         out << CliHelpText(o.command);
         return CliOk;
     }
     switch (o.command) {
     case CliCommand::Formats:
-        return RunFormats(formats, out);
+        return RunFormats(ws.Formats(), out);
     case CliCommand::Info:
-        return RunInfo(o, formats, out, err);
+        return RunInfo(o, ws, out, err);
     case CliCommand::Export:
-        return RunExport(o, formats, dataDir, err);
+        return RunExport(o, ws, paths, err);
     case CliCommand::Import:
-        return RunImport(o, formats, err);
+        return RunImport(o, ws, err);
     case CliCommand::Find:
-        return RunFind(o, formats, out, err);
+        return RunFind(o, ws, out, err);
     default:
         out << CliHelpText(CliCommand::Help);
         return CliBadInput;
     }
 }
 
-int RunCli(const std::vector<std::string>& args, const std::string& dataDir, std::ostream& out,
+int RunCli(const std::vector<std::string>& args, const AppPaths& paths, std::ostream& out,
            std::ostream& err) {
-    CFormatTable formats;
+    Workspace ws;
     std::vector<std::string> errors;
-    const CliOptions options = ParseCliArguments(args, formats, errors);
+    const CliOptions options = ParseCliArguments(args, ws.Formats(), errors);
     if (!errors.empty()) {
         for (const std::string& e : errors)
             Problem(err, {}, e);
         return CliBadInput;
     }
-    return RunCliCommand(options, formats, dataDir, out, err);
+    return RunCliCommand(options, ws, paths, out, err);
 }
 
 } // namespace tavrin

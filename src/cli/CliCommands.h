@@ -8,18 +8,19 @@
 
 namespace tavrin {
 
-class CFormatTable;
+class Workspace;
+struct AppPaths;
 
 // Exit statuses of the tool.
 enum CliStatus { CliOk = 0, CliNotFound = 1, CliBadInput = 2 };
 
-// Runs a parsed command. Results go to out, problems (one line each) to err. dataDir is where
-// the standard palette and palette-set files are looked for (the executable's folder).
-int RunCliCommand(const CliOptions& options, CFormatTable& formats, const std::string& dataDir,
+// Runs a parsed command on a workspace. Results go to out, problems (one line each) to err.
+// paths names the standard palette and palette-set files.
+int RunCliCommand(const CliOptions& options, Workspace& workspace, const AppPaths& paths,
                   std::ostream& out, std::ostream& err);
 
 // The whole tool: parses args (without the program name) and runs the command.
-int RunCli(const std::vector<std::string>& args, const std::string& dataDir, std::ostream& out,
+int RunCli(const std::vector<std::string>& args, const AppPaths& paths, std::ostream& out,
            std::ostream& err);
 
 } // namespace tavrin

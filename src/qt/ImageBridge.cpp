@@ -75,7 +75,7 @@ bool FromIndexedQImage(const QImage& source, Image8& out) {
     return true;
 }
 
-bool WritePng(const Image8& image, const std::string& path, int level) {
+FileResult WritePng(const Image8& image, const std::string& path, int level) {
     return WriteIndexedPng(path, image, level < 0 ? 6 : level);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/FileResult.h"
 #include "core/platform/Image8.h"
 #include "core/views/ImageRgb.h"
 
@@ -19,7 +20,7 @@ QImage ToRgbImage(const Image8& image);
 bool FromIndexedQImage(const QImage& image, Image8& out);
 
 // Writes an 8-bit indexed PNG; level 0-9 is zlib's deflate level (-1: zlib's default, 6).
-bool WritePng(const Image8& image, const std::string& path, int level = -1);
+FileResult WritePng(const Image8& image, const std::string& path, int level = -1);
 // Reads a PNG (or any image Qt reads) as indices. Indexed images keep their indices;
 // others are refused with a message in error.
 bool ReadQtImage(const std::string& path, Image8& out, std::string& error);

@@ -1,6 +1,7 @@
 #include "qt/PngWriter.h"
 
 #include "core/platform/FileIO.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <zlib.h>
 
@@ -141,9 +142,11 @@ std::vector<uint8_t> EncodeIndexedPng(const Image8& image, int level) {
     return out;
 }
 
-bool WriteIndexedPng(const std::string& path, const Image8& image, int level) {
+FileResult WriteIndexedPng(const std::string& path, const Image8& image, int level) {
     const std::vector<uint8_t> bytes = EncodeIndexedPng(image, level);
-    return !bytes.empty() && WriteWholeFile(path, bytes.data(), bytes.size());
+    if (bytes.empty())
+        return FileResult::Fail(FileFailure::Malformed, path);
+    return WriteFileSafely(path, bytes.data(), bytes.size());
 }
 
 } // namespace tavrin

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/FileResult.h"
+
 #include "core/platform/Image8.h"
 
 #include <cstdint>
@@ -12,6 +14,6 @@ namespace tavrin {
 // palette indices) through deflate at the given zlib level (1 fastest … 9 smallest) with
 // the run-length strategy, which suits tile data: long runs of one index.
 std::vector<uint8_t> EncodeIndexedPng(const Image8& image, int level = 1);
-bool WriteIndexedPng(const std::string& path, const Image8& image, int level = 1);
+FileResult WriteIndexedPng(const std::string& path, const Image8& image, int level = 1);
 
 } // namespace tavrin

@@ -1,11 +1,13 @@
 #include "cli/CliCommands.h"
 #include "cli/CliParser.h"
+#include "core/app/AppPaths.h"
 #include "core/dib/BitmapFile.h"
 #include "core/formats/CFormatTable.h"
 #include "core/formats/PageCodec.h"
 #include "core/palette/CAdfPattern.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Image8.h"
+#include "core/platform/SafeFileWriter.h"
 #include "qt/ImageBridge.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +34,7 @@ struct CliRun {
 
 CliRun Cli(std::vector<std::string> args) {
     std::ostringstream out, err;
-    const int status = RunCli(args, DataDir, out, err);
+    const int status = RunCli(args, AppPaths::InFolder(DataDir), out, err);
     return {status, out.str(), err.str()};
 }
 
@@ -51,7 +53,7 @@ protected:
 
     std::string WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes) const {
         const std::string p = Path(name);
-        EXPECT_TRUE(WriteWholeFile(p, bytes.data(), bytes.size()));
+        EXPECT_TRUE(WriteFileSafely(p, bytes.data(), bytes.size()));
         return p;
     }
 
@@ -290,7 +292,8 @@ TEST_F(CliTest, BadInputIsReportedOnOneLineAndChangesNothing) {
              ": unknown image type (the name must end in .bmp or "
              ".png)\n"},
         {{"export", path, Path("no/such/dir/x.png")},
-         "tavrin-cli: " + Path("no/such/dir/x.png") + ": cannot write the image\n"},
+         "tavrin-cli: " + Path("no/such/dir/x.png") +
+             ": cannot write the image: No such file or directory\n"},
         {{"import", path, Path("missing.bmp")},
          "tavrin-cli: " + Path("missing.bmp") + ": no such file\n"},
         {{"find", path, "--bogus"}, "tavrin-cli: unknown option '--bogus' for 'find'\n"},

@@ -4,7 +4,9 @@
 #include "corpus/CorpusFiles.h"
 
 #include "cli/CliCommands.h"
+#include "core/app/AppPaths.h"
 #include "core/document/RomDocument.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <QImage>
 #include <QString>
@@ -53,7 +55,8 @@ protected:
     // the built-in one.
     CliRun Cli(const std::vector<std::string>& args) const {
         std::ostringstream out, err;
-        const int status = RunCli(args, (m_dir / "data").string() + "/", out, err);
+        const int status =
+            RunCli(args, AppPaths::InFolder((m_dir / "data").string() + "/"), out, err);
         return {status, out.str(), err.str()};
     }
 
@@ -66,7 +69,7 @@ protected:
             copy[i] = static_cast<uint8_t>(rng());
         EXPECT_NE(copy, rom);
         const std::string path = Path(name);
-        EXPECT_TRUE(WriteWholeFile(path, copy.data(), copy.size()));
+        EXPECT_TRUE(WriteFileSafely(path, copy.data(), copy.size()));
         return path;
     }
 

@@ -88,7 +88,7 @@ protected:
 
     MainWindow& Open(const std::vector<std::string>& arguments = {}) {
         CloseWindow();
-        m_window = std::make_unique<MainWindow>(ExePath(), arguments);
+        m_window = std::make_unique<MainWindow>(AppPaths::BesideExecutable(ExePath()), arguments);
         m_window->SetMessageSink([this](QWidget*, const QString& text) { m_messages << text; });
         m_window->SetFileChooser([this](QWidget*, const FileDialogRequest& request) {
             m_requests.push_back(request);

@@ -51,14 +51,14 @@ void CIniInfo::Read() {
     ReadFrom(*m_ini);
 }
 
-bool CIniInfo::Write() const {
+FileResult CIniInfo::Write() const {
     if (m_path.empty())
-        return false;
+        return FileResult::Fail(FileFailure::NotFound, m_path);
     // A file that exists but cannot be read is left alone rather than replaced by these
     // eighteen keys alone.
     IniFile current;
     if (!current.Load(m_path))
-        return false;
+        return FileResult::Fail(FileFailure::ReadFailed, m_path);
     WriteTo(current);
     return current.Save(m_path);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/FileResult.h"
+
 #include <memory>
 #include <string>
 
@@ -28,7 +30,7 @@ public:
     void Read();
     // Writes the eighteen keys into the file as it is now, keeping every other section, key
     // and comment. False when there is no path or the file cannot be read or written.
-    bool Write() const;
+    FileResult Write() const;
 
     // The same two steps on an ini object, without the file.
     void ReadFrom(const IniFile& ini);

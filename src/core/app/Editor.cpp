@@ -1,10 +1,7 @@
 #include "core/app/Editor.h"
 
 #include "core/dib/BitmapFile.h"
-#include "core/formats/PageCodec.h"
-#include "core/palette/DisplayPalette.h"
 #include "core/platform/FileIO.h"
-#include "core/platform/ProgramPath.h"
 
 #include <cstdio>
 #include <exception>
@@ -13,9 +10,6 @@
 namespace tavrin {
 
 namespace {
-
-constexpr int TileImageSide = 128;
-constexpr int StartFormatIndex = 1; // "2BPP NES"
 
 std::vector<std::string> SplitLines(const std::string& text) {
     std::vector<std::string> lines;
@@ -47,40 +41,30 @@ constexpr HintTexts MouseHintTexts[5] = {
 
 } // namespace
 
-Editor::Editor(EditorView& view, std::string executablePath, int wheelScrollLines)
-    : m_view(view), m_exePath(std::move(executablePath)), m_tileImage(TileImageSide, TileImageSide),
-      m_displayImage(TileImageSide, TileImageSide), m_workingCopy(TileImageSide, TileImageSide),
-      m_datPalette(&m_palette), m_datView(m_datPalette), m_palView(m_palette, m_datPalette) {
+Editor::Editor(EditorView& view, Workspace& workspace, AppPaths paths, int wheelScrollLines)
+    : m_view(view), m_ws(workspace), m_paths(std::move(paths)),
+      m_displayImage(Workspace::TileImageSide, Workspace::TileImageSide),
+      m_workingCopy(Workspace::TileImageSide, Workspace::TileImageSide),
+      m_datView(m_ws.PaletteSet()), m_palView(m_ws.Palette(), m_ws.PaletteSet()) {
     // The settings are read when the path is set and once more at once.
-    if (m_settings.SetPath(NamedLikeExecutable(".ini", m_exePath)))
+    if (m_settings.SetPath(m_paths.settingsFile))
         m_settings.Read();
     m_wheelLines = wheelScrollLines > 0 ? wheelScrollLines : 1;
 
-    m_format = m_formats.Get(StartFormatIndex);
-    m_formatIndex = StartFormatIndex;
-    if (m_format == nullptr) {
-        m_format = m_formats.Get(0);
-        m_formatIndex = 0;
-    }
-    m_format->Activate();
-    m_pattern = &m_patterns.GetPattern(0);
-    m_datPalette.SetBpp(m_format->BitsPerPixel());
-    m_page = PageGeometryFor(m_format->BitsPerPixel(), m_page);
-
     m_pen = m_pens.Get(m_penNumber);
-    m_editView.SetImages(&m_tileImage, &m_displayImage, &m_workingCopy);
-    m_editView.SetPaletteSet(&m_datPalette);
+    m_editView.SetImages(&m_ws.TileImage(), &m_displayImage, &m_workingCopy);
+    m_editView.SetPaletteSet(&m_ws.PaletteSet());
     m_editView.SetPen(m_pen);
     m_editView.SetEditSize(m_editSize);
     m_editView.SetGridFlag(m_settings.GridEdit);
     m_editView.SetFrameFlag(m_settings.FrameDraw);
     m_editView.SetGridType(m_settings.GridType);
     m_editView.SetGridPattern(m_grid.CurrentPattern());
+    m_ws.AddListener(this);
 }
 
 Editor::~Editor() {
-    if (m_format != nullptr)
-        m_format->Deactivate();
+    m_ws.RemoveListener(this);
 }
 
 // ---- Start-up and shutdown ----
@@ -88,28 +72,28 @@ Editor::~Editor() {
 void Editor::FormCreate(const std::vector<std::string>& arguments) {
     m_initialising = true;
     // The tool settings (ActHelpLoadConfig) join here with the tool table.
-    LoadCompanionFiles(m_exePath, false);
+    LoadCompanionFiles(m_paths.standardFiles, false);
 
     SetPaletteScrollRanges();
-    m_view.SetFormatList(SplitLines(m_formats.NameList()));
+    m_view.SetFormatList(SplitLines(m_ws.Formats().NameList()));
     RefillPatternList();
 
     m_wheelCount = m_settings.WheelCount;
-    SelectFormat(StartFormatIndex);
+    SelectFormat(Workspace::StartFormatIndex);
     SelectPattern(0);
     // A zoom outside the list leaves it without a selection, which the handler takes as "x1".
     const int zoom = m_settings.ZoomType;
     SetZoom(zoom >= 0 && zoom < ZoomCount ? zoom : 0);
     SetGridType(m_settings.GridType);
-    m_rotateIndex = 0;
-    m_mirrorIndex = 0;
+    m_ws.SetRotate(0);
+    m_ws.SetMirror(0);
 
     m_view.LayoutChanged();
     m_view.SetStatusText(StatusPanel::Pen, CurrentPenName());
     RefreshCommandStates();
     m_initialising = false;
 
-    const std::string chr = NamedLikeExecutable(".chr", m_exePath);
+    const std::string chr = ReplaceExtension(m_paths.standardFiles, ".chr");
     if (arguments.size() == 1)
         OpenRom(arguments[0], true);
     else if (FileExists(chr))
@@ -117,7 +101,7 @@ void Editor::FormCreate(const std::vector<std::string>& arguments) {
     else
         FileNew();
     // A command-line file that could not be opened still leaves a document to work on.
-    if (m_doc.FilePath().empty())
+    if (m_ws.Document().FilePath().empty())
         FileNew();
 }
 
@@ -148,14 +132,10 @@ void Editor::Redraw() {
     RedrawPalView();
 }
 
-void Editor::RedrawPal() {
-    RedrawDatView();
-    RedrawPalView();
-}
-
 void Editor::ShowPage() {
-    m_address = m_doc.ClampPageAddress(m_address, m_page.pageBytes);
-    const int position = ChrScrollPosition(m_address, m_doc.HeaderOffset(), m_page);
+    m_ws.SetAddress(m_ws.ClampAddress(m_ws.Address()));
+    const int position =
+        ChrScrollPosition(m_ws.Address(), m_ws.Document().HeaderOffset(), m_ws.Page());
     if (position != m_lastScrollPosition)
         SetChrScrollPosition(position);
     DecodePage();
@@ -165,39 +145,13 @@ void Editor::ShowPage() {
     ShowCaption();
 }
 
-bool Editor::PageFitsBuffer() const {
-    // The document keeps a whole largest page past the end address, and ShowPage keeps the
-    // address below it; anything else would be a page outside the buffer.
-    return m_doc.Contains(m_address, m_page.pageBytes) && m_doc.Contains(m_address, BlockBytes());
-}
-
-PageSettings Editor::CurrentPageSettings() const {
-    PageSettings settings;
-    settings.address = m_address;
-    settings.colourOffset = m_datPalette.GroupBase();
-    settings.rotateIndex = m_rotateIndex;
-    settings.mirrorIndex = m_mirrorIndex;
-    settings.pattern = m_pattern->tiles.data();
-    return settings;
-}
-
 void Editor::DecodePage() {
-    if (!PageFitsBuffer()) {
-        m_tileImage.Fill(0);
-        return;
-    }
-    PageSettings settings = CurrentPageSettings();
-    std::array<uint8_t, 256> groups{};
-    if (m_colourSetEnabled) {
-        groups = m_colSet.PageGroups(m_address);
-        settings.tilePalettes = groups.data();
-    }
-    tavrin::DecodePage(*m_format, m_doc.Data(), settings, m_tileImage);
+    m_ws.DecodePage();
 }
 
 void Editor::RebuildDisplayPalette() {
-    m_displayPalette = tavrin::RebuildDisplayPalette(m_datPalette, m_settings.Halftone);
-    m_tileImage.Colours() = m_displayPalette;
+    m_displayPalette = m_ws.DisplayPalette(m_settings.Halftone);
+    m_ws.TileImage().Colours() = m_displayPalette;
     m_displayImage.Colours() = m_displayPalette;
     m_workingCopy.Colours() = m_displayPalette;
     m_tileView.SetPalette(m_displayPalette);
@@ -211,7 +165,7 @@ void Editor::DrawTileView() {
     options.grid = m_settings.GridChr && m_settings.GridType >= 0 && m_settings.GridType <= 3;
     options.gridType = m_settings.GridType;
     options.pattern = m_grid.CurrentPattern();
-    m_tileView.Draw(m_tileImage, m_area, options);
+    m_tileView.Draw(m_ws.TileImage(), m_area, options);
     m_view.RepaintTileView();
 }
 
@@ -231,7 +185,7 @@ void Editor::UpdateEditView() {
                 haveImage = false;
             }
         }
-        m_editView.RenderPastePreview(haveImage ? &clip : nullptr, m_datPalette.GroupBase());
+        m_editView.RenderPastePreview(haveImage ? &clip : nullptr, m_ws.PaletteSet().GroupBase());
     } else
         m_editView.Redraw();
     m_view.RepaintEditView();
@@ -240,7 +194,7 @@ void Editor::UpdateEditView() {
 // ---- Page, caption and status ----
 
 void Editor::SetChrScrollRange() {
-    const ScrollBarRange r = ChrScrollRange(m_doc.DataSize(), m_page);
+    const ScrollBarRange r = ChrScrollRange(m_ws.Document().DataSize(), m_ws.Page());
     m_view.SetScrollRange(ScrollBarId::Chr,
                           {r.minimum, r.maximum, r.pageSize, r.smallChange, r.largeChange});
 }
@@ -254,8 +208,8 @@ void Editor::ShowAddressStatus() {
     if (!m_settings.Statusbar)
         return;
     char text[64];
-    std::snprintf(text, sizeof text, "CHR : %06X - %06X / %06X", m_address,
-                  m_address + m_page.pageBytes - 1, m_doc.EndAddress());
+    std::snprintf(text, sizeof text, "CHR : %06X - %06X / %06X", m_ws.Address(),
+                  m_ws.Address() + m_ws.Page().pageBytes - 1, m_ws.Document().EndAddress());
     m_view.SetStatusText(StatusPanel::Address, text);
 }
 
@@ -264,7 +218,7 @@ void Editor::ShowPatternStatus(int screenTile) {
         return;
     char text[64];
     std::snprintf(text, sizeof text, "Pattern : ADF[%02X] = %02X ", screenTile & 0xFF,
-                  m_pattern->tiles[static_cast<size_t>(screenTile & 0xFF)]);
+                  m_ws.Pattern().tiles[static_cast<size_t>(screenTile & 0xFF)]);
     m_view.SetStatusText(StatusPanel::Pattern, text);
 }
 
@@ -273,10 +227,10 @@ void Editor::ShowCaption() {
         m_view.SetCaption(m_appTitle);
         return;
     }
-    const std::string& name = m_doc.FileName();
+    const std::string& name = m_ws.Document().FileName();
     std::vector<char> text(name.size() + 64);
-    std::snprintf(text.data(), text.size(), "%s ( %06X / %06X ) %s", AppTitle, m_address,
-                  m_doc.EndAddress(), name.c_str());
+    std::snprintf(text.data(), text.size(), "%s ( %06X / %06X ) %s", AppTitle, m_ws.Address(),
+                  m_ws.Document().EndAddress(), name.c_str());
     m_view.SetCaption(text.data());
 }
 
@@ -336,6 +290,32 @@ void Editor::SetSimpleMenu(bool on) {
 void Editor::SettingsChanged() {
     m_wheelCount = m_settings.WheelCount;
     ShowPage();
+}
+
+void Editor::WorkspaceChanged(WorkspaceChange change) {
+    switch (change) {
+    case WorkspaceChange::Document:
+        SetChrScrollRange();
+        ShowPage();
+        RefreshCommandStates();
+        break;
+    case WorkspaceChange::Page:
+    case WorkspaceChange::Bytes:
+        ShowPage();
+        break;
+    case WorkspaceChange::Palettes:
+        RebuildDisplayPalette();
+        Redraw();
+        break;
+    case WorkspaceChange::Patterns:
+        RefillPatternList();
+        SelectPattern(m_ws.PatternIndex());
+        break;
+    }
+}
+
+void PanelView::ReportFailure(const FileResult&) {
+    Beep();
 }
 
 } // namespace tavrin

@@ -1,16 +1,10 @@
 #pragma once
 
+#include "core/app/AppPaths.h"
 #include "core/app/CIniInfo.h"
 #include "core/app/EditorView.h"
-#include "core/document/RomDocument.h"
+#include "core/app/Workspace.h"
 #include "core/edit/CPenTable.h"
-#include "core/edit/UndoRing.h"
-#include "core/formats/CFormatTable.h"
-#include "core/formats/PageCodec.h"
-#include "core/palette/CAdfPattern.h"
-#include "core/palette/CColSet.h"
-#include "core/palette/CDatPalette.h"
-#include "core/palette/CPalette.h"
 #include "core/platform/Image8.h"
 #include "core/views/CGrid.h"
 #include "core/views/CImageDat.h"
@@ -33,27 +27,27 @@ enum class MouseButton { Left = 0, Right = 1, Middle = 2 };
 // Where the pointer is when the wheel turns.
 enum class WheelTarget { Other, DatPanel, PalPanel };
 
-// The main window's state and its command handlers. The Qt main window owns one Editor,
-// implements EditorView, wires each action to one call here and reads enabled, checked and
-// visible states from the queries. Every rule of the window lives here, so a test drives it
-// with a recording view.
-class Editor {
+// The main window's interaction state and its command handlers, on a Workspace it shares
+// with the other windows. The Qt main window owns one Editor, implements EditorView, wires
+// each action to one call here and reads enabled, checked and visible states from the
+// queries. Every rule of the window lives here or in the workspace, so a test drives it with
+// a recording view.
+class Editor : public WorkspaceListener {
 public:
     static constexpr const char* AppTitle = "Tavrin";
 
-    // The settings file is the executable's path with the extension ".ini"; it is read at
-    // once, and a second time, as the window always did, so the window can place itself
-    // (Settings().SavePosition, Left, Top) before FormCreate. wheelScrollLines is the
-    // system's value (0 counts as 1).
-    Editor(EditorView& view, std::string executablePath, int wheelScrollLines);
-    ~Editor();
+    // The settings file of paths is read at once, and a second time, as the window always
+    // did, so the window can place itself (Settings().SavePosition, Left, Top) before
+    // FormCreate. wheelScrollLines is the system's value (0 counts as 1).
+    Editor(EditorView& view, Workspace& workspace, AppPaths paths, int wheelScrollLines);
+    ~Editor() override;
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
 
-    // Start-up (FormCreate): standard state beside the executable, the format and pattern
-    // lists, display controls from the settings, format entry 1 and pattern 0, then the
-    // document: the single argument, else the ".chr" named like the executable, else a new
-    // document. More than one argument counts as none.
+    // Start-up (FormCreate): the standard state, the format and pattern lists, display
+    // controls from the settings, format entry 1 and pattern 0, then the document: the
+    // single argument, else the demo ".chr" of the standard files, else a new document. More
+    // than one argument counts as none.
     void FormCreate(const std::vector<std::string>& arguments);
     // The window is shown: the four pictures are drawn (T, E, S, L).
     void FormShow();
@@ -63,17 +57,17 @@ public:
 
     // File actions. Paths come from the window's dialogs.
     void FileNew();
-    // True when the file exists, whether or not it could be read.
-    bool OpenRom(const std::string& path, bool fresh);
+    // The document from path; on failure the old document stays and the failure is
+    // reported (a missing file silently).
+    FileResult OpenRom(const std::string& path, bool fresh);
     void FileOpen(const std::string& path) { OpenRom(path, true); }
     void FileReload();
     void FileSave();
     void FileSaveAs(const std::string& path);
     // The first dropped file is opened; the others are ignored.
     void DropFiles(const std::vector<std::string>& paths);
-    // The ROM document and its colour set (while enabled) to path; false (after a beep) when
-    // the document could not be written.
-    bool WriteRom(const std::string& path);
+    // The ROM document and its colour set (while enabled) to path; a failure is reported.
+    FileResult WriteRom(const std::string& path);
     // The filter of the ROM open and save dialogs: "ROM image|<patterns>|All files|*.*".
     std::string RomFileFilter() const;
     // The document path with its extension replaced by ext (".dat"): the palette, palette
@@ -103,11 +97,6 @@ public:
     // search ("not found." when nothing follows).
     void AddrStep(int stepCode);
     void AddrJump(int address);
-    // The jump dialog's OK: the typed hexadecimal text; false (nothing moves) when it does
-    // not parse.
-    bool AddrJumpText(const std::string& text);
-    // The jump dialog's initial text for the current address.
-    std::string JumpDialogText() const;
     void AddrFind();
     // ActAddrFindPrev exists without a search: it does nothing.
     void AddrFindPrev() {}
@@ -116,9 +105,8 @@ public:
     int ClampChrScroll(int position) const;
     void ScrollBarDatChange(int position);
     void ScrollBarPalChange(int position);
-    // One wheel notch: direction -1 up, +1 down. comboFocused: a display-settings combo box
-    // has the focus.
-    void MouseWheel(int direction, WheelTarget target, bool comboFocused);
+    // One wheel notch: direction -1 up, +1 down.
+    void MouseWheel(int direction, WheelTarget target);
     // Rows of one wheel step: the wheel count if 1 or more, else the system's wheel lines.
     int WheelStepLines() const;
 
@@ -148,8 +136,8 @@ public:
     // encoded into the document, decoded and shown again).
     void EditUndo();
     void EditRedo();
-    bool CanUndo() const { return m_undo.CanUndo(); }
-    bool CanRedo() const { return m_undo.CanRedo(); }
+    bool CanUndo() const { return m_ws.Undo().CanUndo(); }
+    bool CanRedo() const { return m_ws.Undo().CanRedo(); }
     void EditClear();
     void EditSelectAll();
     void EditMirror(MirrorAxis axis);
@@ -165,16 +153,15 @@ public:
     // ActPaletteReplaceColorExecute.
     void ReplaceColour();
 
-    // Snapshots: the suggested name (the first free "chr%03d.bmp" in the current directory),
-    // the tile image written as a bitmap (false when it could not be written), and a bitmap's
+    // Snapshots: the suggested name (the first free "chr%03d.bmp" in the work folder), the
+    // tile image written as a bitmap (false when it could not be written), and a bitmap's
     // indices put into the page's top-left corner (then committed).
-    static std::string SnapshotSuggestedName();
+    std::string SnapshotSuggestedName() const;
     bool SaveSnapshot(const std::string& path);
     void LoadSnapshot(const Image8& image);
 
     // The page's bytes go into the undo ring, then the tile image is encoded into them.
     void CommitPage();
-    const UndoRing& UndoHistory() const { return m_undo; }
 
     // Options.
     void SetStatusBarVisible(bool on);
@@ -213,23 +200,15 @@ public:
 
     // Redraw steps and the operations the dialogs call.
     void Redraw();
-    void RedrawPal();
     void ShowPage();
-    void DecodePage();
-    void RebuildDisplayPalette();
-    void DrawTileView();
-    void UpdateEditView();
-    void RedrawDatView();
-    void RedrawPalView();
     void RefreshCommandStates(); // ActControlSetMenuExecute
-    bool LoadCompanionFiles(const std::string& path, bool withColourSet);
     // kind: 0 no image, 1 tile view, 2 edit view, 3 palette-set view, 4 palette view.
     void ShowMouseHints(int kind);
 
     // Command states.
     bool CanRotate() const;
-    bool IsColourSetEnabled() const { return m_colourSetEnabled; }
-    bool IsPen10Visible() const { return m_colourSetEnabled; }
+    bool IsColourSetEnabled() const { return m_ws.IsColourSetEnabled(); }
+    bool IsPen10Visible() const { return m_ws.IsColourSetEnabled(); }
     bool IsPaletteOnly() const { return m_paletteOnly; }
     bool IsSimpleMenu() const { return m_settings.SimpleMenu; }
     bool IsStatusBarVisible() const { return m_settings.Statusbar; }
@@ -242,10 +221,10 @@ public:
     bool IsInitialising() const { return m_initialising; }
 
     // Display settings as the controls show them (-1: no selection).
-    int FormatIndex() const { return m_formatIndex; }
-    int RotateIndex() const { return m_rotateIndex; }
-    int MirrorIndex() const { return m_mirrorIndex; }
-    int PatternIndex() const { return m_patternIndex; }
+    int FormatIndex() const { return m_ws.FormatIndex(); }
+    int RotateIndex() const { return m_ws.RotateIndex(); }
+    int MirrorIndex() const { return m_ws.MirrorIndex(); }
+    int PatternIndex() const { return m_ws.PatternIndex(); }
     int GridTypeIndex() const { return m_settings.GridType; }
     int ZoomIndex() const { return m_zoomIndex; }
     bool GridChr() const { return m_settings.GridChr; }
@@ -253,20 +232,19 @@ public:
     bool FrameDraw() const { return m_settings.FrameDraw; }
 
     // Document and page state.
-    int CurrentAddress() const { return m_address; }
-    const PageGeometry& Page() const { return m_page; }
-    int PageBytes() const { return m_page.pageBytes; }
-    int RowBytes() const { return m_page.rowBytes; }
+    int CurrentAddress() const { return m_ws.Address(); }
+    int PageBytes() const { return m_ws.Page().pageBytes; }
+    int RowBytes() const { return m_ws.Page().rowBytes; }
     int EditSize() const { return m_editSize; }
     const EditArea& GetEditArea() const { return m_area; }
     int DatTopRow() const { return m_datView.TopRow(); }
     int PalTopRow() const { return m_palView.TopRow(); }
     int WheelLines() const { return m_wheelLines; }
     const std::string& ApplicationTitle() const { return m_appTitle; }
-    const std::string& ExecutablePath() const { return m_exePath; }
+    const AppPaths& Paths() const { return m_paths; }
 
     // The pictures the panels paint.
-    const Image8& TileImage() const { return m_tileImage; }
+    const Image8& TileImage() const { return m_ws.TileImage(); }
     const Image8& TileViewPicture() const { return m_tileView.Picture(); }
     const Image8& EditViewPicture() const { return m_editView.Picture(); }
     // The palette views; the panels paint their Picture() moved up by 16 x TopRow().
@@ -274,19 +252,15 @@ public:
     const CImagePal& PalView() const { return m_palView; }
     const Image8::Palette& DisplayPalette() const { return m_displayPalette; }
 
-    // The owned objects, for the dialogs that work on them.
-    RomDocument& Document() { return m_doc; }
-    const RomDocument& Document() const { return m_doc; }
+    // The shared state, and the window's settings, for the dialogs that work on them.
+    Workspace& Space() { return m_ws; }
+    const Workspace& Space() const { return m_ws; }
+    const RomDocument& Document() const { return m_ws.Document(); }
     CIniInfo& Settings() { return m_settings; }
     const CIniInfo& Settings() const { return m_settings; }
-    CFormatTable& Formats() { return m_formats; }
-    CFormat& CurrentFormat() const { return *m_format; }
-    CPalette& Palette() { return m_palette; }
-    CDatPalette& PaletteSet() { return m_datPalette; }
-    CColSet& ColourSet() { return m_colSet; }
-    CAdfPattern& Patterns() { return m_patterns; }
-    const AdfEntry& CurrentPattern() const { return *m_pattern; }
-    Image8& MutableTileImage() { return m_tileImage; }
+
+    // Another window changed the workspace: what this window shows follows.
+    void WorkspaceChanged(WorkspaceChange change) override;
 
 private:
     // Drag modes of the press being tracked.
@@ -299,17 +273,20 @@ private:
     void SetDatScrollPosition(int position);
     void SetPalScrollPosition(int position);
     void RefillPatternList();
+    void DecodePage();
+    void RebuildDisplayPalette();
+    void DrawTileView();
+    void UpdateEditView();
+    void RedrawDatView();
+    void RedrawPalView();
+    bool LoadCompanionFiles(const std::string& path, bool withColourSet);
+    // A failed load or save reaches the user; a missing file is skipped silently.
+    void ReportFailure(const FileResult& result);
     void ShowAddressStatus();
     void ShowPatternStatus(int screenTile);
     void ShowCaption();
-    int FormatTileBytes() const;
-    PageSettings CurrentPageSettings() const;
-    // Whether the current page can be decoded and encoded within the document buffer.
-    bool PageFitsBuffer() const;
     // CommitPage, DecodePage, DrawTileView, UpdateEditView.
     void CommitAndShow();
-    // The colour bits of the current format: 2^bpp - 1.
-    uint8_t ColourMask() const;
     PixelRect AreaPixels() const;
     // The edit area as an indexed bitmap on the clipboard; false after the failure message.
     bool CopyAreaToClipboard();
@@ -325,10 +302,9 @@ private:
         bool operator==(const PageKey&) const = default;
     };
     PageKey CurrentPageKey() const {
-        return {m_address, m_format, m_rotateIndex, m_mirrorIndex, m_pattern};
+        return {m_ws.Address(), &m_ws.Format(), m_ws.RotateIndex(), m_ws.MirrorIndex(),
+                &m_ws.Pattern()};
     }
-    // Bytes from the current address that one block decode or encode reaches.
-    int BlockBytes() const;
     void SetPaletteScrollRanges();
     void AfterDatMove();
     void AfterPalMove();
@@ -337,34 +313,20 @@ private:
     std::string CurrentPenName() const;
 
     EditorView& m_view;
-    std::string m_exePath;
+    Workspace& m_ws;
+    AppPaths m_paths;
 
     CIniInfo m_settings;
-    CFormatTable m_formats;
     CGrid m_grid;
-    Image8 m_tileImage;
     Image8 m_displayImage;
     Image8 m_workingCopy;
-    CPalette m_palette;
-    CDatPalette m_datPalette;
-    CAdfPattern m_patterns;
-    CColSet m_colSet;
-    RomDocument m_doc;
     TileView m_tileView;
     CImageEdit m_editView;
     CImageDat m_datView;
     CImagePal m_palView;
     CPenTable m_pens;
     CPen* m_pen = nullptr;
-    UndoRing m_undo;
     Image8::Palette m_displayPalette{};
-
-    CFormat* m_format = nullptr;
-    int m_formatIndex = 1;
-    const AdfEntry* m_pattern = nullptr;
-    int m_patternIndex = 0;
-    PageGeometry m_page;
-    int m_address = 0;
 
     int m_penNumber = 1;
     int m_editSize = 16;
@@ -372,11 +334,8 @@ private:
     EditArea m_area;
     TilePos m_anchor;
     EditArea m_lastRecorded{-1, -1, -1, -1};
-    int m_rotateIndex = 0;
-    int m_mirrorIndex = 0;
     bool m_paletteOnly = false;
 
-    bool m_colourSetEnabled = false;
     bool m_pastePreview = false;
     bool m_rightHeld = false;
     bool m_lastReleaseRight = false;

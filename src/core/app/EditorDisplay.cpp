@@ -10,53 +10,20 @@ namespace tavrin {
 
 // ---- Format ----
 
-int Editor::FormatTileBytes() const {
-    const FormatInfo* info = m_format->GetInfo();
-    return info != nullptr ? BytesPerTile(*info) : 8 * m_format->BitsPerPixel();
-}
-
-int Editor::BlockBytes() const {
-    const FormatInfo* info = m_format->GetInfo();
-    if (info == nullptr)
-        return m_page.pageBytes;
-    const BlockGeometry g = GetBlockGeometry(*info);
-    const int slots = g.columns * g.rows;
-    int lastTile = slots - 1;
-    // Through a pattern any slot may name any of 256 tiles.
-    if (info->disableAdfPattern == 0)
-        for (int n = 0; n < slots && n < 256; ++n)
-            lastTile = std::max<int>(lastTile, m_pattern->tiles[static_cast<size_t>(n)]);
-    const long long reach = static_cast<long long>(lastTile + 1) * g.bytesPerTile;
-    return reach > m_doc.BufferSize() ? m_doc.BufferSize() + 1 : static_cast<int>(reach);
-}
-
 void Editor::SelectFormat(int index) {
-    const int count = m_formats.Count();
-    index = std::clamp(index, 0, std::max(count - 1, 0));
-    m_view.SetFormatIndex(index);
-    if (index != m_formatIndex || m_formats.Get(index) != m_format) {
-        m_format->Deactivate();
-        m_format = m_formats.Get(index);
-        m_formatIndex = index;
-        m_format->Activate();
-    }
-    m_pattern = &m_patterns.GetPattern(m_patternIndex);
-
-    const int bpp = m_format->BitsPerPixel();
-    m_datPalette.SetBpp(bpp);
-    m_colSet.Resize(m_doc.DataSize(), FormatTileBytes());
-    m_page = PageGeometryFor(bpp, m_page);
-
+    m_ws.SelectFormat(index);
+    m_view.SetFormatIndex(m_ws.FormatIndex());
     SetChrScrollRange();
-    SetChrScrollPosition(ChrScrollPosition(m_address, m_doc.HeaderOffset(), m_page));
+    SetChrScrollPosition(
+        ChrScrollPosition(m_ws.Address(), m_ws.Document().HeaderOffset(), m_ws.Page()));
     RebuildDisplayPalette();
     RedrawDatView();
     RedrawPalView();
     if (m_initialising)
         return;
 
-    m_colourSetEnabled = false;
-    const FormatInfo* info = m_format->GetInfo();
+    m_ws.SetColourSetEnabled(false);
+    const FormatInfo* info = m_ws.Format().GetInfo();
     if (m_settings.AutoPalette && info != nullptr && info->autoPaletteMode == 1)
         SetPaletteDisplayMode(info->defaultPaletteMode != 0);
     ShowPage();
@@ -66,19 +33,19 @@ void Editor::SelectFormat(int index) {
 }
 
 void Editor::ActFormat(int digit) {
-    if (digit < 0 || digit >= m_formats.Count())
+    if (digit < 0 || digit >= m_ws.Formats().Count())
         return;
     SelectFormat(digit);
 }
 
 std::string Editor::FormatInfoText() const {
-    return CFormatUtil::InfoText(m_format);
+    return CFormatUtil::InfoText(&m_ws.Format());
 }
 
 // ---- Display settings panel ----
 
 void Editor::SetRotate(int index) {
-    m_rotateIndex = std::clamp(index, 0, 3);
+    m_ws.SetRotate(index);
     if (m_initialising)
         return;
     DecodePage();
@@ -87,7 +54,7 @@ void Editor::SetRotate(int index) {
 }
 
 void Editor::SetMirror(int index) {
-    m_mirrorIndex = std::clamp(index, 0, 3);
+    m_ws.SetMirror(index);
     if (m_initialising)
         return;
     DecodePage();
@@ -96,10 +63,7 @@ void Editor::SetMirror(int index) {
 }
 
 void Editor::SelectPattern(int index) {
-    const int count = std::max(m_patterns.Count(), 1);
-    const int held = std::clamp(index, 0, count - 1);
-    m_patternIndex = held;
-    m_pattern = &m_patterns.GetPattern(held);
+    const int held = m_ws.SelectPattern(index);
     m_view.SetPatternIndex(held);
     if (m_initialising)
         return;

@@ -40,23 +40,14 @@ std::string Editor::CurrentPenName() const {
 
 // ---- Commit and undo ----
 
-uint8_t Editor::ColourMask() const {
-    // The palette set follows the format's bits per pixel.
-    return static_cast<uint8_t>(m_datPalette.ColourMask());
-}
-
 PixelRect Editor::AreaPixels() const {
-    return CBitmapEdit::ClampRect(m_tileImage, m_area.Pixels());
+    return CBitmapEdit::ClampRect(m_ws.TileImage(), m_area.Pixels());
 }
 
 void Editor::CommitPage() {
-    // The whole reach of the encode: the page, or more for a plug-in's tiles through a pattern.
-    const int length = std::min(std::max(m_page.pageBytes, BlockBytes()), m_doc.BufferSize());
-    m_undo.Record({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, m_address, length);
+    m_ws.CommitPage();
     RefreshCommandStates();
-    if (!PageFitsBuffer())
-        return;
-    tavrin::EncodePage(*m_format, m_doc.Data(), CurrentPageSettings(), m_tileImage);
+    m_ws.Notify(WorkspaceChange::Bytes, this);
 }
 
 void Editor::CommitAndShow() {
@@ -68,8 +59,8 @@ void Editor::CommitAndShow() {
 
 void Editor::EditUndo() {
     int address = 0;
-    if (m_undo.Undo({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, address)) {
-        m_address = address;
+    if (m_ws.UndoStep(address)) {
+        m_ws.SetAddress(address);
         ShowPage();
     } else {
         m_view.Beep();
@@ -81,8 +72,8 @@ void Editor::EditUndo() {
 
 void Editor::EditRedo() {
     int address = 0;
-    if (m_undo.Redo({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, address)) {
-        m_address = address;
+    if (m_ws.RedoStep(address)) {
+        m_ws.SetAddress(address);
         ShowPage();
     } else {
         m_view.Beep();
@@ -93,7 +84,7 @@ void Editor::EditRedo() {
 // ---- Pixel commands ----
 
 void Editor::EditClear() {
-    CBitmapEdit::FillBox(m_tileImage, AreaPixels(), 0);
+    CBitmapEdit::FillBox(m_ws.TileImage(), AreaPixels(), 0);
     CommitAndShow();
 }
 
@@ -108,18 +99,18 @@ void Editor::EditSelectAll() {
 }
 
 void Editor::EditMirror(MirrorAxis axis) {
-    CBitmapEdit::Mirror(m_tileImage, AreaPixels(), axis);
+    CBitmapEdit::Mirror(m_ws.TileImage(), AreaPixels(), axis);
     CommitAndShow();
 }
 
 void Editor::EditRotate(bool clockwise) {
     // A rectangle that is not square stays as it is; the commit still runs.
-    CBitmapEdit::Rotate(m_tileImage, AreaPixels(), clockwise);
+    CBitmapEdit::Rotate(m_ws.TileImage(), AreaPixels(), clockwise);
     CommitAndShow();
 }
 
 void Editor::EditShift(ShiftDirection direction) {
-    CBitmapEdit::Shift(m_tileImage, AreaPixels(), direction);
+    CBitmapEdit::Shift(m_ws.TileImage(), AreaPixels(), direction);
     CommitAndShow();
 }
 
@@ -131,7 +122,7 @@ bool Editor::CopyAreaToClipboard() {
     if (!r.IsEmpty()) {
         Image8 image(r.Width(), r.Height());
         image.Colours() = m_displayPalette;
-        CBitmapEdit::CopyRectAnd(image, 0, 0, m_tileImage, r, ColourMask());
+        CBitmapEdit::CopyRectAnd(image, 0, 0, m_ws.TileImage(), r, m_ws.ColourMask());
         try {
             ok = m_view.SetClipboardDib(Image8ToDib(image));
         } catch (const std::exception&) {
@@ -166,10 +157,10 @@ void Editor::EditPaste(bool optimise) {
         try {
             Image8 image;
             DibToImage8(m_view.ClipboardDib(), image);
-            if (!optimise || m_view.RunColourOptimize(image, m_tileImage)) {
+            if (!optimise || m_view.RunColourOptimize(image, m_ws.TileImage())) {
                 const PixelRect area = AreaPixels();
-                CBitmapEdit::CopyRectAnd(m_tileImage, area.left, area.top, image,
-                                         {0, 0, image.Width(), image.Height()}, ColourMask());
+                CBitmapEdit::CopyRectAnd(m_ws.TileImage(), area.left, area.top, image,
+                                         {0, 0, image.Width(), image.Height()}, m_ws.ColourMask());
             }
         } catch (const std::exception&) {
             // Unreadable clipboard data pastes nothing; the page is still committed.
@@ -188,11 +179,12 @@ void Editor::EditClearClipboard() {
 // ---- Colour replacement ----
 
 void Editor::ReplaceColour() {
-    const std::array<uint8_t, CDatPalette::Size> entries = m_datPalette.GroupEntries();
+    const std::array<uint8_t, CDatPalette::Size> entries = m_ws.PaletteSet().GroupEntries();
     std::array<uint8_t, 256> map{};
-    if (!m_view.RunReplaceColour(m_datPalette.GroupSize(), m_palette, entries.data(), map))
+    if (!m_view.RunReplaceColour(m_ws.PaletteSet().GroupSize(), m_ws.Palette(), entries.data(),
+                                 map))
         return;
-    if (ApplyColourMap(m_tileImage, AreaPixels(), map, ColourMask()) > 0) {
+    if (ApplyColourMap(m_ws.TileImage(), AreaPixels(), map, m_ws.ColourMask()) > 0) {
         CommitPage();
         DecodePage();
     }
@@ -202,28 +194,31 @@ void Editor::ReplaceColour() {
 
 // ---- Snapshots ----
 
-std::string Editor::SnapshotSuggestedName() {
+std::string Editor::SnapshotSuggestedName() const {
     char name[32];
     for (int n = 0; n <= 999; ++n) {
         std::snprintf(name, sizeof name, "chr%03d.bmp", n);
-        if (!FileExists(name))
+        if (!FileExists(m_paths.workFolder + name))
             return name;
     }
     return "chr000.bmp";
 }
 
 bool Editor::SaveSnapshot(const std::string& path) {
-    if (WriteBitmapFile(path, m_tileImage))
+    if (WriteBitmapFile(path, m_ws.TileImage()))
         return true;
     m_view.ShowMessage("The snapshot could not be written:\n" + path);
     return false;
 }
 
 void Editor::LoadSnapshot(const Image8& image) {
-    const int w = std::min(image.Width(), m_tileImage.Width());
-    const int h = std::min(image.Height(), m_tileImage.Height());
-    CBitmapEdit::CopyRectAnd(m_tileImage, 0, 0, image, {0, 0, w, h}, ColourMask());
-    CommitAndShow();
+    // One page of the command line's import, on the current page.
+    m_ws.ImportPages(image, m_ws.Address(), 1);
+    RefreshCommandStates();
+    m_ws.Notify(WorkspaceChange::Bytes, this);
+    DecodePage();
+    DrawTileView();
+    UpdateEditView();
 }
 
 } // namespace tavrin

@@ -8,73 +8,74 @@
 namespace tavrin {
 
 void Editor::FileNew() {
-    m_doc.New();
+    m_ws.Document().New();
     SetChrScrollRange();
-    m_address = m_doc.StartAddress();
+    m_ws.SetAddress(m_ws.Document().StartAddress());
     ShowPage();
-    m_undo.Reset();
+    m_ws.Undo().Reset();
     RefreshCommandStates();
+    m_ws.Notify(WorkspaceChange::Document, this);
 }
 
-bool Editor::OpenRom(const std::string& path, bool fresh) {
-    if (!FileExists(path))
-        return false;
-    // The document takes the new path only with its bytes: a file that exists but cannot
-    // be read leaves the old document, name included, so a later save cannot put the old
-    // bytes under the new name.
-    if (!m_doc.ReadRom(path)) {
-        m_view.Beep();
-        return true;
+FileResult Editor::OpenRom(const std::string& path, bool fresh) {
+    // The document takes the new path only with its bytes: a file that cannot be read leaves
+    // the old document, name included, so a later save cannot put the old bytes under the
+    // new name.
+    FileResult read = m_ws.OpenRom(path);
+    if (!read) {
+        ReportFailure(read);
+        return read;
     }
     SetChrScrollRange();
     if (fresh && m_settings.AutoFormat) {
-        SelectFormat(m_formats.FindByExtension(m_doc.FileName()));
+        SelectFormat(m_ws.Formats().FindByExtension(m_ws.Document().FileName()));
     }
-    m_undo.Reset();
     RefreshCommandStates();
 
     if (fresh)
-        m_address = m_doc.StartAddress();
+        m_ws.SetAddress(m_ws.Document().StartAddress());
     if (LoadCompanionFiles(path, true)) {
         RebuildDisplayPalette();
         RedrawDatView();
         RedrawPalView();
     }
-    m_appTitle = std::string(AppTitle) + " " + m_doc.FileName();
+    m_appTitle = std::string(AppTitle) + " " + m_ws.Document().FileName();
     m_view.SetApplicationTitle(m_appTitle);
     ShowPage();
     RefreshCommandStates();
-    return true;
+    m_ws.Notify(WorkspaceChange::Document, this);
+    return read;
 }
 
 void Editor::FileReload() {
-    OpenRom(m_doc.FilePath(), false);
+    OpenRom(m_ws.Document().FilePath(), false);
 }
 
 void Editor::FileSave() {
-    WriteRom(m_doc.FilePath());
+    WriteRom(m_ws.Document().FilePath());
 }
 
 void Editor::FileSaveAs(const std::string& path) {
     // A document that could not be written there keeps its old name.
     if (!WriteRom(path))
         return;
-    m_doc.SetFilePath(path);
+    m_ws.Document().SetFilePath(path);
     ShowPage();
 }
 
-bool Editor::WriteRom(const std::string& path) {
-    if (!m_doc.WriteRom(path, m_settings.SaveSmallSize)) {
-        m_view.Beep();
-        return false;
-    }
-    if (m_colourSetEnabled) {
-        m_colSet.SetHeader(m_datPalette.Table());
-        if (m_colSet.BufferSize() > 0 &&
-            !m_colSet.SaveToFile(RomDocument::CompanionPath(path, RomDocument::Companion::Col)))
-            m_view.Beep();
-    }
-    return true;
+FileResult Editor::WriteRom(const std::string& path) {
+    FileResult colourSet;
+    FileResult written = m_ws.SaveRom(path, m_settings.SaveSmallSize, &colourSet);
+    if (!written)
+        ReportFailure(written);
+    else if (!colourSet)
+        ReportFailure(colourSet);
+    return written;
+}
+
+void Editor::ReportFailure(const FileResult& result) {
+    if (!result && result.failure != FileFailure::NotFound)
+        m_view.ReportFailure(result);
 }
 
 void Editor::DropFiles(const std::vector<std::string>& paths) {
@@ -84,7 +85,7 @@ void Editor::DropFiles(const std::vector<std::string>& paths) {
 
 std::string Editor::RomFileFilter() const {
     std::string filter = "ROM image|@@@|All files|*.*";
-    const std::string patterns = m_formats.ExtensionPatterns();
+    const std::string patterns = m_ws.Formats().ExtensionPatterns();
     for (size_t at = filter.find("@@@"); at != std::string::npos;
          at = filter.find("@@@", at + patterns.size()))
         filter.replace(at, 3, patterns);
@@ -92,50 +93,37 @@ std::string Editor::RomFileFilter() const {
 }
 
 std::string Editor::DocumentPathWithExtension(const std::string& ext) const {
-    return ReplaceExtension(m_doc.FilePath(), ext);
+    return ReplaceExtension(m_ws.Document().FilePath(), ext);
 }
 
 bool Editor::LoadCompanionFiles(const std::string& path, bool withColourSet) {
-    bool loaded = false;
-    const std::string dat = RomDocument::CompanionPath(path, RomDocument::Companion::Dat);
-    if (m_datPalette.LoadFromFile(dat)) {
-        loaded = true;
-        m_datHint = dat;
+    const bool wasEnabled = m_ws.IsColourSetEnabled();
+    const CompanionLoad loaded = m_ws.LoadCompanionFiles(path, withColourSet);
+    // The tool tips name the files the panels show; the palette-set panel's names the
+    // palette it had when its own file came.
+    if (loaded.dat) {
+        m_datHint = RomDocument::CompanionPath(path, RomDocument::Companion::Dat);
         m_view.SetToolTip(HintTarget::DatPanel, m_datHint + "\n" + m_palHint);
     }
-    const std::string pal = RomDocument::CompanionPath(path, RomDocument::Companion::Pal);
-    if (m_palette.LoadFromFile(pal)) {
-        loaded = true;
-        m_palHint = pal;
+    if (loaded.pal) {
+        m_palHint = RomDocument::CompanionPath(path, RomDocument::Companion::Pal);
         m_view.SetToolTip(HintTarget::PalPanel, m_palHint);
     }
-    const std::string adf = RomDocument::CompanionPath(path, RomDocument::Companion::Adf);
-    if (m_patterns.LoadFromFile(adf)) {
-        loaded = true;
-        m_view.SetToolTip(HintTarget::PatternList, adf);
+    if (loaded.adf) {
+        m_view.SetToolTip(HintTarget::PatternList,
+                          RomDocument::CompanionPath(path, RomDocument::Companion::Adf));
         RefillPatternList();
         SelectPattern(0);
     }
-
-    const bool wasEnabled = m_colourSetEnabled;
-    m_colSet.Resize(m_doc.DataSize(), FormatTileBytes());
-    m_colourSetEnabled = false;
-    const std::string col = RomDocument::CompanionPath(path, RomDocument::Companion::Col);
-    if (withColourSet && m_colSet.LoadFromFile(col)) {
-        loaded = true;
-        if (const uint8_t* header = m_colSet.Header())
-            m_datPalette.SetTable(header, CColSet::HeaderSize);
-        m_colourSetEnabled = true;
-    }
     // The colour-set switch's check mark and the pen it shows follow at once.
-    if (wasEnabled != m_colourSetEnabled)
+    if (wasEnabled != m_ws.IsColourSetEnabled())
         RefreshCommandStates();
-    return loaded;
+    return loaded.Any();
 }
 
 void Editor::RefillPatternList() {
-    m_patterns.EnsureNormal();
-    m_view.SetPatternList(m_patterns.NameList());
+    m_ws.Patterns().EnsureNormal();
+    m_view.SetPatternList(m_ws.Patterns().NameList());
 }
 
 void Editor::PatternDialogClosed() {
@@ -146,7 +134,7 @@ void Editor::PatternDialogClosed() {
 // ---- Palette set (.dat) ----
 
 void Editor::PaletteDatOpen(const std::string& path) {
-    m_datPalette.LoadFromFile(path);
+    m_ws.PaletteSet().LoadFromFile(path);
     m_datHint = path;
     m_view.SetToolTip(HintTarget::DatPanel, m_datHint + "\n" + m_palHint);
     RebuildDisplayPalette();
@@ -154,18 +142,18 @@ void Editor::PaletteDatOpen(const std::string& path) {
 }
 
 void Editor::PaletteDatSave(const std::string& path) {
-    if (!m_datPalette.SaveToFile(path))
-        m_view.Beep();
+    ReportFailure(m_ws.PaletteSet().SaveToFile(path));
 }
 
 void Editor::PaletteDatSaveRom() {
-    PaletteDatSave(RomDocument::CompanionPath(m_doc.FilePath(), RomDocument::Companion::Dat));
+    PaletteDatSave(
+        RomDocument::CompanionPath(m_ws.Document().FilePath(), RomDocument::Companion::Dat));
 }
 
 // ---- Palette (.pal) ----
 
 void Editor::PalettePalOpen(const std::string& path) {
-    m_palette.LoadFromFile(path);
+    m_ws.Palette().LoadFromFile(path);
     m_palHint = path;
     m_view.SetToolTip(HintTarget::PalPanel, m_palHint);
     RebuildDisplayPalette();
@@ -173,39 +161,38 @@ void Editor::PalettePalOpen(const std::string& path) {
 }
 
 void Editor::PalettePalSave(const std::string& path) {
-    if (!m_palette.SaveToFile(path))
-        m_view.Beep();
+    ReportFailure(m_ws.Palette().SaveToFile(path));
 }
 
 void Editor::PalettePalSaveRom() {
-    PalettePalSave(RomDocument::CompanionPath(m_doc.FilePath(), RomDocument::Companion::Pal));
+    PalettePalSave(
+        RomDocument::CompanionPath(m_ws.Document().FilePath(), RomDocument::Companion::Pal));
 }
 
 // ---- Patterns (.adf) ----
 
 void Editor::PaletteAdfOpen(const std::string& path) {
-    m_patterns.LoadFromFile(path);
+    m_ws.Patterns().LoadFromFile(path);
     m_view.SetToolTip(HintTarget::PatternList, path);
     RefillPatternList();
     SelectPattern(0);
 }
 
 void Editor::PaletteAdfSave(const std::string& path) {
-    if (!m_patterns.SaveToFile(path))
-        m_view.Beep();
+    ReportFailure(m_ws.Patterns().SaveToFile(path));
 }
 
 void Editor::PaletteAdfSaveRom() {
-    PaletteAdfSave(RomDocument::CompanionPath(m_doc.FilePath(), RomDocument::Companion::Adf));
+    PaletteAdfSave(
+        RomDocument::CompanionPath(m_ws.Document().FilePath(), RomDocument::Companion::Adf));
 }
 
 // ---- Standard state ----
 
 void Editor::PaletteReload() {
-    m_patternIndex = 0;
-    m_pattern = &m_patterns.GetPattern(0);
+    m_ws.SelectPattern(0);
     m_view.SetPatternIndex(0);
-    LoadCompanionFiles(m_exePath, false);
+    LoadCompanionFiles(m_paths.standardFiles, false);
     RebuildDisplayPalette();
     Redraw();
 }

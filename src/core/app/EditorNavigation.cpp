@@ -1,6 +1,5 @@
 #include "core/app/Editor.h"
 
-#include "core/nav/AddressParse.h"
 #include "core/nav/AddressStep.h"
 #include "core/nav/ImageSearch.h"
 
@@ -21,39 +20,28 @@ void Editor::AddrStep(int stepCode) {
         m_view.ShowMessage("Unknown Address Type.");
         return;
     }
-    const int32_t value =
-        StepValue(stepCode, m_doc.StartAddress(), m_doc.EndAddress(), WheelStepLines());
-    m_address = StepAndClamp(*m_format, m_doc.Data(), m_address, value, stepCode, m_page.pageBytes,
-                             m_doc.EndAddress());
+    const int32_t value = StepValue(stepCode, m_ws.Document().StartAddress(),
+                                    m_ws.Document().EndAddress(), WheelStepLines());
+    m_ws.SetAddress(StepAndClamp(m_ws.Format(), m_ws.Document().Data(), m_ws.Address(), value,
+                                 stepCode, m_ws.Page().pageBytes, m_ws.Document().EndAddress()));
     ShowPage();
 }
 
 void Editor::AddrJump(int address) {
-    m_address = StepAndClamp(*m_format, m_doc.Data(), m_address, address, StepJump,
-                             m_page.pageBytes, m_doc.EndAddress());
+    m_ws.SetAddress(StepAndClamp(m_ws.Format(), m_ws.Document().Data(), m_ws.Address(), address,
+                                 StepJump, m_ws.Page().pageBytes, m_ws.Document().EndAddress()));
     ShowPage();
 }
 
-bool Editor::AddrJumpText(const std::string& text) {
-    const std::optional<int32_t> address = ParseAddress(text);
-    if (!address)
-        return false;
-    AddrJump(*address);
-    return true;
-}
-
-std::string Editor::JumpDialogText() const {
-    return FormatAddressText(m_address);
-}
-
 void Editor::AddrFind() {
-    const std::span<const uint8_t> data(m_doc.Data(), static_cast<size_t>(m_doc.DataSize()));
-    const std::optional<int32_t> found = FindNextImage(data, m_address, FormatTileBytes());
+    const std::span<const uint8_t> data(m_ws.Document().Data(),
+                                        static_cast<size_t>(m_ws.Document().DataSize()));
+    const std::optional<int32_t> found = FindNextImage(data, m_ws.Address(), m_ws.TileBytes());
     if (!found) {
         m_view.ShowMessage("not found.");
         return;
     }
-    m_address = *found;
+    m_ws.SetAddress(*found);
     ShowPage();
     DrawTileView();
     UpdateEditView();
@@ -61,20 +49,19 @@ void Editor::AddrFind() {
 
 void Editor::ScrollBarChrChange(int position) {
     m_lastScrollPosition = position;
-    m_address = ChrScrollAddress(position, m_doc.HeaderOffset(), m_page);
+    m_ws.SetAddress(ChrScrollAddress(position, m_ws.Document().HeaderOffset(), m_ws.Page()));
     ShowPage();
 }
 
 int Editor::ClampChrScroll(int position) const {
-    return ClampChrScrollPosition(position, ChrScrollRange(m_doc.DataSize(), m_page), m_page);
+    return ClampChrScrollPosition(position, ChrScrollRange(m_ws.Document().DataSize(), m_ws.Page()),
+                                  m_ws.Page());
 }
 
-void Editor::MouseWheel(int direction, WheelTarget target, bool comboFocused) {
+void Editor::MouseWheel(int direction, WheelTarget target) {
     // Only every n-th notch acts, n being the system's wheel lines; the first one always.
     ++m_wheelNotch;
     if (m_wheelNotch % static_cast<uint32_t>(m_wheelLines) != 0)
-        return;
-    if (comboFocused)
         return;
     const int step = direction < 0 ? -1 : 1;
     switch (target) {

@@ -54,8 +54,8 @@ void Editor::ScrollBarPalChange(int position) {
 // ---- Palette display ----
 
 void Editor::PaletteSelect(int tag) {
-    m_datPalette.SetSelectedEntry(
-        PaletteSelectStep(tag, m_datPalette.SelectedEntry(), m_format->BitsPerPixel()));
+    m_ws.PaletteSet().SetSelectedEntry(
+        PaletteSelectStep(tag, m_ws.PaletteSet().SelectedEntry(), m_ws.Format().BitsPerPixel()));
     RebuildDisplayPalette();
     Redraw();
 }
@@ -72,7 +72,7 @@ void Editor::SetPaletteDisplayMode(bool paletteOnly) {
 }
 
 void Editor::PaletteEnableSet() {
-    m_colourSetEnabled = !m_colourSetEnabled;
+    m_ws.SetColourSetEnabled(!m_ws.IsColourSetEnabled());
     RefreshCommandStates();
     DecodePage();
     DrawTileView();
@@ -96,14 +96,16 @@ void Editor::DatMouseMove(int x, int y) {
 void Editor::AfterDatMove() {
     const PaletteViewResult result = m_datView.Result();
     bool painted = false;
-    if (m_datView.IsButtonHeld() && m_colourSetEnabled && m_lastReleaseRight) {
+    if (m_datView.IsButtonHeld() && m_ws.IsColourSetEnabled() && m_lastReleaseRight) {
         // A format that ignores patterns shows slot n as tile n, so it is painted that way.
-        const FormatInfo* info = m_format->GetInfo();
+        const FormatInfo* info = m_ws.Format().GetInfo();
         const bool usePattern = info == nullptr || info->disableAdfPattern == 0;
         const AdfEntry normal = NormalPattern();
-        painted = tavrin::PaintColourSet(
-                      m_colSet, m_area, usePattern ? m_pattern->tiles.data() : normal.tiles.data(),
-                      m_address, m_format->BitsPerPixel(), m_datPalette.SelectedEntry()) > 0;
+        painted =
+            tavrin::PaintColourSet(m_ws.ColourSet(), m_area,
+                                   usePattern ? m_ws.Pattern().tiles.data() : normal.tiles.data(),
+                                   m_ws.Address(), m_ws.Format().BitsPerPixel(),
+                                   m_ws.PaletteSet().SelectedEntry()) > 0;
     }
     if (result.groupChanged || painted) {
         DecodePage();

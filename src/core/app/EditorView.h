@@ -9,6 +9,7 @@ namespace tavrin {
 
 class CPalette;
 class Image8;
+struct FileResult;
 
 // The four image panels of the main window.
 enum class Panel { None, Chr, Edit, Dat, Pal };
@@ -38,13 +39,15 @@ enum class StatusPanel { Address = 0, Pattern = 1, Pen = 2 };
 // Controls whose tool tip the Editor sets (the panels name the files they show).
 enum class HintTarget { DatPanel, PalPanel, PatternList };
 
-// What the Editor asks of the main window. The window paints the pictures the Editor owns
-// (TileViewPicture(), EditViewPicture(), DatViewPicture(), PalViewPicture()), shows texts,
-// and after CommandStatesChanged() or LayoutChanged() reads the Editor's queries again.
-// Nothing here may call back into the Editor.
-class EditorView {
+// What the Editor asks of the main window, in three roles so that another window implements
+// only the ones it uses. Nothing here may call back into the Editor.
+
+// Painting and texts. The window paints the pictures the Editor owns (TileViewPicture(),
+// EditViewPicture(), DatViewPicture(), PalViewPicture()), shows texts, and after
+// CommandStatesChanged() or LayoutChanged() reads the Editor's queries again.
+class PanelView {
 public:
-    virtual ~EditorView() = default;
+    virtual ~PanelView() = default;
 
     // Redraw steps that reach the screen: each picture has been redrawn by the Editor and
     // the panel repaints it (T, E, S, L). The pictures' palettes change only with
@@ -84,22 +87,34 @@ public:
     // A plain message box with an OK button, and the system's default beep.
     virtual void ShowMessage(const std::string& text) = 0;
     virtual void Beep() = 0;
+    // A load or save failed (never called for success); the window says so, in the least a
+    // beep.
+    virtual void ReportFailure(const FileResult& result);
 
     // The panel becomes the active control.
     virtual void FocusPanel(Panel panel) = 0;
     // The pop-up menu opens at (x, y) of the tile view (outside it after a drag ended there).
     virtual void ShowPopupMenu(int x, int y) = 0;
-    // The palette edit dialog opens without blocking, on the given master colour.
-    virtual void ShowPaletteEditor(int masterIndex) = 0;
+};
 
-    // The clipboard, as packed device-independent bitmaps (header, colour table, pixels).
+// The clipboard, as packed device-independent bitmaps (header, colour table, pixels).
+class ClipboardView {
+public:
+    virtual ~ClipboardView() = default;
     virtual bool ClipboardHasDib() = 0;
     // Empty when the clipboard holds no image.
     virtual std::vector<uint8_t> ClipboardDib() = 0;
     // False when the clipboard did not take the image.
     virtual bool SetClipboardDib(const std::vector<uint8_t>& packedDib) = 0;
     virtual void ClearClipboard() = 0;
+};
 
+// The dialogs the Editor opens.
+class DialogView {
+public:
+    virtual ~DialogView() = default;
+    // The palette edit dialog opens without blocking, on the given master colour.
+    virtual void ShowPaletteEditor(int masterIndex) = 0;
     // The modal dialogs of the edit commands; true when closed with OK.
     // Colour optimisation: on OK the source's pixels have been replaced.
     virtual bool RunColourOptimize(Image8& source, const Image8& destination) = 0;
@@ -108,5 +123,8 @@ public:
     virtual bool RunReplaceColour(int colourCount, const CPalette& palette,
                                   const uint8_t* groupEntries, std::array<uint8_t, 256>& map) = 0;
 };
+
+// All three, as the main window implements them.
+class EditorView : public PanelView, public ClipboardView, public DialogView {};
 
 } // namespace tavrin

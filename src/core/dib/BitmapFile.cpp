@@ -3,6 +3,7 @@
 #include "core/dib/TNkDIB.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Image8.h"
+#include "core/platform/SafeFileWriter.h"
 
 namespace tavrin {
 
@@ -15,12 +16,11 @@ bool ReadBitmapFile(const std::string& path, Image8& out) {
     return true;
 }
 
-bool WriteBitmapFile(const std::string& path, const Image8& image) {
-    if (image.IsEmpty()) {
-        return false;
-    }
+FileResult WriteBitmapFile(const std::string& path, const Image8& image) {
+    if (image.IsEmpty())
+        return FileResult::Fail(FileFailure::Malformed, path);
     const std::vector<uint8_t> bytes = Image8ToBitmapFile(image);
-    return WriteWholeFile(path, bytes.data(), bytes.size());
+    return WriteFileSafely(path, bytes.data(), bytes.size());
 }
 
 void BitmapFileToImage8(std::span<const uint8_t> bytes, Image8& out) {

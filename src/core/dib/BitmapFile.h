@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/FileResult.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
@@ -18,7 +20,7 @@ class Image8;
 // False when the file cannot be read; malformed contents throw DibError.
 bool ReadBitmapFile(const std::string& path, Image8& out);
 // False when the image is empty or the file cannot be written.
-bool WriteBitmapFile(const std::string& path, const Image8& image);
+FileResult WriteBitmapFile(const std::string& path, const Image8& image);
 
 // Bitmap file bytes (file header, then a DIB).
 void BitmapFileToImage8(std::span<const uint8_t> bytes, Image8& out);

@@ -2,6 +2,7 @@
 
 #include "core/nav/AddressStep.h"
 #include "core/platform/FileIO.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -74,26 +75,30 @@ void RomDocument::New() {
         throw std::bad_alloc();
 }
 
-bool RomDocument::ReadRom(const std::string& path) {
-    if (!FileExists(path))
-        return false;
+FileResult RomDocument::ReadRom(const std::string& path) {
+    if (FileResult probe = ProbeReadable(path); !probe)
+        return probe;
     std::error_code error;
     const uintmax_t length = std::filesystem::file_size(path, error);
-    if (error || length > static_cast<uintmax_t>(MaxDataSize))
-        return false;
+    if (error)
+        return FileResult::Fail(FileFailure::ReadFailed, path, error.value());
+    if (length > static_cast<uintmax_t>(MaxDataSize))
+        return FileResult::Fail(FileFailure::TooLarge, path);
     // The header decides how far the buffer must reach, so it is read first to allocate once.
     uint8_t head[INesFieldBytes] = {};
     if (ReadFilePrefix(path, head, sizeof head) < 0)
-        return false;
+        return FileResult::Fail(FileFailure::ReadFailed, path, errno);
     ZeroedBuffer buffer;
     if (!buffer.Allocate(
             BufferBytesFor(LayoutOf(head, static_cast<int>(length)), static_cast<int>(length))))
-        return false;
+        return FileResult::Fail(FileFailure::TooLarge, path, ENOMEM);
     // A file that shrank since its size was taken gives what it still holds.
     const long long got = ReadFilePrefix(path, buffer.data(), static_cast<size_t>(length));
     if (got < 0)
-        return false;
-    return Adopt(std::move(buffer), static_cast<int>(got), path);
+        return FileResult::Fail(FileFailure::ReadFailed, path, errno);
+    if (!Adopt(std::move(buffer), static_cast<int>(got), path))
+        return FileResult::Fail(FileFailure::TooLarge, path, ENOMEM);
+    return FileResult::Ok(path);
 }
 
 bool RomDocument::LoadBytes(const uint8_t* data, size_t size, const std::string& path) {
@@ -125,8 +130,10 @@ bool RomDocument::Adopt(ZeroedBuffer&& buffer, int dataSize, const std::string& 
     return true;
 }
 
-bool RomDocument::WriteRom(const std::string& path, bool saveSmallSize) const {
-    return WriteAtStart(path, m_buffer.data(), static_cast<size_t>(WriteLength(saveSmallSize)));
+FileResult RomDocument::WriteRom(const std::string& path, bool saveSmallSize) const {
+    // Bytes of a longer file past the document stay: a ROM opened at its start is never cut.
+    return WriteFileSafely(path, m_buffer.data(), static_cast<size_t>(WriteLength(saveSmallSize)),
+                           ExistingTail::Keep);
 }
 
 int RomDocument::WriteLength(bool saveSmallSize) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/FileResult.h"
+
 #include "core/document/ZeroedBuffer.h"
 
 #include <cstddef>
@@ -41,7 +43,7 @@ public:
     // Reads the whole file and applies the iNES or the plain rule. False, with the document
     // unchanged, when the file does not exist, cannot be read, is larger than MaxDataSize or
     // does not fit in memory.
-    bool ReadRom(const std::string& path);
+    FileResult ReadRom(const std::string& path);
 
     // Replaces the document with the given bytes as if read from a file named path.
     // False, with the document unchanged, when there are more than MaxDataSize bytes or they
@@ -50,7 +52,7 @@ public:
 
     // Writes the data from offset 0 without truncating a longer file; a document smaller
     // than 8192 bytes is padded with its buffer's bytes to 8192 unless saveSmallSize.
-    bool WriteRom(const std::string& path, bool saveSmallSize) const;
+    FileResult WriteRom(const std::string& path, bool saveSmallSize) const;
 
     // The number of bytes WriteRom writes.
     int WriteLength(bool saveSmallSize) const;

@@ -2,6 +2,7 @@
 
 #include "core/platform/Cp932.h"
 #include "core/platform/FileIO.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -114,13 +115,13 @@ bool CAdfPattern::EnsureNormal() {
     return true;
 }
 
-bool CAdfPattern::LoadFromFile(const std::string& path) {
+FileResult CAdfPattern::LoadFromFile(const std::string& path) {
     std::vector<uint8_t> bytes;
     // A missing or unreadable file changes nothing rather than loading as empty.
-    if (!ReadWholeFile(path, bytes))
-        return false;
+    if (FileResult read = ReadWholeFile(path, bytes); !read)
+        return read;
     LoadFromBytes(bytes.data(), bytes.size());
-    return true;
+    return FileResult::Ok(path);
 }
 
 void CAdfPattern::LoadFromBytes(const uint8_t* bytes, size_t size) {
@@ -144,9 +145,9 @@ std::vector<uint8_t> CAdfPattern::ToBytes() const {
     return bytes;
 }
 
-bool CAdfPattern::SaveToFile(const std::string& path) const {
+FileResult CAdfPattern::SaveToFile(const std::string& path) const {
     const std::vector<uint8_t> bytes = ToBytes();
-    return WriteAtStart(path, bytes.data(), bytes.size());
+    return WriteFileSafely(path, bytes.data(), bytes.size(), ExistingTail::Keep);
 }
 
 int CAdfPattern::AddOrUpdate(int selected, AdfEntry& working, std::string_view name) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/FileResult.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -58,10 +60,10 @@ public:
     // Nothing happens and false is returned when no file exists or it cannot be read. Whole
     // 288-byte entries are read from the start (at most 64); later entries keep their
     // contents.
-    bool LoadFromFile(const std::string& path);
+    FileResult LoadFromFile(const std::string& path);
     void LoadFromBytes(const uint8_t* bytes, size_t size);
     // Writes all 18432 bytes at offset 0 without truncating; false when the write failed.
-    bool SaveToFile(const std::string& path) const;
+    FileResult SaveToFile(const std::string& path) const;
     // The 18432 bytes of the table as the file holds them.
     std::vector<uint8_t> ToBytes() const;
 

@@ -1,6 +1,7 @@
 #include "core/palette/CColSet.h"
 
 #include "core/platform/FileIO.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <algorithm>
 #include <cstring>
@@ -55,12 +56,14 @@ void CColSet::SetHeader(const uint8_t* entries) {
     std::memcpy(m_buffer.data() + HeaderOffset, entries, HeaderSize);
 }
 
-bool CColSet::LoadFromFile(const std::string& path) {
-    if (!FileExists(path))
-        return false;
+FileResult CColSet::LoadFromFile(const std::string& path) {
+    if (FileResult probe = ProbeReadable(path); !probe)
+        return probe;
     if (m_buffer.empty())
-        return true;
-    return ReadFilePrefix(path, m_buffer.data(), m_buffer.size()) >= 0;
+        return FileResult::Ok(path);
+    if (ReadFilePrefix(path, m_buffer.data(), m_buffer.size()) < 0)
+        return FileResult::Fail(FileFailure::ReadFailed, path, errno);
+    return FileResult::Ok(path);
 }
 
 void CColSet::LoadFromBytes(const uint8_t* bytes, size_t size) {
@@ -69,10 +72,10 @@ void CColSet::LoadFromBytes(const uint8_t* bytes, size_t size) {
     std::memcpy(m_buffer.data(), bytes, std::min(size, m_buffer.size()));
 }
 
-bool CColSet::SaveToFile(const std::string& path) const {
+FileResult CColSet::SaveToFile(const std::string& path) const {
     if (m_buffer.empty())
-        return false;
-    return WriteAtStart(path, m_buffer.data(), m_buffer.size());
+        return FileResult::Fail(FileFailure::Malformed, path);
+    return WriteFileSafely(path, m_buffer.data(), m_buffer.size(), ExistingTail::Keep);
 }
 
 } // namespace tavrin

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/FileResult.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -45,11 +47,11 @@ public:
 
     // False when no file exists or it cannot be read. Reads at most BufferSize() bytes; the
     // rest stays as it is.
-    bool LoadFromFile(const std::string& path);
+    FileResult LoadFromFile(const std::string& path);
     void LoadFromBytes(const uint8_t* bytes, size_t size);
     // Writes the whole buffer at offset 0 without truncating; false when the buffer is empty
     // (nothing is written) or the write failed.
-    bool SaveToFile(const std::string& path) const;
+    FileResult SaveToFile(const std::string& path) const;
 
 private:
     // Buffer offset of the tile holding the address, or -1 outside the table.

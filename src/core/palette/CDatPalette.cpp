@@ -2,6 +2,7 @@
 
 #include "core/palette/CPalette.h"
 #include "core/platform/FileIO.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <algorithm>
 #include <cstring>
@@ -49,21 +50,21 @@ std::array<uint8_t, CDatPalette::Size> CDatPalette::GroupEntries() const {
     return entries;
 }
 
-bool CDatPalette::LoadFromFile(const std::string& path) {
+FileResult CDatPalette::LoadFromFile(const std::string& path) {
     std::vector<uint8_t> bytes;
     // A missing or unreadable file changes nothing rather than loading as empty.
-    if (!ReadWholeFile(path, bytes))
-        return false;
+    if (FileResult read = ReadWholeFile(path, bytes); !read)
+        return read;
     LoadFromBytes(bytes.data(), bytes.size());
-    return true;
+    return FileResult::Ok(path);
 }
 
 void CDatPalette::LoadFromBytes(const uint8_t* bytes, size_t size) {
     SetTable(bytes, size);
 }
 
-bool CDatPalette::SaveToFile(const std::string& path) const {
-    return WriteAtStart(path, m_table.data(), m_table.size());
+FileResult CDatPalette::SaveToFile(const std::string& path) const {
+    return WriteFileSafely(path, m_table.data(), m_table.size(), ExistingTail::Keep);
 }
 
 } // namespace tavrin

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/FileResult.h"
+
 #include "core/platform/Colour.h"
 
 #include <array>
@@ -63,10 +65,10 @@ public:
 
     // False when no file exists or it cannot be read. Entries the file does not cover keep
     // their value.
-    bool LoadFromFile(const std::string& path);
+    FileResult LoadFromFile(const std::string& path);
     void LoadFromBytes(const uint8_t* bytes, size_t size);
     // Writes the 256 bytes at offset 0 without truncating; false when the write failed.
-    bool SaveToFile(const std::string& path) const;
+    FileResult SaveToFile(const std::string& path) const;
 
 private:
     int BppForMask() const { return m_bpp > 8 ? 8 : m_bpp; }

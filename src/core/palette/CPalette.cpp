@@ -1,6 +1,7 @@
 #include "core/palette/CPalette.h"
 
 #include "core/platform/FileIO.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <vector>
 
@@ -22,13 +23,13 @@ void CPalette::SetColor(int index, Colour colour) {
     p[2] = static_cast<uint8_t>(BlueOf(colour));
 }
 
-bool CPalette::LoadFromFile(const std::string& path) {
+FileResult CPalette::LoadFromFile(const std::string& path) {
     std::vector<uint8_t> bytes;
     // A missing or unreadable file changes nothing rather than loading as empty.
-    if (!ReadWholeFile(path, bytes))
-        return false;
+    if (FileResult read = ReadWholeFile(path, bytes); !read)
+        return read;
     LoadFromBytes(bytes.data(), bytes.size());
-    return true;
+    return FileResult::Ok(path);
 }
 
 void CPalette::LoadFromBytes(const uint8_t* bytes, size_t size) {
@@ -52,8 +53,8 @@ void CPalette::LoadFromBytes(const uint8_t* bytes, size_t size) {
     }
 }
 
-bool CPalette::SaveToFile(const std::string& path) const {
-    return WriteAtStart(path, m_data.data(), m_data.size());
+FileResult CPalette::SaveToFile(const std::string& path) const {
+    return WriteFileSafely(path, m_data.data(), m_data.size(), ExistingTail::Keep);
 }
 
 } // namespace tavrin

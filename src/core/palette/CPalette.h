@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/FileResult.h"
+
 #include "core/platform/Colour.h"
 
 #include <array>
@@ -29,12 +31,12 @@ public:
     const uint8_t* Data() const { return m_data.data(); }
 
     // False when no file exists at the path or it cannot be read; the table is then unchanged.
-    bool LoadFromFile(const std::string& path);
+    FileResult LoadFromFile(const std::string& path);
     // Fills the table from a file's bytes (raw triples or a RIFF palette); entries the bytes
     // do not cover become black.
     void LoadFromBytes(const uint8_t* bytes, size_t size);
     // Writes the 768 raw bytes at offset 0 without truncating; false when the write failed.
-    bool SaveToFile(const std::string& path) const;
+    FileResult SaveToFile(const std::string& path) const;
 
     bool operator==(const CPalette& other) const = default;
 

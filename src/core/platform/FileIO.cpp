@@ -30,23 +30,19 @@ int OpenRegularForReading(const std::string& path) {
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
+        errno = S_ISDIR(st.st_mode) ? EISDIR : ENODEV;
         return -1;
     }
     return fd;
 }
 
-bool WriteAll(int fd, const uint8_t* p, size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, p, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        p += n;
-        size -= static_cast<size_t>(n);
-    }
-    return true;
+// Why a file could not be opened for reading.
+FileResult Classify(const std::string& path, int error) {
+    if (error == ENOENT || error == ENOTDIR || path.empty())
+        return FileResult::Fail(FileFailure::NotFound, path);
+    if (error == EISDIR || error == ENODEV)
+        return FileResult::Fail(FileFailure::NotRegular, path);
+    return FileResult::Fail(FileFailure::ReadFailed, path, error);
 }
 
 } // namespace
@@ -56,12 +52,21 @@ bool FileExists(const std::string& path) {
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
+FileResult ProbeReadable(const std::string& path) {
+    Fd f(OpenRegularForReading(path));
+    if (f.fd >= 0)
+        return FileResult::Ok(path);
+    return Classify(path, errno);
+}
+
+FileResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
     out.clear();
     Fd f(OpenRegularForReading(path));
     struct stat st {};
-    if (f.fd < 0 || ::fstat(f.fd, &st) != 0)
-        return false;
+    if (f.fd < 0)
+        return Classify(path, errno);
+    if (::fstat(f.fd, &st) != 0)
+        return FileResult::Fail(FileFailure::ReadFailed, path, errno);
     std::vector<uint8_t> data(static_cast<size_t>(st.st_size));
     size_t got = 0;
     while (got < data.size()) {
@@ -69,7 +74,7 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return false;
+            return FileResult::Fail(FileFailure::ReadFailed, path, errno);
         }
         if (n == 0)
             break;
@@ -77,7 +82,7 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out) {
     }
     data.resize(got);
     out.swap(data);
-    return true;
+    return FileResult::Ok(path);
 }
 
 long long ReadFilePrefix(const std::string& path, uint8_t* dst, size_t maxBytes) {
@@ -97,20 +102,6 @@ long long ReadFilePrefix(const std::string& path, uint8_t* dst, size_t maxBytes)
         got += static_cast<size_t>(n);
     }
     return static_cast<long long>(got);
-}
-
-bool WriteAtStart(const std::string& path, const void* data, size_t size) {
-    Fd f(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666));
-    if (f.fd < 0)
-        return false;
-    return WriteAll(f.fd, static_cast<const uint8_t*>(data), size);
-}
-
-bool WriteWholeFile(const std::string& path, const void* data, size_t size) {
-    Fd f(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    if (f.fd < 0)
-        return false;
-    return WriteAll(f.fd, static_cast<const uint8_t*>(data), size);
 }
 
 std::string FileNamePart(const std::string& path) {

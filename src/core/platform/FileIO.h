@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/FileResult.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -7,25 +9,21 @@
 
 namespace tavrin {
 
-// Byte-level file helpers with the semantics the program's files need: loading first tests
-// that the file exists; saving overwrites from offset 0 without truncating, or creates.
+// Byte-level file helpers for reading. Every write goes through WriteFileSafely
+// (SafeFileWriter.h).
 
 bool FileExists(const std::string& path);
 
-// Reads the whole file. False when it is not a regular file or cannot be read; out is then
-// empty.
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& out);
+// Reads the whole file. A failure (missing, not a regular file, unreadable) leaves out empty.
+FileResult ReadWholeFile(const std::string& path, std::vector<uint8_t>& out);
+
+// Whether the file could be opened for reading, and why not: NotFound, NotRegular or
+// ReadFailed with the system's error.
+FileResult ProbeReadable(const std::string& path);
 
 // Reads at most maxBytes from the start of the file into dst. Returns the count read, or -1
 // when it is not a regular file or cannot be read.
 long long ReadFilePrefix(const std::string& path, uint8_t* dst, size_t maxBytes);
-
-// Opens an existing file for writing (or creates it) and writes size bytes at offset 0.
-// The file is not truncated: bytes of a longer file beyond size remain.
-bool WriteAtStart(const std::string& path, const void* data, size_t size);
-
-// Creates or truncates the file and writes exactly the given bytes.
-bool WriteWholeFile(const std::string& path, const void* data, size_t size);
 
 // The name part of a path (after the last '/').
 std::string FileNamePart(const std::string& path);

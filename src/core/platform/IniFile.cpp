@@ -2,6 +2,7 @@
 
 #include "core/platform/Cp932.h"
 #include "core/platform/FileIO.h"
+#include "core/platform/SafeFileWriter.h"
 
 // Texts are converted to UTF-8 before loading, so the library needs no converter.
 #define SI_NO_CONVERSION
@@ -111,20 +112,9 @@ std::string IniFile::SaveToText() const {
     return out;
 }
 
-bool IniFile::Save(const std::string& path) const {
-    // Written beside the file and renamed over it, so that a crash or a full disk never
-    // leaves a half-written settings file.
+FileResult IniFile::Save(const std::string& path) const {
     const std::string text = SaveToText();
-    const std::string temp = path + ".tmp";
-    if (!WriteWholeFile(temp, text.data(), text.size())) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        std::remove(temp.c_str());
-        return false;
-    }
-    return true;
+    return WriteFileSafely(path, text.data(), text.size());
 }
 
 bool IniFile::HasKey(const std::string& section, const std::string& key) const {

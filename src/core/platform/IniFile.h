@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/FileResult.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -19,7 +21,7 @@ public:
     // cannot be read.
     bool Load(const std::string& path);
     bool LoadFromText(const std::string& text);
-    bool Save(const std::string& path) const;
+    FileResult Save(const std::string& path) const;
     std::string SaveToText() const;
 
     bool HasKey(const std::string& section, const std::string& key) const;

@@ -58,7 +58,7 @@ long ResidentKilobytes() {
 
 } // namespace
 
-MainWindow::MainWindow(const std::string& executablePath, const std::vector<std::string>& arguments,
+MainWindow::MainWindow(const AppPaths& paths, const std::vector<std::string>& arguments,
                        QWidget* parent)
     : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form1"));
@@ -80,7 +80,8 @@ MainWindow::MainWindow(const std::string& executablePath, const std::vector<std:
     // Moves over the bare window (outside the images) clear the mouse hints.
     setMouseTracking(true);
 
-    m_editor = std::make_unique<Editor>(static_cast<EditorView&>(*this), executablePath,
+    m_workspace = std::make_unique<Workspace>();
+    m_editor = std::make_unique<Editor>(static_cast<EditorView&>(*this), *m_workspace, paths,
                                         QApplication::wheelScrollLines());
     ConnectActions();
     ConnectControls();

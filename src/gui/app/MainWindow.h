@@ -36,9 +36,9 @@ class TJumpDialog;
 class MainWindow : public QMainWindow, private EditorView {
     Q_OBJECT
 public:
-    // executablePath decides where the settings and the standard palette files are (beside
-    // it); arguments are the command-line arguments after the program name.
-    MainWindow(const std::string& executablePath, const std::vector<std::string>& arguments,
+    // paths say where the settings and the standard files are; arguments are the
+    // command-line arguments after the program name.
+    MainWindow(const AppPaths& paths, const std::vector<std::string>& arguments,
                QWidget* parent = nullptr);
     ~MainWindow() override;
 
@@ -172,6 +172,8 @@ private:
     TReplaceColorDialog* m_replaceDialog = nullptr;
     TPalEditDialog* m_paletteEditor = nullptr;
     MainEventFilter* m_eventFilter = nullptr;
+    // The shared state outlives the editor that works on it.
+    std::unique_ptr<Workspace> m_workspace;
     std::unique_ptr<Editor> m_editor;
 
     // Actions whose commands are not part of the program yet stay disabled.

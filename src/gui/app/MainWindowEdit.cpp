@@ -105,7 +105,7 @@ bool ReadSnapshotImage(const QString& path, Image8& image, std::string& error) {
 
 void MainWindow::SaveSnapshotExecute() {
     const QString path = ChooseFile({true, QString::fromUtf8(SnapshotFilter), QStringLiteral("bmp"),
-                                     QString::fromStdString(Editor::SnapshotSuggestedName())});
+                                     QString::fromStdString(m_editor->SnapshotSuggestedName())});
     if (!path.isEmpty())
         m_editor->SaveSnapshot(path.toStdString());
 }
@@ -189,7 +189,7 @@ TPalEditDialog& MainWindow::PaletteEditor() {
 
 void MainWindow::ShowPaletteEditor(int masterIndex) {
     TPalEditDialog& dialog = PaletteEditor();
-    dialog.SetPalette(&m_editor->Palette(), masterIndex);
+    dialog.SetPalette(&m_editor->Space().Palette(), masterIndex);
     // Over the lower part of the edit panel, its bottom on the edit view's bottom.
     const QPoint corner = m_editView->mapToGlobal(QPoint(0, m_editView->height()));
     dialog.move(m_editPanel->mapToGlobal(QPoint(0, 0)).x(), corner.y() - 73);

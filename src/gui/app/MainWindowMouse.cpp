@@ -163,7 +163,7 @@ void MainWindow::WheelNotch(int direction, QPoint globalPos) {
     else if (m_palPanel->isVisible() &&
              m_palPanel->rect().contains(m_palPanel->mapFromGlobal(globalPos)))
         target = WheelTarget::PalPanel;
-    m_editor->MouseWheel(direction, target, false);
+    m_editor->MouseWheel(direction, target);
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {

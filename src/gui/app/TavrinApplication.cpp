@@ -64,7 +64,7 @@ int RunTavrin(int argc, char** argv) {
     std::vector<std::string> arguments;
     for (int i = 1; i < argc; ++i)
         arguments.emplace_back(argv[i]);
-    MainWindow window(ExecutablePath(), arguments);
+    MainWindow window(AppPaths::BesideExecutable(ExecutablePath()), arguments);
     // TAVRIN_STARTUP_REPORT=1 prints the time to the first painted window and the resident
     // memory; "quit" also ends the program right after.
     const QByteArray report = qgetenv("TAVRIN_STARTUP_REPORT");

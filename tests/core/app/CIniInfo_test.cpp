@@ -3,6 +3,7 @@
 #include "core/platform/Cp932.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/IniFile.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ protected:
     }
 
     void WriteText(const std::string& text) const {
-        ASSERT_TRUE(WriteWholeFile(m_path, text.data(), text.size()));
+        ASSERT_TRUE(WriteFileSafely(m_path, text.data(), text.size()));
     }
     std::string ReadText() const {
         std::vector<uint8_t> bytes;
@@ -317,9 +318,9 @@ TEST_F(CIniInfoFiles, AnUnreadableFileIsNeitherReadNorReplaced) {
     ChangeAll(late);
     const bool opened = late.SetPath(m_path);
     const std::string latePath = late.Path();
-    const bool lateWritten = late.Write();
+    const bool lateWritten = static_cast<bool>(late.Write());
     early.ZoomType = 4;
-    const bool earlyWritten = early.Write();
+    const bool earlyWritten = static_cast<bool>(early.Write());
     if (root) {
         ASSERT_EQ(::seteuid(0), 0);
     }

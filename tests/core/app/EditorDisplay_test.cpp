@@ -40,9 +40,9 @@ TEST_F(EditorFormat, DigitKeysSelectTheFirstTenFormats) {
         EXPECT_EQ(view.formatIndex, digit);
         EXPECT_EQ(e.PageBytes(), pageBytes[digit]) << digit;
         EXPECT_EQ(e.RowBytes(), pageBytes[digit] / 16) << digit;
-        EXPECT_EQ(e.PaletteSet().Bpp(), pageBytes[digit] / 2048) << digit;
+        EXPECT_EQ(e.Space().PaletteSet().Bpp(), pageBytes[digit] / 2048) << digit;
     }
-    EXPECT_EQ(e.CurrentFormat().Name(), "4BPP SMS/GG/WSC");
+    EXPECT_EQ(e.Space().Format().Name(), "4BPP SMS/GG/WSC");
     // Only as many digits as there are formats act.
     e.ActFormat(13);
     e.ActFormat(-1);
@@ -53,7 +53,7 @@ TEST_F(EditorFormat, TheListIndexIsHeldWithinTheTable) {
     Editor& e = Start();
     e.SelectFormat(40);
     EXPECT_EQ(e.FormatIndex(), 12);
-    EXPECT_EQ(e.CurrentFormat().Name(), "1BPP (16x16)");
+    EXPECT_EQ(e.Space().Format().Name(), "1BPP (16x16)");
     e.SelectFormat(-3);
     EXPECT_EQ(e.FormatIndex(), 0);
 }
@@ -63,13 +63,13 @@ TEST_F(EditorFormat, AutoPaletteFollowsTheFormatsDefaultMode) {
     EXPECT_FALSE(e.IsPaletteOnly());
     e.ActFormat(7); // 4BPP SNES: palette only
     EXPECT_TRUE(e.IsPaletteOnly());
-    EXPECT_TRUE(e.PaletteSet().IdentityMode());
+    EXPECT_TRUE(e.Space().PaletteSet().IdentityMode());
     EXPECT_EQ(view.ranges[ScrollBarId::Dat], (ScrollRange{0, 16, 8, 1, 7}));
     e.ActFormat(0); // 1BPP does not switch the mode
     EXPECT_TRUE(e.IsPaletteOnly());
     e.ActFormat(2); // 2BPP GB: palette plus palette set
     EXPECT_FALSE(e.IsPaletteOnly());
-    EXPECT_FALSE(e.PaletteSet().IdentityMode());
+    EXPECT_FALSE(e.Space().PaletteSet().IdentityMode());
     EXPECT_EQ(view.ranges[ScrollBarId::Dat], (ScrollRange{0, 16, 3, 1, 2}));
 }
 
@@ -87,14 +87,14 @@ TEST_F(EditorFormat, AFormatChangeClearsAndDisablesTheColourSet) {
     const std::string rom = WriteFile("c.chr", Counting(16384));
     Editor& e = Start({rom});
     e.PaletteEnableSet();
-    e.ColourSet().Entry(0) = 5;
+    e.Space().ColourSet().Entry(0) = 5;
     ASSERT_TRUE(e.IsColourSetEnabled());
     e.ActFormat(1);
     EXPECT_FALSE(e.IsColourSetEnabled());
-    EXPECT_EQ(e.ColourSet().GroupAt(0), 0);
-    EXPECT_EQ(e.ColourSet().BufferSize(), 16384 / 16 + 256);
+    EXPECT_EQ(e.Space().ColourSet().GroupAt(0), 0);
+    EXPECT_EQ(e.Space().ColourSet().BufferSize(), 16384 / 16 + 256);
     e.ActFormat(0); // 8 bytes per tile
-    EXPECT_EQ(e.ColourSet().BufferSize(), 16384 / 8 + 256);
+    EXPECT_EQ(e.Space().ColourSet().BufferSize(), 16384 / 8 + 256);
 }
 
 TEST_F(EditorFormat, AFormatChangeRunsItsRedrawStepsAndClampsTheAddress) {
@@ -119,7 +119,7 @@ TEST_F(EditorFormat, APageThatWouldReachPastTheBufferIsShownBlank) {
     bytes[255] = 0x41;            // last byte of tile 0
     bytes[63 * 256 + 255] = 0x42; // last byte of tile 63
     Editor& e = Start({WriteFile("p.bin", bytes)});
-    ASSERT_TRUE(e.Formats().Add(std::make_unique<ProbeFormat>()));
+    ASSERT_TRUE(e.Space().Formats().Add(std::make_unique<ProbeFormat>()));
     e.SelectFormat(13);
     EXPECT_EQ(e.PageBytes(), 16384);
     EXPECT_EQ(e.TileImage().Pixel(0, 0), 0x41);
@@ -142,7 +142,7 @@ TEST_F(EditorFormat, APageThatWouldReachPastTheBufferIsShownBlank) {
 TEST_F(EditorFormat, TheInformationTextIsTheCurrentFormats) {
     Editor& e = Start();
     e.ActFormat(3);
-    EXPECT_EQ(e.FormatInfoText(), CFormatUtil::InfoText(e.Formats().Get(3)));
+    EXPECT_EQ(e.FormatInfoText(), CFormatUtil::InfoText(e.Space().Formats().Get(3)));
     EXPECT_EQ(e.FormatInfoText().substr(0, 34), "Format name           \t: 2BPP NGP\n");
 }
 
@@ -249,7 +249,7 @@ using EditorPalette = EditorTest;
 
 TEST_F(EditorPalette, SelectionKeysStepGroupsAndEntries) {
     Editor& e = Start();
-    ASSERT_EQ(e.CurrentFormat().BitsPerPixel(), 2);
+    ASSERT_EQ(e.Space().Format().BitsPerPixel(), 2);
     struct Case {
         int from;
         int tag;
@@ -260,9 +260,9 @@ TEST_F(EditorPalette, SelectionKeysStepGroupsAndEntries) {
         {0xFF, 3, 0xFF}, {0x00, 1, 0x00}, {0x00, 0, 0x00}, {0x02, 0, 0x02}, {0xFD, 3, 0xFD},
     };
     for (const Case& c : cases) {
-        e.PaletteSet().SetSelectedEntry(c.from);
+        e.Space().PaletteSet().SetSelectedEntry(c.from);
         e.PaletteSelect(c.tag);
-        EXPECT_EQ(e.PaletteSet().SelectedEntry(), c.expected)
+        EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), c.expected)
             << "from " << c.from << " tag " << c.tag;
     }
     view.ClearLog();
@@ -277,7 +277,7 @@ TEST_F(EditorPalette, TheSelectedGroupColoursTheDecodedPage) {
     const std::string rom = WriteFile("g.chr", bytes);
     Editor& e = Start({rom});
     EXPECT_EQ(e.TileImage().Pixel(0, 0), 3);
-    e.PaletteSet().SetSelectedEntry(0x17);
+    e.Space().PaletteSet().SetSelectedEntry(0x17);
     e.PaletteSelect(2); // C: entry 0x18, group base 0x18
     EXPECT_EQ(e.TileImage().Pixel(0, 0), 0x1B);
     e.ActFormat(8); // 4 bits: group base 0x10
@@ -319,7 +319,7 @@ TEST_F(EditorPalette, PaletteFilesOpenAndSave) {
     std::vector<uint8_t> pal(768, 0);
     pal[3] = 9;
     e.PalettePalOpen(WriteFile("other.pal", pal));
-    EXPECT_EQ(e.Palette().GetColor(1), MakeColour(9, 0, 0));
+    EXPECT_EQ(e.Space().Palette().GetColor(1), MakeColour(9, 0, 0));
     EXPECT_EQ(view.toolTips[HintTarget::PalPanel], PathOf("other.pal"));
     e.PaletteDatOpen(WriteFile("other.dat", std::vector<uint8_t>(4, 1)));
     EXPECT_EQ(view.toolTips[HintTarget::DatPanel],
@@ -358,10 +358,10 @@ TEST_F(EditorPalette, F11BringsBackTheStandardState) {
     e.SelectPattern(1);
     e.PalettePalOpen(WriteFile("black.pal", std::vector<uint8_t>(768, 0)));
     e.PaletteEnableSet();
-    ASSERT_EQ(e.Palette().GetColor(0), 0u);
+    ASSERT_EQ(e.Space().Palette().GetColor(0), 0u);
 
     e.PaletteReload();
-    EXPECT_EQ(e.Palette().GetColor(0), MakeColour(77, 0, 0));
+    EXPECT_EQ(e.Space().Palette().GetColor(0), MakeColour(77, 0, 0));
     EXPECT_EQ(e.PatternIndex(), 0);
     EXPECT_EQ(view.patternIndex, 0);
     // Without a standard .adf the table keeps its patterns.
@@ -381,18 +381,18 @@ TEST_F(EditorPalette, F11WithoutStandardFilesKeepsTheContentsAndSwitchesTheColou
     e.PaletteAdfOpen(WriteFile("k.adf", table.ToBytes()));
     e.SelectPattern(1);
     e.PaletteEnableSet();
-    e.ColourSet().Entry(0) = 3;
+    e.Space().ColourSet().Entry(0) = 3;
     view.ClearLog();
 
     e.PaletteReload();
-    EXPECT_EQ(e.Palette().GetColor(2), MakeColour(0, 90, 0));
-    EXPECT_EQ(e.PaletteSet().GetEntry(7), 2);
+    EXPECT_EQ(e.Space().Palette().GetColor(2), MakeColour(0, 90, 0));
+    EXPECT_EQ(e.Space().PaletteSet().GetEntry(7), 2);
     EXPECT_EQ(view.patternList, (std::vector<std::string>{"Normal", "2,2 H"}));
     EXPECT_EQ(e.PatternIndex(), 0);
     EXPECT_EQ(view.patternIndex, 0);
-    EXPECT_EQ(e.CurrentPattern().tiles[1], 1);
+    EXPECT_EQ(e.Space().Pattern().tiles[1], 1);
     EXPECT_FALSE(e.IsColourSetEnabled());
-    EXPECT_EQ(e.ColourSet().GroupAt(0), 0) << "the colour set is cleared";
+    EXPECT_EQ(e.Space().ColourSet().GroupAt(0), 0) << "the colour set is cleared";
     EXPECT_EQ(view.Steps(), "C P T E S L");
 }
 
@@ -408,7 +408,7 @@ TEST_F(EditorPalette, APaletteSetLoadedInPaletteOnlyModeShowsWhenTheSetModeRetur
     for (int i = 0; i < 16; ++i)
         dat[static_cast<size_t>(i)] = static_cast<uint8_t>(0x40 + i);
     e.PaletteDatOpen(WriteFile("set.dat", dat));
-    EXPECT_EQ(e.PaletteSet().Table()[5], 0x45);
+    EXPECT_EQ(e.Space().PaletteSet().Table()[5], 0x45);
     EXPECT_EQ(e.DisplayPalette()[5], MakeColour(5, 0, 0)) << "palette only: unchanged";
     e.SetPaletteDisplayMode(false);
     EXPECT_EQ(e.DisplayPalette()[5], MakeColour(0x45, 0, 0));
@@ -424,15 +424,15 @@ TEST_F(EditorDisplay, ClosingThePatternDialogAfterDeletingEveryEntryBringsBackNo
     e.SelectPattern(1);
     ASSERT_EQ(view.patternList.size(), 2u);
     // The dialog deletes both entries in the table it works on.
-    e.Patterns().Delete(1);
-    e.Patterns().Delete(0);
-    ASSERT_EQ(e.Patterns().Count(), 0);
+    e.Space().Patterns().Delete(1);
+    e.Space().Patterns().Delete(0);
+    ASSERT_EQ(e.Space().Patterns().Count(), 0);
     view.ClearLog();
     e.PatternDialogClosed();
     EXPECT_EQ(view.patternList, std::vector<std::string>{"Normal"});
     EXPECT_EQ(e.PatternIndex(), 0);
     EXPECT_EQ(view.patternIndex, 0);
-    EXPECT_EQ(e.CurrentPattern(), NormalPattern());
+    EXPECT_EQ(e.Space().Pattern(), NormalPattern());
     EXPECT_EQ(view.Steps(), "T E T E");
 }
 

@@ -91,7 +91,7 @@ protected:
 TEST_F(EditorEdit, AClickWithThePenSetsOnePixelOfA2BitTile) {
     Editor& e = Open(std::vector<uint8_t>(16384, 0));
     const std::vector<uint8_t> before = Bytes();
-    e.PaletteSet().SetSelectedEntry(3);
+    e.Space().PaletteSet().SetSelectedEntry(3);
     Click(1, 0);
     EXPECT_EQ(Differences(before, Bytes()), "0000:00>40 0008:00>40");
     EXPECT_TRUE(e.CanUndo());
@@ -102,7 +102,7 @@ TEST_F(EditorEdit, ARectangleAcrossTwoTilesOfA2BitFormat) {
     Editor& e = Open(std::vector<uint8_t>(16384, 0));
     const std::vector<uint8_t> before = Bytes();
     e.PenExecute(4);
-    e.PaletteSet().SetSelectedEntry(1);
+    e.Space().PaletteSet().SetSelectedEntry(1);
     Stroke(2, 1, 9, 2);
     // Tile 0 columns 2-7 and tile 1 columns 0-1 of rows 1 and 2, low plane only.
     EXPECT_EQ(Differences(before, Bytes()), "0001:00>3F 0002:00>3F 0011:00>C0 0012:00>C0");
@@ -112,11 +112,11 @@ TEST_F(EditorEdit, StrokesInA4BitFormat) {
     Editor& e = Open(std::vector<uint8_t>(16384, 0));
     e.SelectFormat(8); // 4BPP GBA: two pixels a byte, the left one in the low nibble
     const std::vector<uint8_t> before = Bytes();
-    e.PaletteSet().SetSelectedEntry(0x0B);
+    e.Space().PaletteSet().SetSelectedEntry(0x0B);
     Click(3, 0);
     EXPECT_EQ(Differences(before, Bytes()), "0001:00>B0");
     e.PenExecute(3);
-    e.PaletteSet().SetSelectedEntry(0x05);
+    e.Space().PaletteSet().SetSelectedEntry(0x05);
     Stroke(0, 2, 3, 2);
     EXPECT_EQ(Differences(before, Bytes()), "0001:00>B0 0008:00>55 0009:00>55");
     // A pixel of tile 1 (bytes 32-63) and of tile 16 (bytes 512-543).
@@ -131,7 +131,7 @@ TEST_F(EditorEdit, AStrokeOnARotatedPageLandsWhereItIsShown) {
     Editor& e = Open(std::vector<uint8_t>(16384, 0));
     e.SetRotate(1); // "90": each tile turned a quarter clockwise on screen
     const std::vector<uint8_t> before = Bytes();
-    e.PaletteSet().SetSelectedEntry(1);
+    e.Space().PaletteSet().SetSelectedEntry(1);
     // The top-left pixel on screen is row 7, column 0 of the stored tile.
     Click(0, 0);
     EXPECT_EQ(Differences(before, Bytes()), "0007:00>80");
@@ -150,7 +150,7 @@ TEST_F(EditorEdit, AStrokeThroughAPatternWritesTheTileItShows) {
     Editor& e = Open(std::vector<uint8_t>(16384, 0));
     e.SelectPattern(1); // "2,2 H": slot (0, 1) shows tile 2, slot (1, 0) tile 1
     const std::vector<uint8_t> before = Bytes();
-    e.PaletteSet().SetSelectedEntry(2);
+    e.Space().PaletteSet().SetSelectedEntry(2);
     Click(0, 8);
     EXPECT_EQ(Differences(before, Bytes()), "0028:00>80");
     Click(15, 0);
@@ -162,7 +162,7 @@ TEST_F(EditorEdit, ACancelledDragLeavesTheBytes) {
         Editor& e = Open(RandomBytes(16384, 3));
         const std::vector<uint8_t> before = Bytes();
         e.PenExecute(pen);
-        e.PaletteSet().SetSelectedEntry(2);
+        e.Space().PaletteSet().SetSelectedEntry(2);
         e.EditMouseDown(MouseButton::Left, At(1), At(1));
         e.EditMouseMove(At(9), At(12));
         e.EditMouseDown(MouseButton::Right, At(9), At(12));
@@ -177,7 +177,7 @@ TEST_F(EditorEdit, ACancelledDragLeavesTheBytes) {
 TEST_F(EditorEdit, ACheckerClickOnAnOddPixelChangesNothingButRecordsAStep) {
     Editor& e = Open(std::vector<uint8_t>(16384, 0));
     e.PenExecute(2);
-    e.PaletteSet().SetSelectedEntry(1);
+    e.Space().PaletteSet().SetSelectedEntry(1);
     Click(1, 0);
     EXPECT_EQ(Differences(std::vector<uint8_t>(16384, 0), Bytes()), "");
     EXPECT_TRUE(e.CanUndo());
@@ -190,7 +190,7 @@ TEST_F(EditorEdit, TheStampCopiesARegionIntoTheBytes) {
     bytes[0] = 0xC0; // tile 0 row 0: pixels 0 and 1 colour 1
     Editor& e = Open(bytes);
     e.PenExecute(0);
-    e.PaletteSet().SetSelectedEntry(0);
+    e.Space().PaletteSet().SetSelectedEntry(0);
     Stroke(0, 0, 1, 0); // marks the region
     EXPECT_FALSE(e.CanUndo()) << "marking commits nothing";
     Stroke(0, 0, 4, 2); // copies it 4 right, 2 down
@@ -210,7 +210,7 @@ TEST_F(EditorEdit, UndoAndRedoRestoreTheBytes) {
     Editor& e = Open(RandomBytes(16384, 5));
     const std::vector<uint8_t> original = Bytes();
     e.PenExecute(4);
-    e.PaletteSet().SetSelectedEntry(3);
+    e.Space().PaletteSet().SetSelectedEntry(3);
     Stroke(0, 0, 15, 15);
     const std::vector<uint8_t> drawn = Bytes();
     ASSERT_NE(Differences(original, drawn), "");
@@ -237,7 +237,7 @@ TEST_F(EditorEdit, UndoAndRedoWithoutAStepBeep) {
     e.EditRedo();
     EXPECT_EQ(view.beeps, 2);
     EXPECT_EQ(Differences(original, Bytes()), "");
-    e.PaletteSet().SetSelectedEntry(1);
+    e.Space().PaletteSet().SetSelectedEntry(1);
     Click(0, 0);
     e.EditUndo();
     e.EditUndo();
@@ -248,7 +248,7 @@ TEST_F(EditorEdit, UndoAndRedoWithoutAStepBeep) {
 TEST_F(EditorEdit, UndoAfterScrollingJumpsBackToTheChangedAddress) {
     Editor& e = Open(std::vector<uint8_t>(32768, 0));
     e.AddrJump(0x1000);
-    e.PaletteSet().SetSelectedEntry(1);
+    e.Space().PaletteSet().SetSelectedEntry(1);
     Click(0, 0);
     EXPECT_EQ(Differences(std::vector<uint8_t>(32768, 0), Bytes()), "1000:00>80");
     e.AddrJump(0x4000);
@@ -264,7 +264,7 @@ TEST_F(EditorEdit, UndoAfterScrollingJumpsBackToTheChangedAddress) {
 
 TEST_F(EditorEdit, RedoBringsBackChangesOnTwoPages) {
     Editor& e = Open(std::vector<uint8_t>(32768, 0));
-    e.PaletteSet().SetSelectedEntry(1);
+    e.Space().PaletteSet().SetSelectedEntry(1);
     Click(0, 0);
     e.AddrJump(0x4000);
     Click(1, 0);
@@ -285,7 +285,7 @@ TEST_F(EditorEdit, RedoBringsBackChangesOnTwoPages) {
 
 TEST_F(EditorEdit, ThirtyThreeCommitsGiveThirtyTwoUndos) {
     Editor& e = Open(std::vector<uint8_t>(8192, 0));
-    e.PaletteSet().SetSelectedEntry(1);
+    e.Space().PaletteSet().SetSelectedEntry(1);
     for (int k = 0; k < 33; ++k)
         Click(k % 16, k / 16);
     for (int k = 0; k < 32; ++k)
@@ -319,7 +319,7 @@ TEST_F(EditorEdit, MirroringTwiceRestoresTheArea) {
         EXPECT_NE(Differences(original, Bytes()), "");
         e.EditMirror(axis);
         EXPECT_EQ(Differences(original, Bytes()), "");
-        EXPECT_EQ(e.UndoHistory().UndoSteps(), 2);
+        EXPECT_EQ(e.Space().Undo().UndoSteps(), 2);
     }
 }
 
@@ -348,7 +348,7 @@ TEST_F(EditorEdit, EightShiftsGiveBackTheTile) {
         for (int k = 1; k < 8; ++k)
             e.EditShift(d);
         EXPECT_EQ(Differences(original, Bytes()), "");
-        EXPECT_EQ(e.UndoHistory().UndoSteps(), 8);
+        EXPECT_EQ(e.Space().Undo().UndoSteps(), 8);
     }
 }
 
@@ -431,8 +431,8 @@ TEST_F(EditorEdit, SelectAllTakesThePageAndCommitsNothing) {
 
 TEST_F(EditorEdit, CopyThenPasteRestoresTheColourNumbersWithoutTheGroup) {
     Editor& e = Open(RandomBytes(16384, 13));
-    e.PaletteSet().SetSelectedEntry(0x06); // group 1: the page decodes to values 4-7
-    e.DecodePage();
+    e.Space().PaletteSet().SetSelectedEntry(0x06); // group 1: the page decodes to values 4-7
+    e.Space().DecodePage();
     ASSERT_GE(e.TileImage().Pixel(0, 0), 4);
     const std::vector<uint8_t> original = Bytes();
     e.EditCopy();
@@ -450,7 +450,7 @@ TEST_F(EditorEdit, CopyThenPasteRestoresTheColourNumbersWithoutTheGroup) {
     e.EditPaste(false);
     EXPECT_EQ(Differences(original, Bytes()), "");
     EXPECT_EQ(view.beeps, 0);
-    EXPECT_EQ(e.UndoHistory().UndoSteps(), 2);
+    EXPECT_EQ(e.Space().Undo().UndoSteps(), 2);
 }
 
 TEST_F(EditorEdit, CutCopiesAndClears) {
@@ -581,8 +581,8 @@ TEST_F(EditorEdit, AReplacementSwapsTwoColoursInOnePassAndKeepsTheGroup) {
     bytes[8] = 0x3C;
     bytes[32] = 0xFF;
     Editor& e = Open(bytes);
-    e.PaletteSet().SetSelectedEntry(0x05); // group 1
-    e.DecodePage();
+    e.Space().PaletteSet().SetSelectedEntry(0x05); // group 1
+    e.Space().DecodePage();
     std::array<uint8_t, 256> map{};
     for (int k = 0; k < 256; ++k)
         map[static_cast<size_t>(k)] = static_cast<uint8_t>(k);
@@ -625,8 +625,8 @@ TEST_F(EditorEdit, AReplacementThatChangesNoPixelRecordsNoStep) {
 
 TEST_F(EditorEdit, ASnapshotSavedAndLoadedBackRestoresThePage) {
     Editor& e = Open(RandomBytes(16384, 20));
-    e.PaletteSet().SetSelectedEntry(0x0D); // group 3: the file holds values 12-15
-    e.DecodePage();
+    e.Space().PaletteSet().SetSelectedEntry(0x0D); // group 3: the file holds values 12-15
+    e.Space().DecodePage();
     const std::vector<uint8_t> original = Bytes();
     const std::string path = PathOf("snap.bmp");
     ASSERT_TRUE(e.SaveSnapshot(path));
@@ -658,20 +658,20 @@ TEST_F(EditorEdit, ASmallSnapshotLoadsIntoTheTopLeftCorner) {
 }
 
 TEST_F(EditorEdit, TheSuggestedSnapshotNameSkipsExistingFiles) {
-    const std::filesystem::path previous = std::filesystem::current_path();
-    std::filesystem::current_path(PathOf(""));
-    EXPECT_EQ(Editor::SnapshotSuggestedName(), "chr000.bmp");
+    // Snapshots are suggested in the work folder the paths name, not the current one.
+    paths.workFolder = PathOf("");
+    Editor& e = Start();
+    EXPECT_EQ(e.SnapshotSuggestedName(), "chr000.bmp");
     WriteFile("chr000.bmp", {});
     WriteFile("chr001.bmp", {});
     WriteFile("chr003.bmp", {});
-    EXPECT_EQ(Editor::SnapshotSuggestedName(), "chr002.bmp");
+    EXPECT_EQ(e.SnapshotSuggestedName(), "chr002.bmp");
     char name[16];
     for (int n = 0; n <= 999; ++n) {
         std::snprintf(name, sizeof name, "chr%03d.bmp", n);
         WriteFile(name, {});
     }
-    EXPECT_EQ(Editor::SnapshotSuggestedName(), "chr000.bmp") << "all taken";
-    std::filesystem::current_path(previous);
+    EXPECT_EQ(e.SnapshotSuggestedName(), "chr000.bmp") << "all taken";
 }
 
 } // namespace

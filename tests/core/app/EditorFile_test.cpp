@@ -24,7 +24,7 @@ TEST_F(EditorFile, NewDocumentIsEightKilobytesOfZeros) {
     EXPECT_EQ(e.Document().EndAddress(), 8192);
     EXPECT_EQ(e.CurrentAddress(), 0);
     for (int i = 0; i < 8192; ++i)
-        ASSERT_EQ(e.Document().Data()[i], 0) << i;
+        ASSERT_EQ(e.Space().Document().Data()[i], 0) << i;
     EXPECT_EQ(view.ranges[ScrollBarId::Chr], (ScrollRange{0, 32, 17, 1, 16}));
     // The application title stays with the last opened file.
     EXPECT_EQ(e.ApplicationTitle(), "Tavrin a.chr");
@@ -39,8 +39,8 @@ TEST_F(EditorFile, OpenReadsTheFileAndGoesToItsStart) {
     EXPECT_EQ(e.CurrentAddress(), 0);
     EXPECT_EQ(e.Document().DataSize(), 5000);
     EXPECT_EQ(e.Document().EndAddress(), 5000);
-    EXPECT_EQ(e.Document().Data()[4999], bytes[4999]);
-    EXPECT_EQ(e.Document().Data()[5000], 0);
+    EXPECT_EQ(e.Space().Document().Data()[4999], bytes[4999]);
+    EXPECT_EQ(e.Space().Document().Data()[5000], 0);
     // Under 8192 bytes the scroll bar keeps 16 rows.
     EXPECT_EQ(view.ranges[ScrollBarId::Chr], (ScrollRange{0, 16, 17, 1, 16}));
 }
@@ -100,16 +100,16 @@ TEST_F(EditorFile, ReloadKeepsTheAddressAndClampsWhenTheFileShrank) {
 TEST_F(EditorFile, ReloadReadsTheBytesOnDiskAgain) {
     const std::string rom = WriteFile("r.chr", Counting(8192));
     Editor& e = Start({rom});
-    e.Document().Data()[10] = 0xEE;
+    e.Space().Document().Data()[10] = 0xEE;
     e.FileReload();
-    EXPECT_EQ(e.Document().Data()[10], 10);
+    EXPECT_EQ(e.Space().Document().Data()[10], 10);
 }
 
 TEST_F(EditorFile, SaveWritesTheBufferInPlace) {
     const std::string rom = WriteFile("s.chr", Counting(10000));
     Editor& e = Start({rom});
-    e.Document().Data()[0] = 0xAB;
-    e.Document().Data()[9999] = 0xCD;
+    e.Space().Document().Data()[0] = 0xAB;
+    e.Space().Document().Data()[9999] = 0xCD;
     e.FileSave();
     const std::vector<uint8_t> disk = ReadFile("s.chr");
     ASSERT_EQ(disk.size(), 10000u);
@@ -125,7 +125,7 @@ TEST_F(EditorFile, SmallDocumentsAreSavedAtTheirSizeUnlessPaddingIsAskedFor) {
     EXPECT_EQ(ReadFile("small.bin").size(), 100u);
 
     e.Settings().SaveSmallSize = false;
-    e.Document().Data()[200] = 0x5A;
+    e.Space().Document().Data()[200] = 0x5A;
     e.FileSave();
     const std::vector<uint8_t> disk = ReadFile("small.bin");
     ASSERT_EQ(disk.size(), 8192u);
@@ -145,7 +145,7 @@ TEST_F(EditorFile, SaveAsOntoALongerFileKeepsItsTail) {
     EXPECT_EQ(disk[8191], 0x11);
     EXPECT_EQ(disk[8192], 0x77);
     EXPECT_EQ(e.Document().FilePath(), PathOf("long.chr"));
-    e.Document().Data()[1] = 0x22;
+    e.Space().Document().Data()[1] = 0x22;
     e.FileSave();
     EXPECT_EQ(ReadFile("long.chr")[1], 0x22);
     EXPECT_EQ(ReadFile("short.chr")[1], 0x11);
@@ -172,8 +172,8 @@ TEST_F(EditorFile, CompanionFilesLoadWithTheDocument) {
     Editor& e = Start();
     view.ClearLog();
     e.FileOpen(rom);
-    EXPECT_EQ(e.Palette().GetColor(5), MakeColour(200, 0, 0));
-    EXPECT_EQ(e.PaletteSet().GetEntry(31), 5);
+    EXPECT_EQ(e.Space().Palette().GetColor(5), MakeColour(200, 0, 0));
+    EXPECT_EQ(e.Space().PaletteSet().GetEntry(31), 5);
     EXPECT_EQ(view.patternList, std::vector<std::string>{"2,2 V"});
     EXPECT_EQ(view.toolTips[HintTarget::DatPanel], PathOf("hero.dat") + "\n");
     EXPECT_EQ(view.toolTips[HintTarget::PalPanel], PathOf("hero.pal"));
@@ -193,9 +193,9 @@ TEST_F(EditorFile, AColourSetFileEnablesTheColourSetAndFillsThePaletteSet) {
     e.FileOpen(rom);
     EXPECT_TRUE(e.IsColourSetEnabled());
     EXPECT_TRUE(e.IsPen10Visible());
-    EXPECT_EQ(e.PaletteSet().GetEntry(0), 0x80);
-    EXPECT_EQ(e.PaletteSet().GetEntry(127), 0xFF);
-    EXPECT_EQ(e.ColourSet().GroupAt(16), 3);
+    EXPECT_EQ(e.Space().PaletteSet().GetEntry(0), 0x80);
+    EXPECT_EQ(e.Space().PaletteSet().GetEntry(127), 0xFF);
+    EXPECT_EQ(e.Space().ColourSet().GroupAt(16), 3);
     // Tile 1 of the page decodes with group 3: every pixel has the high bits 3 << 2.
     EXPECT_EQ(e.TileImage().Pixel(8, 0) & 0xFC, 12);
     EXPECT_EQ(e.TileImage().Pixel(0, 0) & 0xFC, 0);
@@ -210,8 +210,8 @@ TEST_F(EditorFile, SavingWritesTheColourSetOnlyWhileEnabled) {
 
     e.PaletteEnableSet();
     EXPECT_TRUE(e.IsColourSetEnabled());
-    e.PaletteSet().SetEntry(0, 0x42);
-    e.ColourSet().Entry(32) = 2;
+    e.Space().PaletteSet().SetEntry(0, 0x42);
+    e.Space().ColourSet().Entry(32) = 2;
     e.FileSave();
     const std::vector<uint8_t> col = ReadFile("c.col");
     ASSERT_EQ(col.size(), 256u + 1024u);
@@ -220,7 +220,7 @@ TEST_F(EditorFile, SavingWritesTheColourSetOnlyWhileEnabled) {
 
     // Disabled again: the file on disk is left as it is.
     e.PaletteEnableSet();
-    e.ColourSet().Entry(32) = 1;
+    e.Space().ColourSet().Entry(32) = 1;
     e.FileSave();
     EXPECT_EQ(ReadFile("c.col")[256 + 2], 2);
 }
@@ -229,7 +229,7 @@ TEST_F(EditorFile, SavingANewDocumentWritesNewFileChrIntoTheCurrentFolder) {
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(PathOf(""));
     Editor& e = Start();
-    e.Document().Data()[3] = 9;
+    e.Space().Document().Data()[3] = 9;
     e.FileSave();
     std::filesystem::current_path(before);
     const std::vector<uint8_t> disk = ReadFile("NewFile.chr");
@@ -306,7 +306,7 @@ TEST_F(EditorFile, AnUnreadableFileKeepsTheOldDocumentAndItsName) {
     const std::string locked = WriteFile("locked.chr", Counting(500));
     ::chmod(locked.c_str(), 0);
     Editor& e = Start({rom});
-    EXPECT_TRUE(e.OpenRom(locked, true));
+    EXPECT_FALSE(e.OpenRom(locked, true)) << "a file that was not read is no success";
     EXPECT_EQ(e.Document().FilePath(), rom);
     EXPECT_EQ(e.Document().DataSize(), 9000);
     EXPECT_EQ(view.caption, "Tavrin ( 000000 / 002328 ) ok.chr");
@@ -321,7 +321,7 @@ TEST_F(EditorFile, AFileTooLargeForThirtyTwoBitAddressesIsRefusedWithABeep) {
         GTEST_SKIP() << "no sparse files here";
     Editor& e = Start({rom});
     view.ClearLog();
-    EXPECT_TRUE(e.OpenRom(huge, true));
+    EXPECT_FALSE(e.OpenRom(huge, true)) << "a file that was not read is no success";
     EXPECT_EQ(view.beeps, 1);
     EXPECT_EQ(e.Document().FilePath(), rom);
     EXPECT_EQ(e.Document().DataSize(), 9000);

@@ -168,7 +168,7 @@ TEST_F(EditorSelection, AnEditViewReleaseDecodesAndRedrawsThePage) {
     // A right press cancels the stroke: the release commits nothing.
     e.EditMouseDown(MouseButton::Right, 40, 40);
     // Bytes changed behind the page's back show after the release, which decodes again.
-    e.Document().Data()[0] = 0x80;
+    e.Space().Document().Data()[0] = 0x80;
     view.ClearLog();
     e.FormMouseUp(MouseButton::Right, 40, 40);
     EXPECT_EQ(view.Steps(), "T E");
@@ -189,25 +189,25 @@ using EditorPaletteMouse = EditorTest;
 
 TEST_F(EditorPaletteMouse, DraggingOverTheDatPanelSelectsEntries) {
     Editor& e = Start();
-    ASSERT_EQ(e.CurrentFormat().BitsPerPixel(), 2);
+    ASSERT_EQ(e.Space().Format().BitsPerPixel(), 2);
     view.ClearLog();
     e.DatMouseDown(MouseButton::Left, 16 * 2 + 3, 4); // entry 2, same group
-    EXPECT_EQ(e.PaletteSet().SelectedEntry(), 2);
+    EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), 2);
     EXPECT_EQ(view.Steps(), "S L");
     EXPECT_EQ(view.focused, Panel::Dat);
     EXPECT_EQ(view.hintLeft, "描画パレット選択");
     view.ClearLog();
     e.DatMouseMove(16 * 5, 20); // entry 21: another group, the page is decoded again
-    EXPECT_EQ(e.PaletteSet().SelectedEntry(), 21);
+    EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), 21);
     EXPECT_EQ(view.Steps(), "T E S L");
     view.ClearLog();
     e.DatMouseMove(16 * 5 + 7, 25); // same entry: nothing
     EXPECT_EQ(view.Steps(), "");
     e.DatMouseMove(400, 900); // held within the two visible rows
-    EXPECT_EQ(e.PaletteSet().SelectedEntry(), 31);
+    EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), 31);
     e.DatMouseUp(MouseButton::Left, 0, 0);
     e.DatMouseMove(0, 0);
-    EXPECT_EQ(e.PaletteSet().SelectedEntry(), 31);
+    EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), 31);
     EXPECT_TRUE(view.paletteEditors.empty());
 }
 
@@ -215,7 +215,7 @@ TEST_F(EditorPaletteMouse, TheDatPanelCountsRowsFromItsScrollPosition) {
     Editor& e = Start();
     e.ScrollBarDatChange(3);
     e.DatMouseDown(MouseButton::Left, 16 * 4, 18);
-    EXPECT_EQ(e.PaletteSet().SelectedEntry(), 4 * 16 + 4);
+    EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), 4 * 16 + 4);
     e.DatMouseUp(MouseButton::Left, 0, 0);
 }
 
@@ -233,10 +233,10 @@ TEST_F(EditorPaletteMouse, ARightReleaseOpensThePaletteEditorOnTheMasterColour) 
 
 TEST_F(EditorPaletteMouse, DraggingOverThePalPanelAssignsMasterColours) {
     Editor& e = Start();
-    e.PaletteSet().SetSelectedEntry(6);
+    e.Space().PaletteSet().SetSelectedEntry(6);
     view.ClearLog();
     e.PalMouseDown(MouseButton::Left, 16 * 3, 16 * 2); // master colour 0x23
-    EXPECT_EQ(e.PaletteSet().GetEntry(6), 0x23);
+    EXPECT_EQ(e.Space().PaletteSet().GetEntry(6), 0x23);
     EXPECT_EQ(view.Steps(), "P T E S L");
     EXPECT_EQ(view.hintLeft, "セット色選択");
     view.ClearLog();
@@ -245,7 +245,7 @@ TEST_F(EditorPaletteMouse, DraggingOverThePalPanelAssignsMasterColours) {
     e.PalMouseUp(MouseButton::Left, 0, 0);
     e.ScrollBarPalChange(10);
     e.PalMouseDown(MouseButton::Left, 0, 0);
-    EXPECT_EQ(e.PaletteSet().GetEntry(6), 0xA0);
+    EXPECT_EQ(e.Space().PaletteSet().GetEntry(6), 0xA0);
     e.PalMouseUp(MouseButton::Left, 0, 0);
 }
 
@@ -260,20 +260,20 @@ TEST_F(EditorPaletteMouse, ColourSetPaintingNeedsARightSelectionAndTheSwitch) {
     e.DatMouseDown(MouseButton::Left, 16 * 2, 0); // entry 2... group 0
     e.DatMouseMove(16 * 9, 0);                    // entry 9: group 2
     e.DatMouseUp(MouseButton::Left, 0, 0);
-    EXPECT_EQ(e.ColourSet().GroupAt(0), 0);
+    EXPECT_EQ(e.Space().ColourSet().GroupAt(0), 0);
 
     e.PaletteEnableSet();
     e.DatMouseDown(MouseButton::Left, 16 * 9, 0);
     e.DatMouseUp(MouseButton::Left, 0, 0);
-    EXPECT_EQ(e.ColourSet().GroupAt(0), 2);
-    EXPECT_EQ(e.ColourSet().GroupAt(16), 2);
-    EXPECT_EQ(e.ColourSet().GroupAt(16 * 16), 2);
-    EXPECT_EQ(e.ColourSet().GroupAt(17 * 16), 2);
-    EXPECT_EQ(e.ColourSet().GroupAt(2 * 16), 0);
-    EXPECT_EQ(e.ColourSet().GroupAt(32 * 16), 0);
+    EXPECT_EQ(e.Space().ColourSet().GroupAt(0), 2);
+    EXPECT_EQ(e.Space().ColourSet().GroupAt(16), 2);
+    EXPECT_EQ(e.Space().ColourSet().GroupAt(16 * 16), 2);
+    EXPECT_EQ(e.Space().ColourSet().GroupAt(17 * 16), 2);
+    EXPECT_EQ(e.Space().ColourSet().GroupAt(2 * 16), 0);
+    EXPECT_EQ(e.Space().ColourSet().GroupAt(32 * 16), 0);
     // The painted tiles decode with group 2 (values 8-11), whatever the selected entry.
-    e.PaletteSet().SetSelectedEntry(0);
-    e.DecodePage();
+    e.Space().PaletteSet().SetSelectedEntry(0);
+    e.Space().DecodePage();
     EXPECT_EQ(e.TileImage().Pixel(9, 9), 8);
     EXPECT_EQ(e.TileImage().Pixel(16, 0), 0);
 
@@ -281,7 +281,7 @@ TEST_F(EditorPaletteMouse, ColourSetPaintingNeedsARightSelectionAndTheSwitch) {
     LeftClick(e, 16 * 4, 0);
     e.DatMouseDown(MouseButton::Left, 16 * 13, 0); // group 3
     e.DatMouseUp(MouseButton::Left, 0, 0);
-    EXPECT_EQ(e.ColourSet().GroupAt(4 * 16), 0);
+    EXPECT_EQ(e.Space().ColourSet().GroupAt(4 * 16), 0);
 }
 
 TEST_F(EditorPaletteMouse, FormMovesClearTheHintsOnlyWhileNoPressIsTracked) {
@@ -330,8 +330,8 @@ TEST_F(EditorFormMouse, ARightDragKeepsReachingTheTileViewOutsideIt) {
     e.PaletteEnableSet();
     e.DatMouseDown(MouseButton::Left, 16 * 4, 0);
     e.DatMouseUp(MouseButton::Left, 16 * 4, 0);
-    EXPECT_EQ(e.ColourSet().GroupAt(16 * 3 * 16), 1); // tile (0, 3)
-    EXPECT_EQ(e.ColourSet().GroupAt(0), 0);
+    EXPECT_EQ(e.Space().ColourSet().GroupAt(16 * 3 * 16), 1); // tile (0, 3)
+    EXPECT_EQ(e.Space().ColourSet().GroupAt(0), 0);
 }
 
 TEST_F(EditorFormMouse, AMiddleDragOnTheTileViewOnlyShowsTheStatus) {
@@ -352,17 +352,17 @@ TEST_F(EditorFormMouse, ARightDragOverThePalettePanelsIsHeldWithinTheirVisibleRo
     Editor& e = Start();
     e.ScrollBarDatChange(4);
     e.DatMouseDown(MouseButton::Right, 0, 0); // entry 0x40
-    EXPECT_EQ(e.PaletteSet().SelectedEntry(), 0x40);
+    EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), 0x40);
     e.FormMouseMove(999, 500); // held at the last visible cell: row 5, column 15
-    EXPECT_EQ(e.PaletteSet().SelectedEntry(), 0x5F);
+    EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), 0x5F);
     e.FormMouseUp(MouseButton::Right, 999, 500);
     EXPECT_EQ(e.TrackedPanel(), Panel::None);
     EXPECT_EQ(view.paletteEditors, std::vector<int>{0x44});
 
-    e.PaletteSet().SetSelectedEntry(1);
+    e.Space().PaletteSet().SetSelectedEntry(1);
     e.PalMouseDown(MouseButton::Right, 0, 0); // master colour 0
     e.FormMouseMove(-30, 999);                // held at row 3, column 0: master colour 0x30
-    EXPECT_EQ(e.PaletteSet().GetEntry(1), 0x30);
+    EXPECT_EQ(e.Space().PaletteSet().GetEntry(1), 0x30);
     e.FormMouseUp(MouseButton::Right, -30, 999);
     EXPECT_EQ(view.paletteEditors, (std::vector<int>{0x44, 0x30}));
 }

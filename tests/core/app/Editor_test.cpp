@@ -33,11 +33,11 @@ TEST_F(EditorStartup, DefaultsWithoutSettingsOrStandardFiles) {
     EXPECT_EQ(view.formatList, BuiltinNames);
     EXPECT_EQ(view.formatIndex, 1);
     EXPECT_EQ(e.FormatIndex(), 1);
-    EXPECT_EQ(e.CurrentFormat().Name(), "2BPP NES");
+    EXPECT_EQ(e.Space().Format().Name(), "2BPP NES");
     EXPECT_EQ(view.patternList, std::vector<std::string>{"Normal"});
     EXPECT_EQ(e.PatternIndex(), 0);
-    EXPECT_EQ(e.CurrentPattern().tiles[0], 0);
-    EXPECT_EQ(e.CurrentPattern().tiles[255], 255);
+    EXPECT_EQ(e.Space().Pattern().tiles[0], 0);
+    EXPECT_EQ(e.Space().Pattern().tiles[255], 255);
 
     // Zoom "x8", no grids, status bar, hints and the simplified menu.
     EXPECT_EQ(e.ZoomIndex(), 3);
@@ -111,8 +111,8 @@ TEST_F(EditorStartup, StandardFilesBesideTheExecutableAreLoaded) {
     WriteFile("tavrin.adf", adf);
 
     Editor& e = Start();
-    EXPECT_EQ(e.Palette().GetColor(10), MakeColour(10, 10, 10));
-    EXPECT_EQ(e.PaletteSet().GetEntry(0), 255);
+    EXPECT_EQ(e.Space().Palette().GetColor(10), MakeColour(10, 10, 10));
+    EXPECT_EQ(e.Space().PaletteSet().GetEntry(0), 255);
     EXPECT_EQ(view.patternList, (std::vector<std::string>{"Normal", "2,2 H"}));
     EXPECT_EQ(view.toolTips[HintTarget::PalPanel], PathOf("tavrin.pal"));
     EXPECT_EQ(view.toolTips[HintTarget::DatPanel], PathOf("tavrin.dat") + "\n");
@@ -130,7 +130,7 @@ TEST_F(EditorStartup, BlankPatternEntryZeroBecomesNormalButAFilledOneStays) {
     WriteFile("tavrin.adf", table.ToBytes());
     Editor& e = Start();
     EXPECT_EQ(view.patternList, std::vector<std::string>{"1,2 V"});
-    EXPECT_EQ(e.CurrentPattern().tiles[1], 2);
+    EXPECT_EQ(e.Space().Pattern().tiles[1], 2);
 }
 
 TEST_F(EditorStartup, TheChrFileBesideTheExecutableOpensWhenNoArgumentIsGiven) {
@@ -276,7 +276,8 @@ TEST_F(EditorSettings, ARoundTripRestoresTheDisplayControlsButNotHalftone) {
     }
     editor.reset();
     RecordingView second;
-    Editor again(second, ExePath(), 3);
+    Workspace space;
+    Editor again(second, space, paths, 3);
     again.FormCreate({});
     EXPECT_EQ(again.ZoomIndex(), 2);
     EXPECT_EQ(again.EditSize(), 32);

@@ -4,6 +4,7 @@
 #include "core/app/EditorView.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Image8.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -198,6 +199,7 @@ protected:
                  "_" + info->name());
         std::filesystem::remove_all(m_dir);
         std::filesystem::create_directories(m_dir);
+        paths = AppPaths::BesideExecutable(ExePath());
     }
     void TearDown() override {
         editor.reset();
@@ -210,7 +212,7 @@ protected:
 
     std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) const {
         const std::string path = PathOf(name);
-        EXPECT_TRUE(WriteWholeFile(path, bytes.data(), bytes.size()));
+        EXPECT_TRUE(WriteFileSafely(path, bytes.data(), bytes.size()));
         return path;
     }
     std::string WriteText(const std::string& name, const std::string& text) const {
@@ -229,7 +231,9 @@ protected:
 
     // Builds the Editor and runs its start-up with the given arguments.
     Editor& Start(const std::vector<std::string>& arguments = {}, int wheelLines = 3) {
-        editor = std::make_unique<Editor>(view, ExePath(), wheelLines);
+        editor.reset();
+        workspace = std::make_unique<Workspace>();
+        editor = std::make_unique<Editor>(view, *workspace, paths, wheelLines);
         editor->FormCreate(arguments);
         editor->FormShow();
         return *editor;
@@ -261,6 +265,9 @@ protected:
     }
 
     RecordingView view;
+    // Where the editor finds its files; a test may change them before Start.
+    AppPaths paths;
+    std::unique_ptr<Workspace> workspace;
     std::unique_ptr<Editor> editor;
 
 private:

@@ -4,6 +4,7 @@
 #include "core/dib/DibError.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Image8.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -92,7 +93,7 @@ TEST_F(BitmapFileTest, WrittenBytesAreAnEightBitBottomUpBitmap) {
     EXPECT_EQ(Hex(bytes.data() + 1078, 8), "00 00 FE 00 01 00 00 00");
 
     const std::string path = PathOf("snap.bmp");
-    ASSERT_TRUE(WriteWholeFile(path, std::string(5000, 'x').data(), 5000));
+    ASSERT_TRUE(WriteFileSafely(path, std::string(5000, 'x').data(), 5000));
     ASSERT_TRUE(WriteBitmapFile(path, image));
     std::vector<uint8_t> written;
     ASSERT_TRUE(ReadWholeFile(path, written));
@@ -111,7 +112,7 @@ TEST_F(BitmapFileTest, MissingFileAndEmptyImageAreFailuresWithoutException) {
 
 TEST_F(BitmapFileTest, MalformedFileThrowsTheContainersText) {
     const std::string path = PathOf("bad.bmp");
-    ASSERT_TRUE(WriteWholeFile(path, "BMxxxxxxxxxxxxxxxxx", 19));
+    ASSERT_TRUE(WriteFileSafely(path, "BMxxxxxxxxxxxxxxxxx", 19));
     Image8 out;
     try {
         ReadBitmapFile(path, out);

@@ -1,6 +1,7 @@
 #include "core/document/RomDocument.h"
 
 #include "core/platform/FileIO.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ protected:
 
     std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) const {
         const std::string path = PathOf(name);
-        EXPECT_TRUE(WriteWholeFile(path, bytes.data(), bytes.size()));
+        EXPECT_TRUE(WriteFileSafely(path, bytes.data(), bytes.size()));
         return path;
     }
 
@@ -411,8 +412,8 @@ TEST_F(RomDocumentFiles, UnreadableFileKeepsTheOldDocument) {
         ASSERT_EQ(::seteuid(65534), 0);
     }
     const bool seen = FileExists(locked);
-    const bool read = doc.ReadRom(locked);
-    const bool written = doc.WriteRom(locked, true);
+    const bool read = static_cast<bool>(doc.ReadRom(locked));
+    const bool written = static_cast<bool>(doc.WriteRom(locked, true));
     if (root) {
         ASSERT_EQ(::seteuid(0), 0);
     }
@@ -429,7 +430,7 @@ TEST_F(RomDocumentFiles, FilesTooLargeForAddressesAreRefused) {
     ASSERT_TRUE(doc.ReadRom(path));
     // Sparse files: nothing is allocated or read for them.
     const std::string huge = PathOf("huge.bin");
-    ASSERT_TRUE(WriteWholeFile(huge, "x", 1));
+    ASSERT_TRUE(WriteFileSafely(huge, "x", 1));
     for (uintmax_t size : {static_cast<uintmax_t>(RomDocument::MaxDataSize) + 1,
                            static_cast<uintmax_t>(1) << 31, static_cast<uintmax_t>(1) << 32}) {
         fs::resize_file(huge, size);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/FileIO.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -45,7 +46,7 @@ inline std::vector<uint8_t> SeededBytes(size_t size, uint32_t seed) {
 }
 
 inline void WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    ASSERT_TRUE(WriteWholeFile(path, bytes.data(), bytes.size()));
+    ASSERT_TRUE(WriteFileSafely(path, bytes.data(), bytes.size()));
 }
 
 inline std::vector<uint8_t> ReadFile(const std::string& path) {

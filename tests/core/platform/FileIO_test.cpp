@@ -2,6 +2,7 @@
 #include "core/platform/FileIO.h"
 #include "core/platform/Image8.h"
 #include "core/platform/IniFile.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <gtest/gtest.h>
 
@@ -19,12 +20,12 @@ std::string TempPath(const char* name) {
 
 } // namespace
 
-TEST(FileIO, WriteAtStartKeepsTheTailOfALongerFile) {
+TEST(FileIO, AKeptTailCarriesTheBytesOfALongerFile) {
     const std::string path = TempPath("tavrin_fileio_tail.bin");
     const uint8_t longer[6] = {1, 2, 3, 4, 5, 6};
-    ASSERT_TRUE(WriteWholeFile(path, longer, 6));
+    ASSERT_TRUE(WriteFileSafely(path, longer, 6));
     const uint8_t shorter[2] = {9, 8};
-    ASSERT_TRUE(WriteAtStart(path, shorter, 2));
+    ASSERT_TRUE(WriteFileSafely(path, shorter, 2, ExistingTail::Keep));
     std::vector<uint8_t> back;
     ASSERT_TRUE(ReadWholeFile(path, back));
     EXPECT_EQ(back, (std::vector<uint8_t>{9, 8, 3, 4, 5, 6}));

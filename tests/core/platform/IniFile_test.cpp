@@ -1,5 +1,6 @@
 #include "core/platform/FileIO.h"
 #include "core/platform/IniFile.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -80,7 +81,7 @@ TEST(IniFileSave, ReplacesTheFileWholeAndLeavesNoTemporary) {
     const std::string path =
         (std::filesystem::temp_directory_path() / "tavrin_ini_save_test.ini").string();
     const std::string longer(4000, ';');
-    ASSERT_TRUE(tavrin::WriteWholeFile(path, longer.data(), longer.size()));
+    ASSERT_TRUE(tavrin::WriteFileSafely(path, longer.data(), longer.size()));
     tavrin::IniFile ini;
     ini.WriteInteger("Tavrin", "ZoomType", 2);
     ASSERT_TRUE(ini.Save(path));

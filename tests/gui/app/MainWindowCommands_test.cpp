@@ -159,7 +159,7 @@ TEST_F(CommandsTest, SimpleMenuHidesMenusButKeysStillWork) {
 
 TEST_F(CommandsTest, PaletteKeysStepGroupAndEntry) {
     OpenPlain();
-    CDatPalette& set = E().PaletteSet();
+    CDatPalette& set = E().Space().PaletteSet();
     const std::pair<Qt::Key, int> steps[] = {
         {Qt::Key_Z, 0x1A}, {Qt::Key_V, 0x22}, {Qt::Key_X, 0x1D}, {Qt::Key_C, 0x1F}};
     for (const auto& [key, expected] : steps) {
@@ -187,7 +187,7 @@ TEST_F(CommandsTest, AFocusedComboKeepsArrowKeysButNotTab) {
     EXPECT_EQ(E().EditSize(), 8);
     EXPECT_EQ(Address(), 0) << "the key did not reach the address action";
     Key(Qt::Key_Z);
-    EXPECT_EQ(E().PaletteSet().SelectedEntry(), 0);
+    EXPECT_EQ(E().Space().PaletteSet().SelectedEntry(), 0);
 
     Wheel(W().ChrView(), QPoint(100, 100), 120);
     EXPECT_EQ(zoom->currentIndex(), 3) << "the wheel goes to the focused list";
@@ -206,7 +206,7 @@ TEST_F(CommandsTest, AFocusedComboLeavesAltKeysToTheMenus) {
     QComboBox* format = W().DisplayPanel().Format();
     format->setFocus(Qt::TabFocusReason);
     ASSERT_EQ(QApplication::focusWidget(), format);
-    E().Document().Data()[0] ^= 0xFF;
+    E().Space().Document().Data()[0] ^= 0xFF;
     Key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ReadFile(QStringLiteral("plain.chr")), m_bytes) << "Ctrl+S went to the list";
     Key(Qt::Key_F, Qt::AltModifier);
@@ -229,8 +229,8 @@ TEST_F(CommandsTest, ReloadReadsTheFileAgainAndKeepsTheAddress) {
 
 TEST_F(CommandsTest, SaveWritesTheDocumentBytes) {
     OpenPlain();
-    E().Document().Data()[5] = 0xAB;
-    E().Document().Data()[0xFFFF] = 0xCD;
+    E().Space().Document().Data()[5] = 0xAB;
+    E().Space().Document().Data()[0xFFFF] = 0xCD;
     Key(Qt::Key_S, Qt::ControlModifier);
     QByteArray expected = m_bytes;
     expected[5] = '\xAB';
@@ -304,7 +304,7 @@ TEST_F(CommandsTest, PaletteFilesGoThroughTheirDialogs) {
         dat[i] = static_cast<char>(255 - i);
     m_nextFile = WriteFile(QStringLiteral("set.dat"), dat);
     Action("ActPaletteDatOpen")->trigger();
-    EXPECT_EQ(E().PaletteSet().GetEntry(0), 255);
+    EXPECT_EQ(E().Space().PaletteSet().GetEntry(0), 255);
     EXPECT_EQ(W().DatView()->toolTip().section(QLatin1Char('\n'), 0, 0), m_nextFile);
 
     m_nextFile = Path(QStringLiteral("saved.dat"));

@@ -145,8 +145,8 @@ protected:
         m_bytes = RandomBytes(0x10000, seed);
         Open({WriteFile(QStringLiteral("work.chr"), m_bytes).toStdString()});
         ASSERT_EQ(E().FormatIndex(), Nes2);
-        E().PaletteSet().SetSelectedEntry(0x0C);
-        E().DecodePage();
+        E().Space().PaletteSet().SetSelectedEntry(0x0C);
+        E().Space().DecodePage();
     }
 
     QByteArray Document() const {
@@ -704,7 +704,7 @@ protected:
 TEST_F(MainWindowEditReplaceTest, TwoAssignmentsSwapTwoColoursInTheArea) {
     OpenPlain();
     for (int k = 0; k < 8; ++k)
-        E().PaletteSet().SetEntry(0x0C + k, 0x40 + k);
+        E().Space().PaletteSet().SetEntry(0x0C + k, 0x40 + k);
     ChooseTile(3, 3);
     const Rows page = Page();
     const Rows area = Pixels(24, 24, 16, 16);
@@ -769,16 +769,16 @@ TEST_F(MainWindowEditReplaceTest, AFourBitFormatOffersSixteenColours) {
 
 TEST_F(MainWindowEditTest, ARightClickOnThePaletteSetEditsItsMasterColour) {
     OpenPlain();
-    CPalette& palette = E().Palette();
+    CPalette& palette = E().Space().Palette();
     palette.SetColor(0x2A, MakeColour(0x10, 0x20, 0x30));
-    E().PaletteSet().SetEntry(0x15, 0x2A);
-    E().PaletteSet().SetEntry(0x16, 0x2A);
+    E().Space().PaletteSet().SetEntry(0x15, 0x2A);
+    E().Space().PaletteSet().SetEntry(0x16, 0x2A);
     const QPoint cell(5 * 16 + 3, 16 + 3); // entry 0x15
     Press(W().DatView(), Qt::RightButton, cell);
     Release(W().DatView(), Qt::RightButton, cell);
     TPalEditDialog& dialog = W().PaletteEditor();
     ASSERT_TRUE(QTest::qWaitFor([&dialog] { return dialog.isVisible(); }, 1000));
-    EXPECT_EQ(E().PaletteSet().SelectedEntry(), 0x15);
+    EXPECT_EQ(E().Space().PaletteSet().SelectedEntry(), 0x15);
     EXPECT_EQ(dialog.LabelInfo()->text(), QStringLiteral("Pal:2A"));
     // Its bottom edge on the edit view's bottom edge, over the edit panel.
     const QRect view(W().EditView()->mapToGlobal(QPoint(0, 0)), W().EditView()->size());
@@ -808,17 +808,17 @@ TEST_F(MainWindowEditTest, ARightClickOnThePaletteSetEditsItsMasterColour) {
 
 TEST_F(MainWindowEditTest, ARightClickOnThePaletteAssignsAndEditsThatColour) {
     OpenPlain();
-    E().PaletteSet().SetSelectedEntry(0x05);
+    E().Space().PaletteSet().SetSelectedEntry(0x05);
     const QPoint cell(7 * 16 + 3, 2 * 16 + 3); // master colour 0x27
     Press(W().PalView(), Qt::RightButton, cell);
     Release(W().PalView(), Qt::RightButton, cell);
     TPalEditDialog& dialog = W().PaletteEditor();
     ASSERT_TRUE(QTest::qWaitFor([&dialog] { return dialog.isVisible(); }, 1000));
-    EXPECT_EQ(E().PaletteSet().GetEntry(0x05), 0x27);
+    EXPECT_EQ(E().Space().PaletteSet().GetEntry(0x05), 0x27);
     EXPECT_EQ(dialog.LabelInfo()->text(), QStringLiteral("Pal:27"));
-    const Colour before = E().Palette().GetColor(0x27);
+    const Colour before = E().Space().Palette().GetColor(0x27);
     QTest::mouseClick(dialog.UpDown(2)->ButtonUp(), Qt::LeftButton);
-    const Colour after = E().Palette().GetColor(0x27);
+    const Colour after = E().Space().Palette().GetColor(0x27);
     EXPECT_EQ(after & 0x00FFFF, before & 0x00FFFF);
     EXPECT_EQ(BlueOf(after), std::min(BlueOf(before) + 1, 255));
     QTest::mouseClick(dialog.ButtonClose(), Qt::LeftButton);

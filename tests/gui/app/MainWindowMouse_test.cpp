@@ -131,26 +131,26 @@ TEST_F(MouseTest, ThePaletteSetViewSelectsTheEntryUnderThePointer) {
     OpenPlain();
     Press(W().DatView(), Qt::LeftButton, QPoint(5 * 16 + 3, 16 + 3));
     Release(W().DatView(), Qt::LeftButton, QPoint(5 * 16 + 3, 16 + 3));
-    EXPECT_EQ(E().PaletteSet().SelectedEntry(), 0x15);
+    EXPECT_EQ(E().Space().PaletteSet().SelectedEntry(), 0x15);
     W().DatScrollBar()->setValue(3);
     EXPECT_EQ(W().DatView()->TopOffset(), 48);
     Press(W().DatView(), Qt::LeftButton, QPoint(2 * 16 + 3, 3));
     Release(W().DatView(), Qt::LeftButton, QPoint(2 * 16 + 3, 3));
-    EXPECT_EQ(E().PaletteSet().SelectedEntry(), 0x32) << "the scrolled rows count";
+    EXPECT_EQ(E().Space().PaletteSet().SelectedEntry(), 0x32) << "the scrolled rows count";
     // A drag leaving the view below keeps to its last visible row.
     Press(W().DatView(), Qt::LeftButton, QPoint(3, 3));
     Move(W().DatView(), QPoint(7 * 16 + 3, 200));
     Release(W().DatView(), Qt::LeftButton, QPoint(7 * 16 + 3, 200));
-    EXPECT_EQ(E().PaletteSet().SelectedEntry(), 0x47);
+    EXPECT_EQ(E().Space().PaletteSet().SelectedEntry(), 0x47);
 }
 
 TEST_F(MouseTest, ThePaletteViewMapsTheSelectedEntry) {
     OpenPlain();
-    E().PaletteSet().SetSelectedEntry(2);
+    E().Space().PaletteSet().SetSelectedEntry(2);
     W().PalScrollBar()->setValue(2);
     Press(W().PalView(), Qt::LeftButton, QPoint(9 * 16 + 3, 16 + 3));
     Release(W().PalView(), Qt::LeftButton, QPoint(9 * 16 + 3, 16 + 3));
-    EXPECT_EQ(E().PaletteSet().GetEntry(2), 0x39) << "row 1 of the view is picture row 3";
+    EXPECT_EQ(E().Space().PaletteSet().GetEntry(2), 0x39) << "row 1 of the view is picture row 3";
 }
 
 TEST_F(MouseTest, TheTileScrollBarMovesByRowsFromTheHeader) {

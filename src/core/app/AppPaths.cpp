@@ -1,0 +1,21 @@
+#include "core/app/AppPaths.h"
+
+#include "core/platform/FileIO.h"
+#include "core/platform/ProgramPath.h"
+
+namespace tavrin {
+
+AppPaths AppPaths::BesideExecutable(const std::string& executablePath) {
+    AppPaths paths;
+    paths.settingsFile = NamedLikeExecutable(".ini", executablePath);
+    paths.standardFiles = ReplaceExtension(executablePath, "");
+    paths.workFolder = "";
+    paths.tempFolder = DirectoryPart(executablePath);
+    return paths;
+}
+
+AppPaths AppPaths::InFolder(const std::string& folder) {
+    return BesideExecutable(folder + "tavrin");
+}
+
+} // namespace tavrin
