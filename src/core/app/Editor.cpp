@@ -2,6 +2,7 @@
 
 #include "core/dib/BitmapFile.h"
 #include "core/platform/FileIO.h"
+#include "core/platform/Text.h"
 
 #include <cstdio>
 #include <exception>
@@ -33,10 +34,10 @@ struct HintTexts {
 };
 constexpr HintTexts MouseHintTexts[5] = {
     {"", ""},
-    {"描画領域選択", "領域選択"},
-    {"描画：", "スポイト"},
-    {"描画パレット選択", "パレットエディタ"},
-    {"セット色選択", "パレットエディタ"},
+    {TAVRIN_TR_NOOP("Editor", "描画領域選択"), TAVRIN_TR_NOOP("Editor", "領域選択")},
+    {TAVRIN_TR_NOOP("Editor", "描画："), TAVRIN_TR_NOOP("Editor", "スポイト")},
+    {TAVRIN_TR_NOOP("Editor", "描画パレット選択"), TAVRIN_TR_NOOP("Editor", "パレットエディタ")},
+    {TAVRIN_TR_NOOP("Editor", "セット色選択"), TAVRIN_TR_NOOP("Editor", "パレットエディタ")},
 };
 
 } // namespace
@@ -208,8 +209,9 @@ void Editor::ShowAddressStatus() {
     if (!m_settings.Statusbar)
         return;
     char text[64];
-    std::snprintf(text, sizeof text, "CHR : %06X - %06X / %06X", m_ws.Address(),
-                  m_ws.Address() + m_ws.Page().pageBytes - 1, m_ws.Document().EndAddress());
+    std::snprintf(text, sizeof text, TAVRIN_TR("Editor", "CHR : %06X - %06X / %06X").c_str(),
+                  m_ws.Address(), m_ws.Address() + m_ws.Page().pageBytes - 1,
+                  m_ws.Document().EndAddress());
     m_view.SetStatusText(StatusPanel::Address, text);
 }
 
@@ -217,8 +219,8 @@ void Editor::ShowPatternStatus(int screenTile) {
     if (!m_settings.Statusbar)
         return;
     char text[64];
-    std::snprintf(text, sizeof text, "Pattern : ADF[%02X] = %02X ", screenTile & 0xFF,
-                  m_ws.Pattern().tiles[static_cast<size_t>(screenTile & 0xFF)]);
+    std::snprintf(text, sizeof text, TAVRIN_TR("Editor", "Pattern : ADF[%02X] = %02X ").c_str(),
+                  screenTile & 0xFF, m_ws.Pattern().tiles[static_cast<size_t>(screenTile & 0xFF)]);
     m_view.SetStatusText(StatusPanel::Pattern, text);
 }
 
@@ -249,10 +251,10 @@ void Editor::ShowMouseHints(int kind) {
         return;
     m_lastHintKind = kind;
     m_lastHintPen = m_penNumber;
-    std::string left = MouseHintTexts[kind].left;
+    std::string left = TranslateText("Editor", MouseHintTexts[kind].left);
     if (kind == 2)
         left += CurrentPenName();
-    m_view.SetMouseHints(left, MouseHintTexts[kind].right);
+    m_view.SetMouseHints(left, TranslateText("Editor", MouseHintTexts[kind].right));
 }
 
 // ---- Command states ----

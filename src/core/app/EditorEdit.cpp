@@ -4,6 +4,7 @@
 #include "core/edit/ReplaceColourModel.h"
 #include "core/platform/Cp932.h"
 #include "core/platform/FileIO.h"
+#include "core/platform/Text.h"
 #include "core/views/TileViewGeometry.h"
 
 #include <algorithm>
@@ -16,7 +17,8 @@ namespace tavrin {
 
 namespace {
 
-constexpr const char* CopyFailedText = "Failed to copy image to clipboard.";
+constexpr const char* CopyFailedText =
+    TAVRIN_TR_NOOP("Editor", "Failed to copy image to clipboard.");
 
 } // namespace
 
@@ -35,7 +37,8 @@ void Editor::PenExecute(int penNumber) {
 }
 
 std::string Editor::CurrentPenName() const {
-    return m_pen ? Cp932ToUtf8(m_pen->GetInfo()->name) : std::string();
+    return m_pen ? TranslateText("Pens", Cp932ToUtf8(m_pen->GetInfo()->name).c_str())
+                 : std::string();
 }
 
 // ---- Commit and undo ----
@@ -130,7 +133,7 @@ bool Editor::CopyAreaToClipboard() {
         }
     }
     if (!ok)
-        m_view.ShowMessage(CopyFailedText);
+        m_view.ShowMessage(TranslateText("Editor", CopyFailedText));
     return ok;
 }
 
@@ -207,7 +210,7 @@ std::string Editor::SnapshotSuggestedName() const {
 bool Editor::SaveSnapshot(const std::string& path) {
     if (WriteBitmapFile(path, m_ws.TileImage()))
         return true;
-    m_view.ShowMessage("The snapshot could not be written:\n" + path);
+    m_view.ShowMessage(TAVRIN_TR("Editor", "The snapshot could not be written:\n") + path);
     return false;
 }
 

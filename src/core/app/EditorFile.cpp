@@ -1,6 +1,7 @@
 #include "core/app/Editor.h"
 
 #include "core/platform/FileIO.h"
+#include "core/platform/Text.h"
 
 // The document's file actions, its companion files, and the palette, palette-set and
 // pattern files.
@@ -84,7 +85,7 @@ void Editor::DropFiles(const std::vector<std::string>& paths) {
 }
 
 std::string Editor::RomFileFilter() const {
-    std::string filter = "ROM image|@@@|All files|*.*";
+    std::string filter = TAVRIN_TR("Editor", "ROM image|@@@|All files|*.*");
     const std::string patterns = m_ws.Formats().ExtensionPatterns();
     for (size_t at = filter.find("@@@"); at != std::string::npos;
          at = filter.find("@@@", at + patterns.size()))

@@ -2,6 +2,7 @@
 
 #include "core/nav/AddressStep.h"
 #include "core/nav/ImageSearch.h"
+#include "core/platform/Text.h"
 
 #include <algorithm>
 #include <span>
@@ -17,7 +18,7 @@ int Editor::WheelStepLines() const {
 
 void Editor::AddrStep(int stepCode) {
     if (!IsAddressStepCode(stepCode)) {
-        m_view.ShowMessage("Unknown Address Type.");
+        m_view.ShowMessage(TAVRIN_TR("Editor", "Unknown Address Type."));
         return;
     }
     const int32_t value = StepValue(stepCode, m_ws.Document().StartAddress(),
@@ -38,7 +39,7 @@ void Editor::AddrFind() {
                                         static_cast<size_t>(m_ws.Document().DataSize()));
     const std::optional<int32_t> found = FindNextImage(data, m_ws.Address(), m_ws.TileBytes());
     if (!found) {
-        m_view.ShowMessage("not found.");
+        m_view.ShowMessage(TAVRIN_TR("Editor", "not found."));
         return;
     }
     m_ws.SetAddress(*found);

@@ -1,5 +1,7 @@
 #include "core/edit/CPen.h"
 
+#include "core/platform/Text.h"
+
 #include "core/platform/Cp932.h"
 #include "core/views/CBitmapEdit.h"
 
@@ -30,7 +32,7 @@ void CPen::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEven
     result.picked = 1;
 }
 
-CPen0::CPen0() : CPen("スタンプ") {}
+CPen0::CPen0() : CPen(TAVRIN_TR_NOOP("Pens", "スタンプ")) {}
 
 void CPen0::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEvent& event) {
     if (event.button == 1)
@@ -38,7 +40,7 @@ void CPen0::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEve
     CPen::Draw(image, colour, result, event);
 }
 
-CPen1::CPen1() : CPen("ペン") {}
+CPen1::CPen1() : CPen(TAVRIN_TR_NOOP("Pens", "ペン")) {}
 
 void CPen1::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEvent& event) {
     if (event.button == 1) {
@@ -50,7 +52,7 @@ void CPen1::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEve
     CPen::Draw(image, colour, result, event);
 }
 
-CPen2::CPen2() : CPen("ペン(市松)") {}
+CPen2::CPen2() : CPen(TAVRIN_TR_NOOP("Pens", "ペン(市松)")) {}
 
 void CPen2::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEvent& event) {
     if (event.button == 1 && (event.x + event.y) % 2 == 0) {
@@ -61,7 +63,7 @@ void CPen2::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEve
     CPen::Draw(image, colour, result, event);
 }
 
-CPen3::CPen3() : CPen("線") {}
+CPen3::CPen3() : CPen(TAVRIN_TR_NOOP("Pens", "線")) {}
 
 void CPen3::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEvent& event) {
     if (event.button == 1) {
@@ -72,7 +74,7 @@ void CPen3::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEve
     CPen::Draw(image, colour, result, event);
 }
 
-CPen4::CPen4() : CPen("長方形(塗り)") {}
+CPen4::CPen4() : CPen(TAVRIN_TR_NOOP("Pens", "長方形(塗り)")) {}
 
 void CPen4::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEvent& event) {
     if (event.button == 1) {
@@ -83,7 +85,7 @@ void CPen4::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEve
     CPen::Draw(image, colour, result, event);
 }
 
-CPen5::CPen5() : CPen("長方形(市松)") {}
+CPen5::CPen5() : CPen(TAVRIN_TR_NOOP("Pens", "長方形(市松)")) {}
 
 void CPen5::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEvent& event) {
     if (event.button == 1) {
@@ -96,7 +98,7 @@ void CPen5::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEve
     CPen::Draw(image, colour, result, event);
 }
 
-CPen6::CPen6() : CPen("長方形(線)") {}
+CPen6::CPen6() : CPen(TAVRIN_TR_NOOP("Pens", "長方形(線)")) {}
 
 void CPen6::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEvent& event) {
     if (event.button == 1) {
@@ -108,7 +110,7 @@ void CPen6::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEve
     CPen::Draw(image, colour, result, event);
 }
 
-CPen7::CPen7() : CPen("円(塗り)") {}
+CPen7::CPen7() : CPen(TAVRIN_TR_NOOP("Pens", "円(塗り)")) {}
 
 void CPen7::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEvent& event) {
     if (event.button == 1) {
@@ -119,7 +121,7 @@ void CPen7::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEve
     CPen::Draw(image, colour, result, event);
 }
 
-CPen8::CPen8() : CPen("円(線)") {}
+CPen8::CPen8() : CPen(TAVRIN_TR_NOOP("Pens", "円(線)")) {}
 
 void CPen8::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEvent& event) {
     if (event.button == 1) {
@@ -130,7 +132,7 @@ void CPen8::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEve
     CPen::Draw(image, colour, result, event);
 }
 
-CPen9::CPen9() : CPen("塗り潰し") {}
+CPen9::CPen9() : CPen(TAVRIN_TR_NOOP("Pens", "塗り潰し")) {}
 
 void CPen9::Draw(Image8& image, uint8_t& colour, PenResult& result, const PenEvent& event) {
     if (event.button == 1) {

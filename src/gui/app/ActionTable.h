@@ -16,6 +16,8 @@ namespace tavrin {
 class ActionTable {
 public:
     explicit ActionTable(QWidget* owner);
+    // Captions and hints again from the current translators (after a language change).
+    void Retranslate();
 
     // The action of that name; aborts on an unknown name, which is a programming error.
     QAction* Get(const QString& name) const;

@@ -2,6 +2,7 @@
 
 #include "core/platform/FileIO.h"
 #include "core/platform/ProgramPath.h"
+#include "core/platform/Text.h"
 #include "gui/app/GuardedApplication.h"
 #include "gui/app/MainWindow.h"
 
@@ -21,6 +22,10 @@ void SetUpApplication(QApplication& app) {
     font.setPixelSize(12);
     font.setStyleHint(QFont::SansSerif);
     app.setFont(font);
+    // The core's texts are translated where the window shows them, through Qt's translators.
+    SetTextTranslator([](const char* context, const char* text) {
+        return QCoreApplication::translate(context, text).toStdString();
+    });
 }
 
 namespace {
