@@ -144,6 +144,7 @@ bool CFormat_plugin::Probe() {
     DynamicLibrary library;
     if (!library.Open(m_path))
         return Refuse("not a loadable library (" + library.Error() + ")");
+    m_loaded = true;
     const auto headerProc =
         reinterpret_cast<TavrinPluginHeaderProc>(library.Symbol("PluginHeaderProc"));
     if (headerProc == nullptr)
@@ -157,7 +158,6 @@ bool CFormat_plugin::Probe() {
     std::memcpy(&m_header, header, sizeof m_header);
     Terminate(m_header.author);
     Terminate(m_header.url);
-    m_loaded = true;
     if (m_header.version != TAVRIN_PLUGIN_VERSION)
         return Refuse("interface version " + std::to_string(m_header.version) + ", not " +
                       std::to_string(TAVRIN_PLUGIN_VERSION));

@@ -145,22 +145,5 @@ TEST_F(SamplePlugins, PagesRoundTripBitExactlyUnderEveryTransform) {
     }
 }
 
-// Encoding keeps only the low bits of a 2-bit pixel and packs the first pixel at the top.
-TEST_F(SamplePlugins, PackedFormatStoresTheFirstPixelInTheTopBits) {
-    CFormat& format = *m_table.Get(13);
-    format.Activate();
-    Image8 image(128, 128);
-    image.SetPixel(0, 0, 0x07); // value 3 with a colour offset
-    image.SetPixel(5, 0, 0x02);
-    image.SetPixel(8, 0, 0x01); // tile 1
-    std::vector<uint8_t> bytes(4096, 0xFF);
-    EncodePage(format, bytes.data(), PageSettings{}, image);
-    EXPECT_EQ(bytes[0], 0xC0);
-    EXPECT_EQ(bytes[1], 0x20);
-    EXPECT_EQ(bytes[2], 0x00);
-    EXPECT_EQ(bytes[16], 0x40);
-    format.Deactivate();
-}
-
 } // namespace
 } // namespace tavrin
