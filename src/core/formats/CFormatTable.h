@@ -56,7 +56,9 @@ public:
     // '/'), taken in the order of their file names, until the table is full. Each library
     // that is refused, and the end of the scan at a full table, is reported through report
     // (one line each). False when a plug-in could not be added because the table was full.
-    // A missing folder adds nothing and reports nothing.
+    // A missing folder adds nothing and reports nothing. The plug-in formats keep report for
+    // later failures (activation, a plug-in that throws), so it must stay callable for the
+    // table's lifetime.
     bool LoadPlugins(const std::string& folder, const PluginReport& report = {});
     // The folder "plugins/" beside the running executable.
     static std::string PluginFolder();

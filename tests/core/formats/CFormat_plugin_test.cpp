@@ -25,8 +25,8 @@ bool IsMapped(const std::string& path) {
 }
 
 struct Loaded {
+    std::vector<std::string> reports; // outlives the table, which reports until its end
     CFormatTable table;
-    std::vector<std::string> reports;
     bool result = false;
 
     explicit Loaded(const std::string& folder) {
