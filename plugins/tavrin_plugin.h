@@ -71,7 +71,7 @@
 #elif defined(__STDC_VERSION__) && __STDC_VERSION__ >= 201112L
 #define TAVRIN_PLUGIN_STATIC_ASSERT(cond, name) _Static_assert(cond, #name)
 #else
-#define TAVRIN_PLUGIN_STATIC_ASSERT(cond, name)                                                  \
+#define TAVRIN_PLUGIN_STATIC_ASSERT(cond, name)                                                    \
     typedef char tavrin_plugin_assert_##name[(cond) ? 1 : -1]
 #endif
 
@@ -107,11 +107,11 @@ typedef struct TavrinFormatHeader {
  * the document in such pages, and by tiles of width x height x bitsPerPixel / 8 bytes.
  */
 typedef struct TavrinFormatInfo {
-    int32_t bitsPerPixel;    /* 1 to 8; the pixel values are 0 to 2^bitsPerPixel - 1 */
-    int32_t width;           /* tile width in pixels */
-    int32_t height;          /* tile height in pixels */
-    uint8_t autoPaletteMode; /* 1: selecting the format may switch the palette display mode */
-    uint8_t reserved1[3];    /* zero */
+    int32_t bitsPerPixel;       /* 1 to 8; the pixel values are 0 to 2^bitsPerPixel - 1 */
+    int32_t width;              /* tile width in pixels */
+    int32_t height;             /* tile height in pixels */
+    uint8_t autoPaletteMode;    /* 1: selecting the format may switch the palette display mode */
+    uint8_t reserved1[3];       /* zero */
     int32_t defaultPaletteMode; /* that mode: 0 palette plus palette set, else palette only */
     uint8_t disableAdfPattern;  /* non-zero: ignore TavrinBlockParams.pattern */
     uint8_t indexMode;          /* shown in the information text only */
@@ -120,9 +120,9 @@ typedef struct TavrinFormatInfo {
     uint8_t compress;           /* shown only */
     uint8_t loadOnly;           /* shown only */
     char name[40];              /* the name in the format list, e.g. "8BPP linear" */
-    char extensions[258]; /* file extensions that select this format when a file is opened:
-                             lower case, no dots or spaces, comma-separated ("chr,nes"), or
-                             empty. A plug-in's claim wins over the built-in formats. */
+    char extensions[258];       /* file extensions that select this format when a file is opened:
+                                   lower case, no dots or spaces, comma-separated ("chr,nes"), or
+                                   empty. A plug-in's claim wins over the built-in formats. */
 } TavrinFormatInfo;
 
 /*
@@ -159,15 +159,15 @@ typedef struct TavrinTileImage {
  * (N-1-c, r). Mirror code 1 moves it to (r, N-1-c), 2 to (N-1-r, c), 3 to (N-1-r, N-1-c).
  */
 typedef struct TavrinBlockParams {
-    int32_t x;         /* zero; not to be read */
-    int32_t y;         /* zero; not to be read */
-    uint8_t* bytes;    /* the first byte of the document buffer */
-    int32_t address;   /* byte offset of the block (page) within the document */
-    int32_t reserved1; /* zero */
-    int32_t colourOffset;  /* decode only: ORed into every pixel (see above) */
-    uint8_t rotate;        /* 0 none, 1 quarter turn clockwise, 2 half, 3 counter-clockwise */
-    uint8_t mirror;        /* 0 none, 1 left-right, 2 top-bottom, 3 both */
-    uint8_t reserved2[2];  /* zero */
+    int32_t x;                   /* zero; not to be read */
+    int32_t y;                   /* zero; not to be read */
+    uint8_t* bytes;              /* the first byte of the document buffer */
+    int32_t address;             /* byte offset of the block (page) within the document */
+    int32_t reserved1;           /* zero */
+    int32_t colourOffset;        /* decode only: ORed into every pixel (see above) */
+    uint8_t rotate;              /* 0 none, 1 quarter turn clockwise, 2 half, 3 counter-clockwise */
+    uint8_t mirror;              /* 0 none, 1 left-right, 2 top-bottom, 3 both */
+    uint8_t reserved2[2];        /* zero */
     const uint8_t* pattern;      /* 256 tile numbers of the ADF pattern, or NULL; always
                                     NULL when a page holds fewer than 256 tiles */
     const uint8_t* tilePalettes; /* decode only: 256 palette numbers by tile number, or NULL */
@@ -205,8 +205,8 @@ typedef struct TavrinFormatOps {
     /* The format stops being the current one; the library is unloaded right after. */
     void (*Deactivate)(TavrinFormat* self);
     /* Never called: the program steps through the document itself. */
-    int32_t (*StepAddress)(TavrinFormat* self, const uint8_t* bytes, int32_t address,
-                           int32_t value, int32_t stepCode);
+    int32_t (*StepAddress)(TavrinFormat* self, const uint8_t* bytes, int32_t address, int32_t value,
+                           int32_t stepCode);
     /* Fill the whole tile image from the block's bytes. */
     void (*DecodeBlock)(TavrinFormat* self, TavrinTileImage* image,
                         const TavrinBlockParams* params);
@@ -214,11 +214,9 @@ typedef struct TavrinFormatOps {
     void (*EncodeBlock)(TavrinFormat* self, TavrinTileImage* image,
                         const TavrinBlockParams* params);
     /* Never called. */
-    void (*DecodeTile)(TavrinFormat* self, TavrinTileImage* image,
-                       const TavrinTileParams* params);
+    void (*DecodeTile)(TavrinFormat* self, TavrinTileImage* image, const TavrinTileParams* params);
     /* Never called. */
-    void (*EncodeTile)(TavrinFormat* self, TavrinTileImage* image,
-                       const TavrinTileParams* params);
+    void (*EncodeTile)(TavrinFormat* self, TavrinTileImage* image, const TavrinTileParams* params);
 } TavrinFormatOps;
 
 /*
