@@ -6,6 +6,7 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return tavrin::RunCli(args, tavrin::AppPaths::InFolder(tavrin::ExecutableDir()), std::cout,
-                          std::cerr);
+    tavrin::AppPaths paths = tavrin::AppPaths::InFolder(tavrin::ExecutableDir());
+    paths.pluginFolder = tavrin::ExecutableDir() + "plugins/";
+    return tavrin::RunCli(args, paths, std::cout, std::cerr);
 }

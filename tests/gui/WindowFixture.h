@@ -94,6 +94,12 @@ protected:
             m_requests.push_back(request);
             return m_nextFile;
         });
+        // Questions are answered with m_nextAnswer (by default "No": discard, original size).
+        m_window->SetQuestionSink(
+            [this](QWidget*, const QString& text, QMessageBox::StandardButtons) {
+                m_questions << text;
+                return m_nextAnswer;
+            });
         m_window->show();
         m_window->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
@@ -160,6 +166,8 @@ protected:
     QTemporaryDir m_dir;
     std::unique_ptr<MainWindow> m_window;
     QStringList m_messages;
+    QStringList m_questions;
+    QMessageBox::StandardButton m_nextAnswer = QMessageBox::No;
     std::vector<FileDialogRequest> m_requests;
     QString m_nextFile;
 };

@@ -11,11 +11,14 @@ AppPaths AppPaths::BesideExecutable(const std::string& executablePath) {
     paths.standardFiles = ReplaceExtension(executablePath, "");
     paths.workFolder = "";
     paths.tempFolder = DirectoryPart(executablePath);
+    paths.pluginFolder = DirectoryPart(executablePath) + "plugins/";
     return paths;
 }
 
 AppPaths AppPaths::InFolder(const std::string& folder) {
-    return BesideExecutable(folder + "tavrin");
+    AppPaths paths = BesideExecutable(folder + "tavrin");
+    paths.pluginFolder.clear();
+    return paths;
 }
 
 } // namespace tavrin

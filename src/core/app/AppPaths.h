@@ -16,13 +16,15 @@ struct AppPaths {
     std::string workFolder;
     // The folder for temporary files such as the external tools' bitmap, trailing '/'.
     std::string tempFolder;
+    // The folder of format plug-ins (*.so), trailing '/'; "" loads none.
+    std::string pluginFolder;
 
     // The layout of a program run from its build folder: everything beside the executable,
     // named after it ("tavrin" -> tavrin.ini, tavrin.pal, ...), snapshots in the current
     // folder.
     static AppPaths BesideExecutable(const std::string& executablePath);
     // The standard files, settings and temporary files of the program in folder (with a
-    // trailing '/'): folder/tavrin.pal, folder/tavrin.ini, ...
+    // trailing '/'): folder/tavrin.pal, folder/tavrin.ini, ...; no plug-ins.
     static AppPaths InFolder(const std::string& folder);
 };
 

@@ -50,6 +50,8 @@ PixelRect Editor::AreaPixels() const {
 void Editor::CommitPage() {
     m_ws.CommitPage();
     RefreshCommandStates();
+    if (m_captionModified != m_ws.IsModified())
+        ShowCaption();
     m_ws.Notify(WorkspaceChange::Bytes, this);
 }
 
@@ -218,6 +220,8 @@ void Editor::LoadSnapshot(const Image8& image) {
     // One page of the command line's import, on the current page.
     m_ws.ImportPages(image, m_ws.Address(), 1);
     RefreshCommandStates();
+    if (m_captionModified != m_ws.IsModified())
+        ShowCaption();
     m_ws.Notify(WorkspaceChange::Bytes, this);
     DecodePage();
     DrawTileView();

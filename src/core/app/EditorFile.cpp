@@ -9,7 +9,10 @@
 namespace tavrin {
 
 void Editor::FileNew() {
+    if (!ConfirmDiscard())
+        return;
     m_ws.Document().New();
+    m_ws.SetModified(false);
     SetChrScrollRange();
     m_ws.SetAddress(m_ws.Document().StartAddress());
     ShowPage();
@@ -24,7 +27,7 @@ FileResult Editor::OpenRom(const std::string& path, bool fresh) {
     // new name.
     FileResult read = m_ws.OpenRom(path);
     if (!read) {
-        ReportFailure(read);
+        m_view.ReportFailure(read, FileAction::Open);
         return read;
     }
     SetChrScrollRange();
@@ -52,6 +55,26 @@ void Editor::FileReload() {
     OpenRom(m_ws.Document().FilePath(), false);
 }
 
+void Editor::FileReloadAsking() {
+    if (m_ws.IsModified() && !m_view.AskDiscardChanges())
+        return;
+    FileReload();
+}
+
+bool Editor::ConfirmDiscard() {
+    if (!m_ws.IsModified())
+        return true;
+    switch (m_view.AskSaveChanges()) {
+    case SaveAnswer::Save:
+        return static_cast<bool>(WriteRom(m_ws.Document().FilePath()));
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
 void Editor::FileSave() {
     WriteRom(m_ws.Document().FilePath());
 }
@@ -61,26 +84,47 @@ void Editor::FileSaveAs(const std::string& path) {
     if (!WriteRom(path))
         return;
     m_ws.Document().SetFilePath(path);
+    m_appTitle = std::string(AppTitle) + " " + m_ws.Document().FileName();
+    m_view.SetApplicationTitle(m_appTitle);
     ShowPage();
 }
 
 FileResult Editor::WriteRom(const std::string& path) {
+    RomDocument& doc = m_ws.Document();
+    // Drawn bytes past the end of a small file would be left out of it: the user decides.
+    const int length = doc.WriteLength(m_settings.SaveSmallSize);
+    const int lastChange = doc.LastChangeFrom(length);
+    if (lastChange >= 0) {
+        switch (m_view.AskExtendFile()) {
+        case ExtendAnswer::Extend: {
+            const int pageEnd = m_ws.Address() + m_ws.Page().pageBytes;
+            if (!doc.ExtendTo(std::max(lastChange + 1, pageEnd)))
+                doc.ExtendTo(lastChange + 1);
+            SetChrScrollRange();
+            break;
+        }
+        case ExtendAnswer::OriginalSize:
+            break;
+        case ExtendAnswer::Cancel:
+            return FileResult::Fail(FileFailure::Cancelled, path);
+        }
+    }
+    // Saving in place never cuts a longer file; saving as another file replaces it whole.
+    const ExistingTail tail = path == doc.FilePath() ? ExistingTail::Keep : ExistingTail::Drop;
     FileResult colourSet;
-    FileResult written = m_ws.SaveRom(path, m_settings.SaveSmallSize, &colourSet);
-    if (!written)
-        ReportFailure(written);
-    else if (!colourSet)
-        ReportFailure(colourSet);
+    FileResult written = m_ws.SaveRom(path, m_settings.SaveSmallSize, &colourSet, tail);
+    ReportFailure(written ? colourSet : written);
+    ShowCaption();
     return written;
 }
 
 void Editor::ReportFailure(const FileResult& result) {
-    if (!result && result.failure != FileFailure::NotFound)
-        m_view.ReportFailure(result);
+    if (!result && result.failure != FileFailure::Cancelled)
+        m_view.ReportFailure(result, FileAction::Save);
 }
 
 void Editor::DropFiles(const std::vector<std::string>& paths) {
-    if (!paths.empty())
+    if (!paths.empty() && ConfirmDiscard())
         OpenRom(paths.front(), true);
 }
 

@@ -10,6 +10,7 @@ namespace tavrin {
 class CPalette;
 class Image8;
 struct FileResult;
+enum class FileAction;
 
 // The four image panels of the main window.
 enum class Panel { None, Chr, Edit, Dat, Pal };
@@ -89,7 +90,7 @@ public:
     virtual void Beep() = 0;
     // A load or save failed (never called for success); the window says so, in the least a
     // beep.
-    virtual void ReportFailure(const FileResult& result);
+    virtual void ReportFailure(const FileResult& result, FileAction action);
 
     // The panel becomes the active control.
     virtual void FocusPanel(Panel panel) = 0;
@@ -109,10 +110,23 @@ public:
     virtual void ClearClipboard() = 0;
 };
 
+// The answer to "save the changes?" before the document is replaced or the window closes.
+enum class SaveAnswer { Save, Discard, Cancel };
+// The answer when a save would leave drawn bytes past the end of a small file out.
+enum class ExtendAnswer { Extend, OriginalSize, Cancel };
+
 // The dialogs the Editor opens.
 class DialogView {
 public:
     virtual ~DialogView() = default;
+    // The document has unsaved changes and is about to be replaced or closed. Without a
+    // window to ask, they are discarded.
+    virtual SaveAnswer AskSaveChanges() { return SaveAnswer::Discard; }
+    // F7 would drop unsaved changes: true to go on.
+    virtual bool AskDiscardChanges() { return true; }
+    // Drawn bytes lie past the end of the data the save writes: extend the file to the page,
+    // save at the original size, or cancel the save.
+    virtual ExtendAnswer AskExtendFile() { return ExtendAnswer::OriginalSize; }
     // The palette edit dialog opens without blocking, on the given master colour.
     virtual void ShowPaletteEditor(int masterIndex) = 0;
     // The modal dialogs of the edit commands; true when closed with OK.

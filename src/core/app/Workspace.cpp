@@ -146,14 +146,21 @@ void Workspace::CommitPage() {
     const int length = std::min(std::max(m_page.pageBytes, PageReach()), m_doc.BufferSize());
     m_undo.Record({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, m_address, length);
     EncodeAt(m_address, m_tileImage);
+    m_modified = true;
 }
 
 bool Workspace::UndoStep(int& address) {
-    return m_undo.Undo({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, address);
+    const bool undone =
+        m_undo.Undo({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, address);
+    m_modified = m_modified || undone;
+    return undone;
 }
 
 bool Workspace::RedoStep(int& address) {
-    return m_undo.Redo({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, address);
+    const bool redone =
+        m_undo.Redo({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, address);
+    m_modified = m_modified || redone;
+    return redone;
 }
 
 long long Workspace::PagesToEnd(int first) const {
@@ -192,14 +199,20 @@ void Workspace::ImportPages(const Image8& image, int first, int count) {
 
 FileResult Workspace::OpenRom(const std::string& path) {
     FileResult read = m_doc.ReadRom(path);
-    if (read)
+    if (read) {
         m_undo.Reset();
+        m_modified = false;
+    }
     return read;
 }
 
-FileResult Workspace::SaveRom(const std::string& path, bool saveSmallSize, FileResult* colourSet) {
-    FileResult written = m_doc.WriteRom(path, saveSmallSize);
-    if (!written || !m_colourSetEnabled)
+FileResult Workspace::SaveRom(const std::string& path, bool saveSmallSize, FileResult* colourSet,
+                              ExistingTail tail) {
+    FileResult written = m_doc.WriteRom(path, saveSmallSize, tail);
+    if (!written)
+        return written;
+    m_modified = false;
+    if (!m_colourSetEnabled)
         return written;
     m_colSet.SetHeader(m_datPalette.Table());
     if (m_colSet.BufferSize() > 0) {

@@ -10,6 +10,7 @@
 #include "core/palette/CPalette.h"
 #include "core/platform/FileResult.h"
 #include "core/platform/Image8.h"
+#include "core/platform/SafeFileWriter.h"
 #include "core/views/TileViewGeometry.h"
 
 #include <cstdint>
@@ -94,6 +95,10 @@ public:
     int SelectPattern(int index);
     const PageGeometry& Page() const { return m_page; }
     bool IsColourSetEnabled() const { return m_colourSetEnabled; }
+    // The document has changes not yet saved: set by every commit, undo and redo, cleared
+    // by a read, a new document and a successful save.
+    bool IsModified() const { return m_modified; }
+    void SetModified(bool modified) { m_modified = modified; }
     void SetColourSetEnabled(bool on) { m_colourSetEnabled = on; }
 
     // Held within the table; the old format is deactivated and the new one activated, the
@@ -135,8 +140,10 @@ public:
     FileResult OpenRom(const std::string& path);
     // The document, then (while enabled and the document was written) its colour set beside
     // it, whose own result goes to colourSet when given.
-    FileResult SaveRom(const std::string& path, bool saveSmallSize,
-                       FileResult* colourSet = nullptr);
+    // tail: a longer file at path keeps its bytes past the document (saving in place), or is
+    // replaced whole (saving as another file). A successful save clears the modified flag.
+    FileResult SaveRom(const std::string& path, bool saveSmallSize, FileResult* colourSet = nullptr,
+                       ExistingTail tail = ExistingTail::Keep);
     // The palette set, palette, patterns and (withColourSet) colour set named like path.
     CompanionLoad LoadCompanionFiles(const std::string& path, bool withColourSet);
     // The display palette: the palette set's groups in the master palette's colours.
@@ -172,6 +179,7 @@ private:
     int m_rotateIndex = 0;
     int m_mirrorIndex = 0;
     bool m_colourSetEnabled = false;
+    bool m_modified = false;
 
     std::vector<WorkspaceListener*> m_listeners;
 };

@@ -130,10 +130,31 @@ bool RomDocument::Adopt(ZeroedBuffer&& buffer, int dataSize, const std::string& 
     return true;
 }
 
-FileResult RomDocument::WriteRom(const std::string& path, bool saveSmallSize) const {
-    // Bytes of a longer file past the document stay: a ROM opened at its start is never cut.
+FileResult RomDocument::WriteRom(const std::string& path, bool saveSmallSize,
+                                 ExistingTail tail) const {
     return WriteFileSafely(path, m_buffer.data(), static_cast<size_t>(WriteLength(saveSmallSize)),
-                           ExistingTail::Keep);
+                           tail);
+}
+
+int RomDocument::LastChangeFrom(int from) const {
+    for (int i = BufferSize() - 1; i >= std::max(from, 0); --i)
+        if (m_buffer.data()[i] != 0)
+            return i;
+    return -1;
+}
+
+bool RomDocument::ExtendTo(int dataSize) {
+    if (dataSize <= m_dataSize || dataSize > MaxDataSize)
+        return false;
+    const Layout l = LayoutOf(m_buffer.data(), dataSize);
+    if (!m_buffer.Grow(BufferBytesFor(l, dataSize)))
+        return false;
+    m_dataSize = dataSize;
+    m_headerOffset = l.headerOffset;
+    m_startAddress = l.startAddress;
+    m_endAddress = l.endAddress;
+    m_ines = l.ines;
+    return true;
 }
 
 int RomDocument::WriteLength(bool saveSmallSize) const {

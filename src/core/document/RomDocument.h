@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/FileResult.h"
+#include "core/platform/SafeFileWriter.h"
 
 #include "core/document/ZeroedBuffer.h"
 
@@ -52,10 +53,19 @@ public:
 
     // Writes the data from offset 0 without truncating a longer file; a document smaller
     // than 8192 bytes is padded with its buffer's bytes to 8192 unless saveSmallSize.
-    FileResult WriteRom(const std::string& path, bool saveSmallSize) const;
+    // tail: whether a longer file keeps its bytes past the document (the default: a ROM saved
+    // in place is never cut) or is replaced whole.
+    FileResult WriteRom(const std::string& path, bool saveSmallSize,
+                        ExistingTail tail = ExistingTail::Keep) const;
 
     // The number of bytes WriteRom writes.
     int WriteLength(bool saveSmallSize) const;
+    // The last non-zero byte of the buffer at or past `from` (bytes the file does not hold
+    // read as zero, so a non-zero one there was drawn), or -1.
+    int LastChangeFrom(int from) const;
+    // The data grows to dataSize bytes (within what the buffer can hold), the new ones as the
+    // buffer has them; false when it cannot.
+    bool ExtendTo(int dataSize);
 
     // The path with its extension replaced by the companion file's extension.
     static std::string CompanionPath(const std::string& path, Companion which);

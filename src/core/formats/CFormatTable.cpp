@@ -1,7 +1,6 @@
 #include "core/formats/CFormatTable.h"
 
 #include "core/platform/Cp932.h"
-#include "core/platform/ProgramPath.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -235,11 +234,6 @@ bool CFormatTable::LoadPlugins(const std::string& folder, const PluginReport& re
         }
     }
     return true;
-}
-
-std::string CFormatTable::PluginFolder() {
-    const std::string dir = ExecutableDir();
-    return dir.empty() ? std::string() : dir + "plugins/";
 }
 
 } // namespace tavrin

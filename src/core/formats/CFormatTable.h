@@ -60,8 +60,6 @@ public:
     // later failures (activation, a plug-in that throws), so it must stay callable for the
     // table's lifetime.
     bool LoadPlugins(const std::string& folder, const PluginReport& report = {});
-    // The folder "plugins/" beside the running executable.
-    static std::string PluginFolder();
 
     // Whether a record describes a format the table can hold (see Add).
     static bool IsUsableInfo(const FormatInfo& info);

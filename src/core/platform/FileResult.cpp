@@ -25,6 +25,8 @@ std::string DescribeFailure(const FileResult& result, const char* subject) {
     case FileFailure::Malformed:
         text = "the " + what + " is damaged or of another kind";
         break;
+    case FileFailure::Cancelled:
+        return "cancelled";
     }
     if (result.systemError != 0)
         text += std::string(": ") + std::strerror(result.systemError);

@@ -13,6 +13,7 @@ enum class FileFailure {
     ReadFailed,
     WriteFailed,
     Malformed, // read, but its content is not what the file must hold
+    Cancelled, // the user chose not to go on
 };
 
 // The outcome of one load or save: what failed, the system's error number (0 when none

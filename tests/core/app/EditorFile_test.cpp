@@ -135,19 +135,23 @@ TEST_F(EditorFile, SmallDocumentsAreSavedAtTheirSizeUnlessPaddingIsAskedFor) {
     EXPECT_EQ(disk[8191], 0);
 }
 
-TEST_F(EditorFile, SaveAsOntoALongerFileKeepsItsTail) {
+TEST_F(EditorFile, SaveAsOntoALongerFileReplacesItAndSaveInPlaceKeepsATail) {
     const std::string rom = WriteFile("short.chr", std::vector<uint8_t>(8192, 0x11));
     WriteFile("long.chr", std::vector<uint8_t>(12000, 0x77));
     Editor& e = Start({rom});
+    // The user agreed to replace long.chr: it holds the document and nothing else.
     e.FileSaveAs(PathOf("long.chr"));
-    const std::vector<uint8_t> disk = ReadFile("long.chr");
-    ASSERT_EQ(disk.size(), 12000u);
-    EXPECT_EQ(disk[8191], 0x11);
-    EXPECT_EQ(disk[8192], 0x77);
+    EXPECT_EQ(ReadFile("long.chr"), std::vector<uint8_t>(8192, 0x11));
     EXPECT_EQ(e.Document().FilePath(), PathOf("long.chr"));
+    // A file that grew since it was opened keeps its tail when saved in place.
+    WriteFile("long.chr", std::vector<uint8_t>(12000, 0x77));
     e.Space().Document().Data()[1] = 0x22;
     e.FileSave();
-    EXPECT_EQ(ReadFile("long.chr")[1], 0x22);
+    const std::vector<uint8_t> disk = ReadFile("long.chr");
+    ASSERT_EQ(disk.size(), 12000u);
+    EXPECT_EQ(disk[1], 0x22);
+    EXPECT_EQ(disk[8191], 0x11);
+    EXPECT_EQ(disk[8192], 0x77);
     EXPECT_EQ(ReadFile("short.chr")[1], 0x11);
 }
 
@@ -249,7 +253,7 @@ TEST_F(EditorFile, DroppedFilesOpenTheFirstOnly) {
 
 // ---- Bad input ----
 
-TEST_F(EditorFile, AMissingFileChangesNothingAndShowsNothing) {
+TEST_F(EditorFile, AMissingFileChangesNothingAndSaysSo) {
     const std::string rom = WriteFile("here.chr", Counting(20000));
     Editor& e = Start({rom});
     e.AddrJump(0x800);
@@ -257,7 +261,10 @@ TEST_F(EditorFile, AMissingFileChangesNothingAndShowsNothing) {
     EXPECT_FALSE(e.OpenRom(PathOf("gone.chr"), true));
     EXPECT_EQ(e.Document().FilePath(), rom);
     EXPECT_EQ(e.CurrentAddress(), 0x800);
-    EXPECT_TRUE(view.log.empty());
+    EXPECT_EQ(view.Steps(), "");
+    EXPECT_EQ(view.failures,
+              std::vector<std::string>{"ファイルを開けませんでした：\n" + PathOf("gone.chr") +
+                                       "\nファイルが見つかりません。"});
     std::filesystem::remove(rom);
     e.FileReload();
     EXPECT_EQ(e.Document().DataSize(), 20000);

@@ -323,12 +323,13 @@ TEST_F(EditorCaption, WithoutTheAddressTheCaptionIsTheApplicationTitle) {
     EXPECT_EQ(view.caption, "Tavrin x.chr");
 }
 
-TEST_F(EditorCaption, SaveAsRenamesTheCaptionButNotTheApplicationTitle) {
+TEST_F(EditorCaption, SaveAsRenamesTheCaptionAndTheApplicationTitle) {
     const std::string rom = WriteFile("first.chr", Counting(8192));
     Editor& e = Start({rom});
     e.FileSaveAs(PathOf("second.chr"));
     EXPECT_EQ(view.caption, "Tavrin ( 000000 / 002000 ) second.chr");
-    EXPECT_EQ(view.applicationTitle, "Tavrin first.chr");
+    // Message boxes carry the application title: the name the document has now.
+    EXPECT_EQ(view.applicationTitle, "Tavrin second.chr");
 }
 
 TEST_F(EditorCaption, PatternStatusShowsTheScreenTileAndThePatternsTile) {

@@ -92,6 +92,23 @@ public:
         ++beeps;
         Log("beep");
     }
+    // Failures are kept with the window's message, then beep as the default view does.
+    void ReportFailure(const FileResult& result, FileAction action) override {
+        failures.push_back(FailureMessage(result, action));
+        PanelView::ReportFailure(result, action);
+    }
+    SaveAnswer AskSaveChanges() override {
+        Log("askSave");
+        return saveAnswer;
+    }
+    bool AskDiscardChanges() override {
+        Log("askDiscard");
+        return discardAnswer;
+    }
+    ExtendAnswer AskExtendFile() override {
+        Log("askExtend");
+        return extendAnswer;
+    }
     void FocusPanel(Panel panel) override {
         focused = panel;
         Log("focus");
@@ -173,6 +190,10 @@ public:
     int patternIndex = -1;
     std::vector<std::string> messages;
     int beeps = 0;
+    std::vector<std::string> failures;
+    SaveAnswer saveAnswer = SaveAnswer::Discard;
+    bool discardAnswer = true;
+    ExtendAnswer extendAnswer = ExtendAnswer::OriginalSize;
     Panel focused = Panel::None;
     std::vector<std::pair<int, int>> popups;
     std::vector<int> paletteEditors;

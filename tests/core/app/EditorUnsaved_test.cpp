@@ -1,0 +1,82 @@
+#include "core/app/Editor.h"
+
+#include "RecordingView.h"
+
+#include <gtest/gtest.h>
+
+// Nothing lost without a word: the modified flag and caption, the questions before the
+// document is replaced, and drawn bytes past the end of a small file.
+
+namespace tavrin {
+namespace {
+
+class EditorUnsaved : public EditorTest {};
+
+TEST_F(EditorUnsaved, ChangesShowInTheCaptionAndAreOfferedForSavingBeforeTheyAreLost) {
+    const std::string rom = WriteFile("a.chr", Counting(8192));
+    WriteFile("b.chr", Counting(4096));
+    Editor& e = Start({rom});
+    const std::string clean = "Tavrin ( 000000 / 002000 ) a.chr";
+    EXPECT_EQ(view.caption, clean);
+    e.EditClear();
+    EXPECT_EQ(view.caption, clean + " *");
+
+    // Cancel keeps everything; No lets the changes go.
+    view.saveAnswer = SaveAnswer::Cancel;
+    e.FileNew();
+    e.DropFiles({PathOf("b.chr")});
+    EXPECT_EQ(e.Document().FilePath(), rom);
+    EXPECT_EQ(view.Count("askSave"), 2);
+    view.discardAnswer = false;
+    e.FileReloadAsking();
+    EXPECT_EQ(view.caption, clean + " *");
+    view.discardAnswer = true;
+    e.FileReloadAsking();
+    EXPECT_EQ(view.caption, clean);
+    EXPECT_EQ(ReadFile("a.chr"), Counting(8192));
+
+    // Yes saves first; a save clears the mark, undo sets it again.
+    e.EditClear();
+    view.saveAnswer = SaveAnswer::Save;
+    EXPECT_TRUE(e.ConfirmDiscard());
+    EXPECT_EQ(ReadFile("a.chr")[0], 0);
+    EXPECT_EQ(view.caption, clean);
+    e.EditUndo();
+    EXPECT_EQ(view.caption, clean + " *");
+    view.saveAnswer = SaveAnswer::Discard;
+    e.DropFiles({PathOf("b.chr")});
+    EXPECT_EQ(view.caption, "Tavrin ( 000000 / 001000 ) b.chr");
+    view.ClearLog();
+    e.FileNew();
+    EXPECT_EQ(view.Count("askSave"), 0) << "nothing to lose";
+}
+
+TEST_F(EditorUnsaved, BytesDrawnPastTheEndAskWhetherToExtendTheFile) {
+    struct Case {
+        ExtendAnswer answer;
+        size_t fileSize;
+        bool modified;
+    };
+    for (const Case& c :
+         {Case{ExtendAnswer::Cancel, 768, true}, Case{ExtendAnswer::OriginalSize, 768, false},
+          Case{ExtendAnswer::Extend, 4096, false}}) {
+        const std::string rom = WriteFile("small.chr", Counting(768));
+        Editor& e = Start({rom});
+        Image8 ink(128, 128);
+        ink.Fill(3);
+        e.LoadSnapshot(ink); // the whole page, 4096 bytes of 2BPP NES
+        view.extendAnswer = c.answer;
+        view.ClearLog();
+        e.FileSave();
+        EXPECT_EQ(view.Count("askExtend"), 1);
+        const std::vector<uint8_t> disk = ReadFile("small.chr");
+        ASSERT_EQ(disk.size(), c.fileSize);
+        EXPECT_EQ(disk[0], c.answer == ExtendAnswer::Cancel ? 0 : 0xFF);
+        EXPECT_EQ(disk.back(), c.answer == ExtendAnswer::Cancel ? Counting(768).back() : 0xFF);
+        EXPECT_EQ(e.Space().IsModified(), c.modified);
+        EXPECT_TRUE(view.failures.empty()) << "a cancelled save is no failure";
+    }
+}
+
+} // namespace
+} // namespace tavrin
