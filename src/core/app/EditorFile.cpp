@@ -130,7 +130,8 @@ void Editor::DropFiles(const std::vector<std::string>& paths) {
 
 std::string Editor::RomFileFilter() const {
     std::string filter = TAVRIN_TR("Editor", "ROM image|@@@|All files|*.*");
-    const std::string patterns = m_ws.Formats().ExtensionPatterns();
+    // The records' patterns, and the tile-file extensions the table knows beside them.
+    const std::string patterns = m_ws.Formats().ExtensionPatterns() + "*.1bpp;*.2bpp;";
     for (size_t at = filter.find("@@@"); at != std::string::npos;
          at = filter.find("@@@", at + patterns.size()))
         filter.replace(at, 3, patterns);

@@ -190,6 +190,14 @@ int CFormatTable::FindByExtension(std::string_view fileName) const {
         if (info != nullptr && ListHas(Cp932ToUtf8(TextField(info->extensions)), ext))
             return i;
     }
+    // Common tile-file extensions no record names, as the usual tools write them.
+    static constexpr std::pair<std::string_view, std::string_view> Usual[] = {
+        {"1bpp", "1BPP"}, {"2bpp", "2BPP GB"}};
+    for (const auto& [extension, format] : Usual)
+        if (ext == extension)
+            for (int i = 0; i < m_count; ++i)
+                if (Cp932ToUtf8(TextField(m_infos[static_cast<size_t>(i)].name)) == format)
+                    return i;
     return 0;
 }
 

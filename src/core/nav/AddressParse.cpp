@@ -19,6 +19,17 @@ int HexDigit(char ch) {
 } // namespace
 
 std::optional<int32_t> ParseAddress(std::string_view text) {
+    // The usual ways of writing a hexadecimal number are taken too: 0x9000, $9000, 9000h.
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
+        text.remove_prefix(2);
+    else if (text.size() > 1 && text.front() == '$')
+        text.remove_prefix(1);
+    else if (text.size() > 1 && (text.back() == 'h' || text.back() == 'H'))
+        text.remove_suffix(1);
     if (text.empty())
         return std::nullopt;
     int64_t value = 0;

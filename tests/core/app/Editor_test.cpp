@@ -390,7 +390,7 @@ TEST_F(EditorCaption, RomFilterListsTheFormatsPatterns) {
     EXPECT_EQ(e.RomFileFilter(),
               "ROM image|*.bin;*.chr;*.nes;*.fds;*.fam;*.gb;*.gbc;*.ngp;*.npc;*.ngc;*.vb;"
               "*.smc;*.sfc;*.fig;*.smc;*.sfc;*.fig;*.pce;*.gba;*.sms;*.gg;*.ws;*.wsc;*.rom;"
-              "*.smd;*.pce;|All files|*.*");
+              "*.smd;*.pce;*.1bpp;*.2bpp;|All files|*.*");
 }
 
 } // namespace

@@ -101,6 +101,11 @@ TEST(CFormatTable, FindByExtensionLetsLaterEntriesWin) {
         {"game.npc", 3},
         {"game.rom", 10},
         {".gb", 2},
+        // Tile files as the usual Game Boy tools write them, though no record names them.
+        {"font.1bpp", 0},
+        {"tiles.2bpp", 2},
+        {"TILES.2BPP", 2},
+        {"tiles.3bpp", 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(table.FindByExtension(c.file), c.index) << c.file;

@@ -17,9 +17,16 @@ TEST(AddressParse, HexadecimalTextGivesTheAddress) {
     EXPECT_EQ(ParseAddress("000000001F"), 0x1F); // leading zeros do not overflow
 }
 
+TEST(AddressParse, TheUsualHexadecimalFormsAreTakenToo) {
+    for (const char* text : {"0x9000", "0X9000", "$9000", "9000h", "9000H", " 9000 ", "\t0x9000 "})
+        EXPECT_EQ(ParseAddress(text), 0x9000) << '"' << text << '"';
+    EXPECT_EQ(ParseAddress("0h"), 0);
+}
+
 TEST(AddressParse, AnythingElseCancels) {
-    for (const char* text : {"", "g", "1g", "0x1F", "$1F", " 1F", "1F ", "-1", "+1", "80000000",
-                             "FFFFFFFF", "123456789", "fffffffffffffffffffff", "1F\n"})
+    for (const char* text : {"", "g", "1g", "0x", "$", "h", "0x$1F", "$1Fh", "-1", "+1",
+                             "80000000", "0x80000000", "FFFFFFFF", "123456789",
+                             "fffffffffffffffffffff", "1F\n", "1 F"})
         EXPECT_EQ(ParseAddress(text), std::nullopt) << '"' << text << '"';
 }
 
