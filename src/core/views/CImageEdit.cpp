@@ -213,7 +213,9 @@ void CImageEdit::RenderArea(const Image8& source) {
 void CImageEdit::DrawGrid() {
     const int n = m_editSize;
     const int s = Scale();
-    if (n <= 0 || s <= 0)
+    // A grid type outside the list (from a hand-edited settings file) draws no grid, as in
+    // the tile view.
+    if (n <= 0 || s <= 0 || m_gridType < 0 || m_gridType > 3)
         return;
     if (m_gridType == 0) {
         for (int i = 0; i < n; ++i)

@@ -87,6 +87,16 @@ TEST_F(EditViewFixture, DotGridMarksTileCornersWithIndexThree) {
     EXPECT_EQ(view.Picture().Pixel(144, 144), 1);
 }
 
+TEST_F(EditViewFixture, AGridTypeOutsideTheListDrawsNoGrid) {
+    view.SetGridFlag(true);
+    for (int type : {-1, 4, 7}) {
+        view.SetGridType(type);
+        view.Redraw();
+        EXPECT_EQ(Rows(view.Picture(), 0, 0, 2, 2), (Picture{"..", ".."})) << type;
+        EXPECT_EQ(view.Picture().Pixel(128, 16), 0) << type;
+    }
+}
+
 TEST_F(EditViewFixture, LineGridAtZoomX8) {
     view.SetGridFlag(true);
     view.SetGridType(3);
