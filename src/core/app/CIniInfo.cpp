@@ -1,6 +1,9 @@
 #include "core/app/CIniInfo.h"
 
 #include "core/platform/IniFile.h"
+#include "core/platform/Text.h"
+
+#include <filesystem>
 
 namespace tavrin {
 
@@ -23,6 +26,12 @@ void WriteInt(IniFile& ini, const char* key, int value) {
     ini.WriteInteger(CIniInfo::Section, key, value);
 }
 
+bool FileSizeOver(const std::string& path, uintmax_t limit) {
+    std::error_code error;
+    const uintmax_t size = std::filesystem::file_size(path, error);
+    return !error && size > limit;
+}
+
 } // namespace
 
 CIniInfo::CIniInfo() = default;
@@ -30,7 +39,10 @@ CIniInfo::~CIniInfo() = default;
 
 bool CIniInfo::SetPath(const std::string& path) {
     auto ini = std::make_unique<IniFile>();
+    m_tooLargePath.clear();
     if (path.empty() || !ini->Load(path)) {
+        if (!path.empty() && FileSizeOver(path, IniFile::MaxFileBytes))
+            m_tooLargePath = path;
         m_path.clear();
         m_ini.reset();
         return false;
@@ -39,6 +51,14 @@ bool CIniInfo::SetPath(const std::string& path) {
     m_ini = std::move(ini);
     ReadFrom(*m_ini);
     return true;
+}
+
+std::string CIniInfo::Warning() const {
+    if (m_tooLargePath.empty())
+        return {};
+    return TAVRIN_TR("Settings", "設定ファイルが 1 MiB を超えているため読み込みませんでした。"
+                                 "終了時にも書き込みません：\n") +
+           m_tooLargePath;
 }
 
 void CIniInfo::Read() {

@@ -24,6 +24,10 @@ public:
     // path is set back to empty, the fields keep their values and nothing is written later.
     bool SetPath(const std::string& path);
     const std::string& Path() const { return m_path; }
+    // What the window should tell the user about the settings file after SetPath, or "" when
+    // nothing: a file larger than IniFile::MaxFileBytes is neither read nor written at exit,
+    // and the user should hear why their settings did not apply.
+    std::string Warning() const;
 
     // Reads the eighteen keys from the file as it is now; keys that are missing or not
     // integers take the defaults.
@@ -61,6 +65,7 @@ public:
 
 private:
     std::string m_path;
+    std::string m_tooLargePath; // the settings file when it was too large to read
     std::unique_ptr<IniFile> m_ini;
 };
 

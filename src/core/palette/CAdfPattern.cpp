@@ -117,8 +117,9 @@ bool CAdfPattern::EnsureNormal() {
 
 FileResult CAdfPattern::LoadFromFile(const std::string& path) {
     std::vector<uint8_t> bytes;
-    // A missing or unreadable file changes nothing rather than loading as empty.
-    if (FileResult read = ReadWholeFile(path, bytes); !read)
+    // A missing or unreadable file changes nothing rather than loading as empty. Only the 64
+    // entries are read, however long the file.
+    if (FileResult read = ReadFilePrefix(path, bytes, FileSize); !read)
         return read;
     LoadFromBytes(bytes.data(), bytes.size());
     return FileResult::Ok(path);

@@ -52,8 +52,9 @@ std::array<uint8_t, CDatPalette::Size> CDatPalette::GroupEntries() const {
 
 FileResult CDatPalette::LoadFromFile(const std::string& path) {
     std::vector<uint8_t> bytes;
-    // A missing or unreadable file changes nothing rather than loading as empty.
-    if (FileResult read = ReadWholeFile(path, bytes); !read)
+    // A missing or unreadable file changes nothing rather than loading as empty. Only the
+    // 256 entries are read, however long the file.
+    if (FileResult read = ReadFilePrefix(path, bytes, Size); !read)
         return read;
     LoadFromBytes(bytes.data(), bytes.size());
     return FileResult::Ok(path);

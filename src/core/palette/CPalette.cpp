@@ -25,8 +25,9 @@ void CPalette::SetColor(int index, Colour colour) {
 
 FileResult CPalette::LoadFromFile(const std::string& path) {
     std::vector<uint8_t> bytes;
-    // A missing or unreadable file changes nothing rather than loading as empty.
-    if (FileResult read = ReadWholeFile(path, bytes); !read)
+    // A missing or unreadable file changes nothing rather than loading as empty. The longest
+    // layout (a RIFF palette of 256 four-byte entries) ends at byte 1048; the rest is not read.
+    if (FileResult read = ReadFilePrefix(path, bytes, RiffDataOffset + 4 * Count); !read)
         return read;
     LoadFromBytes(bytes.data(), bytes.size());
     return FileResult::Ok(path);

@@ -1,5 +1,6 @@
 #include "core/platform/FileIO.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -102,6 +103,50 @@ long long ReadFilePrefix(const std::string& path, uint8_t* dst, size_t maxBytes)
         got += static_cast<size_t>(n);
     }
     return static_cast<long long>(got);
+}
+
+FileResult ReadFilePrefix(const std::string& path, std::vector<uint8_t>& out, size_t limit) {
+    out.clear();
+    Fd f(OpenRegularForReading(path));
+    if (f.fd < 0)
+        return Classify(path, errno);
+    struct stat st {};
+    if (::fstat(f.fd, &st) != 0)
+        return FileResult::Fail(FileFailure::ReadFailed, path, errno);
+    // Sized by the file, not the limit: a short file costs only its own length.
+    std::vector<uint8_t> data(std::min(limit, static_cast<size_t>(st.st_size)));
+    size_t got = 0;
+    while (got < data.size()) {
+        const ssize_t n = ::read(f.fd, data.data() + got, data.size() - got);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return FileResult::Fail(FileFailure::ReadFailed, path, errno);
+        }
+        if (n == 0)
+            break;
+        got += static_cast<size_t>(n);
+    }
+    data.resize(got);
+    out.swap(data);
+    return FileResult::Ok(path);
+}
+
+PathKind KindOfPath(const std::string& path) {
+    struct stat st {};
+    if (path.empty())
+        return PathKind::Missing;
+    if (::stat(path.c_str(), &st) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? PathKind::Missing : PathKind::Other;
+    if (S_ISREG(st.st_mode))
+        return PathKind::RegularFile;
+    if (S_ISDIR(st.st_mode))
+        return PathKind::Folder;
+    if (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))
+        return PathKind::Pipe;
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        return PathKind::Device;
+    return PathKind::Other;
 }
 
 std::string FileNamePart(const std::string& path) {

@@ -24,6 +24,15 @@ FileResult ProbeReadable(const std::string& path);
 // Reads at most maxBytes from the start of the file into dst. Returns the count read, or -1
 // when it is not a regular file or cannot be read.
 long long ReadFilePrefix(const std::string& path, uint8_t* dst, size_t maxBytes);
+// Reads at most limit bytes from the start of the file into out, which holds what was read:
+// a file matters only as far as its format goes, however long it is. A failure (missing, not
+// a regular file, unreadable) leaves out empty.
+FileResult ReadFilePrefix(const std::string& path, std::vector<uint8_t>& out, size_t limit);
+
+// What a path names, through symbolic links, so that a message can say so. Other is also a
+// path that cannot be looked at (a folder on the way without permission).
+enum class PathKind { Missing, RegularFile, Folder, Pipe, Device, Other };
+PathKind KindOfPath(const std::string& path);
 
 // The name part of a path (after the last '/').
 std::string FileNamePart(const std::string& path);

@@ -84,7 +84,8 @@ bool IniFile::Load(const std::string& path) {
     std::vector<uint8_t> bytes;
     if (!FileExists(path))
         return LoadFromText({});
-    if (!ReadWholeFile(path, bytes))
+    // One byte past the limit tells a file over it without reading the rest.
+    if (!ReadFilePrefix(path, bytes, MaxFileBytes + 1) || bytes.size() > MaxFileBytes)
         return false;
     return LoadFromText(std::string(bytes.begin(), bytes.end()));
 }

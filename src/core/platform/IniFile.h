@@ -2,6 +2,7 @@
 
 #include "core/platform/FileResult.h"
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,8 +18,11 @@ public:
     IniFile(const IniFile&) = delete;
     IniFile& operator=(const IniFile&) = delete;
 
+    // Settings files are small; a larger file is not one of ours and is not read.
+    static constexpr size_t MaxFileBytes = 1 << 20;
+
     // Loads path; a missing file gives an empty ini. False only when the file exists and
-    // cannot be read.
+    // cannot be read or is larger than MaxFileBytes (the caller then leaves it alone).
     bool Load(const std::string& path);
     bool LoadFromText(const std::string& text);
     FileResult Save(const std::string& path) const;
