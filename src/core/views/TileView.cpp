@@ -34,6 +34,7 @@ TileView::TileView() : m_picture(Size, Size) {
 void TileView::SetPalette(const Image8::Palette& palette) {
     m_picture.Colours() = palette;
     m_white = NearestColourIndex(palette, MakeColour(255, 255, 255));
+    m_dark = NearestColourIndex(palette, MakeColour(0, 0, 0));
 }
 
 void TileView::Draw(const Image8& tileImage, const EditArea& area, const TileViewOptions& options) {
@@ -43,10 +44,12 @@ void TileView::Draw(const Image8& tileImage, const EditArea& area, const TileVie
         StretchToView(tileImage, {0, 0, tileImage.Width(), tileImage.Height()}, m_picture);
     if (options.grid)
         DrawGrid(options);
-    CBitmapEdit::BoxOutline(m_picture,
-                            {area.firstColumn * Cell, area.firstRow * Cell,
-                             (area.lastColumn + 1) * Cell, (area.lastRow + 1) * Cell},
-                            m_white);
+    const PixelRect frame{area.firstColumn * Cell, area.firstRow * Cell,
+                          (area.lastColumn + 1) * Cell, (area.lastRow + 1) * Cell};
+    // A dark line around the white frame keeps it visible over white tiles.
+    CBitmapEdit::BoxOutline(
+        m_picture, {frame.left - 1, frame.top - 1, frame.right + 1, frame.bottom + 1}, m_dark);
+    CBitmapEdit::BoxOutline(m_picture, frame, m_white);
 }
 
 void TileView::DrawGrid(const TileViewOptions& options) {

@@ -38,6 +38,7 @@ private:
 
     Image8 m_picture;
     uint8_t m_white = 0;
+    uint8_t m_dark = 0;
 };
 
 } // namespace tavrin

@@ -53,8 +53,10 @@ TEST(TileView, DoublesTheTileImageLikeAPlainStretch) {
     expected.StretchFrom(tile, 0, 0, 128, 128, 0, 0, 256, 256);
     for (int y = 0; y < 256; ++y)
         for (int x = 0; x < 256; ++x) {
-            const bool onFrame = (x >= 160 && x < 192 && (y == 160 || y == 191)) ||
-                                 (y >= 160 && y < 192 && (x == 160 || x == 191));
+            // The white frame and the dark line around it.
+            const bool onFrame =
+                (x >= 159 && x < 193 && (y == 159 || y == 160 || y == 191 || y == 192)) ||
+                (y >= 159 && y < 193 && (x == 159 || x == 160 || x == 191 || x == 192));
             if (!onFrame) {
                 ASSERT_EQ(view.Picture().Pixel(x, y), expected.Pixel(x, y)) << x << "," << y;
             }
@@ -70,6 +72,20 @@ TEST(TileView, FramesTheEditAreaInWhiteRightAndBottomExclusive) {
               (Picture{"......", "......", "..7777", "..7...", "..7..."}));
     EXPECT_EQ(Rows(view.Picture(), 45, 61, 5, 4), (Picture{"..7..", "..7..", "777..", "....."}));
     EXPECT_TRUE(test::AllOutsideEqual(view.Picture(), 16, 32, 48, 64, 0));
+}
+
+TEST(TileView, TheFrameStaysVisibleOverWhiteTiles) {
+    TileView view;
+    view.SetPalette(TestPalette());
+    Image8 tile(128, 128);
+    tile.Fill(White);
+    view.Draw(tile, {1, 2, 2, 3}, {});
+    const uint8_t dark = view.Picture().Pixel(15, 31);
+    EXPECT_NE(dark, White);
+    for (const auto& [x, y] : {std::pair{15, 40}, {20, 31}, {48, 40}, {20, 64}})
+        EXPECT_EQ(view.Picture().Pixel(x, y), dark) << x << "," << y;
+    EXPECT_EQ(view.Picture().Pixel(16, 40), White) << "the frame itself";
+    EXPECT_EQ(view.Picture().Pixel(17, 40), White) << "the tile inside";
 }
 
 TEST(TileView, FrameAtThePageEdgeStaysInsideThePicture) {
