@@ -141,6 +141,24 @@ void Workspace::DecodePage() {
     DecodeAt(m_address, m_tileImage);
 }
 
+bool Workspace::PastEndMask(Image8& mask) {
+    const int reach = std::max(m_page.pageBytes, PageReach());
+    const long long dataEnd = m_doc.DataSize();
+    if (m_address < 0 || m_address + static_cast<long long>(reach) <= dataEnd)
+        return false;
+    // The page decoded from bytes that are zero inside the data and all ones past it: a pixel
+    // takes a non-zero colour exactly where one of its bits comes from past the end.
+    std::vector<uint8_t> marks(static_cast<size_t>(reach), 0);
+    const long long inside = std::clamp<long long>(dataEnd - m_address, 0, reach);
+    std::fill(marks.begin() + inside, marks.end(), 0xFF);
+    PageSettings settings = PageSettingsAt(0);
+    settings.colourOffset = 0;
+    if (mask.Width() != TileImageSide || mask.Height() != TileImageSide)
+        mask = Image8(TileImageSide, TileImageSide);
+    tavrin::DecodePage(*m_format, marks.data(), settings, mask);
+    return true;
+}
+
 void Workspace::CommitPage() {
     // The whole reach of the encode: the page, or more for a plug-in's tiles through a pattern.
     const int length = std::min(std::max(m_page.pageBytes, PageReach()), m_doc.BufferSize());

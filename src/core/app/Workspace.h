@@ -119,6 +119,10 @@ public:
     bool PageFitsBuffer() const { return PageFitsAt(m_address); }
     // The current page into the tile image (with the colour set's groups while enabled).
     void DecodePage();
+    // Marks, in a 128 x 128 image laid out as the tile image, the pixels whose bytes lie
+    // past the end of the file's data (non-zero there). False, with mask untouched, when the
+    // whole page lies inside the data.
+    bool PastEndMask(Image8& mask);
     // The page's bytes go into the undo ring, then the tile image is encoded into them.
     void CommitPage();
     // Undo and redo swap a snapshot with the document; address is where it was taken.

@@ -42,6 +42,8 @@ void TileView::Draw(const Image8& tileImage, const EditArea& area, const TileVie
         Double(tileImage, m_picture);
     else
         StretchToView(tileImage, {0, 0, tileImage.Width(), tileImage.Height()}, m_picture);
+    if (options.pastEnd != nullptr)
+        HatchPastEnd(*options.pastEnd);
     if (options.grid)
         DrawGrid(options);
     const PixelRect frame{area.firstColumn * Cell, area.firstRow * Cell,
@@ -50,6 +52,19 @@ void TileView::Draw(const Image8& tileImage, const EditArea& area, const TileVie
     CBitmapEdit::BoxOutline(
         m_picture, {frame.left - 1, frame.top - 1, frame.right + 1, frame.bottom + 1}, m_dark);
     CBitmapEdit::BoxOutline(m_picture, frame, m_white);
+}
+
+void TileView::HatchPastEnd(const Image8& pastEnd) {
+    // Diagonal lines, light and dark in turn, show over any colour.
+    const int scale = pastEnd.Width() > 0 ? Size / pastEnd.Width() : 0;
+    if (scale <= 0 || pastEnd.Height() * scale != Size)
+        return;
+    for (int y = 0; y < Size; ++y)
+        for (int x = 0; x < Size; ++x) {
+            const int phase = (x + y) % 8;
+            if ((phase == 0 || phase == 4) && pastEnd.Pixel(x / scale, y / scale) != 0)
+                m_picture.SetPixel(x, y, phase == 0 ? m_white : m_dark);
+        }
 }
 
 void TileView::DrawGrid(const TileViewOptions& options) {

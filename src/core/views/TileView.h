@@ -13,6 +13,9 @@ struct TileViewOptions {
     bool grid = false;                             // cbGridL
     int gridType = 0;                              // 0 "点" dots, 1-3 lines with the pattern
     DashPattern pattern{true, false, true, false}; // the grid's current dash pattern
+    // 128 x 128, non-zero where a pixel of the page lies past the end of the file's data:
+    // those are hatched. Null: nothing is.
+    const Image8* pastEnd = nullptr;
 };
 
 // The picture of the panel "CHR": the 128 x 128 tile image doubled to 256 x 256, the tile
@@ -35,6 +38,7 @@ public:
 
 private:
     void DrawGrid(const TileViewOptions& options);
+    void HatchPastEnd(const Image8& pastEnd);
 
     Image8 m_picture;
     uint8_t m_white = 0;

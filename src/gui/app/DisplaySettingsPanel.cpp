@@ -3,8 +3,12 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace tavrin {
 
@@ -74,9 +78,33 @@ DisplaySettingsPanel::DisplaySettingsPanel(QWidget* parent) : QFrame(parent) {
     MakeLabel(this, "倍率:", 241, 78);
     m_zoom = MakeCombo(this, "ComboBoxZoom", {"x1", "x2", "x4", "x8", "x16"}, 241, 91, 56);
 
-    // The drop-down of the narrow lists may be wider than the box itself.
-    for (QComboBox* combo : {m_rotate, m_mirror, m_grid, m_zoom})
-        combo->view()->setMinimumWidth(90);
+    // The drop-down of the narrow lists may be wider than the box itself, wide enough for
+    // its longest text ("Horizontal") beside a scroll bar.
+    for (QComboBox* combo : {m_rotate, m_mirror, m_grid, m_zoom}) {
+        QAbstractItemView* list = combo->view();
+        const int scrollBar = list->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        list->setMinimumWidth(
+            std::max(90, list->sizeHintForColumn(0) + scrollBar + 2 * list->frameWidth() + 8));
+    }
+    // A choice made with the mouse gives the keys back to the CHR panel; a list chosen with
+    // the keyboard keeps them.
+    for (QComboBox* combo : Combos()) {
+        combo->view()->viewport()->installEventFilter(this);
+        connect(combo, &QComboBox::activated, this, [this, combo] {
+            if (m_clicked == combo) {
+                m_clicked = nullptr;
+                emit ChosenWithMouse();
+            }
+        });
+    }
+}
+
+bool DisplaySettingsPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease)
+        for (QComboBox* combo : Combos())
+            if (combo->view()->viewport() == watched)
+                m_clicked = combo;
+    return QFrame::eventFilter(watched, event);
 }
 
 std::vector<QComboBox*> DisplaySettingsPanel::Combos() const {

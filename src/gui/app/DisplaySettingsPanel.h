@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QPointer>
 #include <vector>
 
 class QCheckBox;
@@ -33,7 +34,17 @@ public:
     // The six lists that keep keys and the wheel while they have the focus.
     std::vector<QComboBox*> Combos() const;
 
+signals:
+    // An item of one of the lists was chosen with the mouse from its drop-down.
+    void ChosenWithMouse();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // The drop-down whose item was just clicked, until its list reports the choice.
+    QPointer<QComboBox> m_clicked;
+
     QCheckBox* m_editArea;
     QCheckBox* m_gridL;
     QCheckBox* m_gridR;

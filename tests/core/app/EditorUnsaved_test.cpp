@@ -78,5 +78,36 @@ TEST_F(EditorUnsaved, BytesDrawnPastTheEndAskWhetherToExtendTheFile) {
     }
 }
 
+TEST_F(EditorUnsaved, TilesPastTheEndOfTheDataAreHatchedAndNamedUnderTheMouse) {
+    // 768 bytes of 2BPP NES: tiles 0-47 hold data, 48 and on lie past its end.
+    Editor& e = Start({WriteFile("small.chr", std::vector<uint8_t>(768, 0))});
+    const Image8& picture = e.TileViewPicture();
+    const auto hatched = [&](int tile) {
+        const int x = (tile % 16) * 16, y = (tile / 16) * 16;
+        int marks = 0;
+        for (int dy = 0; dy < 16; ++dy)
+            for (int dx = 0; dx < 16; ++dx)
+                marks += picture.Pixel(x + dx, y + dy) != picture.Pixel(x + 1, y);
+        return marks > 0;
+    };
+    EXPECT_FALSE(hatched(47));
+    EXPECT_TRUE(hatched(48));
+    EXPECT_TRUE(hatched(255));
+    e.ChrMouseMove(5, 47 / 16 * 16 + 5);
+    EXPECT_EQ(view.status[1].find("データの終わり"), std::string::npos);
+    e.ChrMouseMove(5, 48 / 16 * 16 + 5);
+    EXPECT_NE(view.status[1].find("(データの終わりより後ろ)"), std::string::npos);
+
+    // Turned a quarter, the data's tiles move with the page, and so do the marks.
+    e.SetRotate(1);
+    EXPECT_FALSE(hatched(15));
+    EXPECT_TRUE(hatched(0));
+
+    // A file holding the whole page marks nothing.
+    e.SetRotate(0);
+    e.DropFiles({WriteFile("whole.chr", std::vector<uint8_t>(8192, 0))});
+    EXPECT_FALSE(hatched(255));
+}
+
 } // namespace
 } // namespace tavrin
