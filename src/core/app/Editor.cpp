@@ -1,5 +1,6 @@
 #include "core/app/Editor.h"
 
+#include "core/app/OptionActions.h"
 #include "core/dib/BitmapFile.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Text.h"
@@ -48,8 +49,10 @@ Editor::Editor(EditorView& view, Workspace& workspace, AppPaths paths, int wheel
       m_workingCopy(Workspace::TileImageSide, Workspace::TileImageSide),
       m_datView(m_ws.PaletteSet()), m_palView(m_ws.Palette(), m_ws.PaletteSet()) {
     // The settings are read when the path is set and once more at once.
+    m_settingsExisted = FileExists(m_paths.settingsFile);
     if (m_settings.SetPath(m_paths.settingsFile))
         m_settings.Read();
+    m_tools.SetPath(m_paths.settingsFile);
     m_wheelLines = wheelScrollLines > 0 ? wheelScrollLines : 1;
 
     m_pen = m_pens.Get(m_penNumber);
@@ -72,7 +75,7 @@ Editor::~Editor() {
 
 void Editor::FormCreate(const std::vector<std::string>& arguments) {
     m_initialising = true;
-    // The tool settings (ActHelpLoadConfig) join here with the tool table.
+    HelpLoadConfig();
     LoadCompanionFiles(m_paths.standardFiles, false);
 
     SetPaletteScrollRanges();
@@ -93,6 +96,9 @@ void Editor::FormCreate(const std::vector<std::string>& arguments) {
     m_view.SetStatusText(StatusPanel::Pen, CurrentPenName());
     RefreshCommandStates();
     m_initialising = false;
+    // Settings that were not read (a file too large) are not silently replaced by defaults.
+    if (const std::string warning = m_settings.Warning(); !warning.empty())
+        m_view.ShowMessage(warning);
 
     const std::string chr = ReplaceExtension(m_paths.standardFiles, ".chr");
     if (arguments.size() == 1)
@@ -120,6 +126,8 @@ void Editor::FormDestroy(int left, int top, int windowColour) {
     m_settings.WindowColor = windowColour;
     m_settings.Left = left;
     m_settings.Top = top;
+    if (!m_settingsExisted)
+        SeedSettingsFile(m_paths.settingsFile);
     m_settings.Write();
 }
 
@@ -148,6 +156,19 @@ void Editor::ShowPage() {
 
 void Editor::DecodePage() {
     m_ws.DecodePage();
+    m_pageReachesPastEnd = m_ws.PastEndMask(m_pastEnd);
+}
+
+bool Editor::IsTilePastEnd(int screenTile) const {
+    if (!m_pageReachesPastEnd)
+        return false;
+    const int left = (screenTile & 15) * 8;
+    const int top = ((screenTile >> 4) & 15) * 8;
+    for (int y = top; y < top + 8; ++y)
+        for (int x = left; x < left + 8; ++x)
+            if (m_pastEnd.Pixel(x, y) != 0)
+                return true;
+    return false;
 }
 
 void Editor::RebuildDisplayPalette() {
@@ -166,6 +187,7 @@ void Editor::DrawTileView() {
     options.grid = m_settings.GridChr && m_settings.GridType >= 0 && m_settings.GridType <= 3;
     options.gridType = m_settings.GridType;
     options.pattern = m_grid.CurrentPattern();
+    options.pastEnd = m_pageReachesPastEnd ? &m_pastEnd : nullptr;
     m_tileView.Draw(m_ws.TileImage(), m_area, options);
     m_view.RepaintTileView();
 }
@@ -221,18 +243,24 @@ void Editor::ShowPatternStatus(int screenTile) {
     char text[64];
     std::snprintf(text, sizeof text, TAVRIN_TR("Editor", "Pattern : ADF[%02X] = %02X ").c_str(),
                   screenTile & 0xFF, m_ws.Pattern().tiles[static_cast<size_t>(screenTile & 0xFF)]);
-    m_view.SetStatusText(StatusPanel::Pattern, text);
+    // Drawing there reaches the file only if it is extended when saved.
+    const std::string past =
+        IsTilePastEnd(screenTile) ? TAVRIN_TR("Editor", "(データの終わりより後ろ)") : "";
+    m_view.SetStatusText(StatusPanel::Pattern, text + past);
 }
 
 void Editor::ShowCaption() {
+    // Unsaved changes show as " *" after the file name.
+    const char* modified = m_ws.IsModified() ? " *" : "";
+    m_captionModified = m_ws.IsModified();
     if (!m_settings.DispTitleAddr) {
-        m_view.SetCaption(m_appTitle);
+        m_view.SetCaption(m_appTitle + modified);
         return;
     }
     const std::string& name = m_ws.Document().FileName();
     std::vector<char> text(name.size() + 64);
-    std::snprintf(text.data(), text.size(), "%s ( %06X / %06X ) %s", AppTitle, m_ws.Address(),
-                  m_ws.Document().EndAddress(), name.c_str());
+    std::snprintf(text.data(), text.size(), "%s ( %06X / %06X ) %s%s", AppTitle, m_ws.Address(),
+                  m_ws.Document().EndAddress(), name.c_str(), modified);
     m_view.SetCaption(text.data());
 }
 
@@ -264,8 +292,9 @@ bool Editor::CanRotate() const {
 }
 
 void Editor::RefreshCommandStates() {
-    // The tool captions join this refresh with the tool table.
+    // The window applies the tool captions while ToolCaptionsApplied() is false.
     m_view.CommandStatesChanged();
+    m_toolCaptionsApplied = true;
 }
 
 // ---- Options ----
@@ -316,7 +345,7 @@ void Editor::WorkspaceChanged(WorkspaceChange change) {
     }
 }
 
-void PanelView::ReportFailure(const FileResult&) {
+void PanelView::ReportFailure(const FileResult&, FileAction) {
     Beep();
 }
 

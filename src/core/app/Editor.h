@@ -3,9 +3,13 @@
 #include "core/app/AppPaths.h"
 #include "core/app/CIniInfo.h"
 #include "core/app/EditorView.h"
+#include "core/app/FailureText.h"
 #include "core/app/Workspace.h"
 #include "core/edit/CPenTable.h"
+#include "core/palette/CStateFile.h"
 #include "core/platform/Image8.h"
+#include "core/tools/CTools.h"
+#include "core/tools/ToolRunner.h"
 #include "core/views/CGrid.h"
 #include "core/views/CImageDat.h"
 #include "core/views/CImageEdit.h"
@@ -61,7 +65,12 @@ public:
     // reported (a missing file silently).
     FileResult OpenRom(const std::string& path, bool fresh);
     void FileOpen(const std::string& path) { OpenRom(path, true); }
+    // F7 reads the file again; the external tools' reload does it without asking.
     void FileReload();
+    void FileReloadAsking();
+    // The document has no unsaved changes, or the user saved them or let them go: true when
+    // it may be replaced or closed (close, New, Open, drop).
+    bool ConfirmDiscard();
     void FileSave();
     void FileSaveAs(const std::string& path);
     // The first dropped file is opened; the others are ignored.
@@ -126,6 +135,28 @@ public:
     void PaletteReload(); // F11: the standard state
     // The palette edit dialog changed something: the full redraw.
     void PaletteEdited();
+    // F12: the palette and palette set from an emulator's save-state, as the settings file's
+    // "STATE" section describes it. The display palette and all four panels follow whatever
+    // the import did; the result's Message() is for the window to show.
+    StateImportResult PaletteLoadState(const std::string& path);
+
+    // External tools (EditorTools.cpp). ActHelpLoadConfig reads the ten tools again and has
+    // the next command-state refresh apply their captions; ActHelpSaveConfig writes them.
+    CTools& Tools() { return m_tools; }
+    const CTools& Tools() const { return m_tools; }
+    void HelpLoadConfig();
+    bool HelpSaveConfig();
+    // The tool configuration dialog closed with OK: the tool menu is built again.
+    void ToolConfigChanged();
+    // False until the command-state refresh after start, a load or a configuration change
+    // has applied the tool captions and visibility.
+    bool ToolCaptionsApplied() const { return m_toolCaptionsApplied; }
+    // The paths a tool run uses: the document, the program's folder and the temporary bitmap.
+    ToolRunContext ToolContext() const;
+    // Runs tool index (0-9); host does the outside work.
+    ToolRunResult RunTool(int index, ToolRunnerHost& host);
+    // The tile image with the display palette as an 8-bit bitmap (the tools' temp.bmp).
+    bool WriteTileBitmap(const std::string& path) const;
 
     // Pens: ActPenExecute with the pen number (ActPen11 0, ActPen01..09 1..9, ActPen10 10).
     void PenExecute(int penNumber);
@@ -274,13 +305,15 @@ private:
     void SetPalScrollPosition(int position);
     void RefillPatternList();
     void DecodePage();
+    // Whether a tile of the page (0-255 as the screen shows them) lies past the data's end.
+    bool IsTilePastEnd(int screenTile) const;
     void RebuildDisplayPalette();
     void DrawTileView();
     void UpdateEditView();
     void RedrawDatView();
     void RedrawPalView();
     bool LoadCompanionFiles(const std::string& path, bool withColourSet);
-    // A failed load or save reaches the user; a missing file is skipped silently.
+    // A failed save reaches the user (a cancelled one does not).
     void ReportFailure(const FileResult& result);
     void ShowAddressStatus();
     void ShowPatternStatus(int screenTile);
@@ -320,6 +353,9 @@ private:
     CGrid m_grid;
     Image8 m_displayImage;
     Image8 m_workingCopy;
+    // Where the page reaches past the end of the file's data (see Workspace::PastEndMask).
+    Image8 m_pastEnd;
+    bool m_pageReachesPastEnd = false;
     TileView m_tileView;
     CImageEdit m_editView;
     CImageDat m_datView;
@@ -355,7 +391,14 @@ private:
     int m_lastHintKind = -1;
     int m_lastHintPen = -1;
 
+    CTools m_tools;
+    bool m_toolCaptionsApplied = false;
+    // A settings file that did not exist at start gets the example "STATE" section at exit.
+    bool m_settingsExisted = true;
+
     std::string m_appTitle = AppTitle;
+    // Whether the caption shows the document as modified.
+    bool m_captionModified = false;
     std::string m_datHint;
     std::string m_palHint;
 };

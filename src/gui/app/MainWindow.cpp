@@ -81,6 +81,12 @@ MainWindow::MainWindow(const AppPaths& paths, const std::vector<std::string>& ar
     setMouseTracking(true);
 
     m_workspace = std::make_unique<Workspace>();
+    // Plug-in formats join the table before the format list is built; a refused one says
+    // why on standard error, for its author.
+    if (!paths.pluginFolder.empty())
+        m_workspace->Formats().LoadPlugins(paths.pluginFolder, [](const std::string& message) {
+            std::fprintf(stderr, "tavrin: %s\n", message.c_str());
+        });
     m_editor = std::make_unique<Editor>(static_cast<EditorView&>(*this), *m_workspace, paths,
                                         QApplication::wheelScrollLines());
     ConnectActions();
@@ -245,6 +251,7 @@ void MainWindow::CommandStatesChanged() {
     a.Get("ActToolShowStatusbar")->setChecked(m_editor->IsStatusBarVisible());
     a.Get("ActOptionShowMouseNavi")->setChecked(m_editor->IsMouseNavigation());
     EditCommandStates();
+    ToolCommandStates();
 }
 
 void MainWindow::LayoutChanged() {

@@ -2,10 +2,12 @@
 
 #include "core/app/Editor.h"
 #include "core/app/EditorView.h"
+#include "core/tools/ToolRunnerHost.h"
 #include "gui/app/FileDialogs.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QSet>
 #include <functional>
 #include <memory>
@@ -16,6 +18,7 @@ class QComboBox;
 class QFrame;
 class QMenu;
 class QScrollBar;
+class QUrl;
 
 namespace tavrin {
 
@@ -27,13 +30,15 @@ class MainMenus;
 class MainStatusBar;
 class TColorOptimizeDlg;
 class TPalEditDialog;
+class TPatternDialog;
+class TToolConfigDialog;
 class TReplaceColorDialog;
 class TJumpDialog;
 
 // The main window: its panels, menus and tool bars around the core Editor, which holds the
 // document and every rule. It turns Qt events into Editor calls and the Editor's view calls
 // into painting, texts and control states.
-class MainWindow : public QMainWindow, private EditorView {
+class MainWindow : public QMainWindow, private EditorView, private ToolRunnerHost {
     Q_OBJECT
 public:
     // paths say where the settings and the standard files are; arguments are the
@@ -60,6 +65,10 @@ public:
     TColorOptimizeDlg& OptimizeDialog();
     TReplaceColorDialog& ReplaceDialog();
     TPalEditDialog& PaletteEditor();
+    TPatternDialog& PatternDialog();
+    TToolConfigDialog& ToolConfigDialog();
+    // 0x00BBGGRR, or -1 while the window has the system's colour.
+    int WindowColour() const { return m_windowColour; }
     const QString& ApplicationTitle() const { return m_applicationTitle; }
     const QString& LastMessage() const { return m_lastMessage; }
     int BeepCount() const { return m_beeps; }
@@ -70,6 +79,15 @@ public:
     // Message boxes likewise (by default a modal box with an OK button).
     using MessageSink = std::function<void(QWidget*, const QString&)>;
     void SetMessageSink(MessageSink sink) { m_messageSink = std::move(sink); }
+    // Documents and web addresses open through this function (by default the desktop's
+    // default program); true when it started.
+    using UrlOpener = std::function<bool(const QUrl&)>;
+    void SetUrlOpener(UrlOpener opener) { m_urlOpener = std::move(opener); }
+    // Questions (save the changes? extend the file?) likewise: the sink gets the text and the
+    // buttons offered and returns the one chosen (by default a modal box asks).
+    using QuestionSink = std::function<QMessageBox::StandardButton(QWidget*, const QString&,
+                                                                   QMessageBox::StandardButtons)>;
+    void SetQuestionSink(QuestionSink sink) { m_questionSink = std::move(sink); }
 
     // Prints the time from the given start to the first painted frame (and the resident
     // memory) on stderr; with quitAfter the application quits right after.
@@ -84,6 +102,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
+    // Unsaved changes are offered for saving first; Cancel keeps the window open.
+    void closeEvent(QCloseEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -108,6 +128,11 @@ private:
     void SetPatternList(const std::vector<std::string>& names) override;
     void SetPatternIndex(int index) override;
     void ShowMessage(const std::string& text) override;
+    void ReportFailure(const FileResult& result, FileAction action) override;
+    SaveAnswer AskSaveChanges() override;
+    bool AskDiscardChanges() override;
+    ExtendAnswer AskExtendFile() override;
+    QMessageBox::StandardButton Ask(const QString& text, QMessageBox::StandardButtons buttons);
     void Beep() override;
     void FocusPanel(Panel panel) override;
     void ShowPopupMenu(int x, int y) override;
@@ -143,6 +168,36 @@ private:
     void SaveSnapshotExecute();
     void LoadSnapshotExecute();
 
+    // The pattern dialog and the save-state import (MainWindowPatterns.cpp).
+    void ButtonSimpleAdfDlgClick();
+    void PaletteLoadStateExecute();
+
+    // External tools and the window colour (MainWindowTools.cpp).
+    void ConnectToolActions();
+    // The tool menu's captions and visibility, when the Editor has new ones to apply.
+    void ToolCommandStates();
+    void ToolExecuteFileExecute();
+    void ToolConfigExecute();
+    void ToolFormColorExecute();
+    // Sets the window's background: 0x00BBGGRR, or -1 for the system's colour.
+    void ApplyWindowColour(int colour);
+    bool SaveDocument() override;
+    bool WriteTempBitmap(const std::string& path) override;
+    bool StartDetached(const std::string& program,
+                       const std::vector<std::string>& arguments) override;
+    void WaitForTool(const std::string& text) override;
+    void PasteTempBitmap(const std::string& path) override;
+    void ReopenDocument() override;
+
+    // The help actions (MainWindowHelp.cpp).
+    void ConnectHelpActions();
+    // Opens a document or address with the desktop's default program; on failure the
+    // message "実行に失敗しました：" and the target.
+    bool ShellOpen(const QUrl& url, const QString& target);
+    void HelpIndexExecute();
+    void HelpOpenAddress(const QString& address);
+    void HelpAboutExecute();
+
     // Mouse (MainWindowMouse.cpp).
     void ConnectPanel(ImagePanel* panel, Panel which);
     void PanelPressed(Panel which, Qt::MouseButton button, QPoint pos);
@@ -171,6 +226,8 @@ private:
     TColorOptimizeDlg* m_optimizeDialog = nullptr;
     TReplaceColorDialog* m_replaceDialog = nullptr;
     TPalEditDialog* m_paletteEditor = nullptr;
+    TPatternDialog* m_patternDialog = nullptr;
+    TToolConfigDialog* m_toolDialog = nullptr;
     MainEventFilter* m_eventFilter = nullptr;
     // The shared state outlives the editor that works on it.
     std::unique_ptr<Workspace> m_workspace;
@@ -188,6 +245,8 @@ private:
 
     FileChooser m_fileChooser;
     MessageSink m_messageSink;
+    QuestionSink m_questionSink;
+    UrlOpener m_urlOpener;
 
     QElapsedTimer m_startClock;
     bool m_reportFirstPaint = false;

@@ -24,19 +24,11 @@ std::string S(const QString& text) {
 }
 
 // The commands whose behaviour belongs to parts of the program still to come, and those that
-// have no behaviour at all (the backward search, the colour-set file commands, the tool
-// parameters). They are in the menus and tool bars, disabled. ActPen10 has no pen behind it.
+// have no behaviour at all (the backward search, the colour-set file commands). They are in
+// the menus and tool bars, disabled. ActPen10 has no pen behind it.
 const char* const NotYetAvailable[] = {
-    "ActAddrFindPrev",    "ActPen10",          "ActPaletteLoadState",
-    "ActPaletteColOpen",  "ActPaletteColSave", "ActPaletteColSaveRom",
-    "ActToolExecuteFile", "ActToolExecute0",   "ActToolExecute1",
-    "ActToolExecute2",    "ActToolExecute3",   "ActToolExecute4",
-    "ActToolExecute5",    "ActToolExecute6",   "ActToolExecute7",
-    "ActToolExecute8",    "ActToolExecute9",   "ActToolToolConfig",
-    "ActToolExecParam",   "ActToolFormSet",    "ActToolFormColor",
-    "ActOptionConfig",    "ActHelpIndex",      "ActHelpOpenWeb",
-    "ActHelpOpenBoard",   "ActHelpAbout",      "ActHelpSaveConfig",
-    "ActHelpLoadConfig",
+    "ActAddrFindPrev",      "ActPen10",       "ActPaletteColOpen", "ActPaletteColSave",
+    "ActPaletteColSaveRom", "ActToolFormSet", "ActOptionConfig",
 };
 
 const char* const DatFilter = "DATパレット|*.dat|全てのファイル|*.*";
@@ -78,7 +70,7 @@ void MainWindow::ConnectActions() {
     Editor& e = *m_editor;
     on("ActFileNew", [&e](QAction*) { e.FileNew(); });
     on("ActFileOpen", [this](QAction*) { FileOpenExecute(); });
-    on("ActFileReload", [&e](QAction*) { e.FileReload(); });
+    on("ActFileReload", [&e](QAction*) { e.FileReloadAsking(); });
     on("ActFileSave", [&e](QAction*) { e.FileSave(); });
     on("ActFileSaveAs", [this](QAction*) { FileSaveAsExecute(); });
     on("ActFileExit", [this](QAction*) { close(); });
@@ -144,6 +136,9 @@ void MainWindow::ConnectActions() {
            [&e](QAction* action) { e.ActFormat(ActionTable::Tag(action)); });
     on("ActControlSetMenu", [&e](QAction*) { e.RefreshCommandStates(); });
     ConnectEditActions();
+    ConnectToolActions();
+    ConnectHelpActions();
+    on("ActPaletteLoadState", [this](QAction*) { PaletteLoadStateExecute(); });
 
     // Check marks follow the Editor's state, not Qt's own toggling.
     for (QAction* action : a.All())
@@ -161,6 +156,7 @@ void MainWindow::ConnectControls() {
             [&e](int i) { e.SelectPattern(i); });
     connect(d.Grid(), &QComboBox::currentIndexChanged, this, [&e](int i) { e.SetGridType(i); });
     connect(d.Zoom(), &QComboBox::currentIndexChanged, this, [&e](int i) { e.SetZoom(i); });
+    connect(&d, &DisplaySettingsPanel::ChosenWithMouse, this, [this] { FocusPanel(Panel::Chr); });
     connect(d.GridLeft(), &QCheckBox::toggled, this, [&e](bool on) { e.SetGridChr(on); });
     connect(d.GridRight(), &QCheckBox::toggled, this, [&e](bool on) { e.SetGridEdit(on); });
     connect(d.EditArea(), &QCheckBox::toggled, this, [&e](bool on) { e.SetFrameDraw(on); });
@@ -169,8 +165,7 @@ void MainWindow::ConnectControls() {
     connect(d.ShowHint(), &QCheckBox::toggled, this,
             [this](bool on) { m_eventFilter->SetToolTipsEnabled(on); });
     connect(d.FormatInfo(), &QPushButton::clicked, this, [this] { FormatInfoClick(); });
-    // The pattern dialog is not part of the program yet.
-    d.SimpleAdfDlg()->setEnabled(false);
+    connect(d.SimpleAdfDlg(), &QPushButton::clicked, this, [this] { ButtonSimpleAdfDlgClick(); });
 
     connect(m_chrScroll, &QScrollBar::valueChanged, this,
             [&e](int position) { e.ScrollBarChrChange(position); });
@@ -187,6 +182,8 @@ void MainWindow::ConnectControls() {
 }
 
 void MainWindow::FileOpenExecute() {
+    if (!m_editor->ConfirmDiscard())
+        return;
     const QString path =
         ChooseFile({false, QString::fromStdString(m_editor->RomFileFilter()), {}, {}});
     if (!path.isEmpty())
