@@ -5,6 +5,7 @@
 #include "core/app/Workspace.h"
 #include "core/dib/BitmapFile.h"
 #include "core/nav/ImageSearch.h"
+#include "core/palette/CStateFile.h"
 #include "core/platform/FileIO.h"
 #include "qt/ImageBridge.h"
 
@@ -118,13 +119,29 @@ int RunInfo(const CliOptions& o, Workspace& ws, std::ostream& out, std::ostream&
     return CliOk;
 }
 
+// The colours of --state over the palette and palette set, as F12 takes them in the window;
+// false (reported) when the settings file has no usable definition or the file is unreadable.
+bool ImportState(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::ostream& err) {
+    CStateFile state(o.iniFile.empty() ? paths.settingsFile : o.iniFile, ws.Palette(),
+                     ws.PaletteSet());
+    const StateImportResult imported = state.LoadFromFile(o.stateFile);
+    if (imported.status != StateImportResult::Status::Done) {
+        Problem(err, o.stateFile, imported.Description());
+        return false;
+    }
+    // The window says nothing when neither part lies inside the file; here it is worth a note.
+    if (imported.paletteEntries == 0 && imported.tableEntries == 0)
+        Problem(err, o.stateFile, "warning: " + imported.Description());
+    return true;
+}
+
 int RunExport(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::ostream& err) {
     const std::string ext = LowerExtension(o.image);
     if (ext != ".png" && ext != ".bmp") {
         Problem(err, o.image, "unknown image type (the name must end in .bmp or .png)");
         return CliBadInput;
     }
-    for (const std::string* file : {&o.palFile, &o.datFile})
+    for (const std::string* file : {&o.palFile, &o.datFile, &o.stateFile, &o.iniFile})
         if (!file->empty() && !FileExists(*file)) {
             Problem(err, *file, "no such file");
             return CliBadInput;
@@ -140,6 +157,8 @@ int RunExport(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::os
     ws.PaletteSet().LoadFromFile(
         o.datFile.empty() ? RomDocument::CompanionPath(paths.standardFiles, Companion::Dat)
                           : o.datFile);
+    if (!o.stateFile.empty() && !ImportState(o, ws, paths, err))
+        return CliBadInput;
     ws.PaletteSet().SetIdentityMode(o.paletteOnly);
     ws.PaletteSet().SetBpp(ws.Format().BitsPerPixel());
     ws.PaletteSet().SetSelectedEntry(static_cast<int>(o.entry));

@@ -25,6 +25,8 @@ struct CliOptions {
     std::string datFile;              // --dat FILE
     long long entry = 0;              // --entry E
     bool paletteOnly = false;         // --palette-only
+    std::string stateFile;            // --state FILE
+    std::string iniFile;              // --ini FILE
     std::optional<long long> from;    // --from A
 };
 

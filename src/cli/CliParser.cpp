@@ -65,7 +65,12 @@ const char* const kExportHelpTail =
     "  --dat FILE        palette-set file (default: tavrin.dat beside the program)\n"
     "  --entry E         selected palette-set entry; its group is the colour offset\n"
     "                    (default 0)\n"
-    "  --palette-only    colour through the palette directly (identity palette set)\n";
+    "  --palette-only    colour through the palette directly (identity palette set)\n"
+    "  --state FILE      then colours from an emulator's save-state, as F12 takes them in\n"
+    "                    the window: the section [STATE] of the settings file says, per\n"
+    "                    file extension, where its palette and palette-set bytes lie\n"
+    "  --ini FILE        the settings file for --state (default: tavrin.ini beside the\n"
+    "                    program)\n";
 
 const char* const kImportHelpHead =
     "Usage: tavrin-cli import ROM IN.bmp|IN.png [options]\n"
@@ -196,7 +201,7 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
         else if (name == "--pages")
             known = codec;
         else if (name == "--pal" || name == "--dat" || name == "--entry" ||
-                 name == "--palette-only")
+                 name == "--palette-only" || name == "--state" || name == "--ini")
             known = isExport;
         else if (name == "--from")
             known = o.command == CliCommand::Find;
@@ -283,8 +288,15 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
             o.datFile = value;
         } else if (name == "--palette-only") {
             o.paletteOnly = true;
+        } else if (name == "--state") {
+            o.stateFile = value;
+        } else if (name == "--ini") {
+            o.iniFile = value;
         }
     }
+
+    if (!o.iniFile.empty() && o.stateFile.empty())
+        errors.push_back("option --ini only goes with --state");
 
     const size_t wanted = o.command == CliCommand::Formats ? 0 : codec ? 2 : 1;
     if (positional.size() != wanted) {
