@@ -6,11 +6,13 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-l10n-tools
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-dev llvm
   libsimpleini-dev zlib1g-dev
   fonts-vlgothic
   clang-format
+  dpkg-dev file
 )
 
 missing=()

@@ -2,6 +2,7 @@
 // otherwise, with a private runtime folder so Qt does not complain about the shared one.
 #include "gui/app/GuardedApplication.h"
 #include "gui/app/TavrinApplication.h"
+#include "gui/app/ViewScaleStartup.h"
 
 #include <QApplication>
 #include <cstdlib>
@@ -19,6 +20,9 @@ int main(int argc, char** argv) {
         setenv("XDG_RUNTIME_DIR", runtimeDir.c_str(), 1);
     }
     ::testing::InitGoogleTest(&argc, argv);
+    // A test that needs the window at another view scale runs this program again with it.
+    if (const char* scale = std::getenv("TAVRIN_TEST_VIEW_SCALE"))
+        tavrin::PrepareViewScale(std::atoi(scale), argc, argv);
     tavrin::GuardedApplication app(argc, argv);
     tavrin::SetUpApplication(app);
     const int result = RUN_ALL_TESTS();

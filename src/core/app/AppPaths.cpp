@@ -12,12 +12,15 @@ AppPaths AppPaths::BesideExecutable(const std::string& executablePath) {
     paths.workFolder = "";
     paths.tempFolder = DirectoryPart(executablePath);
     paths.pluginFolder = DirectoryPart(executablePath) + "plugins/";
+    paths.pluginFolders = {paths.pluginFolder};
+    paths.programFolder = DirectoryPart(executablePath);
     return paths;
 }
 
 AppPaths AppPaths::InFolder(const std::string& folder) {
     AppPaths paths = BesideExecutable(folder + "tavrin");
     paths.pluginFolder.clear();
+    paths.pluginFolders.clear();
     return paths;
 }
 

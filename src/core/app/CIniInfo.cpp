@@ -103,6 +103,7 @@ void CIniInfo::ReadFrom(const IniFile& ini) {
     UsePopupMenu = ReadBool(ini, "UsePopupMenu", d.UsePopupMenu);
     SaveSmallSize = ReadBool(ini, "SaveSmallSize", d.SaveSmallSize);
     SavePosition = ReadBool(ini, "SavePosition", d.SavePosition);
+    Desktop.ReadFrom(ini);
 }
 
 void CIniInfo::WriteTo(IniFile& ini) const {
@@ -124,6 +125,7 @@ void CIniInfo::WriteTo(IniFile& ini) const {
     WriteBool(ini, "UsePopupMenu", UsePopupMenu);
     WriteBool(ini, "SaveSmallSize", SaveSmallSize);
     WriteBool(ini, "SavePosition", SavePosition);
+    Desktop.WriteTo(ini);
 }
 
 } // namespace tavrin

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/app/DesktopSettings.h"
 #include "core/platform/FileResult.h"
 
 #include <memory>
@@ -62,6 +63,9 @@ public:
 
     // Follows the halftone box; never stored, so it starts false on every run.
     bool Halftone = false;
+
+    // Language and view scale, in a section of their own; read at start, before the window.
+    DesktopSettings Desktop;
 
 private:
     std::string m_path;

@@ -121,7 +121,7 @@ void MainWindow::PanelReleased(Panel /*which*/, Qt::MouseButton button, QPoint p
 // The position of a window-level event in the coordinates of the tracked image.
 QPoint MainWindow::TrackedPosition(const QPointF& globalPos) const {
     ImagePanel* panel = PanelWidget(m_editor->TrackedPanel());
-    return panel ? panel->mapFromGlobal(globalPos).toPoint() : QPoint();
+    return panel ? PanelPixel(panel->mapFromGlobal(globalPos)) : QPoint();
 }
 
 // While the window holds the mouse for a right or middle drag, its events go to the tracked

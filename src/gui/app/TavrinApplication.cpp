@@ -1,10 +1,15 @@
 #include "gui/app/TavrinApplication.h"
 
+#include "core/app/DesktopSettings.h"
+#include "core/app/InstallLayout.h"
+#include "core/app/StartOptions.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/ProgramPath.h"
 #include "core/platform/Text.h"
 #include "gui/app/GuardedApplication.h"
 #include "gui/app/MainWindow.h"
+#include "gui/app/Translations.h"
+#include "gui/app/ViewScaleStartup.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -31,14 +36,23 @@ void SetUpApplication(QApplication& app) {
 namespace {
 
 const char* const kUsage =
-    "Usage: tavrin [FILE]\n"
+    "Usage: tavrin [--lang ja|en] [--scale auto|100|150|200|300|400] [FILE]\n"
     "\n"
     "Tavrin, the tile graphics editor. Opens FILE (any ROM or tile file) as raw bytes and shows\n"
-    "it page by page; without FILE it opens tavrin.chr beside the program, or a new document.\n"
+    "it page by page; without FILE it opens the demo tavrin.chr, or a new document.\n"
     "\n"
-    "Beside the program it keeps its settings (tavrin.ini) and the standard palette, palette\n"
-    "set and patterns (tavrin.pal, tavrin.dat, tavrin.adf). Opening FILE also loads FILE's\n"
-    ".dat, .pal, .adf and .col companions when they exist.\n"
+    "  --lang ja|en   the window's language for this run: Japanese (the default) or English\n"
+    "  --scale S      the view scale for this run: auto (from the screen's pixel density, the\n"
+    "                 default) or 100, 150, 200, 300, 400 percent\n"
+    "  --help         this text\n"
+    "Both are also chosen in the settings dialog (Option menu); a choice made there applies at\n"
+    "the next start.\n"
+    "\n"
+    "Where files live: a program run from an install prefix (bin/ with ../share/tavrin/) keeps\n"
+    "its settings in ~/.config/tavrin/tavrin.ini (or $XDG_CONFIG_HOME/tavrin/) and reads the\n"
+    "standard palette, palette set, patterns and manual from share/tavrin; anywhere else (or\n"
+    "with a tavrin.ini beside it) it is portable and keeps everything beside itself. Opening\n"
+    "FILE also loads FILE's .dat, .pal, .adf and .col companions when they exist.\n"
     "\n"
     "Keys: Home/End first and last address, Up/Down one row, Left/Right one tile, PgUp/PgDn\n"
     "one page, keypad -/+ one byte, Ctrl+J jump to an address, F3 next graphics; Ctrl+0..9\n"
@@ -56,26 +70,41 @@ const char* const kUsage =
     "Ctrl+arrows mirror/turn, Shift+arrows shift one dot, Ctrl+R replace colours, F9 snapshot.\n"
     "A right click on the palettes opens the palette editor.\n"
     "\n"
-    "tavrin-cli exports and imports pages from the command line; see tavrin-cli --help.\n";
+    "tavrin-cli exports and imports pages from the command line; see tavrin-cli --help.\n"
+    "\n";
 
 } // namespace
 
 int RunTavrin(int argc, char** argv) {
-    // A lone --help that names no file prints the usage instead of opening a document.
-    if (argc == 2 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h") &&
-        !FileExists(argv[1])) {
+    const std::vector<std::string> rawArguments(argv + 1, argv + argc);
+    const StartOptions options = ParseStartOptions(rawArguments, FileExists);
+    if (!options.error.empty()) {
+        std::fprintf(stderr, "tavrin: %s\nTry tavrin --help.\n", options.error.c_str());
+        return 2;
+    }
+    const AppPaths paths = ResolveAppPaths(SystemLayoutInputs(ExecutablePath()));
+    if (options.help) {
         std::fputs(kUsage, stdout);
+        std::fputs(DescribeFolders(paths).c_str(), stdout);
         return 0;
     }
+    // Language and scale are taken at start: the command line for this run, else the
+    // settings file.
+    const DesktopSettings desktop = DesktopSettings::ReadFile(paths.settingsFile);
+    const std::string language = options.language.empty() ? desktop.Language : options.language;
     QElapsedTimer clock;
     clock.start();
+    PrepareViewScale(options.viewScale >= 0 ? options.viewScale : desktop.ViewScale, argc, argv);
     GuardedApplication app(argc, argv);
     SetUpApplication(app);
+    if (!InstallLanguage(language))
+        std::fprintf(stderr, "tavrin: the %s texts could not be loaded\n", language.c_str());
+    PrepareUserFolders(paths);
 
-    std::vector<std::string> arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments.emplace_back(argv[i]);
-    MainWindow window(AppPaths::BesideExecutable(ExecutablePath()), arguments);
+    // The application took its own arguments (-platform ...) out of argv.
+    const StartOptions documents =
+        ParseStartOptions(std::vector<std::string>(argv + 1, argv + argc), FileExists);
+    MainWindow window(paths, documents.files);
     // TAVRIN_STARTUP_REPORT=1 prints the time to the first painted window and the resident
     // memory; "quit" also ends the program right after.
     const QByteArray report = qgetenv("TAVRIN_STARTUP_REPORT");

@@ -1,7 +1,10 @@
 #include "gui/views/ImagePanel.h"
 
+#include "gui/views/ExactMousePosition.h"
+
 #include <QMouseEvent>
 #include <QPainter>
+#include <cmath>
 
 namespace tavrin {
 
@@ -18,12 +21,18 @@ int MouseButtonIndex(Qt::MouseButton button) {
     }
 }
 
+QPoint PanelPixel(QPointF position) {
+    return QPoint(static_cast<int>(std::floor(position.x())),
+                  static_cast<int>(std::floor(position.y())));
+}
+
 ImagePanel::ImagePanel(const QString& name, QSize visibleSize, QWidget* parent) : QWidget(parent) {
     setObjectName(name);
     setFixedSize(visibleSize);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    ExactMousePosition::Install();
 }
 
 void ImagePanel::SetPicture(const QImage& picture) {
@@ -40,6 +49,8 @@ void ImagePanel::SetTopOffset(int pixels) {
 
 void ImagePanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
+    // Scaled up by the view scale, pixels are repeated, never blended.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.fillRect(rect(), Qt::black);
     if (!m_picture.isNull())
         painter.drawImage(QPoint(0, -m_topOffset), m_picture);
@@ -47,15 +58,15 @@ void ImagePanel::paintEvent(QPaintEvent*) {
 
 void ImagePanel::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
-    emit Pressed(event->button(), event->position().toPoint());
+    emit Pressed(event->button(), PanelPixel(ExactMousePosition::Of(this, event)));
 }
 
 void ImagePanel::mouseMoveEvent(QMouseEvent* event) {
-    emit Moved(event->position().toPoint());
+    emit Moved(PanelPixel(ExactMousePosition::Of(this, event)));
 }
 
 void ImagePanel::mouseReleaseEvent(QMouseEvent* event) {
-    emit Released(event->button(), event->position().toPoint());
+    emit Released(event->button(), PanelPixel(ExactMousePosition::Of(this, event)));
 }
 
 // A double click is a second press, as the core counts presses and releases in pairs.

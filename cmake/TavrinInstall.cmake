@@ -1,0 +1,52 @@
+# Installation into a prefix with the usual layout, and the Debian package.
+#
+# The program finds an installation by its layout (bin/ beside share/tavrin/, plug-ins in
+# lib/tavrin/plugins/, see src/core/app/InstallLayout.h), so these folders are fixed here
+# rather than taken from GNUInstallDirs.
+set(TAVRIN_INSTALL_DATA share/tavrin)
+set(TAVRIN_INSTALL_PLUGINS lib/tavrin/plugins)
+set(TAVRIN_APP_ID org.example.tavrin)
+
+install(TARGETS tavrin tavrin-cli RUNTIME DESTINATION bin)
+install(FILES ${TAVRIN_BIN_DIR}/tavrin.pal ${TAVRIN_BIN_DIR}/tavrin.dat
+              ${TAVRIN_BIN_DIR}/tavrin.adf ${TAVRIN_BIN_DIR}/tavrin.chr
+              ${TAVRIN_BIN_DIR}/tavrin.htm
+        DESTINATION ${TAVRIN_INSTALL_DATA})
+install(TARGETS tavrin_plugin_packed2 tavrin_plugin_linear8 tavrin_plugin_snes8
+        LIBRARY DESTINATION ${TAVRIN_INSTALL_PLUGINS})
+# For whoever writes a plug-in of their own.
+install(FILES ${CMAKE_SOURCE_DIR}/plugins/tavrin_plugin.h DESTINATION include/tavrin)
+
+# Desktop integration: the menu entry, the icon, the software-centre entry and the file types.
+set(dist ${CMAKE_SOURCE_DIR}/dist)
+install(FILES ${dist}/${TAVRIN_APP_ID}.desktop DESTINATION share/applications)
+install(FILES ${dist}/${TAVRIN_APP_ID}.svg DESTINATION share/icons/hicolor/scalable/apps)
+install(FILES ${dist}/${TAVRIN_APP_ID}.metainfo.xml DESTINATION share/metainfo)
+install(FILES ${dist}/${TAVRIN_APP_ID}.mime.xml DESTINATION share/mime/packages
+        RENAME ${TAVRIN_APP_ID}.xml)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION share/doc/tavrin)
+
+# cpack -G DEB (scripts/package.sh): a package of the prefix /usr.
+set(CPACK_PACKAGE_NAME tavrin)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_VENDOR "Tavrin")
+set(CPACK_PACKAGE_CONTACT "Tavrin developers <tavrin@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor for tile graphics (CHR) inside ROM images")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Tavrin opens any file as raw bytes, shows one page of it as 16 x 16 tiles in one of\n"
+    "thirteen bit-plane formats of old game consoles, and writes every change straight back\n"
+    "into the same bytes. The window speaks Japanese or English; tavrin-cli exports and\n"
+    "imports pages for build scripts.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+if(DEFINED TAVRIN_HOME_URL)
+  set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TAVRIN_HOME_URL})
+endif()
+# The libraries the programs link come from dpkg-shlibdeps; the window also needs Qt's
+# platform plug-ins and the Japanese font it is laid out for.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-vlgothic")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
+include(CPack)
