@@ -289,7 +289,7 @@
     </message>
     <message>
         <source>全て標準に戻す(&amp;F)</source>
-        <translation>Restore All Standard Palettes (&amp;F)</translation>
+        <translation>Restore All De&amp;fault Palettes</translation>
     </message>
     <message>
         <source>色の置換(&amp;R)...</source>
@@ -341,7 +341,7 @@
     </message>
     <message>
         <source>ツール設定(&amp;C)...</source>
-        <translation>Tool Settings (&amp;C)...</translation>
+        <translation>&amp;Configure Tools...</translation>
     </message>
     <message>
         <source>ファイルの実行設定(&amp;P)...</source>
@@ -361,7 +361,7 @@
     </message>
     <message>
         <source>設定(&amp;C)...</source>
-        <translation>Settings (&amp;C)...</translation>
+        <translation>&amp;Configuration...</translation>
     </message>
     <message>
         <source>簡易メニュー(&amp;M)</source>
@@ -377,7 +377,7 @@
     </message>
     <message>
         <source>目次(&amp;I)...</source>
-        <translation>Contents (&amp;I)...</translation>
+        <translation>&amp;Index...</translation>
     </message>
     <message>
         <source>最新版を探す(公式URLを開く)(&amp;L)...</source>
@@ -540,6 +540,117 @@
     </message>
 </context>
 <context>
+    <name>Help</name>
+    <message>
+        <source>Tavrin バージョン </source>
+        <translation>Tavrin version </translation>
+    </message>
+    <message>
+        <source>ビルド日: </source>
+        <translation>Built on: </translation>
+    </message>
+    <message>
+        <source>ROMイメージの中のタイル画像(CHR)を編集するエディタです。
+</source>
+        <translation>An editor for the tile graphics (CHR) inside ROM images.
+</translation>
+    </message>
+    <message>
+        <source>ライセンス: 無保証で提供されます。利用と再配布の条件は配布元の案内に従ってください。
+</source>
+        <translation>Licence: provided without warranty. For use and redistribution, follow the terms of the distributor.
+</translation>
+    </message>
+    <message>
+        <source>謝辞: 古いゲーム機のタイル画像を調べ、記録してきた皆さんと、
+不具合の報告や要望を寄せてくださる皆さんに感謝します。</source>
+        <translation>Thanks to everyone who studied and documented the tile graphics of old game consoles,
+and to everyone who sends fault reports and requests.</translation>
+    </message>
+    <message>
+        <source>■Tavrinのヘルプを作成していただける方を募集しています■
+
+Tavrinのヘルプファイルが見つかりませんでした。
+ヘルプファイルはexeと同じ名前の拡張子がchm、hlp、htmのいずれかのファイルです。
+ヘルプファイルが存在する場合はメニューのヘルプから開かれます。
+</source>
+        <translation>** Volunteers to write Tavrin&apos;s help are welcome **
+
+Tavrin&apos;s help file was not found.
+The help file has the program&apos;s name with the extension chm, hlp or htm.
+When it exists, the Help menu opens it.
+</translation>
+    </message>
+</context>
+<context>
+    <name>MainMenus</name>
+    <message>
+        <source>ファイル(&amp;F)</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>アドレス(&amp;A)</source>
+        <translation>&amp;Address</translation>
+    </message>
+    <message>
+        <source>ペン(&amp;N)</source>
+        <translation>Pe&amp;n</translation>
+    </message>
+    <message>
+        <source>パレット(&amp;P)</source>
+        <translation>&amp;Palette</translation>
+    </message>
+    <message>
+        <source>ツール(&amp;T)</source>
+        <translation>&amp;Tools</translation>
+    </message>
+    <message>
+        <source>オプション(&amp;O)</source>
+        <translation>&amp;Options</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>&gt;パレット選択</source>
+        <translation>&gt;Palette Group</translation>
+    </message>
+    <message>
+        <source>&gt;パレット表示</source>
+        <translation>&gt;Palette Display</translation>
+    </message>
+    <message>
+        <source>標準</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>アドレス</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>編集</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>パレット表示</source>
+        <translation>Palette display</translation>
+    </message>
+</context>
+<context>
+    <name>Patterns</name>
+    <message>
+        <source>ADFパターン数が多すぎるため、項目を追加できません。
+不要なパターンを削除したあとに追加してください。</source>
+        <translation>There are too many ADF patterns to add another.
+Delete patterns you do not need, then add it.</translation>
+    </message>
+</context>
+<context>
     <name>Pens</name>
     <message>
         <source>スタンプ</source>
@@ -583,12 +694,30 @@
     </message>
 </context>
 <context>
+    <name>SetFiles</name>
+    <message>
+        <source>パレットセットは.NAM形式に合わせて2bit(0～3のみ)に変換されました。</source>
+        <translation>The palette set was cut to 2 bits (0 to 3 only) to fit the .NAM format.</translation>
+    </message>
+</context>
+<context>
     <name>Settings</name>
     <message>
         <source>設定ファイルが 1 MiB を超えているため読み込みませんでした。終了時にも書き込みません：
 </source>
         <translation>The settings file is larger than 1 MiB and was not read. It will not be written at exit either:
 </translation>
+    </message>
+</context>
+<context>
+    <name>StateFile</name>
+    <message>
+        <source>ステートファイルのINI定義の読み込みに失敗しました。</source>
+        <translation>The settings file has no definition for this save-state file.</translation>
+    </message>
+    <message>
+        <source>ステートファイルのINI定義の読み込みサイズが0です。</source>
+        <translation>The save-state definition in the settings file has a size of 0.</translation>
     </message>
 </context>
 <context>
@@ -713,6 +842,122 @@
         <source>保存できませんでした：</source>
         <translation>Could not be saved:</translation>
     </message>
+    <message>
+        <source>NAMファイル(*.nam)|*.nam;|SETファイル(*.set)|*.set;|VirtuaNES State(*.st?)|*.st?;|全てのファイル|*.*</source>
+        <translation>NAM files (*.nam)|*.nam;|SET files (*.set)|*.set;|VirtuaNES State(*.st?)|*.st?;|All files|*.*</translation>
+    </message>
+    <message>
+        <source>NAMファイル(*.nam)|*.nam;|SETファイル(*.set)|*.set;|全てのファイル|*.*</source>
+        <translation>NAM files (*.nam)|*.nam;|SET files (*.set)|*.set;|All files|*.*</translation>
+    </message>
+    <message>
+        <source>ビットマップ(*.bmp)|*.bmp;|全てのファイル(*.*)|*.*;</source>
+        <translation>Bitmaps (*.bmp)|*.bmp;|All files (*.*)|*.*;</translation>
+    </message>
+    <message>
+        <source>SPRファイル(*.chr;*.spr)|*.chr;*.spr|全てのファイル|*.*</source>
+        <translation>SPR files (*.chr;*.spr)|*.chr;*.spr|All files|*.*</translation>
+    </message>
+    <message>
+        <source>SPDファイル(*.spd)|*.spd|全てのファイル|*.*</source>
+        <translation>SPD files (*.spd)|*.spd|All files|*.*</translation>
+    </message>
+</context>
+<context>
+    <name>Tools</name>
+    <message>
+        <source>実行に失敗しました：
+</source>
+        <translation>Could not be run:
+</translation>
+    </message>
+    <message>
+        <source>ファイルの保存に失敗しました：
+</source>
+        <translation>The file could not be saved:
+</translation>
+    </message>
+    <message>
+        <source>テンポラリ画像の作成に失敗しました：
+</source>
+        <translation>The temporary picture could not be written:
+</translation>
+    </message>
+    <message>
+        <source>ツールを起動しています。
+ツールでの編集が終わったらOKを押してください。
+
+ツールで編集が完了する前にOKを押した場合は、
+編集終了時に手動で編集結果を読み込む必要があります。</source>
+        <translation>The tool is running.
+Press OK when you have finished editing in the tool.
+
+If you press OK before the tool has finished,
+read its result in by hand once it is done.</translation>
+    </message>
+</context>
+<context>
+    <name>tavrin::DisplaySettingsPanel</name>
+    <message>
+        <source>編集中領域</source>
+        <translation>Edit area</translation>
+    </message>
+    <message>
+        <source>グリッド左</source>
+        <translation>Grid left</translation>
+    </message>
+    <message>
+        <source>グリッド右</source>
+        <translation>Grid right</translation>
+    </message>
+    <message>
+        <source>画像形式:</source>
+        <translation>Format:</translation>
+    </message>
+    <message>
+        <source>情報...</source>
+        <translation>Info...</translation>
+    </message>
+    <message>
+        <source>回転:</source>
+        <translation>Turn:</translation>
+    </message>
+    <message>
+        <source>反転:</source>
+        <translation>Mirror:</translation>
+    </message>
+    <message>
+        <source>表示パターン:</source>
+        <translation>Pattern:</translation>
+    </message>
+    <message>
+        <source>編集...</source>
+        <translation>Edit...</translation>
+    </message>
+    <message>
+        <source>グリッド:</source>
+        <translation>Grid:</translation>
+    </message>
+    <message>
+        <source>点</source>
+        <translation>Dots</translation>
+    </message>
+    <message>
+        <source>点線</source>
+        <translation>Dotted</translation>
+    </message>
+    <message>
+        <source>破線</source>
+        <translation>Dashed</translation>
+    </message>
+    <message>
+        <source>線</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>倍率:</source>
+        <translation>Zoom:</translation>
+    </message>
 </context>
 <context>
     <name>tavrin::MainWindow</name>
@@ -747,6 +992,264 @@ Drop them and read the file again?</translation>
         <translation>Something was drawn past the end of the file.
 Extend the file to the end of the page and save?
 (No: save at its own size)</translation>
+    </message>
+    <message>
+        <source>DATパレット|*.dat|全てのファイル|*.*</source>
+        <translation>DAT palette sets|*.dat|All files|*.*</translation>
+    </message>
+    <message>
+        <source>PALパレット|*.pal|全てのファイル|*.*</source>
+        <translation>PAL palettes|*.pal|All files|*.*</translation>
+    </message>
+    <message>
+        <source>ADFパターン|*.adf|全てのファイル|*.*</source>
+        <translation>ADF patterns|*.adf|All files|*.*</translation>
+    </message>
+    <message>
+        <source>ビットマップ|*.bmp|全てのファイル|*.*</source>
+        <translation>Bitmaps|*.bmp|All files|*.*</translation>
+    </message>
+    <message>
+        <source>設定を保存できませんでした：
+</source>
+        <translation>The settings could not be saved:
+</translation>
+    </message>
+    <message>
+        <source>ステートファイル|*.st?;*.zs?;*.sv?;|全てのファイル|*.*</source>
+        <translation>Save-state files|*.st?;*.zs?;*.sv?;|All files|*.*</translation>
+    </message>
+</context>
+<context>
+    <name>tavrin::TColorOptimizeDlg</name>
+    <message>
+        <source>色の最適化</source>
+        <translation>Colour Optimisation</translation>
+    </message>
+    <message>
+        <source>元画像(前処理適用):</source>
+        <translation>Source (after preparation):</translation>
+    </message>
+    <message>
+        <source>プレビュー:</source>
+        <translation>Preview:</translation>
+    </message>
+    <message>
+        <source>処理前に画像の色数を減らす</source>
+        <translation>Reduce the colours first</translation>
+    </message>
+    <message>
+        <source>パレット数を指定する</source>
+        <translation>Number of palette entries</translation>
+    </message>
+    <message>
+        <source>使用頻度の高い順にパレットを並べる</source>
+        <translation>Order colours by how often they are used</translation>
+    </message>
+    <message>
+        <source>使用頻度の少ない色を統合する</source>
+        <translation>Merge colours that are rarely used</translation>
+    </message>
+    <message>
+        <source>この機能は未実装です</source>
+        <translation>Not available yet</translation>
+    </message>
+</context>
+<context>
+    <name>tavrin::TJumpDialog</name>
+    <message>
+        <source>指定アドレスへ移動</source>
+        <translation>Go to Address</translation>
+    </message>
+</context>
+<context>
+    <name>tavrin::TPalEditDialog</name>
+    <message>
+        <source>パレットエディタ</source>
+        <translation>Palette editor</translation>
+    </message>
+</context>
+<context>
+    <name>tavrin::TPatternDialog</name>
+    <message>
+        <source>表示パターン</source>
+        <translation>Display Patterns</translation>
+    </message>
+    <message>
+        <source>表示パターンリスト:</source>
+        <translation>Patterns:</translation>
+    </message>
+    <message>
+        <source>パターン:</source>
+        <translation>Pattern:</translation>
+    </message>
+    <message>
+        <source>名称:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>上へ移動(&amp;P)</source>
+        <translation>Move U&amp;p</translation>
+    </message>
+    <message>
+        <source>下へ移動(&amp;L)</source>
+        <translation>Move Down (&amp;L)</translation>
+    </message>
+    <message>
+        <source>削除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>追加・更新(&amp;U)</source>
+        <translation>Add or &amp;Update</translation>
+    </message>
+    <message>
+        <source>キャラクターパターン作成</source>
+        <translation>Make a Character Pattern</translation>
+    </message>
+    <message>
+        <source>サイズX:</source>
+        <translation>Size X:</translation>
+    </message>
+    <message>
+        <source>サイズY:</source>
+        <translation>Size Y:</translation>
+    </message>
+    <message>
+        <source>方向:</source>
+        <translation>Order:</translation>
+    </message>
+    <message>
+        <source>横</source>
+        <translation>Rows</translation>
+    </message>
+    <message>
+        <source>縦</source>
+        <translation>Columns</translation>
+    </message>
+    <message>
+        <source>閉じる(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+</context>
+<context>
+    <name>tavrin::TReplaceColorDialog</name>
+    <message>
+        <source>色の置換</source>
+        <translation>Replace Colours</translation>
+    </message>
+    <message>
+        <source>置換前の色: ②色選択</source>
+        <translation>Colour before: (2) choose colour</translation>
+    </message>
+    <message>
+        <source>置換後の色: ①対象選択</source>
+        <translation>Colour after: (1) choose target</translation>
+    </message>
+</context>
+<context>
+    <name>tavrin::TToolConfigDialog</name>
+    <message>
+        <source>外部ツール設定</source>
+        <translation>External Tools</translation>
+    </message>
+    <message>
+        <source>ツールの定義</source>
+        <translation>Tool</translation>
+    </message>
+    <message>
+        <source>名称:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>有効</source>
+        <translation>Enabled</translation>
+    </message>
+    <message>
+        <source>コマンドライン:</source>
+        <translation>Command line:</translation>
+    </message>
+    <message>
+        <source>参照...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>動作設定:</source>
+        <translation>Steps:</translation>
+    </message>
+    <message>
+        <source>ツール実行前にファイル(%FILE)を保存する</source>
+        <translation>Save the file (%FILE) before the tool runs</translation>
+    </message>
+    <message>
+        <source>ツール実行後にファイル(%FILE)を読み込む</source>
+        <translation>Read the file (%FILE) again after the tool</translation>
+    </message>
+    <message>
+        <source>ツール実行前に表示中の画像からテンポラリ画像(%TEMP)を作成する</source>
+        <translation>Write the page shown as the temporary picture (%TEMP) first</translation>
+    </message>
+    <message>
+        <source>ツール実行後にテンポラリ画像(%TEMP)を表示中の位置に貼り付ける</source>
+        <translation>Paste the temporary picture (%TEMP) back into the page afterwards</translation>
+    </message>
+    <message>
+        <source>保存(&amp;S)</source>
+        <translation>&amp;Save</translation>
+    </message>
+    <message>
+        <source>元に戻す(&amp;U)</source>
+        <translation>&amp;Undo</translation>
+    </message>
+    <message>
+        <source>閉じる(&amp;C)</source>
+        <translation>&amp;Close</translation>
+    </message>
+    <message>
+        <source>[パラメータ]</source>
+        <translation>[Parameters]</translation>
+    </message>
+    <message>
+        <source>%FILE : 開いているファイル名</source>
+        <translation>%FILE : the open file</translation>
+    </message>
+    <message>
+        <source>%TEMP : テンポラリ画像ファイル名(表示中の128x128の画像)</source>
+        <translation>%TEMP : the temporary picture (the 128x128 page shown)</translation>
+    </message>
+    <message>
+        <source>%EXEPATH : Tavrinのプログラムのあるパス</source>
+        <translation>%EXEPATH : the folder of the Tavrin program</translation>
+    </message>
+    <message>
+        <source>コマンドライン例:</source>
+        <translation>Example:</translation>
+    </message>
+    <message>
+        <source>※実行ファイル名は短いパスであっても&quot;&quot;で括って下さい。</source>
+        <translation>* Put the program in double quotes, even a short path.</translation>
+    </message>
+    <message>
+        <source>※ツール実行中はTavrinには終了待ちダイアログが出ます。</source>
+        <translation>* While a tool runs, Tavrin waits in a message box.</translation>
+    </message>
+    <message>
+        <source>&#x3000;&#x3000;ツール側でデータを保存した後にOKボタンを押してください。</source>
+        <translation>   Press OK after the tool has saved its data.</translation>
+    </message>
+    <message>
+        <source>未定義</source>
+        <translation>(none)</translation>
+    </message>
+    <message>
+        <source>設定の保存に失敗しました：
+</source>
+        <translation>The settings could not be saved:
+</translation>
+    </message>
+    <message>
+        <source>実行形式ファイル|*|全てのファイル|*</source>
+        <translation>Programs|*|All files|*</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #include "core/palette/CStateFile.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/IniFile.h"
+#include "core/platform/Text.h"
 
 namespace tavrin {
 
@@ -22,18 +23,19 @@ HelpFiles FindHelpFiles(const std::string& base) {
 }
 
 std::string AboutText(const BuildInfo& build) {
-    std::string text = "Tavrin バージョン " + build.version;
+    std::string text = TAVRIN_TR("Help", "Tavrin バージョン ") + build.version;
     if (!build.commit.empty())
         text += " (" + build.commit + ")";
     text += "\n";
     if (!build.date.empty())
-        text += "ビルド日: " + build.date + "\n";
+        text += TAVRIN_TR("Help", "ビルド日: ") + build.date + "\n";
     text += "\n";
-    text += "ROMイメージの中のタイル画像(CHR)を編集するエディタです。\n";
-    text +=
-        "ライセンス: 無保証で提供されます。利用と再配布の条件は配布元の案内に従ってください。\n";
-    text += "謝辞: 古いゲーム機のタイル画像を調べ、記録してきた皆さんと、\n"
-            "不具合の報告や要望を寄せてくださる皆さんに感謝します。";
+    text += TAVRIN_TR("Help", "ROMイメージの中のタイル画像(CHR)を編集するエディタです。\n");
+    text += TAVRIN_TR(
+        "Help",
+        "ライセンス: 無保証で提供されます。利用と再配布の条件は配布元の案内に従ってください。\n");
+    text += TAVRIN_TR("Help", "謝辞: 古いゲーム機のタイル画像を調べ、記録してきた皆さんと、\n"
+                              "不具合の報告や要望を寄せてくださる皆さんに感謝します。");
     return text;
 }
 

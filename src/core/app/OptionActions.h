@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/Text.h"
+
 #include <string>
 
 namespace tavrin {
@@ -18,12 +20,12 @@ struct HelpFiles {
 // base is the program's path without its extension (AppPaths::standardFiles).
 HelpFiles FindHelpFiles(const std::string& base);
 
-inline constexpr const char* HelpMissingText =
-    "■Tavrinのヘルプを作成していただける方を募集しています■\n"
-    "\n"
-    "Tavrinのヘルプファイルが見つかりませんでした。\n"
-    "ヘルプファイルはexeと同じ名前の拡張子がchm、hlp、htmのいずれかのファイルです。\n"
-    "ヘルプファイルが存在する場合はメニューのヘルプから開かれます。\n";
+inline constexpr const char* HelpMissingText = TAVRIN_TR_NOOP(
+    "Help", "■Tavrinのヘルプを作成していただける方を募集しています■\n"
+            "\n"
+            "Tavrinのヘルプファイルが見つかりませんでした。\n"
+            "ヘルプファイルはexeと同じ名前の拡張子がchm、hlp、htmのいずれかのファイルです。\n"
+            "ヘルプファイルが存在する場合はメニューのヘルプから開かれます。\n");
 
 // What the build says about itself.
 struct BuildInfo {

@@ -1,4 +1,5 @@
 #include "core/palette/CStateFile.h"
+#include "core/platform/Text.h"
 
 #include "core/palette/CDatPalette.h"
 #include "core/palette/CPalette.h"
@@ -224,9 +225,9 @@ void ImportState(const StateDefinition& definition, const StateKeys& keys, const
 std::string StateImportResult::Message() const {
     switch (status) {
     case Status::NoDefinition:
-        return CStateFile::NoDefinitionMessage;
+        return TranslateText("StateFile", CStateFile::NoDefinitionMessage);
     case Status::NoSize:
-        return CStateFile::NoSizeMessage;
+        return TranslateText("StateFile", CStateFile::NoSizeMessage);
     default:
         return {};
     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/Text.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -75,9 +77,9 @@ class CStateFile {
 public:
     static constexpr const char* Section = "STATE";
     static constexpr const char* NoDefinitionMessage =
-        "ステートファイルのINI定義の読み込みに失敗しました。";
+        TAVRIN_TR_NOOP("StateFile", "ステートファイルのINI定義の読み込みに失敗しました。");
     static constexpr const char* NoSizeMessage =
-        "ステートファイルのINI定義の読み込みサイズが0です。";
+        TAVRIN_TR_NOOP("StateFile", "ステートファイルのINI定義の読み込みサイズが0です。");
 
     // Definitions read from the settings file at the path at every import, so that a user
     // who edits the file meanwhile is heard.

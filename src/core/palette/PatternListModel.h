@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/palette/CAdfPattern.h"
+#include "core/platform/Text.h"
 
 #include <cstddef>
 #include <string>
@@ -20,8 +21,8 @@ public:
     // The name box holds at most this many bytes of cp932 text.
     static constexpr size_t NameMaxBytes = 24;
     static constexpr const char* FullTableMessage =
-        "ADFパターン数が多すぎるため、項目を追加できません。\n"
-        "不要なパターンを削除したあとに追加してください。";
+        TAVRIN_TR_NOOP("Patterns", "ADFパターン数が多すぎるため、項目を追加できません。\n"
+                                   "不要なパターンを削除したあとに追加してください。");
 
     // Working entry empty, no table, generator at 2 x 3 horizontal.
     PatternListModel() = default;

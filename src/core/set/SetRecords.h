@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/Text.h"
+
 namespace tavrin {
 
 // Small records shared by the set window's data, drawing and controller.
@@ -58,7 +60,7 @@ struct SetFileResult {
 };
 
 // Shown after a NAM save that had to cut palette numbers to two bits.
-inline constexpr const char* NamConversionMessage =
-    "パレットセットは.NAM形式に合わせて2bit(0～3のみ)に変換されました。";
+inline constexpr const char* NamConversionMessage = TAVRIN_TR_NOOP(
+    "SetFiles", "パレットセットは.NAM形式に合わせて2bit(0～3のみ)に変換されました。");
 
 } // namespace tavrin

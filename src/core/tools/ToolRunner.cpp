@@ -15,11 +15,11 @@ ToolRunResult ToolRunner::Run(int index, const ToolRunContext& context) {
 
 ToolRunResult ToolRunner::Run(const ToolDefinition& tool, const ToolRunContext& context) {
     if (tool.SaveFile && !m_host.SaveDocument()) {
-        m_host.ShowMessage(SaveFailedText + context.documentPath);
+        m_host.ShowMessage(TranslateText("Tools", SaveFailedText) + context.documentPath);
         return ToolRunResult::SaveFailed;
     }
     if (tool.SaveTemp && !m_host.WriteTempBitmap(context.tempBitmapPath)) {
-        m_host.ShowMessage(TempFailedText + context.tempBitmapPath);
+        m_host.ShowMessage(TranslateText("Tools", TempFailedText) + context.tempBitmapPath);
         return ToolRunResult::TempFailed;
     }
 
@@ -27,15 +27,15 @@ ToolRunResult ToolRunner::Run(const ToolDefinition& tool, const ToolRunContext& 
         tool.Command, {context.documentPath, context.tempBitmapPath, context.executableDir});
     ToolLaunch launch;
     if (!SplitToolCommandLine(commandLine, launch)) {
-        m_host.ShowMessage(FailureText + launch.programPart);
+        m_host.ShowMessage(TranslateText("Tools", FailureText) + launch.programPart);
         return ToolRunResult::Refused;
     }
     if (!m_host.StartDetached(launch.program, launch.arguments)) {
-        m_host.ShowMessage(FailureText + launch.programPart);
+        m_host.ShowMessage(TranslateText("Tools", FailureText) + launch.programPart);
         return ToolRunResult::NotStarted;
     }
 
-    m_host.WaitForTool(WaitText);
+    m_host.WaitForTool(TranslateText("Tools", WaitText));
     if (tool.LoadTemp && FileExists(context.tempBitmapPath))
         m_host.PasteTempBitmap(context.tempBitmapPath);
     if (tool.LoadFile)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/Text.h"
+
 #include <string>
 
 namespace tavrin {
@@ -31,13 +33,15 @@ enum class ToolRunResult {
 // that could not be saved first (reopening it afterwards would lose the edits).
 class ToolRunner {
 public:
-    static constexpr const char* FailureText = "実行に失敗しました：\n";
-    static constexpr const char* SaveFailedText = "ファイルの保存に失敗しました：\n";
-    static constexpr const char* TempFailedText = "テンポラリ画像の作成に失敗しました：\n";
-    static constexpr const char* WaitText =
-        "ツールを起動しています。\nツールでの編集が終わったらOKを押してください。\n\n"
-        "ツールで編集が完了する前にOKを押した場合は、\n"
-        "編集終了時に手動で編集結果を読み込む必要があります。";
+    static constexpr const char* FailureText = TAVRIN_TR_NOOP("Tools", "実行に失敗しました：\n");
+    static constexpr const char* SaveFailedText =
+        TAVRIN_TR_NOOP("Tools", "ファイルの保存に失敗しました：\n");
+    static constexpr const char* TempFailedText =
+        TAVRIN_TR_NOOP("Tools", "テンポラリ画像の作成に失敗しました：\n");
+    static constexpr const char* WaitText = TAVRIN_TR_NOOP(
+        "Tools", "ツールを起動しています。\nツールでの編集が終わったらOKを押してください。\n\n"
+                 "ツールで編集が完了する前にOKを押した場合は、\n"
+                 "編集終了時に手動で編集結果を読み込む必要があります。");
 
     ToolRunner(ToolRunnerHost& host, const CTools& tools) : m_host(host), m_tools(tools) {}
 

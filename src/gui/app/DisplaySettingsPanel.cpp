@@ -3,6 +3,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -17,7 +18,8 @@ namespace {
 constexpr int RowHeight = 20;
 
 QCheckBox* MakeCheck(QWidget* parent, const char* name, const char* caption, int x, int y, int w) {
-    auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
+    auto* box =
+        new QCheckBox(QCoreApplication::translate("tavrin::DisplaySettingsPanel", caption), parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(x, y, w, 17);
     return box;
@@ -35,12 +37,14 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, const QStringList& items
 }
 
 void MakeLabel(QWidget* parent, const char* text, int x, int y) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    auto* label =
+        new QLabel(QCoreApplication::translate("tavrin::DisplaySettingsPanel", text), parent);
     label->setGeometry(x, y, 90, 13);
 }
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption, int x, int y) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    auto* button = new QPushButton(
+        QCoreApplication::translate("tavrin::DisplaySettingsPanel", caption), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(x, y, 41, RowHeight);
     return button;
@@ -52,30 +56,38 @@ DisplaySettingsPanel::DisplaySettingsPanel(QWidget* parent) : QFrame(parent) {
     setObjectName(QStringLiteral("PanelDisplay"));
     setFixedSize(297, 118);
 
-    m_editArea = MakeCheck(this, "cbEditArea", "編集中領域", 0, 0, 100);
-    m_gridL = MakeCheck(this, "cbGridL", "グリッド左", 104, 0, 94);
-    m_gridR = MakeCheck(this, "cbGridR", "グリッド右", 200, 0, 97);
+    m_editArea =
+        MakeCheck(this, "cbEditArea",
+                  QT_TRANSLATE_NOOP("tavrin::DisplaySettingsPanel", "編集中領域"), 0, 0, 100);
+    m_gridL =
+        MakeCheck(this, "cbGridL", QT_TRANSLATE_NOOP("tavrin::DisplaySettingsPanel", "グリッド左"),
+                  104, 0, 94);
+    m_gridR =
+        MakeCheck(this, "cbGridR", QT_TRANSLATE_NOOP("tavrin::DisplaySettingsPanel", "グリッド右"),
+                  200, 0, 97);
     m_showHint = MakeCheck(this, "CheckBoxShowHint", "ShowHint", 0, 18, 100);
     m_halftone = MakeCheck(this, "cbHalftone", "Halftone", 104, 18, 94);
 
-    MakeLabel(this, "画像形式:", 8, 42);
+    MakeLabel(this, QT_TRANSLATE_NOOP("tavrin::DisplaySettingsPanel", "画像形式:"), 8, 42);
     m_format = MakeCombo(this, "ComboBoxFormat", {}, 8, 55, 137);
-    m_formatInfo = MakeButton(this, "ButtonFormatInfo", "情報...", 144, 55);
-    MakeLabel(this, "回転:", 185, 42);
+    m_formatInfo =
+        MakeButton(this, "ButtonFormatInfo",
+                   QT_TRANSLATE_NOOP("tavrin::DisplaySettingsPanel", "情報..."), 144, 55);
+    MakeLabel(this, QT_TRANSLATE_NOOP("tavrin::DisplaySettingsPanel", "回転:"), 185, 42);
     m_rotate = MakeCombo(this, "ComboBoxRotate", {"0", "90", "180", "270"}, 185, 55, 56);
-    MakeLabel(this, "反転:", 241, 42);
+    MakeLabel(this, QT_TRANSLATE_NOOP("tavrin::DisplaySettingsPanel", "反転:"), 241, 42);
     m_mirror =
         MakeCombo(this, "ComboBoxMirror", {"None", "Horizontal", "Vertical", "Both"}, 241, 55, 56);
 
-    MakeLabel(this, "表示パターン:", 8, 78);
+    MakeLabel(this, QT_TRANSLATE_NOOP("tavrin::DisplaySettingsPanel", "表示パターン:"), 8, 78);
     m_pattern = MakeCombo(this, "ComboBoxPattern", {}, 8, 91, 137);
-    m_simpleAdfDlg = MakeButton(this, "ButtonSimpleAdfDlg", "編集...", 144, 91);
-    MakeLabel(this, "グリッド:", 185, 78);
-    m_grid = MakeCombo(this, "ComboBoxGrid",
-                       {QString::fromUtf8("点"), QString::fromUtf8("点線"),
-                        QString::fromUtf8("破線"), QString::fromUtf8("線")},
-                       185, 91, 56);
-    MakeLabel(this, "倍率:", 241, 78);
+    m_simpleAdfDlg =
+        MakeButton(this, "ButtonSimpleAdfDlg",
+                   QT_TRANSLATE_NOOP("tavrin::DisplaySettingsPanel", "編集..."), 144, 91);
+    MakeLabel(this, QT_TRANSLATE_NOOP("tavrin::DisplaySettingsPanel", "グリッド:"), 185, 78);
+    m_grid =
+        MakeCombo(this, "ComboBoxGrid", {tr("点"), tr("点線"), tr("破線"), tr("線")}, 185, 91, 56);
+    MakeLabel(this, QT_TRANSLATE_NOOP("tavrin::DisplaySettingsPanel", "倍率:"), 241, 78);
     m_zoom = MakeCombo(this, "ComboBoxZoom", {"x1", "x2", "x4", "x8", "x16"}, 241, 91, 56);
 
     // The drop-down of the narrow lists may be wider than the box itself, wide enough for

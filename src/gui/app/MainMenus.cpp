@@ -3,6 +3,7 @@
 #include "gui/app/ActionTable.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,8 +15,11 @@ namespace tavrin {
 
 namespace {
 
-const char* const MenuTitles[8] = {"ファイル(&F)", "編集(&E)",   "アドレス(&A)",   "ペン(&N)",
-                                   "パレット(&P)", "ツール(&T)", "オプション(&O)", "ヘルプ(&H)"};
+const char* const MenuTitles[8] = {
+    QT_TRANSLATE_NOOP("MainMenus", "ファイル(&F)"),   QT_TRANSLATE_NOOP("MainMenus", "編集(&E)"),
+    QT_TRANSLATE_NOOP("MainMenus", "アドレス(&A)"),   QT_TRANSLATE_NOOP("MainMenus", "ペン(&N)"),
+    QT_TRANSLATE_NOOP("MainMenus", "パレット(&P)"),   QT_TRANSLATE_NOOP("MainMenus", "ツール(&T)"),
+    QT_TRANSLATE_NOOP("MainMenus", "オプション(&O)"), QT_TRANSLATE_NOOP("MainMenus", "ヘルプ(&H)")};
 enum MenuIndex { FileMenu, EditMenu, AddressMenu, PenMenu, PaletteMenu, ToolMenu, OptionMenu };
 
 QStringList MenuItems(int index) {
@@ -58,13 +62,13 @@ QStringList MenuItems(int index) {
         return {"ActPen11", "ActPen01", "ActPen02", "ActPen03", "ActPen04", "ActPen05",
                 "ActPen06", "ActPen07", "ActPen08", "ActPen09", "ActPen10"};
     case 4:
-        return {">パレット選択",
+        return {QT_TRANSLATE_NOOP("MainMenus", ">パレット選択"),
                 "ActPaletteSel0",
                 "ActPaletteSel1",
                 "ActPaletteSel2",
                 "ActPaletteSel3",
                 "<",
-                ">パレット表示",
+                QT_TRANSLATE_NOOP("MainMenus", ">パレット表示"),
                 "ActPaletteModePalSet",
                 "ActPaletteMode256Pal",
                 "<",
@@ -107,7 +111,7 @@ QStringList MenuItems(int index) {
 MainMenus::MainMenus(QMainWindow* window, const ActionTable& actions) {
     QMenuBar* bar = window->menuBar();
     for (int i = 0; i < 8; ++i) {
-        m_menus[i] = bar->addMenu(QString::fromUtf8(MenuTitles[i]));
+        m_menus[i] = bar->addMenu(QCoreApplication::translate("MainMenus", MenuTitles[i]));
         Fill(m_menus[i], actions, MenuItems(i));
     }
 
@@ -116,7 +120,7 @@ MainMenus::MainMenus(QMainWindow* window, const ActionTable& actions) {
          {"ActEditUndo", "ActEditRedo", "-", "ActEditCut", "ActEditCopy", "ActEditPaste",
           "ActEditOptimizePaste", "ActEditClear"});
 
-    m_mainBar = new QToolBar(QString::fromUtf8("標準"), window);
+    m_mainBar = new QToolBar(QCoreApplication::translate("MainMenus", "標準"), window);
     m_mainBar->setObjectName(QStringLiteral("ToolBarMain"));
     Fill(m_mainBar, actions,
          {"ActFileNew",
@@ -149,14 +153,14 @@ MainMenus::MainMenus(QMainWindow* window, const ActionTable& actions) {
           "-",
           "ActFileExit"});
 
-    m_addressBar = new QToolBar(QString::fromUtf8("アドレス"));
+    m_addressBar = new QToolBar(QCoreApplication::translate("MainMenus", "アドレス"));
     m_addressBar->setObjectName(QStringLiteral("ToolBarAddress"));
     m_addressBar->setOrientation(Qt::Vertical);
     Fill(m_addressBar, actions,
          {"ActAddrMMAX", "ActAddrM100B", "ActAddrM10B", "ActAddrM1B", "ActAddrM1", "ActAddrP1",
           "ActAddrP1B", "ActAddrP10B", "ActAddrP100B", "ActAddrPMAX", "ActAddrInput"});
 
-    m_penBar = new QToolBar(QString::fromUtf8("編集"));
+    m_penBar = new QToolBar(QCoreApplication::translate("MainMenus", "編集"));
     m_penBar->setObjectName(QStringLiteral("ToolBarPen"));
     m_penBar->setOrientation(Qt::Vertical);
     Fill(m_penBar, actions,
@@ -172,7 +176,7 @@ MainMenus::MainMenus(QMainWindow* window, const ActionTable& actions) {
         if (QWidget* button = m_penBar->widgetForAction(penActions[i]))
             button->setObjectName(penButtons[i]);
 
-    m_paletteModeBar = new QToolBar(QString::fromUtf8("パレット表示"));
+    m_paletteModeBar = new QToolBar(QCoreApplication::translate("MainMenus", "パレット表示"));
     m_paletteModeBar->setObjectName(QStringLiteral("ToolBarPaletteMode"));
     m_paletteModeBar->setOrientation(Qt::Vertical);
     Fill(m_paletteModeBar, actions, {"ActPaletteModePalSet", "ActPaletteMode256Pal"});
@@ -201,7 +205,8 @@ void MainMenus::Fill(QMenu* menu, const ActionTable& actions, const QStringList&
         if (item == QLatin1String("-"))
             stack.back()->addSeparator();
         else if (item.startsWith(QLatin1Char('>')))
-            stack.push_back(stack.back()->addMenu(item.mid(1)));
+            stack.push_back(stack.back()->addMenu(
+                QCoreApplication::translate("MainMenus", item.toUtf8().constData()).mid(1)));
         else if (item == QLatin1String("<"))
             stack.pop_back();
         else

@@ -31,9 +31,12 @@ const char* const NotYetAvailable[] = {
     "ActPaletteColSaveRom", "ActToolFormSet", "ActOptionConfig",
 };
 
-const char* const DatFilter = "DATパレット|*.dat|全てのファイル|*.*";
-const char* const PalFilter = "PALパレット|*.pal|全てのファイル|*.*";
-const char* const AdfFilter = "ADFパターン|*.adf|全てのファイル|*.*";
+const char* const DatFilter =
+    QT_TRANSLATE_NOOP("tavrin::MainWindow", "DATパレット|*.dat|全てのファイル|*.*");
+const char* const PalFilter =
+    QT_TRANSLATE_NOOP("tavrin::MainWindow", "PALパレット|*.pal|全てのファイル|*.*");
+const char* const AdfFilter =
+    QT_TRANSLATE_NOOP("tavrin::MainWindow", "ADFパターン|*.adf|全てのファイル|*.*");
 
 } // namespace
 
@@ -112,7 +115,7 @@ void MainWindow::ConnectActions() {
     for (const PaletteFile& f : files) {
         on(f.open, [this, f](QAction*) {
             const QString path = ChooseFile(
-                {false, QString::fromUtf8(f.filter), QString::fromLatin1(f.extension), {}});
+                {false, tr(f.filter), QString::fromLatin1(f.extension), {}});
             if (!path.isEmpty())
                 (m_editor.get()->*f.load)(S(path));
         });
@@ -120,7 +123,7 @@ void MainWindow::ConnectActions() {
             const QString preset = QString::fromStdString(
                 m_editor->DocumentPathWithExtension(std::string(".") + f.extension));
             const QString path = ChooseFile(
-                {true, QString::fromUtf8(f.filter), QString::fromLatin1(f.extension), preset});
+                {true, tr(f.filter), QString::fromLatin1(f.extension), preset});
             if (!path.isEmpty())
                 (m_editor.get()->*f.store)(S(path));
         });

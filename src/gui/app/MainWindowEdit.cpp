@@ -22,7 +22,8 @@ namespace tavrin {
 
 namespace {
 
-const char* const SnapshotFilter = "ビットマップ|*.bmp|全てのファイル|*.*";
+const char* const SnapshotFilter =
+    QT_TRANSLATE_NOOP("tavrin::MainWindow", "ビットマップ|*.bmp|全てのファイル|*.*");
 
 } // namespace
 
@@ -104,15 +105,15 @@ bool ReadSnapshotImage(const QString& path, Image8& image, std::string& error) {
 } // namespace
 
 void MainWindow::SaveSnapshotExecute() {
-    const QString path = ChooseFile({true, QString::fromUtf8(SnapshotFilter), QStringLiteral("bmp"),
+    const QString path = ChooseFile({true, tr(SnapshotFilter), QStringLiteral("bmp"),
                                      QString::fromStdString(m_editor->SnapshotSuggestedName())});
     if (!path.isEmpty())
         m_editor->SaveSnapshot(path.toStdString());
 }
 
 void MainWindow::LoadSnapshotExecute() {
-    const QString path = ChooseFile({false, QString::fromUtf8(SnapshotFilter),
-                                     QStringLiteral("bmp"), QStringLiteral("chr000")});
+    const QString path =
+        ChooseFile({false, tr(SnapshotFilter), QStringLiteral("bmp"), QStringLiteral("chr000")});
     if (path.isEmpty())
         return;
     Image8 image;

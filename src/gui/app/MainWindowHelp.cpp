@@ -5,6 +5,7 @@
 #include "gui/app/BuildInfo.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QUrl>
 
@@ -32,7 +33,7 @@ void MainWindow::ConnectHelpActions() {
     on("ActHelpAbout", [this] { HelpAboutExecute(); });
     on("ActHelpSaveConfig", [this] {
         if (!m_editor->HelpSaveConfig())
-            Message(QStringLiteral("設定を保存できませんでした：\n") + Q(m_editor->Tools().Path()));
+            Message(tr("設定を保存できませんでした：\n") + Q(m_editor->Tools().Path()));
     });
     on("ActHelpLoadConfig", [this] {
         m_editor->HelpLoadConfig();
@@ -44,7 +45,7 @@ void MainWindow::ConnectHelpActions() {
 bool MainWindow::ShellOpen(const QUrl& url, const QString& target) {
     const bool opened = m_urlOpener ? m_urlOpener(url) : QDesktopServices::openUrl(url);
     if (!opened)
-        Message(QString::fromUtf8(ToolRunner::FailureText) + target);
+        Message(QCoreApplication::translate("Tools", ToolRunner::FailureText) + target);
     return opened;
 }
 
@@ -54,7 +55,7 @@ void MainWindow::HelpIndexExecute() {
         ShellOpen(QUrl::fromLocalFile(Q(files.help)), Q(files.help));
         return;
     }
-    Message(QString::fromUtf8(HelpMissingText));
+    Message(QCoreApplication::translate("Help", HelpMissingText));
     if (!files.text.empty())
         ShellOpen(QUrl::fromLocalFile(Q(files.text)), Q(files.text));
 }

@@ -13,7 +13,8 @@ namespace tavrin {
 
 namespace {
 
-const char* const StateFilter = "ステートファイル|*.st?;*.zs?;*.sv?;|全てのファイル|*.*";
+const char* const StateFilter = QT_TRANSLATE_NOOP(
+    "tavrin::MainWindow", "ステートファイル|*.st?;*.zs?;*.sv?;|全てのファイル|*.*");
 
 } // namespace
 
@@ -48,7 +49,7 @@ void MainWindow::ButtonSimpleAdfDlgClick() {
 }
 
 void MainWindow::PaletteLoadStateExecute() {
-    const QString path = ChooseFile({false, QString::fromUtf8(StateFilter), {}, {}});
+    const QString path = ChooseFile({false, tr(StateFilter), {}, {}});
     if (!path.isEmpty())
         m_editor->PaletteLoadState(path.toStdString());
 }

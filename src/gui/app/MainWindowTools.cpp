@@ -89,7 +89,7 @@ void MainWindow::ToolExecuteFileExecute() {
     // A new document that was never saved has no file for another program to open.
     const QFileInfo file(path);
     if (!file.isFile()) {
-        Message(QString::fromUtf8(ToolRunner::FailureText) + path);
+        Message(QCoreApplication::translate("Tools", ToolRunner::FailureText) + path);
         return;
     }
     ShellOpen(QUrl::fromLocalFile(file.absoluteFilePath()), path);

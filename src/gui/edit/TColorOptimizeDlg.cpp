@@ -33,8 +33,8 @@ QLabel* AddLabel(QWidget* parent, const QString& name, const QString& text, QRec
     return label;
 }
 
-QCheckBox* AddCheckBox(QWidget* parent, const QString& name, const char* text, QRect rect) {
-    auto* box = new QCheckBox(QString::fromUtf8(text), parent);
+QCheckBox* AddCheckBox(QWidget* parent, const QString& name, const QString& text, QRect rect) {
+    auto* box = new QCheckBox(text, parent);
     box->setObjectName(name);
     box->setGeometry(rect);
     return box;
@@ -56,27 +56,25 @@ QSlider* AddTrackBar(QWidget* parent, const QString& name, int min, int max, QRe
 
 TColorOptimizeDlg::TColorOptimizeDlg(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ColorOptimizeDlg"));
-    setWindowTitle(QString::fromUtf8("色の最適化"));
+    setWindowTitle(tr("色の最適化"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(499, 366);
 
-    AddLabel(this, QStringLiteral("LabelSrcPreview"), QString::fromUtf8("元画像(前処理適用):"),
-             {8, 8, 140, 14});
+    AddLabel(this, QStringLiteral("LabelSrcPreview"), tr("元画像(前処理適用):"), {8, 8, 140, 14});
     m_imageBmp1 = AddPicturePanel(this, QStringLiteral("PanelSrcPreview"),
                                   QStringLiteral("ImageBmp1"), {8, 24, 130, 130}, {128, 128});
-    AddLabel(this, QStringLiteral("LabelDestPreview"), QString::fromUtf8("プレビュー:"),
-             {152, 8, 130, 14});
+    AddLabel(this, QStringLiteral("LabelDestPreview"), tr("プレビュー:"), {152, 8, 130, 14});
     m_imageBmp2 = AddPicturePanel(this, QStringLiteral("PanelDestPreview"),
                                   QStringLiteral("ImageBmp2"), {152, 24, 130, 130}, {128, 128});
     m_imagePal = AddPicturePanel(this, QStringLiteral("PanelPal"), QStringLiteral("ImagePal"),
                                  {152, 160, 130, 18}, {128, 16});
 
     m_srcReduce = AddCheckBox(this, QStringLiteral("CheckBoxSrcReduce"),
-                              "処理前に画像の色数を減らす", {8, 190, 260, 18});
+                              tr("処理前に画像の色数を減らす"), {8, 190, 260, 18});
     m_srcBit = AddTrackBar(this, QStringLiteral("TrackBarSrcBit"), 1, 8, {24, 210, 200, 26});
     m_labelSrcBit = AddLabel(this, QStringLiteral("LabelSrcBit"), QString(), {232, 214, 30, 14});
 
-    m_setPalNum = AddCheckBox(this, QStringLiteral("CheckBoxSetPalNum"), "パレット数を指定する",
+    m_setPalNum = AddCheckBox(this, QStringLiteral("CheckBoxSetPalNum"), tr("パレット数を指定する"),
                               {8, 242, 260, 18});
     m_setPalNum->setEnabled(false);
     m_destColorNum =
@@ -85,13 +83,13 @@ TColorOptimizeDlg::TColorOptimizeDlg(QWidget* parent) : QDialog(parent) {
         AddLabel(this, QStringLiteral("LabelDestColor"), QString(), {232, 266, 30, 14});
 
     m_byUsedNum = AddCheckBox(this, QStringLiteral("CheckBoxByUsedNum"),
-                              "使用頻度の高い順にパレットを並べる", {8, 294, 262, 18});
+                              tr("使用頻度の高い順にパレットを並べる"), {8, 294, 262, 18});
     m_lessPalUnit = AddCheckBox(this, QStringLiteral("CheckBoxLessPalUnit"),
-                                "使用頻度の少ない色を統合する", {8, 314, 262, 18});
+                                tr("使用頻度の少ない色を統合する"), {8, 314, 262, 18});
     m_lessPalUnit->setEnabled(false);
 
-    m_panel1 = AddLabel(this, QStringLiteral("Panel1"), QString::fromUtf8("この機能は未実装です"),
-                        {276, 242, 215, 80});
+    m_panel1 =
+        AddLabel(this, QStringLiteral("Panel1"), tr("この機能は未実装です"), {276, 242, 215, 80});
     m_panel1->setAlignment(Qt::AlignCenter);
     m_panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
     m_panel1->setAutoFillBackground(true);

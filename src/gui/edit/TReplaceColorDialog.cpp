@@ -30,15 +30,15 @@ QFrame* MakePanel(const QString& name, QWidget* parent) {
 
 TReplaceColorDialog::TReplaceColorDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("ReplaceColorDialog"));
-    setWindowTitle(QString::fromUtf8("色の置換"));
+    setWindowTitle(tr("色の置換"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 
-    m_labelBefore = new QLabel(QString::fromUtf8("置換前の色: ②色選択"), this);
+    m_labelBefore = new QLabel(tr("置換前の色: ②色選択"), this);
     m_labelBefore->setObjectName(QStringLiteral("LabelBefore"));
     m_panelBefore = MakePanel(QStringLiteral("PanelBefore"), this);
     m_imageBefore = new ImagePanel(QStringLiteral("ImageBefore"), QSize(64, 16), m_panelBefore);
 
-    m_labelAfter = new QLabel(QString::fromUtf8("置換後の色: ①対象選択"), this);
+    m_labelAfter = new QLabel(tr("置換後の色: ①対象選択"), this);
     m_labelAfter->setObjectName(QStringLiteral("LabelAfter"));
     m_panelAfter = MakePanel(QStringLiteral("PanelAfter"), this);
     m_imageAfter = new ImagePanel(QStringLiteral("ImageAfter"), QSize(64, 16), m_panelAfter);

@@ -10,7 +10,7 @@ namespace tavrin {
 
 TJumpDialog::TJumpDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("JumpDialog"));
-    setWindowTitle(QString::fromUtf8("指定アドレスへ移動"));
+    setWindowTitle(tr("指定アドレスへ移動"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(162, 37);
 

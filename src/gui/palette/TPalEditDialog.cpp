@@ -59,7 +59,7 @@ void HorizontalUpDown::Step(int delta) {
 TPalEditDialog::TPalEditDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("PalEditDialog"));
-    setWindowTitle(QString::fromUtf8("パレットエディタ"));
+    setWindowTitle(tr("パレットエディタ"));
     setFixedSize(ClientWidth, ClientHeight);
 
     m_panelOut = new QFrame(this);

@@ -3,6 +3,7 @@
 #include "core/palette/CAdfPattern.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -67,7 +68,8 @@ protected:
 };
 
 QPushButton* MakeButton(const QString& name, const char* caption, QWidget* parent) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    auto* button =
+        new QPushButton(QCoreApplication::translate("tavrin::TPatternDialog", caption), parent);
     button->setObjectName(name);
     // Enter belongs to the grid and the cell editor, never to a button.
     button->setAutoDefault(false);
@@ -75,7 +77,7 @@ QPushButton* MakeButton(const QString& name, const char* caption, QWidget* paren
 }
 
 QLabel* MakeLabel(const char* caption, QWidget* parent) {
-    return new QLabel(QString::fromUtf8(caption), parent);
+    return new QLabel(QCoreApplication::translate("tavrin::TPatternDialog", caption), parent);
 }
 
 QSpinBox* MakeSizeBox(const QString& name, int value, QWidget* parent) {
@@ -91,7 +93,7 @@ QSpinBox* MakeSizeBox(const QString& name, int value, QWidget* parent) {
 
 TPatternDialog::TPatternDialog(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("PatternDialog"));
-    setWindowTitle(QString::fromUtf8("表示パターン"));
+    setWindowTitle(tr("表示パターン"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(ClientWidth, ClientHeight);
     BuildControls();
@@ -99,7 +101,8 @@ TPatternDialog::TPatternDialog(QWidget* parent) : QDialog(parent) {
 }
 
 void TPatternDialog::BuildControls() {
-    m_labelList = MakeLabel("表示パターンリスト:", this);
+    m_labelList =
+        MakeLabel(QT_TRANSLATE_NOOP("tavrin::TPatternDialog", "表示パターンリスト:"), this);
     m_labelList->setGeometry(8, 6, 160, 16);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("ListBox1"));
@@ -115,7 +118,7 @@ void TPatternDialog::BuildControls() {
             ListBoxClick(m_list->row(selected.first()));
     });
 
-    m_labelPattern = MakeLabel("パターン:", this);
+    m_labelPattern = MakeLabel(QT_TRANSLATE_NOOP("tavrin::TPatternDialog", "パターン:"), this);
     m_labelPattern->setGeometry(176, 6, 260, 16);
     auto* grid = new PatternGrid(this);
     m_grid = grid;
@@ -159,17 +162,22 @@ void TPatternDialog::BuildControls() {
     m_comboEditor->installEventFilter(this);
 
     const int nameTop = 24 + gridSide + 8;
-    m_labelName = MakeLabel("名称:", this);
+    m_labelName = MakeLabel(QT_TRANSLATE_NOOP("tavrin::TPatternDialog", "名称:"), this);
     m_labelName->setGeometry(176, nameTop + 3, 36, 16);
     m_editName = new QLineEdit(this);
     m_editName->setObjectName(QStringLiteral("EditAdfName"));
     m_editName->setGeometry(212, nameTop, 176 + gridSide - 212, 22);
     connect(m_editName, &QLineEdit::textEdited, this, &TPatternDialog::NameEdited);
 
-    m_buttonUpper = MakeButton(QStringLiteral("ButtonUpper"), "上へ移動(&P)", this);
-    m_buttonLower = MakeButton(QStringLiteral("ButtonLower"), "下へ移動(&L)", this);
-    m_buttonDelete = MakeButton(QStringLiteral("ButtonDelete"), "削除(&D)", this);
-    m_buttonUpdate = MakeButton(QStringLiteral("ButtonUpdate"), "追加・更新(&U)", this);
+    m_buttonUpper = MakeButton(QStringLiteral("ButtonUpper"),
+                               QT_TRANSLATE_NOOP("tavrin::TPatternDialog", "上へ移動(&P)"), this);
+    m_buttonLower = MakeButton(QStringLiteral("ButtonLower"),
+                               QT_TRANSLATE_NOOP("tavrin::TPatternDialog", "下へ移動(&L)"), this);
+    m_buttonDelete = MakeButton(QStringLiteral("ButtonDelete"),
+                                QT_TRANSLATE_NOOP("tavrin::TPatternDialog", "削除(&D)"), this);
+    m_buttonUpdate =
+        MakeButton(QStringLiteral("ButtonUpdate"),
+                   QT_TRANSLATE_NOOP("tavrin::TPatternDialog", "追加・更新(&U)"), this);
     int y = 24;
     for (QPushButton* button : {m_buttonUpper, m_buttonLower, m_buttonDelete, m_buttonUpdate}) {
         button->setGeometry(ButtonLeft, y, ButtonWidth, ButtonHeight);
@@ -180,16 +188,18 @@ void TPatternDialog::BuildControls() {
     connect(m_buttonDelete, &QPushButton::clicked, this, &TPatternDialog::ButtonDeleteClick);
     connect(m_buttonUpdate, &QPushButton::clicked, this, &TPatternDialog::ButtonUpdateClick);
 
-    m_group = new QGroupBox(QString::fromUtf8("キャラクターパターン作成"), this);
+    m_group = new QGroupBox(tr("キャラクターパターン作成"), this);
     m_group->setGeometry(ButtonLeft, y + 8, ButtonWidth, 112);
-    const char* captions[] = {"サイズX:", "サイズY:", "方向:"};
+    const char* captions[] = {QT_TRANSLATE_NOOP("tavrin::TPatternDialog", "サイズX:"),
+                              QT_TRANSLATE_NOOP("tavrin::TPatternDialog", "サイズY:"),
+                              QT_TRANSLATE_NOOP("tavrin::TPatternDialog", "方向:")};
     for (int k = 0; k < 3; ++k)
         MakeLabel(captions[k], m_group)->setGeometry(8, 27 + 28 * k, 56, 16);
     m_sizeX = MakeSizeBox(QStringLiteral("EditSizeX"), m_model.SizeX(), m_group);
     m_sizeY = MakeSizeBox(QStringLiteral("EditSizeY"), m_model.SizeY(), m_group);
     m_vector = new QComboBox(m_group);
     m_vector->setObjectName(QStringLiteral("ComboBoxVector"));
-    m_vector->addItems({QString::fromUtf8("横"), QString::fromUtf8("縦")});
+    m_vector->addItems({tr("横"), tr("縦")});
     m_vector->setCurrentIndex(m_model.Vertical() ? 1 : 0);
     m_sizeX->setGeometry(64, 24, 64, 22);
     m_sizeY->setGeometry(64, 52, 64, 22);
@@ -208,7 +218,8 @@ void TPatternDialog::BuildControls() {
         Generated();
     });
 
-    m_buttonClose = MakeButton(QStringLiteral("Button1"), "閉じる(&C)", this);
+    m_buttonClose = MakeButton(QStringLiteral("Button1"),
+                               QT_TRANSLATE_NOOP("tavrin::TPatternDialog", "閉じる(&C)"), this);
     m_buttonClose->setGeometry(ButtonLeft, nameTop - 2, ButtonWidth, ButtonHeight);
     connect(m_buttonClose, &QPushButton::clicked, this, &QDialog::accept);
 }
@@ -357,7 +368,8 @@ void TPatternDialog::Generated() {
 
 void TPatternDialog::ButtonUpdateClick() {
     if (!m_model.AddOrUpdate()) {
-        const QString text = QString::fromUtf8(PatternListModel::FullTableMessage);
+        const QString text =
+            QCoreApplication::translate("Patterns", PatternListModel::FullTableMessage);
         if (m_messageSink) {
             m_messageSink(this, text);
         } else {

@@ -128,20 +128,20 @@ const QStringList& ToolBarItems() {
     return items;
 }
 
-const char* const SetOpenFilter = "NAMファイル(*.nam)|*.nam;|SETファイル(*.set)|*.set;|"
-                                  "VirtuaNES State(*.st?)|*.st?;|全てのファイル|*.*";
-const char* const SetSaveFilterText =
-    "NAMファイル(*.nam)|*.nam;|SETファイル(*.set)|*.set;|全てのファイル|*.*";
-const char* const SnapFilter = "ビットマップ(*.bmp)|*.bmp;|全てのファイル(*.*)|*.*;";
-const char* const SprFilter = "SPRファイル(*.chr;*.spr)|*.chr;*.spr|全てのファイル|*.*";
-const char* const SpdFilter = "SPDファイル(*.spd)|*.spd|全てのファイル|*.*";
+const char* const SetOpenFilter =
+    QT_TRANSLATE_NOOP("TFormSet", "NAMファイル(*.nam)|*.nam;|SETファイル(*.set)|*.set;|"
+                                  "VirtuaNES State(*.st?)|*.st?;|全てのファイル|*.*");
+const char* const SetSaveFilterText = QT_TRANSLATE_NOOP(
+    "TFormSet", "NAMファイル(*.nam)|*.nam;|SETファイル(*.set)|*.set;|全てのファイル|*.*");
+const char* const SnapFilter =
+    QT_TRANSLATE_NOOP("TFormSet", "ビットマップ(*.bmp)|*.bmp;|全てのファイル(*.*)|*.*;");
+const char* const SprFilter =
+    QT_TRANSLATE_NOOP("TFormSet", "SPRファイル(*.chr;*.spr)|*.chr;*.spr|全てのファイル|*.*");
+const char* const SpdFilter =
+    QT_TRANSLATE_NOOP("TFormSet", "SPDファイル(*.spd)|*.spd|全てのファイル|*.*");
 
 QString Tr(const char* text) {
     return QCoreApplication::translate("TFormSet", text);
-}
-
-QString U(const char* text) {
-    return QString::fromUtf8(text);
 }
 
 SetSaveFilter SaveFilterOf(int index) {
@@ -164,6 +164,8 @@ TFormSet::TFormSet(const Editor& editor, QWidget* mainWindow)
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setWindowTitle(QStringLiteral("Set Window"));
+    // Left open, it never keeps the program running once the main window has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
     BuildActions();
     BuildMenus();
     BuildLayout();
@@ -363,7 +365,7 @@ void TFormSet::ReportUnsaved(const QString& path) {
 }
 
 void TFormSet::FileLoadSetExecute() {
-    const SetFileDialogAnswer answer = ChooseFile({false, U(SetOpenFilter), "nam", {}, false});
+    const SetFileDialogAnswer answer = ChooseFile({false, Tr(SetOpenFilter), "nam", {}, false});
     if (answer.path.isEmpty())
         return;
     // A file that cannot be read loads nothing; the set is drawn again all the same.
@@ -371,7 +373,7 @@ void TFormSet::FileLoadSetExecute() {
 }
 
 void TFormSet::FileSaveSetExecute() {
-    const SetFileDialogAnswer answer = ChooseFile({true, U(SetSaveFilterText), "nam", {}, true});
+    const SetFileDialogAnswer answer = ChooseFile({true, Tr(SetSaveFilterText), "nam", {}, true});
     if (answer.path.isEmpty())
         return;
     const SetFileResult result =
@@ -380,12 +382,12 @@ void TFormSet::FileSaveSetExecute() {
     if (!result.done)
         ReportUnsaved(answer.path);
     else if (result.converted)
-        Message(U(NamConversionMessage));
+        Message(QCoreApplication::translate("SetFiles", NamConversionMessage));
 }
 
 void TFormSet::FileSaveSnapExecute() {
     const SetFileDialogAnswer answer =
-        ChooseFile({true, U(SnapFilter), "bmp", QStringLiteral("set000.bmp"), true});
+        ChooseFile({true, Tr(SnapFilter), "bmp", QStringLiteral("set000.bmp"), true});
     if (answer.path.isEmpty())
         return;
     if (!m_composer.SaveSnapshot(answer.path.toStdString()).done)
@@ -393,20 +395,20 @@ void TFormSet::FileSaveSnapExecute() {
 }
 
 void TFormSet::ViewOpenSprExecute() {
-    const SetFileDialogAnswer answer = ChooseFile({false, U(SprFilter), "spr", {}, false});
+    const SetFileDialogAnswer answer = ChooseFile({false, Tr(SprFilter), "spr", {}, false});
     if (!answer.path.isEmpty())
         Repaint(m_composer.LoadSpriteTiles(answer.path.toStdString()).redraw);
 }
 
 void TFormSet::ViewOpenSpdExecute() {
-    const SetFileDialogAnswer answer = ChooseFile({false, U(SpdFilter), "spd", {}, false});
+    const SetFileDialogAnswer answer = ChooseFile({false, Tr(SpdFilter), "spd", {}, false});
     if (!answer.path.isEmpty())
         Repaint(m_composer.LoadSpriteTable(answer.path.toStdString()).redraw);
 }
 
 void TFormSet::ViewSaveSpdExecute() {
     const QString preset = QString::fromStdString(m_composer.LastSpdPath());
-    const SetFileDialogAnswer answer = ChooseFile({true, U(SpdFilter), "spd", preset, false});
+    const SetFileDialogAnswer answer = ChooseFile({true, Tr(SpdFilter), "spd", preset, false});
     if (answer.path.isEmpty())
         return;
     if (!m_composer.SaveSpriteTable(answer.path.toStdString()).done)

@@ -5,6 +5,7 @@
 #include "core/tools/ToolCommandLine.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -23,8 +24,9 @@ constexpr int DialogHeight = 453;
 constexpr int ButtonWidth = 88;
 constexpr int ButtonHeight = 25;
 
+// The dialog's texts, marked where they are written.
 QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
+    return QCoreApplication::translate("tavrin::TToolConfigDialog", utf8);
 }
 
 QLabel* MakeLabel(const char* caption, QWidget* parent, int x, int y) {
@@ -55,7 +57,7 @@ QPushButton* MakeButton(const char* name, const char* caption, QWidget* parent, 
 TToolConfigDialog::TToolConfigDialog(CTools& tools, QWidget* parent)
     : QDialog(parent), m_tools(tools) {
     setObjectName(QStringLiteral("ToolConfigDialog"));
-    setWindowTitle(Text("外部ツール設定"));
+    setWindowTitle(Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "外部ツール設定")));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(DialogWidth, DialogHeight);
 
@@ -63,21 +65,25 @@ TToolConfigDialog::TToolConfigDialog(CTools& tools, QWidget* parent)
     m_list->setObjectName(QStringLiteral("ListBoxTool"));
     m_list->setGeometry(8, 8, 128, 404);
 
-    m_group = new QGroupBox(Text("ツールの定義"), this);
+    m_group =
+        new QGroupBox(Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "ツールの定義")), this);
     m_group->setObjectName(QStringLiteral("GroupDefinition"));
     m_group->setGeometry(144, 4, 464, 408);
 
-    MakeLabel("名称:", m_group, 12, 24);
+    MakeLabel(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "名称:"), m_group, 12, 24);
     m_editName = new QLineEdit(m_group);
     m_editName->setObjectName(QStringLiteral("EditName"));
     m_editName->setGeometry(84, 20, 240, 22);
-    m_checkEnabled = MakeCheck("CheckEnabled", "有効", m_group, QRect(340, 21, 100, 20));
+    m_checkEnabled =
+        MakeCheck("CheckEnabled", QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "有効"), m_group,
+                  QRect(340, 21, 100, 20));
 
-    MakeLabel("コマンドライン:", m_group, 12, 50);
+    MakeLabel(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "コマンドライン:"), m_group, 12, 50);
     m_editCommand = new QLineEdit(m_group);
     m_editCommand->setObjectName(QStringLiteral("EditCommand"));
     m_editCommand->setGeometry(12, 68, 360, 22);
-    m_browse = MakeButton("Button1", "参照...", m_group, QRect(380, 67, 72, 24));
+    m_browse = MakeButton("Button1", QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "参照..."),
+                          m_group, QRect(380, 67, 72, 24));
 
     m_help = new QPlainTextEdit(m_group);
     m_help->setObjectName(QStringLiteral("MemoHelp"));
@@ -86,24 +92,34 @@ TToolConfigDialog::TToolConfigDialog(CTools& tools, QWidget* parent)
     m_help->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_help->setPlainText(HelpLines().join(QLatin1Char('\n')));
 
-    MakeLabel("動作設定:", m_group, 12, 276);
-    m_checkSaveFile = MakeCheck("CheckSaveFile", "ツール実行前にファイル(%FILE)を保存する", m_group,
-                                QRect(20, 294, 432, 18));
-    m_checkLoadFile = MakeCheck("CheckLoadFile", "ツール実行後にファイル(%FILE)を読み込む", m_group,
-                                QRect(20, 312, 432, 18));
-    m_checkSaveTemp =
-        MakeCheck("CheckSaveTemp", "ツール実行前に表示中の画像からテンポラリ画像(%TEMP)を作成する",
-                  m_group, QRect(20, 330, 432, 18));
-    m_checkLoadTemp =
-        MakeCheck("CheckLoadTemp", "ツール実行後にテンポラリ画像(%TEMP)を表示中の位置に貼り付ける",
-                  m_group, QRect(20, 348, 432, 18));
+    MakeLabel(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "動作設定:"), m_group, 12, 276);
+    m_checkSaveFile = MakeCheck(
+        "CheckSaveFile",
+        QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "ツール実行前にファイル(%FILE)を保存する"),
+        m_group, QRect(20, 294, 432, 18));
+    m_checkLoadFile = MakeCheck(
+        "CheckLoadFile",
+        QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "ツール実行後にファイル(%FILE)を読み込む"),
+        m_group, QRect(20, 312, 432, 18));
+    m_checkSaveTemp = MakeCheck(
+        "CheckSaveTemp",
+        QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
+                          "ツール実行前に表示中の画像からテンポラリ画像(%TEMP)を作成する"),
+        m_group, QRect(20, 330, 432, 18));
+    m_checkLoadTemp = MakeCheck(
+        "CheckLoadTemp",
+        QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
+                          "ツール実行後にテンポラリ画像(%TEMP)を表示中の位置に貼り付ける"),
+        m_group, QRect(20, 348, 432, 18));
 
-    m_save =
-        MakeButton("ButtonSave", "保存(&S)", m_group, QRect(268, 372, ButtonWidth, ButtonHeight));
-    m_undo = MakeButton("ButtonUndo", "元に戻す(&U)", m_group,
-                        QRect(364, 372, ButtonWidth, ButtonHeight));
-    m_close = MakeButton("ButtonClose", "閉じる(&C)", this,
-                         QRect(DialogWidth - 8 - ButtonWidth, 420, ButtonWidth, ButtonHeight));
+    m_save = MakeButton("ButtonSave", QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "保存(&S)"),
+                        m_group, QRect(268, 372, ButtonWidth, ButtonHeight));
+    m_undo =
+        MakeButton("ButtonUndo", QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "元に戻す(&U)"),
+                   m_group, QRect(364, 372, ButtonWidth, ButtonHeight));
+    m_close =
+        MakeButton("ButtonClose", QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "閉じる(&C)"),
+                   this, QRect(DialogWidth - 8 - ButtonWidth, 420, ButtonWidth, ButtonHeight));
 
     connect(m_list, &QListWidget::currentRowChanged, this, &TToolConfigDialog::ShowTool);
     // A click on the line already selected also drops the edits not saved.
@@ -117,17 +133,22 @@ TToolConfigDialog::TToolConfigDialog(CTools& tools, QWidget* parent)
 
 QStringList TToolConfigDialog::HelpLines() {
     return {
-        Text("[パラメータ]"),
-        Text("%FILE : 開いているファイル名"),
-        Text("%TEMP : テンポラリ画像ファイル名(表示中の128x128の画像)"),
-        Text("%EXEPATH : Tavrinのプログラムのあるパス"),
+        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "[パラメータ]")),
+        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "%FILE : 開いているファイル名")),
+        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
+                               "%TEMP : テンポラリ画像ファイル名(表示中の128x128の画像)")),
+        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
+                               "%EXEPATH : Tavrinのプログラムのあるパス")),
         QString(),
-        Text("コマンドライン例:"),
+        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "コマンドライン例:")),
         Text("\"/usr/bin/gimp\" %TEMP"),
         QString(),
-        Text("※実行ファイル名は短いパスであっても\"\"で括って下さい。"),
-        Text("※ツール実行中はTavrinには終了待ちダイアログが出ます。"),
-        Text("\u3000\u3000ツール側でデータを保存した後にOKボタンを押してください。"),
+        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
+                               "※実行ファイル名は短いパスであっても\"\"で括って下さい。")),
+        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
+                               "※ツール実行中はTavrinには終了待ちダイアログが出ます。")),
+        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
+                               "　　ツール側でデータを保存した後にOKボタンを押してください。")),
     };
 }
 
@@ -160,7 +181,9 @@ void TToolConfigDialog::RebuildList(int select) {
     m_list->clear();
     for (int i = 0; i < CTools::Count; ++i) {
         const std::string& name = m_tools.GetTool(i).Name;
-        m_list->addItem(name.empty() ? Text("未定義") : QString::fromStdString(name));
+        m_list->addItem(name.empty()
+                            ? Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "未定義"))
+                            : QString::fromStdString(name));
     }
     m_list->setCurrentRow(select);
 }
@@ -199,7 +222,9 @@ void TToolConfigDialog::ButtonSaveClick() {
     RebuildList(row);
     // The tools keep the edit either way; the user hears that the file does not.
     if (!saved)
-        Message(Text("設定の保存に失敗しました：\n") + QString::fromStdString(m_tools.Path()));
+        Message(
+            Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "設定の保存に失敗しました：\n")) +
+            QString::fromStdString(m_tools.Path()));
 }
 
 void TToolConfigDialog::ButtonUndoClick() {
@@ -212,7 +237,8 @@ void TToolConfigDialog::ButtonUndoClick() {
 void TToolConfigDialog::Button1Click() {
     FileDialogRequest request;
     // Programs here have no extension of their own, so both entries show every file.
-    request.filter = Text("実行形式ファイル|*|全てのファイル|*");
+    request.filter =
+        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "実行形式ファイル|*|全てのファイル|*"));
     const QString path =
         m_fileChooser ? m_fileChooser(this, request) : RunFileDialog(this, request);
     if (path.isEmpty())
