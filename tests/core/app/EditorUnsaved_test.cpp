@@ -109,5 +109,16 @@ TEST_F(EditorUnsaved, TilesPastTheEndOfTheDataAreHatchedAndNamedUnderTheMouse) {
     EXPECT_FALSE(hatched(255));
 }
 
+TEST_F(EditorUnsaved, ASettingsFileTooLargeToReadIsNamedAtStartAndKept) {
+    const std::string huge = "[Tavrin]\nZoomType=1\n;" + std::string(1 << 20, 'x') + "\n";
+    WriteText("tavrin.ini", huge);
+    Editor& e = Start();
+    ASSERT_EQ(view.messages.size(), 1u);
+    EXPECT_NE(view.messages[0].find(PathOf("tavrin.ini")), std::string::npos);
+    EXPECT_EQ(e.ZoomIndex(), 3) << "the defaults, not the file's";
+    e.FormDestroy(0, 0, -1);
+    EXPECT_EQ(ReadText("tavrin.ini"), huge);
+}
+
 } // namespace
 } // namespace tavrin

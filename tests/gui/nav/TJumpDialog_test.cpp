@@ -42,6 +42,11 @@ TEST_F(TJumpDialogTest, HexadecimalTextIsAccepted) {
     EXPECT_EQ(dialog.Address(), 0x1F);
     EXPECT_EQ(Type(0, QStringLiteral("7fffffff")), QDialog::Accepted);
     EXPECT_EQ(dialog.Address(), 0x7FFFFFFF);
+    // The usual ways of writing hexadecimal numbers.
+    for (const char* text : {"0x9000", "$9000", "9000h"}) {
+        EXPECT_EQ(Type(0, QString::fromLatin1(text)), QDialog::Accepted) << text;
+        EXPECT_EQ(dialog.Address(), 0x9000) << text;
+    }
 }
 
 TEST_F(TJumpDialogTest, BadTextCancelsWithAddressZero) {
