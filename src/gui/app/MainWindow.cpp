@@ -24,6 +24,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <cstdio>
+#include <utility>
 
 namespace tavrin {
 
@@ -109,6 +110,12 @@ MainWindow::MainWindow(const AppPaths& paths, const std::vector<std::string>& ar
     SyncDisplayControls();
     CommandStatesChanged();
     LayoutChanged();
+    m_starting = false;
+    QTimer::singleShot(0, this, [this] {
+        const QStringList messages = std::exchange(m_startMessages, {});
+        for (const QString& text : messages)
+            Message(text);
+    });
 
     // Returning from another program may have changed the clipboard.
     connect(qApp, &QGuiApplication::applicationStateChanged, this,

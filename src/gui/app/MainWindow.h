@@ -237,6 +237,9 @@ private:
     QSet<QAction*> m_unavailable;
     QString m_applicationTitle = QStringLiteral("Tavrin");
     QString m_lastMessage;
+    // Messages of the start-up, shown once the event loop runs.
+    bool m_starting = true;
+    QStringList m_startMessages;
     int m_beeps = 0;
     int m_windowColour = -1; // 0x00BBGGRR; -1 the system colour, below -1 another one
     int m_initialHeight = 0;

@@ -50,6 +50,12 @@ QString MainWindow::ChooseFile(const FileDialogRequest& request) {
 
 void MainWindow::Message(const QString& text) {
     m_lastMessage = text;
+    // What start-up has to say (a file that could not be opened) waits until the window is
+    // there to carry it.
+    if (m_starting) {
+        m_startMessages << text;
+        return;
+    }
     if (m_messageSink) {
         m_messageSink(this, text);
         return;
