@@ -44,8 +44,8 @@ void Editor::ToolConfigChanged() {
 ToolRunContext Editor::ToolContext() const {
     ToolRunContext context;
     context.documentPath = m_ws.Document().FilePath();
-    // The standard files are named like the program, in its folder.
-    context.executableDir = DirectoryPart(m_paths.standardFiles);
+    // %EXEPATH names the program's own folder, also when its data lies elsewhere.
+    context.executableDir = m_paths.programFolder;
     context.tempBitmapPath = ToolTempBitmapPath(m_paths.tempFolder);
     return context;
 }
