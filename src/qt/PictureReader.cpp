@@ -8,6 +8,9 @@
 #include <QImageReader>
 #include <QString>
 #include <QtGlobal>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace tavrin {
 
@@ -19,16 +22,34 @@ constexpr size_t MaxBitmapFileBytes = 4 * static_cast<size_t>(MaxDibPixels) + 65
 
 void DropMessage(QtMsgType, const QMessageLogContext&, const QString&) {}
 
-// Keeps Qt's messages off standard error while it lives; the reader's error says enough.
-class QuietQt {
+// Keeps Qt's and libpng's messages off standard error while it lives; the reader's error says
+// enough. libpng prints its errors itself (Qt gives it no handler for them), so standard
+// error points at /dev/null meanwhile.
+class QuietReading {
 public:
-    QuietQt() : m_previous(qInstallMessageHandler(DropMessage)) {}
-    ~QuietQt() { qInstallMessageHandler(m_previous); }
-    QuietQt(const QuietQt&) = delete;
-    QuietQt& operator=(const QuietQt&) = delete;
+    QuietReading() : m_previous(qInstallMessageHandler(DropMessage)) {
+        std::fflush(stderr);
+        m_saved = ::fcntl(2, F_DUPFD_CLOEXEC, 3);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_saved >= 0 && null >= 0)
+            ::dup2(null, 2);
+        if (null >= 0)
+            ::close(null);
+    }
+    ~QuietReading() {
+        std::fflush(stderr);
+        if (m_saved >= 0) {
+            ::dup2(m_saved, 2);
+            ::close(m_saved);
+        }
+        qInstallMessageHandler(m_previous);
+    }
+    QuietReading(const QuietReading&) = delete;
+    QuietReading& operator=(const QuietReading&) = delete;
 
 private:
     QtMessageHandler m_previous;
+    int m_saved = -1;
 };
 
 std::string ReaderFailure(QImageReader::ImageReaderError error) {
@@ -47,7 +68,7 @@ std::string ReaderFailure(QImageReader::ImageReaderError error) {
 }
 
 bool ReadQtPicture(const std::string& path, FilePicture& out, std::string& error) {
-    QuietQt quiet;
+    QuietReading quiet;
     QImageReader reader(QString::fromStdString(path));
     const QImage image = reader.read();
     if (image.isNull()) {
