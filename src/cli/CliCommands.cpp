@@ -1,13 +1,15 @@
 #include "cli/CliCommands.h"
 
+#include "cli/CliExport.h"
+#include "cli/CliImport.h"
+#include "cli/CliMessages.h"
 #include "cli/CliParser.h"
 #include "core/app/AppPaths.h"
+#include "core/app/DataPages.h"
 #include "core/app/Workspace.h"
-#include "core/dib/BitmapFile.h"
 #include "core/nav/ImageSearch.h"
 #include "core/palette/CStateFile.h"
 #include "core/platform/FileIO.h"
-#include "qt/ImageBridge.h"
 
 #include <algorithm>
 #include <climits>
@@ -18,9 +20,6 @@
 namespace tavrin {
 
 namespace {
-
-// PNG output favours speed: tile pages compress well at zlib's fastest level.
-constexpr int PngLevel = 1;
 
 void Problem(std::ostream& err, const std::string& file, const std::string& text) {
     err << "tavrin-cli: " << (file.empty() ? std::string() : file + ": ") << text << "\n";
@@ -41,7 +40,7 @@ std::string LowerExtension(const std::string& path) {
 // Opens the ROM named on the command line; reports and returns false on failure.
 bool OpenDocument(const std::string& path, Workspace& ws, std::ostream& err) {
     if (FileResult read = ws.OpenRom(path); !read) {
-        Problem(err, path, DescribeFailure(read));
+        Problem(err, path, CliFailureText(read));
         return false;
     }
     return true;
@@ -54,7 +53,7 @@ bool LoadPattern(const CliOptions& o, Workspace& ws, std::ostream& err) {
     if (FileResult read = patterns.LoadFromFile(o.patternFile); !read) {
         Problem(err, o.patternFile,
                 read.failure == FileFailure::NotFound ? "no such pattern file"
-                                                      : DescribeFailure(read, "pattern file"));
+                                                      : CliFailureText(read, "pattern file"));
         return false;
     }
     patterns.EnsureNormal();
@@ -135,19 +134,18 @@ bool ImportState(const CliOptions& o, Workspace& ws, const AppPaths& paths, std:
     return true;
 }
 
-int RunExport(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::ostream& err) {
-    const std::string ext = LowerExtension(o.image);
-    if (ext != ".png" && ext != ".bmp") {
-        Problem(err, o.image, "unknown image type (the name must end in .bmp or .png)");
-        return CliBadInput;
-    }
+} // namespace
+
+bool PrepareExportPage(const CliOptions& o, Workspace& ws, const AppPaths& paths,
+                       std::ostream& err) {
     for (const std::string* file : {&o.palFile, &o.datFile, &o.stateFile, &o.iniFile})
-        if (!file->empty() && !FileExists(*file)) {
-            Problem(err, *file, "no such file");
-            return CliBadInput;
-        }
+        if (!file->empty())
+            if (const std::string problem = CliInputProblem(*file); !problem.empty()) {
+                Problem(err, *file, problem);
+                return false;
+            }
     if (!OpenPageSource(o, ws, err))
-        return CliBadInput;
+        return false;
 
     // The display palette from the standard state (or the given files), as the window builds it.
     using Companion = RomDocument::Companion;
@@ -158,13 +156,43 @@ int RunExport(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::os
         o.datFile.empty() ? RomDocument::CompanionPath(paths.standardFiles, Companion::Dat)
                           : o.datFile);
     if (!o.stateFile.empty() && !ImportState(o, ws, paths, err))
-        return CliBadInput;
+        return false;
     ws.PaletteSet().SetIdentityMode(o.paletteOnly);
     ws.PaletteSet().SetBpp(ws.Format().BitsPerPixel());
     ws.PaletteSet().SetSelectedEntry(static_cast<int>(o.entry));
+    return true;
+}
+
+namespace {
+
+int RunExport(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::ostream& out,
+              std::ostream& err) {
+    // "-" is standard output, always a PNG.
+    const std::string ext = o.image == "-" ? ".png" : LowerExtension(o.image);
+    if (ext != ".png" && ext != ".bmp") {
+        Problem(err, o.image, "unknown image type (the name must end in .bmp or .png)");
+        return CliBadInput;
+    }
+    // A folder or a pipe is refused before any work rather than after it (or never).
+    if (const std::string problem = CliOutputProblem(o.image, "image"); !problem.empty()) {
+        Problem(err, o.image, problem);
+        return CliBadInput;
+    }
+    if (!PrepareExportPage(o, ws, paths, err))
+        return CliBadInput;
 
     const int32_t address = ws.Address();
-    const long long pages = o.allPages ? ws.PagesToEnd(address) : o.pages;
+    const long long asked = o.address ? *o.address : ws.Document().StartAddress();
+    if (asked != address)
+        Problem(err, o.rom, CliMovedAddressNote(asked, address, ws.Document().EndAddress()));
+    // "all" counts the pages import takes back: those that start inside the data.
+    const long long pages = o.allPages ? PagesInData(ws, address) : o.pages;
+    if (pages == 0) {
+        Problem(err, o.rom,
+                "no data at " + Hex6(address) + " to export (the data ends at " +
+                    Hex6(DataPageLimit(ws)) + ")");
+        return CliBadInput;
+    }
     // Pages past the document read as zero; addresses stay 32-bit.
     if (address + pages * ws.Page().pageBytes > INT32_MAX) {
         Problem(err, o.rom,
@@ -172,56 +200,8 @@ int RunExport(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::os
                     " reach past the largest address");
         return CliBadInput;
     }
-    const Image8 out = ws.ExportPages(address, pages);
-    const FileResult written =
-        ext == ".png" ? WritePng(out, o.image, PngLevel) : WriteBitmapFile(o.image, out);
-    if (!written) {
-        Problem(err, o.image, DescribeFailure(written, "image"));
-        return CliBadInput;
-    }
-    return CliOk;
-}
-
-// Reads a bitmap (any kind the DIB container takes) or, failing the "BM" signature, any
-// indexed image Qt reads.
-bool ReadIndexedImage(const std::string& path, Image8& image, std::ostream& err) {
-    std::string error;
-    if (!ReadIndexedImageFile(path, image, error)) {
-        Problem(err, path, error);
-        return false;
-    }
-    return true;
-}
-
-int RunImport(const CliOptions& o, Workspace& ws, std::ostream& err) {
-    Image8 image;
-    if (!OpenPageSource(o, ws, err) || !ReadIndexedImage(o.image, image, err))
-        return CliBadInput;
-    const RomDocument& doc = ws.Document();
-    const int32_t first = ws.Address();
-
-    const int imagePages = std::max(1, (image.Height() + 127) / 128);
-    const int pages = o.allPages ? imagePages : o.pages;
-    // Every page must start inside the data; what lies past the data is not written back.
-    const long long lastStart = static_cast<long long>(first) + (pages - 1LL) * ws.Page().pageBytes;
-    if (pages > 1 && lastStart >= doc.DataSize()) {
-        Problem(err, o.rom,
-                std::to_string(pages) + " pages from " + Hex6(first) +
-                    " reach past the end of the data (" + Hex6(doc.DataSize()) + ")");
-        return CliBadInput;
-    }
-    if (image.Height() > 128LL * pages)
-        Problem(err, o.image,
-                "warning: only the first " + std::to_string(pages) + " of " +
-                    std::to_string(imagePages) + " pages were imported (see --pages)");
-
-    ws.ImportPages(image, first, pages);
-    // Saved as the window saves in place: the data over the file, its length unchanged.
-    if (FileResult written = ws.SaveRom(o.rom, true); !written) {
-        Problem(err, o.rom, DescribeFailure(written));
-        return CliBadInput;
-    }
-    return CliOk;
+    return WriteExportImage(ws, address, pages, o.image, ext == ".png", out, err) ? CliOk
+                                                                                  : CliBadInput;
 }
 
 int RunFind(const CliOptions& o, Workspace& ws, std::ostream& out, std::ostream& err) {
@@ -255,9 +235,9 @@ int RunCliCommand(const CliOptions& o, Workspace& ws, const AppPaths& paths, std
     case CliCommand::Info:
         return RunInfo(o, ws, out, err);
     case CliCommand::Export:
-        return RunExport(o, ws, paths, err);
+        return RunExport(o, ws, paths, out, err);
     case CliCommand::Import:
-        return RunImport(o, ws, err);
+        return RunImport(o, ws, paths, err);
     case CliCommand::Find:
         return RunFind(o, ws, out, err);
     default:
@@ -268,6 +248,11 @@ int RunCliCommand(const CliOptions& o, Workspace& ws, const AppPaths& paths, std
 
 int RunCli(const std::vector<std::string>& args, const AppPaths& paths, std::ostream& out,
            std::ostream& err) {
+    // Without a command the usage goes where problems go, and the run counts as bad input.
+    if (args.empty()) {
+        err << CliHelpText(CliCommand::Help);
+        return CliBadInput;
+    }
     Workspace ws;
     std::vector<std::string> errors;
     const CliOptions options = ParseCliArguments(args, ws.Formats(), errors);
@@ -276,7 +261,13 @@ int RunCli(const std::vector<std::string>& args, const AppPaths& paths, std::ost
             Problem(err, {}, e);
         return CliBadInput;
     }
-    return RunCliCommand(options, ws, paths, out, err);
+    // Whatever a core call throws ends here as one line; every write is whole or not at all.
+    try {
+        return RunCliCommand(options, ws, paths, out, err);
+    } catch (const std::exception& e) {
+        Problem(err, {}, CliExceptionText(e));
+        return CliBadInput;
+    }
 }
 
 } // namespace tavrin

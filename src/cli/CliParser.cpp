@@ -20,13 +20,17 @@ const char* const kToolHelp =
     "Commands:\n"
     "  formats                 list the tile formats\n"
     "  info ROM                show the document's sizes, addresses and default format\n"
-    "  export ROM OUT [opts]   decode pages into OUT.bmp or OUT.png\n"
+    "  export ROM OUT [opts]   decode pages into OUT.bmp or OUT.png ('-': a PNG on\n"
+    "                          standard output)\n"
     "  import ROM IN [opts]    encode IN.bmp or IN.png back into the ROM file in place\n"
     "  find ROM [opts]         find the next graphics after an address\n"
     "\n"
     "Run 'tavrin-cli COMMAND --help' for the options of a command.\n"
-    "Numbers are decimal or 0x-prefixed hexadecimal. Exit status: 0 success, 1 not found,\n"
-    "2 bad input (nothing is written).\n";
+    "Numbers are decimal or 0x-prefixed hexadecimal. Exit status: 0 success (notes and\n"
+    "warnings on standard error say what was moved or left out), 1 not found, 2 bad input:\n"
+    "one line on standard error, and nothing is written. Files are written whole beside the\n"
+    "target and then renamed over it, so a failure part-way leaves the old file.\n"
+    "Without arguments this text goes to standard error with status 2.\n";
 
 const char* const kFormatsHelp =
     "Usage: tavrin-cli formats\n"
@@ -42,25 +46,31 @@ const char* const kInfoHelp =
 
 const char* const kCodecOptions =
     "  --format F        table index or exact name (default: chosen by ROM's extension)\n"
-    "  --address A       address of the first page (default: the start address); clamped\n"
-    "                    so that the page lies inside the document\n"
+    "  --address A       address of the first page (default: the start address). One\n"
+    "                    whose page would reach past the end address is moved back to the\n"
+    "                    last page by export (as the window does, with a note) and\n"
+    "                    refused by import\n"
     "  --rotate R        0, 90, 180 or 270 (default 0)\n"
     "  --mirror M        none, horizontal, vertical or both (default none)\n"
     "  --pattern FILE.adf[:INDEX]\n"
     "                    arrange tiles by pattern INDEX (default 0) of a pattern file\n";
 
 const char* const kExportHelpHead =
-    "Usage: tavrin-cli export ROM OUT.bmp|OUT.png [options]\n"
+    "Usage: tavrin-cli export ROM OUT.bmp|OUT.png|- [options]\n"
     "\n"
     "Decodes pages exactly as the tile view does and writes them as an 8-bit indexed image,\n"
-    "128 pixels wide, whose palette is the display palette.\n"
+    "128 pixels wide, whose palette is the display palette. OUT '-' writes a PNG to standard\n"
+    "output; an OUT that is a folder, a pipe or a device is refused at once. A PNG is made\n"
+    "page by page as it is written, in the same memory at any page count; a bitmap holds at\n"
+    "most 100000000 pixels (6103 pages), so more are refused with a word on PNG.\n"
     "\n"
     "Options:\n";
 
 const char* const kExportHelpTail =
     "  --pages N|all     N pages stacked downwards (page k at address + k x page bytes;\n"
-    "                    bytes past the data read as zero); 'all' covers the address to\n"
-    "                    the end address (default 1)\n"
+    "                    bytes past the data read as zero); 'all' is every page that\n"
+    "                    starts inside the data before the end address, the pages that\n"
+    "                    import --pages all takes back (default 1)\n"
     "  --pal FILE        palette file (default: tavrin.pal beside the program)\n"
     "  --dat FILE        palette-set file (default: tavrin.dat beside the program)\n"
     "  --entry E         selected palette-set entry; its group is the colour offset\n"
@@ -75,11 +85,20 @@ const char* const kExportHelpTail =
 const char* const kImportHelpHead =
     "Usage: tavrin-cli import ROM IN.bmp|IN.png [options]\n"
     "\n"
-    "Reads an image (bitmaps of 1, 4, 8, 16, 24 or 32 bits, RLE too; indexed PNG), writes\n"
-    "each pixel's index AND the format's colour mask into the top-left 128 x 128 pixels of\n"
-    "the decoded page, encodes the page back at the address and rewrites the ROM file in\n"
-    "place (same length; bytes outside the page unchanged). With --pages, an image of pages\n"
-    "stacked downwards (as export writes it) goes back page by page.\n"
+    "Reads an image, writes each pixel's colour number AND the format's colour mask into\n"
+    "the top-left 128 x 128 pixels of the decoded page, encodes the page back at the\n"
+    "address and rewrites the ROM file in place (same length; bytes outside the page\n"
+    "unchanged). With --pages, an image of pages stacked downwards (as export writes it)\n"
+    "goes back page by page. The colour numbers of an image:\n"
+    "  indexed (bitmaps of 1, 4 or 8 bits, RLE too; indexed PNG) and grey images: their\n"
+    "  indices; true-colour images (bitmaps of 16, 24 or 32 bits; RGB PNG): the index of the\n"
+    "  entry of exactly that colour in the palette export writes with the same --pal, --dat,\n"
+    "  --entry and --palette-only (the entry's group first); the first pixel of another\n"
+    "  colour refuses the image, named with its place.\n"
+    "An address given is taken exactly: a page that would reach past the end address, or\n"
+    "start past the end of the data, is refused. Warnings name what the pages do not take\n"
+    "(columns past 128, rows past the pages, a page only partly covered, bytes past the end\n"
+    "of the data). Imports into one ROM at the same time run one after the other.\n"
     "\n"
     "Options:\n";
 
@@ -87,7 +106,9 @@ const char* const kImportHelpTail =
     "  --pages N|all     import N pages from the image's rows 128 k … 128 k + 127 into the\n"
     "                    pages at address + k x page bytes; 'all' takes every page the\n"
     "                    image holds (default 1: only the top 128 rows are read). Every\n"
-    "                    page must start inside the ROM's data\n";
+    "                    page must start inside the ROM's data\n"
+    "  --pal FILE, --dat FILE, --entry E, --palette-only\n"
+    "                    the palette true colours are matched against, as for export\n";
 
 const char* const kFindHelp =
     "Usage: tavrin-cli find ROM [--from A] [--format F]\n"
@@ -190,7 +211,6 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
             value = a.substr(eq + 1);
             hasValue = true;
         }
-        const bool isExport = o.command == CliCommand::Export;
         const bool takesValue = name != "--palette-only";
         bool known = false;
         if (name == "--format")
@@ -201,8 +221,10 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
         else if (name == "--pages")
             known = codec;
         else if (name == "--pal" || name == "--dat" || name == "--entry" ||
-                 name == "--palette-only" || name == "--state" || name == "--ini")
-            known = isExport;
+                 name == "--palette-only")
+            known = codec; // import matches true colours to export's palette
+        else if (name == "--state" || name == "--ini")
+            known = o.command == CliCommand::Export;
         else if (name == "--from")
             known = o.command == CliCommand::Find;
         if (!known) {
@@ -300,6 +322,9 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
 
     const size_t wanted = o.command == CliCommand::Formats ? 0 : codec ? 2 : 1;
     if (positional.size() != wanted) {
+        // After a bad option the count says nothing new: the option's value may be among them.
+        if (!errors.empty())
+            return o;
         static const char* const kUsage[] = {
             "",        "", "", "info ROM", "export ROM OUT.bmp|OUT.png", "import ROM IN.bmp|IN.png",
             "find ROM"};
