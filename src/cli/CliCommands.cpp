@@ -4,6 +4,7 @@
 #include "cli/CliImport.h"
 #include "cli/CliMessages.h"
 #include "cli/CliParser.h"
+#include "cli/CliRenderSet.h"
 #include "core/app/AppPaths.h"
 #include "core/app/DataPages.h"
 #include "core/app/Workspace.h"
@@ -240,6 +241,8 @@ int RunCliCommand(const CliOptions& o, Workspace& ws, const AppPaths& paths, std
         return RunImport(o, ws, paths, err);
     case CliCommand::Find:
         return RunFind(o, ws, out, err);
+    case CliCommand::RenderSet:
+        return RunRenderSet(o, ws, paths, err);
     default:
         out << CliHelpText(CliCommand::Help);
         return CliBadInput;

@@ -5,12 +5,13 @@
 
 namespace tavrin {
 
-enum class CliCommand { None, Help, Formats, Info, Export, Import, Find };
+enum class CliCommand { None, Help, Formats, Info, Export, Import, Find, RenderSet };
 
 // Everything the command line asks for; each field names its flag.
 struct CliOptions {
     CliCommand command = CliCommand::None;
     bool help = false;                // --help (with or without a command)
+    std::string setFile;              // SET (render-set)
     std::string rom;                  // ROM
     std::string image;                // OUT.bmp|OUT.png / IN.bmp|IN.png
     std::optional<int> formatIndex;   // --format F, resolved to a table index
@@ -28,6 +29,8 @@ struct CliOptions {
     std::string stateFile;            // --state FILE
     std::string iniFile;              // --ini FILE
     std::optional<long long> from;    // --from A
+    std::string spdFile;              // --spd FILE
+    std::string sprFile;              // --spr FILE
 };
 
 } // namespace tavrin

@@ -24,6 +24,8 @@ const char* const kToolHelp =
     "                          standard output)\n"
     "  import ROM IN [opts]    encode IN.bmp or IN.png back into the ROM file in place\n"
     "  find ROM [opts]         find the next graphics after an address\n"
+    "  render-set SET ROM OUT [opts]\n"
+    "                          draw the set window's screen over a page into OUT.bmp or OUT.png\n"
     "\n"
     "Run 'tavrin-cli COMMAND --help' for the options of a command.\n"
     "Numbers are decimal or 0x-prefixed hexadecimal. Exit status: 0 success (notes and\n"
@@ -122,6 +124,24 @@ const char* const kFindHelp =
     "  --from A          the current address to search after\n"
     "  --format F        table index or exact name (default: chosen by ROM's extension)\n";
 
+const char* const kRenderSetHelpHead =
+    "Usage: tavrin-cli render-set SET ROM OUT.png|OUT.bmp [options]\n"
+    "\n"
+    "Draws the screen the set window composes and writes it as a 256 x 240 8-bit indexed\n"
+    "image, the picture the window's \"SETの画像を保存\" writes. SET is read as the window\n"
+    "reads it by its extension: .nam (name table and attribute bytes), .set (name table and\n"
+    "palette numbers), .st? (the name table of a VirtuaNES state), anything else as .set. The\n"
+    "tiles are the page of ROM that export decodes with the same options, in its palette.\n"
+    "\n"
+    "Options:\n";
+
+const char* const kRenderSetHelpTail =
+    "  --pal FILE, --dat FILE, --entry E, --palette-only, --state FILE, --ini FILE\n"
+    "                    the display palette, as for export\n"
+    "  --spd FILE        sprite table (64 sprites of Y, tile, attributes, X); draws the\n"
+    "                    sprites over the screen as the window shows them\n"
+    "  --spr FILE        sprite tiles (256 tiles in the 2BPP NES layout); goes with --spd\n";
+
 bool ResolveFormat(const std::string& text, CFormatTable& formats, int& index) {
     long long number = 0;
     if (ParseCliNumber(text, number)) {
@@ -185,12 +205,16 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
         o.command = CliCommand::Import;
     else if (cmd == "find")
         o.command = CliCommand::Find;
+    else if (cmd == "render-set")
+        o.command = CliCommand::RenderSet;
     else {
         errors.push_back("unknown command '" + cmd + "' (try --help)");
         return o;
     }
 
     const bool codec = o.command == CliCommand::Export || o.command == CliCommand::Import;
+    // render-set decodes one page as export does.
+    const bool renderSet = o.command == CliCommand::RenderSet;
     std::vector<std::string> positional;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -214,17 +238,19 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
         const bool takesValue = name != "--palette-only";
         bool known = false;
         if (name == "--format")
-            known = codec || o.command == CliCommand::Find;
+            known = codec || renderSet || o.command == CliCommand::Find;
         else if (name == "--address" || name == "--rotate" || name == "--mirror" ||
                  name == "--pattern")
-            known = codec;
+            known = codec || renderSet;
         else if (name == "--pages")
             known = codec;
         else if (name == "--pal" || name == "--dat" || name == "--entry" ||
                  name == "--palette-only")
-            known = codec; // import matches true colours to export's palette
+            known = codec || renderSet; // import matches true colours to export's palette
         else if (name == "--state" || name == "--ini")
-            known = o.command == CliCommand::Export;
+            known = o.command == CliCommand::Export || renderSet;
+        else if (name == "--spd" || name == "--spr")
+            known = renderSet;
         else if (name == "--from")
             known = o.command == CliCommand::Find;
         if (!known) {
@@ -314,25 +340,43 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
             o.stateFile = value;
         } else if (name == "--ini") {
             o.iniFile = value;
+        } else if (name == "--spd") {
+            o.spdFile = value;
+        } else if (name == "--spr") {
+            o.sprFile = value;
         }
     }
 
     if (!o.iniFile.empty() && o.stateFile.empty())
         errors.push_back("option --ini only goes with --state");
 
-    const size_t wanted = o.command == CliCommand::Formats ? 0 : codec ? 2 : 1;
+    if (o.spdFile.empty() != o.sprFile.empty())
+        errors.push_back("options --spd and --spr go together");
+
+    const size_t wanted = o.command == CliCommand::Formats ? 0 : renderSet ? 3 : codec ? 2 : 1;
     if (positional.size() != wanted) {
         // After a bad option the count says nothing new: the option's value may be among them.
         if (!errors.empty())
             return o;
-        static const char* const kUsage[] = {
-            "",        "", "", "info ROM", "export ROM OUT.bmp|OUT.png", "import ROM IN.bmp|IN.png",
-            "find ROM"};
+        static const char* const kUsage[] = {"",
+                                             "",
+                                             "",
+                                             "info ROM",
+                                             "export ROM OUT.bmp|OUT.png",
+                                             "import ROM IN.bmp|IN.png",
+                                             "find ROM",
+                                             "render-set SET ROM OUT.png|OUT.bmp"};
         if (o.command == CliCommand::Formats)
             errors.push_back("'formats' takes no arguments");
         else
             errors.push_back(std::string("expected: tavrin-cli ") +
                              kUsage[static_cast<int>(o.command)]);
+        return o;
+    }
+    if (renderSet) {
+        o.setFile = positional[0];
+        o.rom = positional[1];
+        o.image = positional[2];
         return o;
     }
     if (wanted >= 1)
@@ -354,6 +398,8 @@ std::string CliHelpText(CliCommand command) {
         return std::string(kImportHelpHead) + kCodecOptions + kImportHelpTail;
     case CliCommand::Find:
         return kFindHelp;
+    case CliCommand::RenderSet:
+        return std::string(kRenderSetHelpHead) + kCodecOptions + kRenderSetHelpTail;
     default:
         return kToolHelp;
     }

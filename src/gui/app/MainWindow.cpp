@@ -11,6 +11,7 @@
 #include "gui/app/MainMenus.h"
 #include "gui/app/MainStatusBar.h"
 #include "gui/nav/TJumpDialog.h"
+#include "gui/set/TFormSet.h"
 #include "gui/views/ImagePanel.h"
 #include "qt/ImageBridge.h"
 
@@ -93,6 +94,7 @@ MainWindow::MainWindow(const AppPaths& paths, const std::vector<std::string>& ar
                                         QApplication::wheelScrollLines());
     ConnectActions();
     ConnectControls();
+    ConnectSetWindow();
 
     const CIniInfo& settings = m_editor->Settings();
     if (settings.SavePosition)

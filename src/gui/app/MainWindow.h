@@ -32,6 +32,7 @@ class TColorOptimizeDlg;
 class TPalEditDialog;
 class TPatternDialog;
 class TToolConfigDialog;
+class TFormSet;
 class TReplaceColorDialog;
 class TJumpDialog;
 
@@ -67,6 +68,7 @@ public:
     TPalEditDialog& PaletteEditor();
     TPatternDialog& PatternDialog();
     TToolConfigDialog& ToolConfigDialog();
+    TFormSet& SetWindow() const { return *m_setWindow; }
     // 0x00BBGGRR, or -1 while the window has the system's colour.
     int WindowColour() const { return m_windowColour; }
     const QString& ApplicationTitle() const { return m_applicationTitle; }
@@ -198,6 +200,9 @@ private:
     void HelpOpenAddress(const QString& address);
     void HelpAboutExecute();
 
+    // The set window, created at start and shown by ActToolFormSet (MainWindowSet.cpp).
+    void ConnectSetWindow();
+
     // Mouse (MainWindowMouse.cpp).
     void ConnectPanel(ImagePanel* panel, Panel which);
     void PanelPressed(Panel which, Qt::MouseButton button, QPoint pos);
@@ -232,6 +237,8 @@ private:
     // The shared state outlives the editor that works on it.
     std::unique_ptr<Workspace> m_workspace;
     std::unique_ptr<Editor> m_editor;
+    // Goes before the editor whose tiles it shows.
+    std::unique_ptr<TFormSet> m_setWindow;
 
     // Actions whose commands are not part of the program yet stay disabled.
     QSet<QAction*> m_unavailable;

@@ -27,8 +27,8 @@ std::string S(const QString& text) {
 // have no behaviour at all (the backward search, the colour-set file commands). They are in
 // the menus and tool bars, disabled. ActPen10 has no pen behind it.
 const char* const NotYetAvailable[] = {
-    "ActAddrFindPrev",      "ActPen10",       "ActPaletteColOpen", "ActPaletteColSave",
-    "ActPaletteColSaveRom", "ActToolFormSet", "ActOptionConfig",
+    "ActAddrFindPrev",      "ActPen10",        "ActPaletteColOpen", "ActPaletteColSave",
+    "ActPaletteColSaveRom", "ActOptionConfig",
 };
 
 const char* const DatFilter =

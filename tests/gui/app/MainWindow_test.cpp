@@ -126,6 +126,7 @@ TEST_F(MainWindowTest, CommandsOfLaterPartsAreDisabled) {
             "ActPalettePalOpen ActPalettePalSave ActPalettePalSaveRom ActPaletteAdfOpen "
             "ActPaletteAdfSave ActPaletteAdfSaveRom ActPaletteEnableSet ActPaletteReload "
             "ActToolShowStatusbar ActOptionSimpleMenu ActOptionShowMouseNavi "
+            "ActToolFormSet "
             "ActPaletteLoadState ActToolExecuteFile ActToolToolConfig ActToolExecParam "
             "ActToolFormColor ActHelpIndex ActHelpOpenWeb ActHelpOpenBoard ActHelpAbout "
             "ActHelpSaveConfig ActHelpLoadConfig "

@@ -1,0 +1,85 @@
+#include "cli/CliRenderSet.h"
+
+#include "cli/CliCommands.h"
+#include "cli/CliMessages.h"
+#include "core/app/Workspace.h"
+#include "core/dib/BitmapFile.h"
+#include "core/platform/FileIO.h"
+#include "core/set/SetDocument.h"
+#include "core/set/SetFiles.h"
+#include "core/set/SetImage.h"
+#include "qt/ImageBridge.h"
+
+#include <algorithm>
+#include <cctype>
+#include <ostream>
+
+namespace tavrin {
+
+namespace {
+
+// As export writes its pages: speed over size.
+constexpr int PngLevel = 1;
+
+std::string LowerExtension(const std::string& path) {
+    std::string e = ExtensionPart(path);
+    std::transform(e.begin(), e.end(), e.begin(), [](unsigned char c) { return std::tolower(c); });
+    return e;
+}
+
+// The set data from the files named on the command line, read as the window reads them. The
+// window takes a file it cannot read as "nothing loaded"; here it is an error with its reason.
+bool LoadSetData(const CliOptions& o, SetDocument& doc, std::ostream& err) {
+    struct Part {
+        const std::string& path;
+        const char* subject;
+        bool (*load)(SetDocument&, const std::string&);
+    };
+    const Part parts[] = {{o.setFile, "set file", &LoadSetFile},
+                          {o.spdFile, "sprite table", &LoadSpriteTable},
+                          {o.sprFile, "sprite tiles", &LoadSpriteTiles}};
+    for (const Part& part : parts) {
+        if (part.path.empty())
+            continue;
+        if (const std::string problem = CliInputProblem(part.path, part.subject);
+            !problem.empty()) {
+            CliProblem(err, part.path, problem);
+            return false;
+        }
+        if (!part.load(doc, part.path)) {
+            CliProblem(err, part.path, std::string("cannot read the ") + part.subject);
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int RunRenderSet(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::ostream& err) {
+    const std::string ext = LowerExtension(o.image);
+    if (ext != ".png" && ext != ".bmp") {
+        CliProblem(err, o.image, "unknown image type (the name must end in .bmp or .png)");
+        return CliBadInput;
+    }
+    if (const std::string problem = CliOutputProblem(o.image, "image"); !problem.empty()) {
+        CliProblem(err, o.image, problem);
+        return CliBadInput;
+    }
+    SetDocument doc;
+    if (!LoadSetData(o, doc, err) || !PrepareExportPage(o, ws, paths, err))
+        return CliBadInput;
+
+    // The tile source is the page the window would show at that address, in its palette.
+    const Image8 tiles = ws.ExportPages(ws.Address(), 1);
+    const Image8 screen = RenderSetImage(doc, tiles, !o.spdFile.empty());
+    const FileResult written =
+        ext == ".png" ? WritePng(screen, o.image, PngLevel) : WriteBitmapFile(o.image, screen);
+    if (!written) {
+        CliProblem(err, o.image, CliFailureText(written, "image"));
+        return CliBadInput;
+    }
+    return CliOk;
+}
+
+} // namespace tavrin
