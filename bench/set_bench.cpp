@@ -1,5 +1,6 @@
 #include "core/set/SetComposer.h"
 #include "core/set/SetImage.h"
+#include "qt/ImageBridge.h"
 
 #include <benchmark/benchmark.h>
 
@@ -59,5 +60,24 @@ void BM_SetWindowRedrawSpriteKey(benchmark::State& state) {
         benchmark::DoNotOptimize(set.Key(SetKey::Enter));
 }
 BENCHMARK(BM_SetWindowRedrawSpriteKey)->Unit(benchmark::kMicrosecond);
+
+// The same key as the window answers it: the redraw, then ImageSet and ImageChr turned into
+// the true-colour pictures the panels paint.
+void BM_SetWindowPaintSpriteKey(benchmark::State& state) {
+    SetComposer set;
+    FillScreen(set.Document());
+    set.SetTileSource(TileSource(), Image8::Palette{});
+    set.SetGridBG(true);
+    set.SetShowSprites(true);
+    set.ChooseMode(SetMode::Sprite);
+    for (auto _ : state) {
+        const SetRedraw redraw = set.Key(SetKey::Enter);
+        if (redraw.set)
+            benchmark::DoNotOptimize(ToRgbImage(set.SetPicture()).constBits());
+        if (redraw.chr)
+            benchmark::DoNotOptimize(ToRgbImage(set.ChrPicture()).constBits());
+    }
+}
+BENCHMARK(BM_SetWindowPaintSpriteKey)->Unit(benchmark::kMicrosecond);
 
 } // namespace
