@@ -1148,6 +1148,45 @@ Extend the file to the end of the page and save?
     </message>
 </context>
 <context>
+    <name>tavrin::TFConfigDialog</name>
+    <message>
+        <source>設定</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>マウスホイールの移動量:</source>
+        <translation>Mouse wheel step:</translation>
+    </message>
+    <message>
+        <source>ウィンドウタイトルにアドレスを表示する</source>
+        <translation>Show the address in the window title</translation>
+    </message>
+    <message>
+        <source>ファイルを開く時に、画像形式を自動で選択する</source>
+        <translation>Choose the graphics format when a file is opened</translation>
+    </message>
+    <message>
+        <source>画像形式選択時に、自動でパレット表示を切り替える</source>
+        <translation>Switch the palette display with the format</translation>
+    </message>
+    <message>
+        <source>右クリック時にポップアップメニューを使用する</source>
+        <translation>Use the pop-up menu on a right click</translation>
+    </message>
+    <message>
+        <source>1画面より小さな画像を元のファイルサイズで保存する (チェックしない場合1画面サイズまで拡張)</source>
+        <translation>Save images smaller than one page at their own size (unchecked: extended to one page)</translation>
+    </message>
+    <message>
+        <source>ウィンドウの位置を保存する</source>
+        <translation>Save the window position</translation>
+    </message>
+    <message>
+        <source>対応拡張子:</source>
+        <translation>Extensions:</translation>
+    </message>
+</context>
+<context>
     <name>tavrin::TToolConfigDialog</name>
     <message>
         <source>外部ツール設定</source>

@@ -29,6 +29,7 @@ class MainEventFilter;
 class MainMenus;
 class MainStatusBar;
 class TColorOptimizeDlg;
+class TFConfigDialog;
 class TPalEditDialog;
 class TPatternDialog;
 class TToolConfigDialog;
@@ -68,6 +69,7 @@ public:
     TPalEditDialog& PaletteEditor();
     TPatternDialog& PatternDialog();
     TToolConfigDialog& ToolConfigDialog();
+    TFConfigDialog& ConfigDialog();
     TFormSet& SetWindow() const { return *m_setWindow; }
     // 0x00BBGGRR, or -1 while the window has the system's colour.
     int WindowColour() const { return m_windowColour; }
@@ -200,6 +202,10 @@ private:
     void HelpOpenAddress(const QString& address);
     void HelpAboutExecute();
 
+    // The settings dialog (MainWindowOptions.cpp).
+    void ConnectOptionActions();
+    void OptionConfigExecute();
+
     // The set window, created at start and shown by ActToolFormSet (MainWindowSet.cpp).
     void ConnectSetWindow();
 
@@ -233,6 +239,7 @@ private:
     TPalEditDialog* m_paletteEditor = nullptr;
     TPatternDialog* m_patternDialog = nullptr;
     TToolConfigDialog* m_toolDialog = nullptr;
+    TFConfigDialog* m_configDialog = nullptr;
     MainEventFilter* m_eventFilter = nullptr;
     // The shared state outlives the editor that works on it.
     std::unique_ptr<Workspace> m_workspace;

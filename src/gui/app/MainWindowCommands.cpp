@@ -27,8 +27,7 @@ std::string S(const QString& text) {
 // have no behaviour at all (the backward search, the colour-set file commands). They are in
 // the menus and tool bars, disabled. ActPen10 has no pen behind it.
 const char* const NotYetAvailable[] = {
-    "ActAddrFindPrev",      "ActPen10",        "ActPaletteColOpen", "ActPaletteColSave",
-    "ActPaletteColSaveRom", "ActOptionConfig",
+    "ActAddrFindPrev", "ActPen10", "ActPaletteColOpen", "ActPaletteColSave", "ActPaletteColSaveRom",
 };
 
 const char* const DatFilter =
@@ -120,16 +119,16 @@ void MainWindow::ConnectActions() {
     };
     for (const PaletteFile& f : files) {
         on(f.open, [this, f](QAction*) {
-            const QString path = ChooseFile(
-                {false, tr(f.filter), QString::fromLatin1(f.extension), {}});
+            const QString path =
+                ChooseFile({false, tr(f.filter), QString::fromLatin1(f.extension), {}});
             if (!path.isEmpty())
                 (m_editor.get()->*f.load)(S(path));
         });
         on(f.save, [this, f](QAction*) {
             const QString preset = QString::fromStdString(
                 m_editor->DocumentPathWithExtension(std::string(".") + f.extension));
-            const QString path = ChooseFile(
-                {true, tr(f.filter), QString::fromLatin1(f.extension), preset});
+            const QString path =
+                ChooseFile({true, tr(f.filter), QString::fromLatin1(f.extension), preset});
             if (!path.isEmpty())
                 (m_editor.get()->*f.store)(S(path));
         });
@@ -147,6 +146,7 @@ void MainWindow::ConnectActions() {
     ConnectEditActions();
     ConnectToolActions();
     ConnectHelpActions();
+    ConnectOptionActions();
     on("ActPaletteLoadState", [this](QAction*) { PaletteLoadStateExecute(); });
 
     // Check marks follow the Editor's state, not Qt's own toggling.

@@ -1,0 +1,251 @@
+#include "gui/option/TFConfigDialog.h"
+
+#include "core/app/CIniInfo.h"
+#include "core/formats/CFormatTable.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTabWidget>
+
+namespace tavrin {
+
+namespace {
+
+constexpr int DialogWidth = 592;
+constexpr int DialogHeight = 433;
+constexpr int BottomHeight = 33;
+
+// The rows of the page "Main": the wheel list at the top, then one row every 24 pixels. The
+// rows below the check boxes (y = 200 and 224) are free for further choices.
+constexpr int FirstCheckTop = 56;
+constexpr int RowStep = 24;
+constexpr int CheckHeight = 17;
+
+struct CheckRow {
+    const char* name;
+    const char* caption;
+    const char* hint; // "" for none
+    int width;
+};
+
+// In the order of ConfigDialogModel::Check.
+constexpr std::array<CheckRow, ConfigDialogModel::CheckCount> CheckRows = {{
+    {"CheckBoxAddressInTitle",
+     QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "ウィンドウタイトルにアドレスを表示する"),
+     "Display the address in the window title", 305},
+    {"CheckBoxAutoFormat",
+     QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "ファイルを開く時に、画像形式を自動で選択する"),
+     "Auto select graphic format, when file was open", 305},
+    {"CheckBoxAutoPalette",
+     QT_TRANSLATE_NOOP("tavrin::TFConfigDialog",
+                       "画像形式選択時に、自動でパレット表示を切り替える"),
+     "Auto palette switching, when format was changed", 305},
+    {"CheckBoxPopupMenu",
+     QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "右クリック時にポップアップメニューを使用する"),
+     "Use popup menu when clicking right mouse button", 305},
+    {"CheckBoxSaveSmallSize",
+     QT_TRANSLATE_NOOP("tavrin::TFConfigDialog",
+                       "1画面より小さな画像を元のファイルサイズで保存する "
+                       "(チェックしない場合1画面サイズまで拡張)"),
+     "", 545},
+    {"CheckBoxSavePosition",
+     QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "ウィンドウの位置を保存する"),
+     "Save window position.", 305},
+}};
+
+// The dialog's texts, marked where they are written.
+QString Text(const char* utf8) {
+    return QCoreApplication::translate("tavrin::TFConfigDialog", utf8);
+}
+
+QLabel* MakeLabel(const char* caption, QWidget* parent, int x, int y) {
+    auto* label = new QLabel(Text(caption), parent);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QPushButton* MakeButton(const char* name, const char* caption, QWidget* parent, QRect geometry) {
+    auto* button = new QPushButton(Text(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    return button;
+}
+
+} // namespace
+
+TFConfigDialog::TFConfigDialog(int systemWheelLines, QWidget* parent)
+    : QDialog(parent), m_model(systemWheelLines) {
+    setObjectName(QStringLiteral("FConfigDialog"));
+    setWindowTitle(Text(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "設定")));
+    // A dialog border with only the system menu's close button.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFixedSize(DialogWidth, DialogHeight);
+
+    m_pages = new QTabWidget(this);
+    m_pages->setObjectName(QStringLiteral("PageControl1"));
+    m_pages->setGeometry(0, 0, DialogWidth, DialogHeight - BottomHeight);
+    auto* main = new QWidget;
+    main->setObjectName(QStringLiteral("TabSheet1"));
+    auto* plugins = new QWidget;
+    plugins->setObjectName(QStringLiteral("TabSheet2"));
+    m_pages->addTab(main, QStringLiteral("Main"));
+    m_pages->addTab(plugins, QStringLiteral("Plug-in"));
+    BuildMainPage(main);
+    BuildPluginPage(plugins);
+    m_pages->setCurrentIndex(0);
+
+    auto* bottom = new QWidget(this);
+    bottom->setObjectName(QStringLiteral("PanelBottom"));
+    bottom->setGeometry(0, DialogHeight - BottomHeight, DialogWidth, BottomHeight);
+    m_ok = MakeButton("ButtonOK", "OK", bottom, QRect(416, 6, 75, 22));
+    m_ok->setDefault(true);
+    m_cancel = MakeButton("ButtonCancel", "Cancel", bottom, QRect(504, 6, 75, 22));
+    // Esc is the cancel button's (QDialog rejects on Esc).
+    connect(m_ok, &QPushButton::clicked, this, &TFConfigDialog::ButtonOKClick);
+    connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TFConfigDialog::BuildMainPage(QWidget* page) {
+    MakeLabel(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "マウスホイールの移動量:"), page, 24, 28)
+        ->setObjectName(QStringLiteral("Label1"));
+    m_wheel = new QComboBox(page);
+    m_wheel->setObjectName(QStringLiteral("ComboBoxWheelAddress"));
+    m_wheel->setGeometry(160, 24, 129, m_wheel->sizeHint().height());
+    for (const std::string& item : m_model.WheelItems())
+        m_wheel->addItem(QString::fromStdString(item));
+
+    for (size_t i = 0; i < CheckRows.size(); ++i) {
+        const CheckRow& row = CheckRows[i];
+        auto* check = new QCheckBox(Text(row.caption), page);
+        check->setObjectName(QString::fromLatin1(row.name));
+        check->setGeometry(24, FirstCheckTop + RowStep * static_cast<int>(i), row.width,
+                           CheckHeight);
+        if (row.hint[0] != '\0')
+            check->setToolTip(QString::fromUtf8(row.hint));
+        m_checks[i] = check;
+    }
+}
+
+void TFConfigDialog::BuildPluginPage(QWidget* page) {
+    MakeLabel(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "対応拡張子:"), page, 16, 20);
+    m_extensions = new QLineEdit(page);
+    m_extensions->setObjectName(QStringLiteral("EditExtension"));
+    m_extensions->setGeometry(112, 16, 449, m_extensions->sizeHint().height());
+    m_extensions->setReadOnly(true);
+    // Read-only text on the button face, so it does not look like a field to type in.
+    QPalette faced = m_extensions->palette();
+    faced.setColor(QPalette::Base, faced.color(QPalette::Button));
+    m_extensions->setPalette(faced);
+
+    MakeLabel("Plug-in:", page, 16, 48);
+    m_plugins = new QListWidget(page);
+    m_plugins->setObjectName(QStringLiteral("ListBoxPlugins"));
+    m_plugins->setGeometry(112, 48, 449, 281);
+    m_pluginInfo = MakeButton("ButtonPluginInfo", "Plugin info", page, QRect(400, 336, 75, 25));
+    m_openUrl = MakeButton("ButtonOpenURL", "Open URL", page, QRect(488, 336, 75, 25));
+
+    // Keys move the selection too, so the button follows the selected line however it moved.
+    connect(m_plugins, &QListWidget::itemSelectionChanged, this,
+            &TFConfigDialog::ListBoxPluginsClick);
+    connect(m_plugins, &QListWidget::itemDoubleClicked, this,
+            &TFConfigDialog::ButtonPluginInfoClick);
+    connect(m_pluginInfo, &QPushButton::clicked, this, &TFConfigDialog::ButtonPluginInfoClick);
+    connect(m_openUrl, &QPushButton::clicked, this, &TFConfigDialog::ButtonOpenURLClick);
+}
+
+void TFConfigDialog::SetSources(CIniInfo& settings, const CFormatTable& formats) {
+    m_settings = &settings;
+    m_formats = &formats;
+}
+
+void TFConfigDialog::CentreOver(const QWidget* owner) {
+    if (!owner)
+        return;
+    const QRect o = owner->frameGeometry();
+    move(o.left() + o.width() / 2 - width() / 2, o.top() + o.height() / 2 - height() / 2);
+}
+
+void TFConfigDialog::showEvent(QShowEvent* event) {
+    FormShow();
+    QDialog::showEvent(event);
+}
+
+void TFConfigDialog::FormShow() {
+    if (!m_settings || !m_formats)
+        return;
+    const ConfigDialogModel::State state = m_model.Load(*m_settings);
+    m_wheel->setCurrentIndex(state.wheelIndex);
+    m_extensions->setText(QString::fromStdString(m_formats->ExtensionPatterns()));
+
+    {
+        const QSignalBlocker blocker(m_plugins);
+        m_plugins->clear();
+        for (const std::string& line : ConfigDialogModel::FormatLines(*m_formats))
+            m_plugins->addItem(QString::fromStdString(line));
+        m_plugins->setCurrentRow(-1);
+    }
+    m_openUrl->setEnabled(false);
+
+    for (size_t i = 0; i < m_checks.size(); ++i)
+        m_checks[i]->setChecked(state.checks[i]);
+}
+
+ConfigDialogModel::State TFConfigDialog::ShownState() const {
+    ConfigDialogModel::State state;
+    state.wheelIndex = m_wheel->currentIndex();
+    for (size_t i = 0; i < m_checks.size(); ++i)
+        state.checks[i] = m_checks[i]->isChecked();
+    return state;
+}
+
+void TFConfigDialog::ButtonOKClick() {
+    if (m_settings)
+        m_model.Store(ShownState(), *m_settings);
+    accept();
+}
+
+int TFConfigDialog::SelectedRow() const {
+    // A list that gets the focus has a current line without choosing it.
+    const QListWidgetItem* item = m_plugins->currentItem();
+    return item != nullptr && item->isSelected() ? m_plugins->row(item) : -1;
+}
+
+void TFConfigDialog::ListBoxPluginsClick() {
+    const int row = SelectedRow();
+    m_openUrl->setEnabled(m_formats && row >= 0 &&
+                          !ConfigDialogModel::WebAddress(*m_formats, row).empty());
+}
+
+void TFConfigDialog::ButtonPluginInfoClick() {
+    const int row = SelectedRow();
+    if (!m_formats || row < 0)
+        return;
+    const QString text = QString::fromStdString(ConfigDialogModel::InfoText(*m_formats, row));
+    if (m_messageSink) {
+        m_messageSink(this, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, QStringLiteral("Tavrin"), text, QMessageBox::Ok,
+                    this);
+    box.exec();
+}
+
+void TFConfigDialog::ButtonOpenURLClick() {
+    const int row = SelectedRow();
+    if (!m_formats || row < 0)
+        return;
+    const std::string url = ConfigDialogModel::WebAddress(*m_formats, row);
+    if (!url.empty() && m_urlOpener)
+        m_urlOpener(QString::fromStdString(url));
+}
+
+} // namespace tavrin
