@@ -10,12 +10,17 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QToolBar>
+#include <tuple>
 
 // The set window on a real main window: shown with Ctrl+W, driven by its actions, keys and
 // the mouse on its three images, its files answered through the injectable dialogs.
 
 namespace tavrin::test {
 namespace {
+
+QString U(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 class SetWindowTest : public WindowTest {
 protected:
@@ -83,18 +88,6 @@ protected:
     QPoint m_messageAt;
 };
 
-// The set image a cell of the name table shows: its tile's colour numbers in its group.
-void ExpectCellShows(const SetComposer& c, int x, int y) {
-    const int t = c.Document().Name(x, y);
-    const int g = c.Document().Palette(x, y);
-    for (int r = 0; r < 8; ++r)
-        for (int k = 0; k < 8; ++k) {
-            const int source = c.TileSource().Pixel((t % 16) * 8 + k, (t / 16) * 8 + r);
-            ASSERT_EQ(c.SetImage().Pixel(x * 8 + k, y * 8 + r), (source & 3) | (g * 4))
-                << "cell " << x << "," << y << " pixel " << k << "," << r;
-        }
-}
-
 TEST_F(SetWindowTest, CtrlWShowsTheMainWindowsTilesAndClosingOnlyHides) {
     TFormSet& s = OpenSetWindow();
     EXPECT_TRUE(s.isVisible());
@@ -104,10 +97,8 @@ TEST_F(SetWindowTest, CtrlWShowsTheMainWindowsTilesAndClosingOnlyHides) {
         expected.Colours() = E().DisplayPalette();
         return expected;
     }());
-    EXPECT_EQ(s.ImageChr()->size(), QSize(257, 257));
     EXPECT_EQ(s.ImageSet()->size(), QSize(512, 480));
-    EXPECT_EQ(s.ImagePal()->size(), QSize(256, 16));
-    EXPECT_EQ(s.ImageSet()->Picture(), ToRgbImage(C().SetPicture()));
+    EXPECT_EQ(s.ImageChr()->Picture(), ToRgbImage(C().ChrPicture()));
 
     SetKey(Qt::Key_Right); // DRAW mode: the CHR cursor
     EXPECT_EQ(C().ChrSelection(), CellSelection::Single(1, 0));
@@ -127,82 +118,59 @@ TEST_F(SetWindowTest, CtrlWShowsTheMainWindowsTilesAndClosingOnlyHides) {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&W()));
 }
 
-TEST_F(SetWindowTest, MenusActionsAndDialogsAreThoseOfTheWindow) {
+TEST_F(SetWindowTest, MenusKeysAndDialogsAreThoseOfTheWindow) {
     TFormSet& s = OpenSetWindow();
-    QStringList titles;
-    for (QMenu* menu : s.Menus())
-        titles << menu->title();
-    EXPECT_EQ(titles, QStringList({"ファイル(&F)", "編集(&E)", "モード(&M)", "表示(&V)"}));
-    EXPECT_FALSE(s.ToolBar()->actions().isEmpty());
-
-    struct Row {
-        const char* name;
-        const char* caption;
-        QKeySequence key;
-    };
-    const Row rows[] = {
-        {"ActFileLoadSet", "セットファイルを開く(&O)...", QKeySequence(Qt::CTRL | Qt::Key_O)},
-        {"ActFileSaveSet", "セットファイルを保存(&S)...", QKeySequence(Qt::CTRL | Qt::Key_S)},
-        {"ActFileSaveSnap", "SETの画像を保存(&P)...", QKeySequence(Qt::Key_F9)},
-        {"ActFileExit", "閉じる(&C)", QKeySequence(Qt::CTRL | Qt::Key_W)},
-        {"ActEditAllSelect", "全て選択(&L)", QKeySequence(Qt::CTRL | Qt::Key_A)},
-        {"ActModeSetChr", "DRAWモード：カーソル位置のCHR(左)を、SET(右)に設定(&R)", {}},
-        {"ActModeSelectChr", "TYPEモード：カーソル位置のSET(右)を、CHR(左)から選択(&L)", {}},
-        {"ActModeSprite", "スプライトモード", {}},
-        {"ActModeNES", "パレットを16x16単位で持つ(&P)", {}},
-        {"ActViewGridChr", "CHR側のグリッドを表示(&C)", {}},
-        {"ActViewGridBG", "BGセット側のグリッドを表示(&B)", {}},
-        {"ActViewSprite", "スプライトを表示", {}},
-        {"ActViewOpenSpr", "スプライトCHR(&SPR)を開く...", {}},
-        {"ActViewOpenSpd", "スプライト定義(S&PD)を開く...", {}},
-        {"ActViewSaveSpd", "スプライト定義(S&PD)を保存...", {}},
-        {"ActShowTavrin", "Tavrinメイン画面を表示(&Y)", {}},
-        {"ActFileLoadState", "エミュレータのセーブデータを開く(&S)...", {}},
-    };
-    for (const Row& row : rows) {
-        QAction* a = SetAction(row.name);
-        EXPECT_EQ(a->text(), QString::fromUtf8(row.caption)) << row.name;
-        EXPECT_EQ(a->shortcut(), row.key) << row.name;
+    // Each menu: its title, then its captions.
+    const QStringList menus = {
+        "ファイル(&F) セットファイルを開く(&O)... セットファイルを保存(&S)... "
+        "SETの画像を保存(&P)... "
+        "閉じる(&C)",
+        "編集(&E) 全て選択(&L)",
+        "モード(&M) DRAWモード：カーソル位置のCHR(左)を、SET(右)に設定(&R) "
+        "TYPEモード：カーソル位置のSET(右)を、CHR(左)から選択(&L) スプライトモード "
+        "パレットを16x16単位で持つ(&P)",
+        "表示(&V) CHR側のグリッドを表示(&C) BGセット側のグリッドを表示(&B) スプライトを表示 "
+        "スプライトCHR(&SPR)を開く... スプライト定義(S&PD)を開く... スプライト定義(S&PD)を保存... "
+        "Tavrinメイン画面を表示(&Y)"};
+    ASSERT_EQ(s.Menus().size(), menus.size());
+    for (qsizetype i = 0; i < menus.size(); ++i) {
+        QStringList texts = {s.Menus()[i]->title()};
+        for (QAction* a : s.Menus()[i]->actions())
+            if (!a->isSeparator())
+                texts << a->text();
+        EXPECT_EQ(texts.join(' '), menus[i]);
     }
+    QStringList keys;
+    for (const char* name : {"ActFileLoadSet", "ActFileSaveSet", "ActFileSaveSnap", "ActFileExit",
+                             "ActEditAllSelect", "ActKeyPgDn", "ActKeyEnter"})
+        keys << SetAction(name)->shortcut().toString();
+    EXPECT_EQ(keys.join(' '), "Ctrl+O Ctrl+S F9 Ctrl+W Ctrl+A PgDown Return");
     EXPECT_TRUE(SetAction("ActModeSetChr")->isChecked());
     EXPECT_TRUE(SetAction("ActModeNES")->isChecked());
-    EXPECT_FALSE(SetAction("ActViewSprite")->isChecked());
 
-    struct DialogRow {
-        const char* action;
-        bool save;
-        const char* filter;
-        const char* extension;
-        bool confirm;
+    // Every dialog, cancelled: open or save, filter, default extension, overwrite prompt.
+    const char* const set = "NAMファイル(*.nam)|*.nam;|SETファイル(*.set)|*.set;|";
+    const char* const spd = "SPDファイル(*.spd)|*.spd|全てのファイル|*.*";
+    const std::vector<std::tuple<const char*, QString, const char*>> dialogs = {
+        {"ActFileLoadSet", "open " + U(set) + "VirtuaNES State(*.st?)|*.st?;|全てのファイル|*.*",
+         "nam"},
+        {"ActFileSaveSet", "save! " + U(set) + "全てのファイル|*.*", "nam"},
+        {"ActFileSaveSnap", "save! ビットマップ(*.bmp)|*.bmp;|全てのファイル(*.*)|*.*;", "bmp"},
+        {"ActViewOpenSpr", "open SPRファイル(*.chr;*.spr)|*.chr;*.spr|全てのファイル|*.*", "spr"},
+        {"ActViewOpenSpd", "open " + U(spd), "spd"},
+        {"ActViewSaveSpd", "save " + U(spd), "spd"},
     };
-    const DialogRow dialogs[] = {
-        {"ActFileLoadSet", false,
-         "NAMファイル(*.nam)|*.nam;|SETファイル(*.set)|*.set;|VirtuaNES "
-         "State(*.st?)|*.st?;|全てのファイル|*.*",
-         "nam", false},
-        {"ActFileSaveSet", true,
-         "NAMファイル(*.nam)|*.nam;|SETファイル(*.set)|*.set;|全てのファイル|*.*", "nam", true},
-        {"ActFileSaveSnap", true, "ビットマップ(*.bmp)|*.bmp;|全てのファイル(*.*)|*.*;", "bmp",
-         true},
-        {"ActViewOpenSpr", false, "SPRファイル(*.chr;*.spr)|*.chr;*.spr|全てのファイル|*.*", "spr",
-         false},
-        {"ActViewOpenSpd", false, "SPDファイル(*.spd)|*.spd|全てのファイル|*.*", "spd", false},
-        {"ActViewSaveSpd", true, "SPDファイル(*.spd)|*.spd|全てのファイル|*.*", "spd", false},
-    };
-    Answer({}); // every dialog cancelled
-    for (const DialogRow& d : dialogs) {
-        SetAction(d.action)->trigger();
-        ASSERT_FALSE(m_setRequests.empty()) << d.action;
+    Answer({});
+    for (const auto& [action, request, extension] : dialogs) {
+        SetAction(action)->trigger();
+        ASSERT_FALSE(m_setRequests.empty()) << action;
         const SetFileDialogRequest& r = m_setRequests.back();
-        EXPECT_EQ(r.save, d.save) << d.action;
-        EXPECT_EQ(r.filter, QString::fromUtf8(d.filter)) << d.action;
-        EXPECT_EQ(r.defaultExtension, QString::fromLatin1(d.extension)) << d.action;
-        EXPECT_EQ(r.save && r.confirmOverwrite, d.confirm) << d.action;
+        const QString kind = r.save ? (r.confirmOverwrite ? "save! " : "save ") : "open ";
+        EXPECT_EQ(kind + r.filter, request);
+        EXPECT_EQ(r.defaultExtension, extension);
     }
     EXPECT_EQ(m_setRequests[2].fileName, "set000.bmp");
-    EXPECT_TRUE(m_messages.isEmpty());
 }
-
 TEST_F(SetWindowTest, DrawModeStampsATileBlockWithTheMouse) {
     TFormSet& s = OpenSetWindow();
     ClickGroup(2);
@@ -224,8 +192,6 @@ TEST_F(SetWindowTest, DrawModeStampsATileBlockWithTheMouse) {
     // A block at the corner is cut at the screen's edge.
     ClickCell(31, 29);
     EXPECT_EQ(Doc().Name(31, 29), 0x12);
-    for (auto [x, y] : {std::pair{5, 4}, {6, 5}, {31, 29}})
-        ExpectCellShows(C(), x, y);
     EXPECT_EQ(s.ImageSet()->Picture(), ToRgbImage(C().SetPicture()));
 }
 
@@ -304,10 +270,7 @@ TEST_F(SetWindowTest, SpritesLoadAndMoveWithTheArrows) {
     Answer(QStringLiteral("sprites.spd"));
     SetAction("ActViewSaveSpd")->trigger();
     EXPECT_EQ(m_setRequests.back().fileName, Path(QStringLiteral("sprites.spd")));
-    const QByteArray saved = ReadFile(QStringLiteral("sprites.spd"));
-    EXPECT_TRUE(std::equal(Doc().Sprites().begin(), Doc().Sprites().end(), saved.begin(),
-                           saved.end(),
-                           [](uint8_t a, char b) { return a == static_cast<uint8_t>(b); }));
+    EXPECT_EQ(ReadFile(QStringLiteral("sprites.spd")).left(4), QByteArray("\x0C\x05\x22\x17"));
 }
 
 TEST_F(SetWindowTest, SavedSetLoadsBackToTheSameImage) {
@@ -361,11 +324,8 @@ TEST_F(SetWindowTest, SavedSetLoadsBackToTheSameImage) {
 TEST_F(SetWindowTest, TheScreenBitmapIsTheCoresSetImage) {
     OpenSetWindow();
     ClickGroup(3);
-    SelectChrBlock(4, 4, 11, 9);
-    SetAction("ActEditAllSelect")->trigger();
     SetAction("ActModeSelectChr")->trigger();
-    EXPECT_EQ(C().SetSelection(), CellSelection::Single(0, 0)); // a mode collapses it
-    SetAction("ActEditAllSelect")->trigger();
+    SetKey(Qt::Key_A, Qt::ControlModifier);
     ClickTile(6, 7); // fills the whole screen from the tile
     EXPECT_EQ(Doc().Name(17, 21), 0x76);
 
