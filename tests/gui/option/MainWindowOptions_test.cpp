@@ -265,6 +265,14 @@ TEST_F(OptionsTest, AnEightBitPluginPageHas256ColoursInTheViewsAndDialogs) {
             << i;
     EXPECT_EQ(E().TileImage().Pixel(127, 127), 0);
 
+    // One group of 256 colours: Z and V keep the colour, X and C step through all 256.
+    E().Space().PaletteSet().SetSelectedEntry(0x37);
+    Key(Qt::Key_V);
+    EXPECT_EQ(E().Space().PaletteSet().SelectedEntry(), 0x37);
+    Key(Qt::Key_C);
+    Key(Qt::Key_Z);
+    EXPECT_EQ(E().Space().PaletteSet().SelectedEntry(), 0x38);
+
     // Colour replacement offers all 256 colours and maps the full byte.
     TReplaceColorDialog& replace = W().ReplaceDialog();
     int offered = 0;
