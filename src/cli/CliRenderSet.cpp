@@ -70,6 +70,12 @@ int RunRenderSet(const CliOptions& o, Workspace& ws, const AppPaths& paths, std:
     if (!LoadSetData(o, doc, err) || !PrepareExportPage(o, ws, paths, err))
         return CliBadInput;
 
+    // As export says it: the page was moved back so that it ends by the end address.
+    const long long asked = o.address ? *o.address : ws.Document().StartAddress();
+    if (asked != ws.Address())
+        CliProblem(err, o.rom,
+                   CliMovedAddressNote(asked, ws.Address(), ws.Document().EndAddress()));
+
     // The tile source is the page the window would show at that address, in its palette.
     const Image8 tiles = ws.ExportPages(ws.Address(), 1);
     const Image8 screen = RenderSetImage(doc, tiles, !o.spdFile.empty());
