@@ -511,6 +511,10 @@
         <translation>The file is too large (2 GiB at most).</translation>
     </message>
     <message>
+        <source>メモリが足りません。</source>
+        <translation>There is not enough memory.</translation>
+    </message>
+    <message>
         <source>ファイルの内容が正しくありません。</source>
         <translation>The contents of the file are not valid.</translation>
     </message>

@@ -123,8 +123,12 @@ protected:
     // Keys reach the window's shortcuts only while it is the active window (a closed dialog
     // leaves no window active on the offscreen platform).
     void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QCoreApplication::processEvents();
-        if (!m_window->isActiveWindow()) {
+        // A dialog that just closed may still have its deactivation queued: settle, and
+        // activate until the window stays active.
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            QCoreApplication::processEvents();
+            if (m_window->isActiveWindow())
+                break;
             m_window->activateWindow();
             EXPECT_TRUE(QTest::qWaitForWindowActive(m_window.get()));
         }

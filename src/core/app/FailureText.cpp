@@ -43,6 +43,8 @@ std::string Reason(const FileResult& result) {
     case FileFailure::NotRegular:
         return TAVRIN_TR("Files", "通常のファイルではありません（フォルダーなど）。");
     case FileFailure::TooLarge:
+        if (result.systemError == ENOMEM)
+            return TAVRIN_TR("Files", "メモリが足りません。");
         return TAVRIN_TR("Files", "ファイルが大きすぎます（2 GiB まで）。");
     case FileFailure::Malformed:
         return TAVRIN_TR("Files", "ファイルの内容が正しくありません。");

@@ -1,5 +1,6 @@
 #include "gui/app/MainWindow.h"
 
+#include "core/app/FilePicture.h"
 #include "core/dib/BitmapFile.h"
 #include "core/platform/FileIO.h"
 #include "gui/app/ActionTable.h"
@@ -9,6 +10,7 @@
 #include "gui/views/ImagePanel.h"
 #include "qt/ClipboardBridge.h"
 #include "qt/ImageBridge.h"
+#include "qt/PictureReader.h"
 
 #include <QAction>
 #include <QApplication>
@@ -118,6 +120,21 @@ void MainWindow::LoadSnapshotExecute() {
         return;
     Image8 image;
     std::string error;
+    // The command line's rule first: indices as they are, true colours matched exactly to the
+    // display palette, so a snapshot an image editor saved in true colour comes back exact.
+    FilePicture picture;
+    std::string pictureError;
+    if (ReadFilePicture(path.toStdString(), picture, pictureError)) {
+        if (!picture.trueColour) {
+            m_editor->LoadSnapshot(picture.indexed);
+            return;
+        }
+        if (!PictureToIndices(picture, m_editor->Space(), image).has_value()) {
+            m_editor->LoadSnapshot(image);
+            return;
+        }
+    }
+    // Colours of no palette entry are reduced to 256 colours by the DIB container.
     if (!ReadSnapshotImage(path, image, error)) {
         // The page is left as it was.
         Message(path + QStringLiteral(":\n") + QString::fromStdString(error));

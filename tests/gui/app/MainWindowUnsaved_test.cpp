@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
+#include <QImage>
 #include <QLineEdit>
 
 // Nothing lost without a word, through the window: failure messages, the " *" caption and
@@ -77,6 +78,22 @@ TEST_F(UnsavedTest, AListChosenWithTheMouseGivesTheKeysBackToTheChrPanel) {
     EXPECT_EQ(QApplication::focusWidget(), W().ChrView());
     Key(Qt::Key_PageDown);
     EXPECT_EQ(E().CurrentAddress(), 0x1000) << "the address keys work at once";
+}
+
+TEST_F(UnsavedTest, ASnapshotSavedAgainInTrueColourLoadsBackExactly) {
+    const QByteArray bytes = RandomBytes(0x2000, 4);
+    Open({WriteFile(QStringLiteral("page.chr"), bytes).toStdString()});
+    m_nextFile = m_dir.filePath(QStringLiteral("snap.bmp"));
+    Action("ActFileSaveSnapshot")->trigger();
+    // An image editor keeps the colours but not the palette.
+    const QImage trueColour = QImage(m_nextFile).convertToFormat(QImage::Format_RGB32);
+    ASSERT_TRUE(trueColour.save(m_dir.filePath(QStringLiteral("snap.png"))));
+    Key(Qt::Key_Delete);
+    m_nextFile = m_dir.filePath(QStringLiteral("snap.png"));
+    Action("ActFileLoadSnapshot")->trigger();
+    const QByteArray page(reinterpret_cast<const char*>(E().Document().Data()), 0x1000);
+    EXPECT_EQ(page, bytes.left(0x1000));
+    EXPECT_TRUE(m_messages.isEmpty());
 }
 
 } // namespace
