@@ -1154,6 +1154,26 @@ Extend the file to the end of the page and save?
 <context>
     <name>tavrin::TFConfigDialog</name>
     <message>
+        <source>言語:</source>
+        <translation>Language:</translation>
+    </message>
+    <message>
+        <source>表示倍率:</source>
+        <translation>View scale:</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <translation>Automatic</translation>
+    </message>
+    <message>
+        <source>（言語と表示倍率は次回の起動から有効）</source>
+        <translation>(Language and view scale take effect at the next start)</translation>
+    </message>
+    <message>
+        <source>日本語</source>
+        <translation>Japanese</translation>
+    </message>
+    <message>
         <source>設定</source>
         <translation>Settings</translation>
     </message>

@@ -1,10 +1,13 @@
 #include "core/app/ConfigDialogModel.h"
 
+#include "core/app/ViewScale.h"
+
 #include "core/app/CIniInfo.h"
 #include "core/formats/CFormatTable.h"
 #include "core/formats/CFormatUtil.h"
 #include "core/platform/Cp932.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace tavrin {
@@ -54,13 +57,40 @@ ConfigDialogModel::State ConfigDialogModel::Load(const CIniInfo& settings) const
     state.wheelIndex = WheelIndexOf(settings.WheelCount);
     for (size_t i = 0; i < CheckSettings.size(); ++i)
         state.checks[i] = settings.*CheckSettings[i];
+    const auto& codes = LanguageCodes();
+    const auto language = std::find(codes.begin(), codes.end(), settings.Desktop.Language);
+    state.languageIndex = language == codes.end() ? 0 : static_cast<int>(language - codes.begin());
+    const auto& scales = ScaleValues();
+    const auto scale = std::find(scales.begin(), scales.end(), settings.Desktop.ViewScale);
+    state.scaleIndex = scale == scales.end() ? 0 : static_cast<int>(scale - scales.begin());
     return state;
+}
+
+const std::vector<std::string>& ConfigDialogModel::LanguageCodes() {
+    static const std::vector<std::string> codes = {"ja", "en"};
+    return codes;
+}
+
+const std::vector<int>& ConfigDialogModel::ScaleValues() {
+    static const std::vector<int> values = [] {
+        std::vector<int> v = {0};
+        v.insert(v.end(), ViewScaleChoices.begin(), ViewScaleChoices.end());
+        return v;
+    }();
+    return values;
 }
 
 void ConfigDialogModel::Store(const State& state, CIniInfo& settings) const {
     settings.WheelCount = WheelCountOf(state.wheelIndex, settings.WheelCount);
     for (size_t i = 0; i < CheckSettings.size(); ++i)
         settings.*CheckSettings[i] = state.checks[i];
+    // An index outside a list (no selection) keeps what the settings hold.
+    const auto& codes = LanguageCodes();
+    if (state.languageIndex >= 0 && state.languageIndex < static_cast<int>(codes.size()))
+        settings.Desktop.Language = codes[static_cast<size_t>(state.languageIndex)];
+    const auto& scales = ScaleValues();
+    if (state.scaleIndex >= 0 && state.scaleIndex < static_cast<int>(scales.size()))
+        settings.Desktop.ViewScale = scales[static_cast<size_t>(state.scaleIndex)];
 }
 
 std::vector<std::string> ConfigDialogModel::FormatLines(const CFormatTable& formats) {

@@ -31,7 +31,16 @@ public:
         // The wheel list's item; -1 when the setting matches none of them.
         int wheelIndex = 0;
         std::array<bool, CheckCount> checks{};
+        // The language list (LanguageCodes) and the view-scale list (0 automatic, then
+        // ViewScaleChoices); both take effect at the next start.
+        int languageIndex = 0;
+        int scaleIndex = 0;
     };
+
+    // The languages the window speaks, as the settings store them: "ja", "en".
+    static const std::vector<std::string>& LanguageCodes();
+    // The scale list's values: 0 (automatic), 100, 150, 200, 300, 400.
+    static const std::vector<int>& ScaleValues();
 
     // systemWheelLines is the system's wheel-scroll-lines setting when the dialog is created
     // (0 counts as 1); the first wheel item shows it.

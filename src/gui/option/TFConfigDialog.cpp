@@ -133,6 +133,25 @@ void TFConfigDialog::BuildMainPage(QWidget* page) {
             check->setToolTip(QString::fromUtf8(row.hint));
         m_checks[i] = check;
     }
+
+    // The two rows below the check boxes: language and view scale, for the next start.
+    const int languageTop = FirstCheckTop + RowStep * static_cast<int>(CheckRows.size()) + 8;
+    MakeLabel(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "言語:"), page, 24, languageTop + 4);
+    m_language = new QComboBox(page);
+    m_language->setObjectName(QStringLiteral("ComboBoxLanguage"));
+    m_language->addItems(
+        {Text(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "日本語")), QStringLiteral("English")});
+    m_language->setGeometry(160, languageTop, 129, m_language->sizeHint().height());
+    MakeLabel(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "表示倍率:"), page, 24,
+              languageTop + RowStep + 4);
+    m_scale = new QComboBox(page);
+    m_scale->setObjectName(QStringLiteral("ComboBoxViewScale"));
+    for (int value : ConfigDialogModel::ScaleValues())
+        m_scale->addItem(value == 0 ? Text(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "自動"))
+                                    : QStringLiteral("%1 %").arg(value));
+    m_scale->setGeometry(160, languageTop + RowStep, 129, m_scale->sizeHint().height());
+    MakeLabel(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "（言語と表示倍率は次回の起動から有効）"),
+              page, 300, languageTop + RowStep / 2 + 4);
 }
 
 void TFConfigDialog::BuildPluginPage(QWidget* page) {
@@ -197,6 +216,8 @@ void TFConfigDialog::FormShow() {
 
     for (size_t i = 0; i < m_checks.size(); ++i)
         m_checks[i]->setChecked(state.checks[i]);
+    m_language->setCurrentIndex(state.languageIndex);
+    m_scale->setCurrentIndex(state.scaleIndex);
 }
 
 ConfigDialogModel::State TFConfigDialog::ShownState() const {
@@ -204,6 +225,8 @@ ConfigDialogModel::State TFConfigDialog::ShownState() const {
     state.wheelIndex = m_wheel->currentIndex();
     for (size_t i = 0; i < m_checks.size(); ++i)
         state.checks[i] = m_checks[i]->isChecked();
+    state.languageIndex = m_language->currentIndex();
+    state.scaleIndex = m_scale->currentIndex();
     return state;
 }
 

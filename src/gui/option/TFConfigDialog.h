@@ -45,6 +45,8 @@ public:
 
     QTabWidget* PageControl() const { return m_pages; }
     QComboBox* ComboBoxWheelAddress() const { return m_wheel; }
+    QComboBox* ComboBoxLanguage() const { return m_language; }
+    QComboBox* ComboBoxViewScale() const { return m_scale; }
     QCheckBox* CheckBox(ConfigDialogModel::Check check) const {
         return m_checks[static_cast<size_t>(check)];
     }
@@ -78,6 +80,8 @@ private:
 
     QTabWidget* m_pages = nullptr;
     QComboBox* m_wheel = nullptr;
+    QComboBox* m_language = nullptr;
+    QComboBox* m_scale = nullptr;
     std::array<QCheckBox*, ConfigDialogModel::CheckCount> m_checks{};
     QLineEdit* m_extensions = nullptr;
     QListWidget* m_plugins = nullptr;

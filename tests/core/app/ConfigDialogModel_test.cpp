@@ -77,6 +77,31 @@ TEST(ConfigDialogModel, EachCheckBoxShowsAndStoresItsOwnSetting) {
     }
 }
 
+TEST(ConfigDialogModel, LanguageAndViewScaleShowAndStoreTheirSettings) {
+    const ConfigDialogModel model(3);
+    CIniInfo s;
+    EXPECT_EQ(model.Load(s).languageIndex, 0);
+    EXPECT_EQ(model.Load(s).scaleIndex, 0) << "automatic";
+    s.Desktop.Language = "en";
+    s.Desktop.ViewScale = 200;
+    ConfigDialogModel::State state = model.Load(s);
+    EXPECT_EQ(state.languageIndex, 1);
+    EXPECT_EQ(state.scaleIndex, 3);
+    state.languageIndex = 0;
+    state.scaleIndex = 5;
+    model.Store(state, s);
+    EXPECT_EQ(s.Desktop.Language, "ja");
+    EXPECT_EQ(s.Desktop.ViewScale, 400);
+    // No selection keeps what the file said; a value no item has shows the first.
+    state.languageIndex = -1;
+    state.scaleIndex = -1;
+    model.Store(state, s);
+    EXPECT_EQ(s.Desktop.Language, "ja");
+    EXPECT_EQ(s.Desktop.ViewScale, 400);
+    s.Desktop.ViewScale = 125;
+    EXPECT_EQ(model.Load(s).scaleIndex, 0);
+}
+
 TEST(ConfigDialogModel, FormatLinesAndWebAddressesFollowTheTable) {
     CFormatTable table;
     ASSERT_TRUE(table.Add(
