@@ -50,3 +50,10 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-vlgothic")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils")
 include(CPack)
+
+if(TAVRIN_TESTS)
+  # Installs into a scratch root and runs the installed programs from there.
+  add_test(NAME install_tree
+           COMMAND bash ${CMAKE_SOURCE_DIR}/tests/install/install_tree_test.sh ${CMAKE_BINARY_DIR})
+  set_tests_properties(install_tree PROPERTIES LABELS install TIMEOUT 120)
+endif()

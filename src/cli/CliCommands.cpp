@@ -8,6 +8,7 @@
 #include "core/app/AppPaths.h"
 #include "core/app/DataPages.h"
 #include "core/app/Workspace.h"
+#include "core/formats/PluginFolders.h"
 #include "core/nav/ImageSearch.h"
 #include "core/palette/CStateFile.h"
 #include "core/platform/FileIO.h"
@@ -257,6 +258,9 @@ int RunCli(const std::vector<std::string>& args, const AppPaths& paths, std::ost
         return CliBadInput;
     }
     Workspace ws;
+    // Plug-ins join the table before the options name formats; a refused one says why.
+    LoadPluginFolders(ws.Formats(), paths.pluginFolders,
+                      [&err](const std::string& message) { err << message << '\n'; });
     std::vector<std::string> errors;
     const CliOptions options = ParseCliArguments(args, ws.Formats(), errors);
     if (!errors.empty()) {
