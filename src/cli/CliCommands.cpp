@@ -96,7 +96,16 @@ int RunFormats(CFormatTable& formats, std::ostream& out) {
         if (!info)
             continue;
         out << i << '\t' << f->Name() << '\t' << info->bitsPerPixel << '\t' << info->width << 'x'
-            << info->height << '\t' << TextField(info->extensions) << '\n';
+            << info->height << '\t' << TextField(info->extensions);
+        // A plug-in format adds its header line, as the settings dialog lists it; the
+        // built-in lines keep their five columns for scripts that read them.
+        if (i >= CFormatTable::BuiltinCount) {
+            std::string line = formats.ListLine(i);
+            while (!line.empty() && line.back() == ' ')
+                line.pop_back();
+            out << '\t' << line;
+        }
+        out << '\n';
     }
     return CliOk;
 }

@@ -38,7 +38,11 @@ const char* const kFormatsHelp =
     "Usage: tavrin-cli formats\n"
     "\n"
     "Prints one line per format of the table, tab-separated: index, name, bits per pixel,\n"
-    "tile width x height, extensions.\n";
+    "tile width x height, extensions. The 13 built-in formats come first; a plug-in format\n"
+    "(index 13 to 15: a *.so in 'plugins' beside tavrin-cli or, when installed, in\n"
+    "lib/tavrin/plugins or ~/.local/share/tavrin/plugins) adds a sixth column, its header\n"
+    "line: 'Ver.3  NAME ( EXTENSIONS )  by AUTHOR  ( URL )'. A plug-in that is refused is\n"
+    "named on standard error with the reason.\n";
 
 const char* const kInfoHelp =
     "Usage: tavrin-cli info ROM\n"
