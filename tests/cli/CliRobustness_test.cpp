@@ -61,11 +61,11 @@ std::vector<uint8_t> INes(int programBanks, int characterBanks, size_t fileSize,
 }
 
 // A bitmap file around a DIB, in one piece.
-std::vector<uint8_t> BitmapFileOf(const DibSpec& spec) {
-    const std::vector<uint8_t> dib = BuildDib(spec);
+std::vector<uint8_t> BitmapFileOf(const DibSpec& shape) {
+    const std::vector<uint8_t> dib = BuildDib(shape);
     std::vector<uint8_t> file(14 + dib.size());
     StoreLE16(file.data(), BitmapFileType);
-    StoreLE32(file.data() + 10, static_cast<uint32_t>(14 + BitsOffset(spec)));
+    StoreLE32(file.data() + 10, static_cast<uint32_t>(14 + BitsOffset(shape)));
     std::copy(dib.begin(), dib.end(), file.begin() + 14);
     return file;
 }
