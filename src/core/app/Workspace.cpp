@@ -81,6 +81,11 @@ PageSettings Workspace::PageSettingsAt(int address) const {
 }
 
 int Workspace::PageReach() const {
+    const long long reach = FullReach();
+    return reach > m_doc.BufferSize() ? m_doc.BufferSize() + 1 : static_cast<int>(reach);
+}
+
+long long Workspace::FullReach() const {
     const FormatInfo* info = m_format->GetInfo();
     if (info == nullptr)
         return m_page.pageBytes;
@@ -91,8 +96,8 @@ int Workspace::PageReach() const {
     if (info->disableAdfPattern == 0)
         for (int n = 0; n < slots && n < 256; ++n)
             lastTile = std::max<int>(lastTile, m_pattern->tiles[static_cast<size_t>(n)]);
-    const long long reach = static_cast<long long>(lastTile + 1) * g.bytesPerTile;
-    return reach > m_doc.BufferSize() ? m_doc.BufferSize() + 1 : static_cast<int>(reach);
+    return std::max<long long>(m_page.pageBytes,
+                               static_cast<long long>(lastTile + 1) * g.bytesPerTile);
 }
 
 bool Workspace::PageFitsAt(int address) const {
@@ -116,8 +121,8 @@ void Workspace::DecodeAt(int address, Image8& image) {
         image.Fill(0);
         return;
     }
-    // Past the end of the buffer the page reads zeros.
-    const int reach = std::max(m_page.pageBytes, PageReach());
+    // Past the end of the buffer the page reads zeros; the copy holds all the decode reads.
+    const long long reach = FullReach();
     std::vector<uint8_t> window(static_cast<size_t>(reach), 0);
     if (address < m_doc.BufferSize())
         std::copy(m_doc.Data() + address,
@@ -142,7 +147,7 @@ void Workspace::DecodePage() {
 }
 
 bool Workspace::PastEndMask(Image8& mask) {
-    const int reach = std::max(m_page.pageBytes, PageReach());
+    const long long reach = FullReach();
     const long long dataEnd = m_doc.DataSize();
     if (m_address < 0 || m_address + static_cast<long long>(reach) <= dataEnd)
         return false;

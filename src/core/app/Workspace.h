@@ -161,6 +161,8 @@ public:
 
 private:
     bool PageFitsAt(int address) const;
+    // PageReach without the cap at the buffer: what a decode reads from a page's address.
+    long long FullReach() const;
     // Decodes or encodes the page at address; a reach past the buffer works on a zeroed copy.
     void DecodeAt(int address, Image8& image);
     void EncodeAt(int address, Image8& image);
