@@ -186,12 +186,6 @@ bool Workspace::RedoStep(int& address) {
     return redone;
 }
 
-long long Workspace::PagesToEnd(int first) const {
-    const int pageBytes = m_page.pageBytes;
-    return std::max<long long>(
-        1, (static_cast<long long>(m_doc.EndAddress()) - first + pageBytes - 1) / pageBytes);
-}
-
 Image8 Workspace::ExportPages(int first, long long count, bool halftone) {
     Image8 out(TileImageSide, static_cast<int>(TileImageSide * count));
     out.Colours() = DisplayPalette(halftone);

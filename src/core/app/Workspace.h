@@ -129,8 +129,6 @@ public:
     bool UndoStep(int& address);
     bool RedoStep(int& address);
 
-    // How many pages "all" means from first: up to the end address, at least one.
-    long long PagesToEnd(int first) const;
     // count pages from first stacked downwards in one 128-pixel-wide image with the display
     // palette; bytes past the document read as zero.
     Image8 ExportPages(int first, long long count, bool halftone = false);

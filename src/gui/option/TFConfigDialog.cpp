@@ -2,6 +2,7 @@
 
 #include "core/app/CIniInfo.h"
 #include "core/formats/CFormatTable.h"
+#include "gui/views/DialogControls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,6 +17,8 @@
 namespace tavrin {
 
 namespace {
+
+constexpr DialogControls Ui("tavrin::TFConfigDialog");
 
 constexpr int DialogWidth = 592;
 constexpr int DialogHeight = 433;
@@ -59,32 +62,12 @@ constexpr std::array<CheckRow, ConfigDialogModel::CheckCount> CheckRows = {{
      "Save window position.", 305},
 }};
 
-// The dialog's texts, marked where they are written.
-QString Text(const char* utf8) {
-    return QCoreApplication::translate("tavrin::TFConfigDialog", utf8);
-}
-
-QLabel* MakeLabel(const char* caption, QWidget* parent, int x, int y) {
-    auto* label = new QLabel(Text(caption), parent);
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
-
-QPushButton* MakeButton(const char* name, const char* caption, QWidget* parent, QRect geometry) {
-    auto* button = new QPushButton(Text(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
-
 } // namespace
 
 TFConfigDialog::TFConfigDialog(int systemWheelLines, QWidget* parent)
     : QDialog(parent), m_model(systemWheelLines) {
     setObjectName(QStringLiteral("FConfigDialog"));
-    setWindowTitle(Text(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "設定")));
+    setWindowTitle(Ui.Text(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "設定")));
     // A dialog border with only the system menu's close button.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -106,16 +89,16 @@ TFConfigDialog::TFConfigDialog(int systemWheelLines, QWidget* parent)
     auto* bottom = new QWidget(this);
     bottom->setObjectName(QStringLiteral("PanelBottom"));
     bottom->setGeometry(0, DialogHeight - BottomHeight, DialogWidth, BottomHeight);
-    m_ok = MakeButton("ButtonOK", "OK", bottom, QRect(416, 6, 75, 22));
+    m_ok = Ui.Button("ButtonOK", "OK", bottom, QRect(416, 6, 75, 22));
     m_ok->setDefault(true);
-    m_cancel = MakeButton("ButtonCancel", "Cancel", bottom, QRect(504, 6, 75, 22));
+    m_cancel = Ui.Button("ButtonCancel", "Cancel", bottom, QRect(504, 6, 75, 22));
     // Esc is the cancel button's (QDialog rejects on Esc).
     connect(m_ok, &QPushButton::clicked, this, &TFConfigDialog::ButtonOKClick);
     connect(m_cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void TFConfigDialog::BuildMainPage(QWidget* page) {
-    MakeLabel(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "マウスホイールの移動量:"), page, 24, 28)
+    Ui.Label(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "マウスホイールの移動量:"), page, 24, 28)
         ->setObjectName(QStringLiteral("Label1"));
     m_wheel = new QComboBox(page);
     m_wheel->setObjectName(QStringLiteral("ComboBoxWheelAddress"));
@@ -125,7 +108,7 @@ void TFConfigDialog::BuildMainPage(QWidget* page) {
 
     for (size_t i = 0; i < CheckRows.size(); ++i) {
         const CheckRow& row = CheckRows[i];
-        auto* check = new QCheckBox(Text(row.caption), page);
+        auto* check = new QCheckBox(Ui.Text(row.caption), page);
         check->setObjectName(QString::fromLatin1(row.name));
         check->setGeometry(24, FirstCheckTop + RowStep * static_cast<int>(i), row.width,
                            CheckHeight);
@@ -136,26 +119,26 @@ void TFConfigDialog::BuildMainPage(QWidget* page) {
 
     // The two rows below the check boxes: language and view scale, for the next start.
     const int languageTop = FirstCheckTop + RowStep * static_cast<int>(CheckRows.size()) + 8;
-    MakeLabel(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "言語:"), page, 24, languageTop + 4);
+    Ui.Label(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "言語:"), page, 24, languageTop + 4);
     m_language = new QComboBox(page);
     m_language->setObjectName(QStringLiteral("ComboBoxLanguage"));
-    m_language->addItems(
-        {Text(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "日本語")), QStringLiteral("English")});
+    m_language->addItems({Ui.Text(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "日本語")),
+                          QStringLiteral("English")});
     m_language->setGeometry(160, languageTop, 129, m_language->sizeHint().height());
-    MakeLabel(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "表示倍率:"), page, 24,
-              languageTop + RowStep + 4);
+    Ui.Label(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "表示倍率:"), page, 24,
+             languageTop + RowStep + 4);
     m_scale = new QComboBox(page);
     m_scale->setObjectName(QStringLiteral("ComboBoxViewScale"));
     for (int value : ConfigDialogModel::ScaleValues())
-        m_scale->addItem(value == 0 ? Text(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "自動"))
+        m_scale->addItem(value == 0 ? Ui.Text(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "自動"))
                                     : QStringLiteral("%1 %").arg(value));
     m_scale->setGeometry(160, languageTop + RowStep, 129, m_scale->sizeHint().height());
-    MakeLabel(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "（言語と表示倍率は次回の起動から有効）"),
-              page, 300, languageTop + RowStep / 2 + 4);
+    Ui.Label(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "（言語と表示倍率は次回の起動から有効）"),
+             page, 300, languageTop + RowStep / 2 + 4);
 }
 
 void TFConfigDialog::BuildPluginPage(QWidget* page) {
-    MakeLabel(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "対応拡張子:"), page, 16, 20);
+    Ui.Label(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "対応拡張子:"), page, 16, 20);
     m_extensions = new QLineEdit(page);
     m_extensions->setObjectName(QStringLiteral("EditExtension"));
     m_extensions->setGeometry(112, 16, 449, m_extensions->sizeHint().height());
@@ -165,12 +148,12 @@ void TFConfigDialog::BuildPluginPage(QWidget* page) {
     faced.setColor(QPalette::Base, faced.color(QPalette::Button));
     m_extensions->setPalette(faced);
 
-    MakeLabel("Plug-in:", page, 16, 48);
+    Ui.Label("Plug-in:", page, 16, 48);
     m_plugins = new QListWidget(page);
     m_plugins->setObjectName(QStringLiteral("ListBoxPlugins"));
     m_plugins->setGeometry(112, 48, 449, 281);
-    m_pluginInfo = MakeButton("ButtonPluginInfo", "Plugin info", page, QRect(400, 336, 75, 25));
-    m_openUrl = MakeButton("ButtonOpenURL", "Open URL", page, QRect(488, 336, 75, 25));
+    m_pluginInfo = Ui.Button("ButtonPluginInfo", "Plugin info", page, QRect(400, 336, 75, 25));
+    m_openUrl = Ui.Button("ButtonOpenURL", "Open URL", page, QRect(488, 336, 75, 25));
 
     // Keys move the selection too, so the button follows the selected line however it moved.
     connect(m_plugins, &QListWidget::itemSelectionChanged, this,

@@ -3,6 +3,7 @@
 #include "core/platform/FileIO.h"
 #include "core/tools/CTools.h"
 #include "core/tools/ToolCommandLine.h"
+#include "gui/views/DialogControls.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -19,45 +20,19 @@ namespace tavrin {
 
 namespace {
 
+constexpr DialogControls Ui("tavrin::TToolConfigDialog");
+
 constexpr int DialogWidth = 616;
 constexpr int DialogHeight = 453;
 constexpr int ButtonWidth = 88;
 constexpr int ButtonHeight = 25;
-
-// The dialog's texts, marked where they are written.
-QString Text(const char* utf8) {
-    return QCoreApplication::translate("tavrin::TToolConfigDialog", utf8);
-}
-
-QLabel* MakeLabel(const char* caption, QWidget* parent, int x, int y) {
-    auto* label = new QLabel(Text(caption), parent);
-    label->move(x, y);
-    label->adjustSize();
-    return label;
-}
-
-QCheckBox* MakeCheck(const char* name, const char* caption, QWidget* parent, QRect geometry) {
-    auto* check = new QCheckBox(Text(caption), parent);
-    check->setObjectName(QString::fromLatin1(name));
-    check->setGeometry(geometry);
-    return check;
-}
-
-QPushButton* MakeButton(const char* name, const char* caption, QWidget* parent, QRect geometry) {
-    auto* button = new QPushButton(Text(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(geometry);
-    // Enter in the text fields must not press a button.
-    button->setAutoDefault(false);
-    return button;
-}
 
 } // namespace
 
 TToolConfigDialog::TToolConfigDialog(CTools& tools, QWidget* parent)
     : QDialog(parent), m_tools(tools) {
     setObjectName(QStringLiteral("ToolConfigDialog"));
-    setWindowTitle(Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "外部ツール設定")));
+    setWindowTitle(Ui.Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "外部ツール設定")));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
     setFixedSize(DialogWidth, DialogHeight);
 
@@ -65,25 +40,25 @@ TToolConfigDialog::TToolConfigDialog(CTools& tools, QWidget* parent)
     m_list->setObjectName(QStringLiteral("ListBoxTool"));
     m_list->setGeometry(8, 8, 128, 404);
 
-    m_group =
-        new QGroupBox(Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "ツールの定義")), this);
+    m_group = new QGroupBox(Ui.Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "ツールの定義")),
+                            this);
     m_group->setObjectName(QStringLiteral("GroupDefinition"));
     m_group->setGeometry(144, 4, 464, 408);
 
-    MakeLabel(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "名称:"), m_group, 12, 24);
+    Ui.Label(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "名称:"), m_group, 12, 24);
     m_editName = new QLineEdit(m_group);
     m_editName->setObjectName(QStringLiteral("EditName"));
     m_editName->setGeometry(84, 20, 240, 22);
     m_checkEnabled =
-        MakeCheck("CheckEnabled", QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "有効"), m_group,
-                  QRect(340, 21, 100, 20));
+        Ui.Check("CheckEnabled", QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "有効"), m_group,
+                 QRect(340, 21, 100, 20));
 
-    MakeLabel(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "コマンドライン:"), m_group, 12, 50);
+    Ui.Label(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "コマンドライン:"), m_group, 12, 50);
     m_editCommand = new QLineEdit(m_group);
     m_editCommand->setObjectName(QStringLiteral("EditCommand"));
     m_editCommand->setGeometry(12, 68, 360, 22);
-    m_browse = MakeButton("Button1", QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "参照..."),
-                          m_group, QRect(380, 67, 72, 24));
+    m_browse = Ui.Button("Button1", QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "参照..."),
+                         m_group, QRect(380, 67, 72, 24));
 
     m_help = new QPlainTextEdit(m_group);
     m_help->setObjectName(QStringLiteral("MemoHelp"));
@@ -92,34 +67,32 @@ TToolConfigDialog::TToolConfigDialog(CTools& tools, QWidget* parent)
     m_help->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_help->setPlainText(HelpLines().join(QLatin1Char('\n')));
 
-    MakeLabel(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "動作設定:"), m_group, 12, 276);
-    m_checkSaveFile = MakeCheck(
+    Ui.Label(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "動作設定:"), m_group, 12, 276);
+    m_checkSaveFile = Ui.Check(
         "CheckSaveFile",
         QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "ツール実行前にファイル(%FILE)を保存する"),
         m_group, QRect(20, 294, 432, 18));
-    m_checkLoadFile = MakeCheck(
+    m_checkLoadFile = Ui.Check(
         "CheckLoadFile",
         QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "ツール実行後にファイル(%FILE)を読み込む"),
         m_group, QRect(20, 312, 432, 18));
-    m_checkSaveTemp = MakeCheck(
-        "CheckSaveTemp",
-        QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
-                          "ツール実行前に表示中の画像からテンポラリ画像(%TEMP)を作成する"),
-        m_group, QRect(20, 330, 432, 18));
-    m_checkLoadTemp = MakeCheck(
-        "CheckLoadTemp",
-        QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
-                          "ツール実行後にテンポラリ画像(%TEMP)を表示中の位置に貼り付ける"),
-        m_group, QRect(20, 348, 432, 18));
+    m_checkSaveTemp =
+        Ui.Check("CheckSaveTemp",
+                 QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
+                                   "ツール実行前に表示中の画像からテンポラリ画像(%TEMP)を作成する"),
+                 m_group, QRect(20, 330, 432, 18));
+    m_checkLoadTemp =
+        Ui.Check("CheckLoadTemp",
+                 QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
+                                   "ツール実行後にテンポラリ画像(%TEMP)を表示中の位置に貼り付ける"),
+                 m_group, QRect(20, 348, 432, 18));
 
-    m_save = MakeButton("ButtonSave", QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "保存(&S)"),
-                        m_group, QRect(268, 372, ButtonWidth, ButtonHeight));
-    m_undo =
-        MakeButton("ButtonUndo", QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "元に戻す(&U)"),
-                   m_group, QRect(364, 372, ButtonWidth, ButtonHeight));
-    m_close =
-        MakeButton("ButtonClose", QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "閉じる(&C)"),
-                   this, QRect(DialogWidth - 8 - ButtonWidth, 420, ButtonWidth, ButtonHeight));
+    m_save = Ui.Button("ButtonSave", QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "保存(&S)"),
+                       m_group, QRect(268, 372, ButtonWidth, ButtonHeight));
+    m_undo = Ui.Button("ButtonUndo", QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "元に戻す(&U)"),
+                       m_group, QRect(364, 372, ButtonWidth, ButtonHeight));
+    m_close = Ui.Button("ButtonClose", QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "閉じる(&C)"),
+                        this, QRect(DialogWidth - 8 - ButtonWidth, 420, ButtonWidth, ButtonHeight));
 
     connect(m_list, &QListWidget::currentRowChanged, this, &TToolConfigDialog::ShowTool);
     // A click on the line already selected also drops the edits not saved.
@@ -133,22 +106,22 @@ TToolConfigDialog::TToolConfigDialog(CTools& tools, QWidget* parent)
 
 QStringList TToolConfigDialog::HelpLines() {
     return {
-        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "[パラメータ]")),
-        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "%FILE : 開いているファイル名")),
-        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
-                               "%TEMP : テンポラリ画像ファイル名(表示中の128x128の画像)")),
-        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
-                               "%EXEPATH : Tavrinのプログラムのあるパス")),
+        Ui.Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "[パラメータ]")),
+        Ui.Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "%FILE : 開いているファイル名")),
+        Ui.Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
+                                  "%TEMP : テンポラリ画像ファイル名(表示中の128x128の画像)")),
+        Ui.Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
+                                  "%EXEPATH : Tavrinのプログラムのあるパス")),
         QString(),
-        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "コマンドライン例:")),
-        Text("\"/usr/bin/gimp\" %TEMP"),
+        Ui.Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "コマンドライン例:")),
+        Ui.Text("\"/usr/bin/gimp\" %TEMP"),
         QString(),
-        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
-                               "※実行ファイル名は短いパスであっても\"\"で括って下さい。")),
-        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
-                               "※ツール実行中はTavrinには終了待ちダイアログが出ます。")),
-        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
-                               "　　ツール側でデータを保存した後にOKボタンを押してください。")),
+        Ui.Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
+                                  "※実行ファイル名は短いパスであっても\"\"で括って下さい。")),
+        Ui.Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
+                                  "※ツール実行中はTavrinには終了待ちダイアログが出ます。")),
+        Ui.Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
+                                  "　　ツール側でデータを保存した後にOKボタンを押してください。")),
     };
 }
 
@@ -182,7 +155,7 @@ void TToolConfigDialog::RebuildList(int select) {
     for (int i = 0; i < CTools::Count; ++i) {
         const std::string& name = m_tools.GetTool(i).Name;
         m_list->addItem(name.empty()
-                            ? Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "未定義"))
+                            ? Ui.Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "未定義"))
                             : QString::fromStdString(name));
     }
     m_list->setCurrentRow(select);
@@ -222,9 +195,9 @@ void TToolConfigDialog::ButtonSaveClick() {
     RebuildList(row);
     // The tools keep the edit either way; the user hears that the file does not.
     if (!saved)
-        Message(
-            Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "設定の保存に失敗しました：\n")) +
-            QString::fromStdString(m_tools.Path()));
+        Message(Ui.Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
+                                          "設定の保存に失敗しました：\n")) +
+                QString::fromStdString(m_tools.Path()));
 }
 
 void TToolConfigDialog::ButtonUndoClick() {
@@ -237,8 +210,8 @@ void TToolConfigDialog::ButtonUndoClick() {
 void TToolConfigDialog::Button1Click() {
     FileDialogRequest request;
     // Programs here have no extension of their own, so both entries show every file.
-    request.filter =
-        Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "実行形式ファイル|*|全てのファイル|*"));
+    request.filter = Ui.Text(
+        QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog", "実行形式ファイル|*|全てのファイル|*"));
     const QString path =
         m_fileChooser ? m_fileChooser(this, request) : RunFileDialog(this, request);
     if (path.isEmpty())
