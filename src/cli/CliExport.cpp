@@ -4,8 +4,9 @@
 #include "core/app/Workspace.h"
 #include "core/dib/BitmapFile.h"
 #include "core/dib/TNkInternalDIB.h"
+#include "core/formats/CFormatTable.h"
 #include "core/platform/SafeFileStream.h"
-#include "qt/PngStreamWriter.h"
+#include "qt/PngWriter.h"
 
 #include <algorithm>
 #include <climits>
@@ -61,13 +62,22 @@ bool Report(std::ostream& err, const std::string& path, const FileResult& result
     return false;
 }
 
+// The largest colour number a page can hold: the palette group's base with every colour bit
+// of the format; any for a plug-in's format (its decoder is not ours) or with a colour set.
+int LargestIndex(const Workspace& ws) {
+    if (ws.FormatIndex() >= CFormatTable::BuiltinCount || ws.IsColourSetEnabled())
+        return 255;
+    return ws.PaletteSet().GroupBase() | ws.ColourMask();
+}
+
 bool WritePng(Workspace& ws, int first, long long count, ImageTarget& target,
               const std::string& path, std::ostream& err) {
     const int pageBytes = ws.Page().pageBytes;
     const int side = Workspace::TileImageSide;
-    PngStreamWriter png([&target](std::span<const uint8_t> bytes) { return target.Put(bytes); },
-                        PngLevel);
-    bool ok = png.Begin(side, static_cast<int>(side * count), ws.DisplayPalette(false));
+    PngWriter png([&target](std::span<const uint8_t> bytes) { return target.Put(bytes); },
+                  PngLevel);
+    bool ok = png.Begin(side, static_cast<int>(side * count), ws.DisplayPalette(false),
+                        PngWriter::DepthFor(LargestIndex(ws)));
     for (long long k = 0; ok && k < count; k += BandPages) {
         const long long pages = std::min(BandPages, count - k);
         ok = png.AddRows(ws.ExportPages(static_cast<int>(first + k * pageBytes), pages));

@@ -64,11 +64,13 @@ const char* const kCodecOptions =
 const char* const kExportHelpHead =
     "Usage: tavrin-cli export ROM OUT.bmp|OUT.png|- [options]\n"
     "\n"
-    "Decodes pages exactly as the tile view does and writes them as an 8-bit indexed image,\n"
-    "128 pixels wide, whose palette is the display palette. OUT '-' writes a PNG to standard\n"
-    "output; an OUT that is a folder, a pipe or a device is refused at once. A PNG is made\n"
-    "page by page as it is written, in the same memory at any page count; a bitmap holds at\n"
-    "most 100000000 pixels (6103 pages), so more are refused with a word on PNG.\n"
+    "Decodes pages exactly as the tile view does and writes them as an indexed image, 128\n"
+    "pixels wide, whose palette is the display palette: a bitmap at 8 bits per pixel, a PNG\n"
+    "at the fewest bits (1, 2, 4 or 8) that hold every colour number the format and the\n"
+    "palette group give. OUT '-' writes a PNG to standard output; an OUT that is a folder, a\n"
+    "pipe or a device is refused at once. A PNG is made page by page as it is written, in\n"
+    "the same memory at any page count, deflated on every core; a bitmap holds at most\n"
+    "100000000 pixels (6103 pages), so more are refused with a word on PNG.\n"
     "\n"
     "Options:\n";
 
@@ -131,8 +133,9 @@ const char* const kFindHelp =
 const char* const kRenderSetHelpHead =
     "Usage: tavrin-cli render-set SET ROM OUT.png|OUT.bmp [options]\n"
     "\n"
-    "Draws the screen the set window composes and writes it as a 256 x 240 8-bit indexed\n"
-    "image, the picture the window's \"SETの画像を保存\" writes. SET is read as the window\n"
+    "Draws the screen the set window composes and writes it as a 256 x 240 indexed image (a\n"
+    "PNG at the fewest bits that hold its colour numbers), the picture the window's "
+    "\"SETの画像を保存\" writes. SET is read as the window\n"
     "reads it by its extension: .nam (name table and attribute bytes), .set (name table and\n"
     "palette numbers), .st? (the name table of a VirtuaNES state), anything else as .set. The\n"
     "tiles are the page of ROM that export decodes with the same options, in its palette.\n"

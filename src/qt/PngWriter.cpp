@@ -1,7 +1,6 @@
 #include "qt/PngWriter.h"
 
-#include "core/platform/FileIO.h"
-#include "core/platform/SafeFileWriter.h"
+#include "core/platform/SafeFileStream.h"
 
 #include <zlib.h>
 
@@ -19,134 +18,247 @@ void PutBE32(std::vector<uint8_t>& out, uint32_t v) {
     out.push_back(static_cast<uint8_t>(v));
 }
 
-void PutChunk(std::vector<uint8_t>& out, const char type[4], const uint8_t* data, size_t size) {
-    PutBE32(out, static_cast<uint32_t>(size));
-    const size_t start = out.size();
-    out.insert(out.end(), type, type + 4);
-    if (size)
-        out.insert(out.end(), data, data + size);
+constexpr size_t ProbeBytes = size_t{1} << 14;
+
+// Packs a row of indices at Depth bits each, the first pixel in the highest bits.
+template <int Depth> void PackRowAt(const uint8_t* row, int width, uint8_t* out) {
+    constexpr int PerByte = 8 / Depth;
+    const int whole = width / PerByte;
+    for (int i = 0; i < whole; ++i, row += PerByte) {
+        unsigned b = 0;
+        for (int k = 0; k < PerByte; ++k)
+            b = (b << Depth) | row[k];
+        out[i] = static_cast<uint8_t>(b);
+    }
+    if (const int rest = width % PerByte) {
+        unsigned b = 0;
+        for (int k = 0; k < rest; ++k)
+            b = (b << Depth) | row[k];
+        out[whole] = static_cast<uint8_t>(b << (Depth * (PerByte - rest)));
+    }
+}
+
+// False when an index does not fit the depth.
+bool PackRow(const uint8_t* row, int width, int depth, uint8_t* out) {
+    uint8_t all = 0;
+    for (int x = 0; x < width; ++x)
+        all |= row[x];
+    if ((all >> depth) != 0)
+        return false;
+    switch (depth) {
+    case 1:
+        PackRowAt<1>(row, width, out);
+        break;
+    case 2:
+        PackRowAt<2>(row, width, out);
+        break;
+    case 4:
+        PackRowAt<4>(row, width, out);
+        break;
+    default:
+        std::copy(row, row + width, out);
+    }
+    return true;
+}
+
+} // namespace
+
+int PngWriter::DepthFor(int maxIndex) {
+    return maxIndex < 2 ? 1 : maxIndex < 4 ? 2 : maxIndex < 16 ? 4 : 8;
+}
+
+PngWriter::PngWriter(Sink sink, int level, int threads)
+    : m_sink(std::move(sink)), m_level(std::clamp(level, 1, 9)),
+      m_threads(threads > 0 ? static_cast<size_t>(threads)
+                            : std::max(1u, std::thread::hardware_concurrency())) {}
+
+PngWriter::~PngWriter() {
+    // Blocks still being deflated refer to nothing of the writer; they are waited for.
+    for (auto& f : m_pending)
+        f.wait();
+}
+
+bool PngWriter::PutChunk(const char type[4], std::span<const uint8_t> data) {
+    std::vector<uint8_t> head;
+    PutBE32(head, static_cast<uint32_t>(data.size()));
+    head.insert(head.end(), type, type + 4);
     uLong crc = crc32(0L, Z_NULL, 0);
-    crc = crc32(crc, out.data() + start, static_cast<uInt>(out.size() - start));
-    PutBE32(out, static_cast<uint32_t>(crc));
+    crc = crc32(crc, head.data() + 4, 4);
+    // crc32 takes at most 4 GiB at a time; chunks here are far smaller. A null buffer would
+    // make it start over, so an empty chunk is not passed.
+    if (!data.empty())
+        crc = crc32(crc, data.data(), static_cast<uInt>(data.size()));
+    std::vector<uint8_t> tail;
+    PutBE32(tail, static_cast<uint32_t>(crc));
+    m_ok = m_ok && m_sink(head) && (data.empty() || m_sink(data)) && m_sink(tail);
+    return m_ok;
 }
 
-// One part of the zlib stream: raw deflate of rows [first, last), each row behind its filter
-// byte, ended by a sync flush (or the final block), and the Adler-32 of what it took in.
-struct DeflatedPart {
-    std::vector<uint8_t> bytes;
-    uLong adler = 1;
-    uLong rawSize = 0;
-    bool ok = false;
-};
+bool PngWriter::Begin(int width, int height, const Image8::Palette& palette, int bitDepth) {
+    if (m_started || width <= 0 || height <= 0 ||
+        (bitDepth != 1 && bitDepth != 2 && bitDepth != 4 && bitDepth != 8))
+        return m_ok = false;
+    m_started = true;
+    m_width = width;
+    m_height = height;
+    m_depth = bitDepth;
+    m_rowBytes = 1 + (static_cast<size_t>(width) * static_cast<size_t>(bitDepth) + 7) / 8;
 
-void DeflatePart(const Image8& image, int first, int last, int level, bool final,
-                 DeflatedPart& part) {
+    static const uint8_t Signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    m_ok = m_sink(Signature);
+    std::vector<uint8_t> header;
+    PutBE32(header, static_cast<uint32_t>(width));
+    PutBE32(header, static_cast<uint32_t>(height));
+    // Indexed colour, deflate, adaptive filtering (filter 0 on every row), no interlace.
+    header.insert(header.end(), {static_cast<uint8_t>(bitDepth), 3, 0, 0, 0});
+    PutChunk("IHDR", header);
+    // A palette may not hold more colours than the depth can name.
+    std::vector<uint8_t> plte;
+    for (size_t i = 0; i < (size_t{1} << bitDepth); ++i)
+        plte.insert(plte.end(), {static_cast<uint8_t>(RedOf(palette[i])),
+                                 static_cast<uint8_t>(GreenOf(palette[i])),
+                                 static_cast<uint8_t>(BlueOf(palette[i]))});
+    PutChunk("PLTE", plte);
+    // The zlib stream's header: deflate, 32 KiB window, no preset dictionary.
+    m_held = {0x78, 0x01};
+    return m_ok;
+}
+
+PngWriter::Block PngWriter::DeflateBlock(std::vector<uint8_t> raw, int level, bool last) {
+    Block block;
+    block.rawSize = raw.size();
+    block.adler = adler32(1L, raw.data(), static_cast<uInt>(raw.size()));
     z_stream z{};
-    if (deflateInit2(&z, level, Z_DEFLATED, -15, 8, Z_RLE) != Z_OK)
-        return;
-    const auto w = static_cast<uInt>(image.Width());
-    part.bytes.resize(deflateBound(&z, static_cast<uLong>(w + 1) * (last - first)) + 64);
-    z.next_out = part.bytes.data();
-    z.avail_out = static_cast<uInt>(part.bytes.size());
-    const uint8_t filterNone = 0;
-    bool ok = true;
-    for (int y = first; y < last && ok; ++y) {
-        z.next_in = const_cast<Bytef*>(&filterNone);
-        z.avail_in = 1;
-        ok = deflate(&z, Z_NO_FLUSH) == Z_OK;
-        z.next_in = const_cast<Bytef*>(image.ScanLine(y));
-        z.avail_in = w;
-        ok = ok && deflate(&z, Z_NO_FLUSH) == Z_OK;
-        part.adler = adler32(part.adler, &filterNone, 1);
-        part.adler = adler32(part.adler, image.ScanLine(y), w);
-    }
-    part.rawSize = static_cast<uLong>(w + 1) * static_cast<uLong>(last - first);
-    if (final)
-        ok = ok && deflate(&z, Z_FINISH) == Z_STREAM_END;
-    else
-        ok = ok && deflate(&z, Z_SYNC_FLUSH) == Z_OK;
-    part.bytes.resize(part.bytes.size() - z.avail_out);
+    // Raw deflate: the zlib header and check are the writer's, around all blocks.
+    if (deflateInit2(&z, level, Z_DEFLATED, -15, 9, Z_RLE) != Z_OK)
+        return block;
+    block.bytes.resize(deflateBound(&z, static_cast<uLong>(raw.size())) + 64);
+    z.next_out = block.bytes.data();
+    z.avail_out = static_cast<uInt>(block.bytes.size());
+    // A first part tells whether the block compresses at all (compressed graphics, noise):
+    // one that does not goes out stored, which costs a copy instead of a futile search.
+    const size_t probe = std::min(raw.size(), ProbeBytes);
+    z.next_in = raw.data();
+    z.avail_in = static_cast<uInt>(probe);
+    bool ok = deflate(&z, Z_SYNC_FLUSH) == Z_OK && z.avail_in == 0;
+    const size_t probed = block.bytes.size() - z.avail_out;
+    if (ok && probe < raw.size() && probed * 100 >= probe * 97)
+        ok = deflateParams(&z, 0, Z_DEFAULT_STRATEGY) == Z_OK;
+    z.avail_in = static_cast<uInt>(raw.size() - probe);
+    // A block that is not the last ends with a sync flush: on a byte boundary and without
+    // the final mark, so the next block's deflate output follows it in the same stream.
+    const int result = deflate(&z, last ? Z_FINISH : Z_SYNC_FLUSH);
+    block.ok = ok && (last ? result == Z_STREAM_END : (result == Z_OK && z.avail_in == 0));
+    block.bytes.resize(block.bytes.size() - z.avail_out);
     deflateEnd(&z);
-    part.ok = ok;
+    return block;
 }
 
-// The zlib stream of all rows. Large images are cut into parts deflated on every core and
-// joined as one stream: the run-length strategy only looks one byte back, so the cut costs
-// a few bytes of output.
-std::vector<uint8_t> DeflateRows(const Image8& image, int level) {
-    const int rows = image.Height();
-    const int cores = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    const int parts = rows >= 4096 ? std::min(cores, 8) : 1;
-    std::vector<DeflatedPart> done(static_cast<size_t>(parts));
-    std::vector<std::thread> workers;
-    for (int k = 0; k < parts; ++k) {
-        const int first = static_cast<int>(static_cast<int64_t>(rows) * k / parts);
-        const int last = static_cast<int>(static_cast<int64_t>(rows) * (k + 1) / parts);
-        const bool final = k == parts - 1;
-        auto& part = done[static_cast<size_t>(k)];
-        if (final)
-            DeflatePart(image, first, last, level, final, part);
-        else
-            workers.emplace_back([&image, first, last, level, &part] {
-                DeflatePart(image, first, last, level, false, part);
-            });
+bool PngWriter::Collect(const Block& block) {
+    if (!block.ok)
+        return m_ok = false;
+    m_adler = adler32_combine(m_adler, block.adler, static_cast<z_off_t>(block.rawSize));
+    m_held.insert(m_held.end(), block.bytes.begin(), block.bytes.end());
+    if (m_held.size() >= ChunkBytes) {
+        if (!PutChunk("IDAT", m_held))
+            return false;
+        m_held.clear();
     }
-    for (auto& t : workers)
-        t.join();
-    std::vector<uint8_t> out = {0x78, 0x01}; // deflate, 32K window, no preset dictionary
-    uLong adler = 1;
-    for (const auto& part : done) {
-        if (!part.ok)
-            return {};
-        out.insert(out.end(), part.bytes.begin(), part.bytes.end());
-        adler = adler32_combine(adler, part.adler, static_cast<z_off_t>(part.rawSize));
+    return m_ok;
+}
+
+void PngWriter::SendBlock(bool last) {
+    // At most one block per thread is under way, so memory stays bounded; the oldest is
+    // collected first, which keeps the order of the stream.
+    while (m_ok && !m_pending.empty() && (last || m_pending.size() >= m_threads)) {
+        Block done = m_pending.front().get();
+        m_pending.pop_front();
+        Collect(done);
     }
-    PutBE32(out, static_cast<uint32_t>(adler));
-    return out;
+    if (!m_ok)
+        return;
+    if (last || m_threads <= 1) {
+        Collect(DeflateBlock(std::move(m_raw), m_level, last));
+    } else {
+        m_pending.push_back(
+            std::async(std::launch::async, DeflateBlock, std::move(m_raw), m_level, false));
+    }
+    m_raw = {};
+}
+
+bool PngWriter::AddRows(const Image8& band) {
+    if (!m_ok || !m_started || band.Width() != m_width || m_rows + band.Height() > m_height)
+        return m_ok = false;
+    const size_t rowsPerBlock = std::max<size_t>(1, BlockBytes / m_rowBytes);
+    for (int y = 0; y < band.Height() && m_ok; ++y) {
+        if (m_raw.empty())
+            m_raw.reserve(rowsPerBlock * m_rowBytes);
+        const size_t at = m_raw.size();
+        m_raw.resize(at + m_rowBytes);
+        m_raw[at] = 0; // filter: none
+        if (!PackRow(band.ScanLine(y), m_width, m_depth, m_raw.data() + at + 1))
+            return m_ok = false;
+        ++m_rows;
+        // The last block waits for Finish, which ends the stream with it.
+        if (m_raw.size() >= rowsPerBlock * m_rowBytes && m_rows < m_height)
+            SendBlock(false);
+    }
+    return m_ok;
+}
+
+bool PngWriter::Finish() {
+    if (!m_ok || !m_started || m_rows != m_height)
+        return m_ok = false;
+    SendBlock(true);
+    if (!m_ok)
+        return false;
+    PutBE32(m_held, static_cast<uint32_t>(m_adler));
+    PutChunk("IDAT", m_held);
+    m_held.clear();
+    PutChunk("IEND", {});
+    return m_ok;
+}
+
+namespace {
+
+bool WriteWhole(const Image8& image, int level, const PngWriter::Sink& sink) {
+    if (image.IsEmpty())
+        return false;
+    const auto* bits = image.Bits();
+    const int maxIndex =
+        *std::max_element(bits, bits + static_cast<size_t>(image.Width()) * image.Height());
+    PngWriter png(sink, level);
+    return png.Begin(image.Width(), image.Height(), image.Colours(),
+                     PngWriter::DepthFor(maxIndex)) &&
+           png.AddRows(image) && png.Finish();
 }
 
 } // namespace
 
 std::vector<uint8_t> EncodeIndexedPng(const Image8& image, int level) {
-    std::vector<uint8_t> out = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (image.IsEmpty())
-        return {};
-    uint8_t header[13];
-    const auto w = static_cast<uint32_t>(image.Width());
-    const auto h = static_cast<uint32_t>(image.Height());
-    for (int i = 0; i < 4; ++i) {
-        header[i] = static_cast<uint8_t>(w >> (24 - 8 * i));
-        header[4 + i] = static_cast<uint8_t>(h >> (24 - 8 * i));
-    }
-    header[8] = 8;  // bit depth
-    header[9] = 3;  // indexed colour
-    header[10] = 0; // deflate
-    header[11] = 0; // adaptive filtering (we use filter 0 on every row)
-    header[12] = 0; // no interlace
-    PutChunk(out, "IHDR", header, sizeof header);
-
-    uint8_t plte[768];
-    for (int i = 0; i < 256; ++i) {
-        const Colour c = image.Colours()[static_cast<size_t>(i)];
-        plte[3 * i] = static_cast<uint8_t>(RedOf(c));
-        plte[3 * i + 1] = static_cast<uint8_t>(GreenOf(c));
-        plte[3 * i + 2] = static_cast<uint8_t>(BlueOf(c));
-    }
-    PutChunk(out, "PLTE", plte, sizeof plte);
-
-    const std::vector<uint8_t> idat = DeflateRows(image, level < 0 ? 1 : (level > 9 ? 9 : level));
-    if (idat.empty())
-        return {};
-    PutChunk(out, "IDAT", idat.data(), idat.size());
-    PutChunk(out, "IEND", nullptr, 0);
-    return out;
+    std::vector<uint8_t> out;
+    const bool ok = WriteWhole(image, level, [&out](std::span<const uint8_t> bytes) {
+        out.insert(out.end(), bytes.begin(), bytes.end());
+        return true;
+    });
+    return ok ? out : std::vector<uint8_t>{};
 }
 
 FileResult WriteIndexedPng(const std::string& path, const Image8& image, int level) {
-    const std::vector<uint8_t> bytes = EncodeIndexedPng(image, level);
-    if (bytes.empty())
+    if (image.IsEmpty())
         return FileResult::Fail(FileFailure::Malformed, path);
-    return WriteFileSafely(path, bytes.data(), bytes.size());
+    SafeFileStream file;
+    if (FileResult opened = file.Open(path); !opened)
+        return opened;
+    const bool ok = WriteWhole(image, level, [&file](std::span<const uint8_t> bytes) {
+        return static_cast<bool>(file.Write(bytes));
+    });
+    if (!ok) {
+        // The file's own failure when there was one; else the image could not be made.
+        FileResult why = file.Write({});
+        return why ? FileResult::Fail(FileFailure::Malformed, path) : why;
+    }
+    return file.Commit();
 }
 
 } // namespace tavrin

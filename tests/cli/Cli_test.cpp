@@ -187,6 +187,48 @@ TEST_F(CliTest, ExportUsesTheGroupOfTheEntryAndTheDisplayPalette) {
     EXPECT_EQ(image.Pixel(1, 0), 0x14);
 }
 
+// A PNG export takes the smallest depth that holds every colour number the format and the
+// palette group can give (8 bits once the group lifts them past 4 bits) and holds the same
+// indices as the bitmap export.
+TEST_F(CliTest, PngTakesTheSmallestDepthWithTheBitmapsIndices) {
+    struct Case {
+        const char* format;
+        int depths[3]; // for the entries 0, 5 and 0x17
+    };
+    const char* entries[3] = {"0", "5", "0x17"};
+    const auto rom = WriteBytes("r.bin", RandomBytes(3 * 4096 + 100, 11));
+    for (const Case c : {Case{"0", {1, 4, 8}},
+                         {"12", {1, 4, 8}},
+                         {"1", {2, 4, 8}},
+                         {"5", {2, 4, 8}},
+                         {"6", {4, 4, 8}},
+                         {"7", {4, 4, 8}},
+                         {"11", {4, 4, 8}}}) {
+        for (int e = 0; e < 3; ++e) {
+            SCOPED_TRACE(std::string("format ") + c.format + " entry " + entries[e]);
+            const std::vector<std::string> options = {"--format", c.format,  "--entry",
+                                                      entries[e], "--pages", "all"};
+            std::vector<std::string> png = {"export", rom, Path("x.png")};
+            std::vector<std::string> bmp = {"export", rom, Path("x.bmp")};
+            png.insert(png.end(), options.begin(), options.end());
+            bmp.insert(bmp.end(), options.begin(), options.end());
+            ASSERT_EQ(Cli(png).status, CliOk);
+            ASSERT_EQ(Cli(bmp).status, CliOk);
+            const auto bytes = Read(Path("x.png"));
+            ASSERT_GT(bytes.size(), 25u);
+            EXPECT_EQ(bytes[24], c.depths[e]); // IHDR's bit depth
+            Image8 fromPng, fromBmp;
+            std::string error;
+            ASSERT_TRUE(ReadQtImage(Path("x.png"), fromPng, error)) << error;
+            ASSERT_TRUE(ReadBitmapFile(Path("x.bmp"), fromBmp));
+            ASSERT_EQ(fromPng.Height(), fromBmp.Height());
+            EXPECT_TRUE(std::equal(fromPng.Bits(),
+                                   fromPng.Bits() + fromPng.Width() * fromPng.Height(),
+                                   fromBmp.Bits()));
+        }
+    }
+}
+
 TEST_F(CliTest, PagesStackDownwardsAndAllCoversToTheEnd) {
     const auto rom = RandomBytes(10000, 5);
     const std::string path = WriteBytes("r.bin", rom);
