@@ -64,10 +64,9 @@ UnpackError Decode(std::span<const uint8_t> in, size_t limit, Sink& out, size_t&
 } // namespace
 
 Unpacked UnpackLz11(std::span<const uint8_t> input, size_t limit) {
-    return detail::UnpackTwice(input, limit,
-                               [](auto in, size_t lim, auto& sink, size_t& used) {
-                                   return Decode(in, lim, sink, used);
-                               });
+    return detail::UnpackTwice(input, limit, [](auto in, size_t lim, auto& sink, size_t& used) {
+        return Decode(in, lim, sink, used);
+    });
 }
 
 std::optional<BlockSize> MeasureLz11(std::span<const uint8_t> input, size_t limit) {

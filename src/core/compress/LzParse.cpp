@@ -19,13 +19,11 @@ uint32_t Hash3(const uint8_t* p) {
 } // namespace
 
 LzMatcher::LzMatcher(std::span<const uint8_t> data, const LzRules& rules)
-    : m_data(data), m_rules(rules), m_head(size_t{1} << HashBits, -1),
-      m_prev(data.size(), -1) {}
+    : m_data(data), m_rules(rules), m_head(size_t{1} << HashBits, -1), m_prev(data.size(), -1) {}
 
 void LzMatcher::InsertUpTo(size_t pos) {
-    const size_t limit = m_rules.absoluteLimit != 0
-                             ? std::min<size_t>(pos, m_rules.absoluteLimit)
-                             : pos;
+    const size_t limit =
+        m_rules.absoluteLimit != 0 ? std::min<size_t>(pos, m_rules.absoluteLimit) : pos;
     for (; m_inserted < limit && m_inserted + 3 <= m_data.size(); ++m_inserted) {
         const uint32_t h = Hash3(m_data.data() + m_inserted);
         m_prev[m_inserted] = m_head[h];

@@ -48,8 +48,7 @@ std::optional<PackedCodec> ParseCodecName(std::string_view name) {
 }
 
 bool IsHandheldCodec(PackedCodec codec) {
-    return codec == PackedCodec::Lz10 || codec == PackedCodec::Lz11 ||
-           codec == PackedCodec::Rle30;
+    return codec == PackedCodec::Lz10 || codec == PackedCodec::Lz11 || codec == PackedCodec::Rle30;
 }
 
 std::string_view DescribeUnpackError(UnpackError error) {
@@ -88,8 +87,7 @@ Unpacked Unpack(PackedCodec codec, std::span<const uint8_t> input, size_t limit)
     return {UnpackError::BadHeader, {}, 0};
 }
 
-std::optional<BlockSize> Measure(PackedCodec codec, std::span<const uint8_t> input,
-                                 size_t limit) {
+std::optional<BlockSize> Measure(PackedCodec codec, std::span<const uint8_t> input, size_t limit) {
     switch (codec) {
     case PackedCodec::Lz10:
         return MeasureLz10(input, limit);

@@ -71,8 +71,7 @@ std::string_view DescribeUnpackError(UnpackError error);
 
 // Unpacks the block at the start of input; the output never passes limit bytes (nor
 // MaxUnpackedSize).
-Unpacked Unpack(PackedCodec codec, std::span<const uint8_t> input,
-                size_t limit = MaxUnpackedSize);
+Unpacked Unpack(PackedCodec codec, std::span<const uint8_t> input, size_t limit = MaxUnpackedSize);
 // The same walk without keeping the bytes: the block's size when it decodes cleanly.
 std::optional<BlockSize> Measure(PackedCodec codec, std::span<const uint8_t> input,
                                  size_t limit = MaxUnpackedSize);

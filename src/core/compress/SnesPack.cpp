@@ -62,8 +62,8 @@ UnpackError Decode(std::span<const uint8_t> in, SnesOrder order, size_t limit, S
             out.Increasing(p[0], length);
             break;
         default: {
-            const size_t from = order == SnesOrder::BigEndian ? size_t{p[0]} << 8 | p[1]
-                                                               : size_t{p[1]} << 8 | p[0];
+            const size_t from =
+                order == SnesOrder::BigEndian ? size_t{p[0]} << 8 | p[1] : size_t{p[1]} << 8 | p[0];
             if (from >= out.Size())
                 return UnpackError::BadReference;
             out.Copy(from, length);
@@ -99,7 +99,7 @@ struct Choice {
     uint32_t source = 0;
 
     size_t Cost() const {
-        const size_t operand = command == Fill || command == Rising ? 1
+        const size_t operand = command == Fill || command == Rising        ? 1
                                : command == Alternate || command == Repeat ? 2
                                                                            : 0;
         return (length <= ShortMax ? 1 : 2) + operand;
@@ -176,9 +176,8 @@ std::vector<uint8_t> Encode(std::span<const uint8_t> data, SnesOrder order, bool
     Choice next = data.empty() ? Choice{} : chooser.Best(0);
     while (pos < data.size()) {
         const Choice here = next;
-        if (here.length == 0 ||
-            (lazy && pos + 1 < data.size() && (next = chooser.Best(pos + 1)).Saving() >
-                                                  here.Saving())) {
+        if (here.length == 0 || (lazy && pos + 1 < data.size() &&
+                                 (next = chooser.Best(pos + 1)).Saving() > here.Saving())) {
             ++pos;
             if (here.length == 0 && pos < data.size())
                 next = chooser.Best(pos);

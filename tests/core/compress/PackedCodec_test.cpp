@@ -21,8 +21,11 @@ Bytes RandomBytes(std::mt19937& rng, size_t size, unsigned alphabet = 256) {
 // 4bpp-like tiles: rows drawn from a few patterns, many tiles repeated or blank.
 Bytes TileLike(std::mt19937& rng, size_t size) {
     Bytes data;
-    const Bytes rows[] = {Bytes(4, 0x00), {0x11, 0x11, 0x11, 0x11}, {0x12, 0x34, 0x43, 0x21},
-                          {0x00, 0xF0, 0x0F, 0x00}, {0x55, 0x66, 0x55, 0x66}};
+    const Bytes rows[] = {Bytes(4, 0x00),
+                          {0x11, 0x11, 0x11, 0x11},
+                          {0x12, 0x34, 0x43, 0x21},
+                          {0x00, 0xF0, 0x0F, 0x00},
+                          {0x55, 0x66, 0x55, 0x66}};
     while (data.size() < size) {
         const auto& row = rows[rng() % std::size(rows)];
         const size_t times = 1 + rng() % 8;
@@ -38,7 +41,9 @@ Bytes TileLike(std::mt19937& rng, size_t size) {
     return data;
 }
 
-std::string Name(PackedCodec codec) { return std::string(CodecName(codec)); }
+std::string Name(PackedCodec codec) {
+    return std::string(CodecName(codec));
+}
 
 void ExpectRoundTrip(PackedCodec codec, const Bytes& data, const std::string& what) {
     const auto packed = Pack(codec, data);
@@ -47,8 +52,7 @@ void ExpectRoundTrip(PackedCodec codec, const Bytes& data, const std::string& wh
     Bytes padded = *packed;
     padded.insert(padded.end(), {0x00, 0xFF, 0x10});
     const Unpacked back = Unpack(codec, padded);
-    ASSERT_TRUE(back) << Name(codec) << " " << what << ": "
-                      << DescribeUnpackError(back.error);
+    ASSERT_TRUE(back) << Name(codec) << " " << what << ": " << DescribeUnpackError(back.error);
     EXPECT_EQ(back.bytes, data) << Name(codec) << " " << what;
     EXPECT_EQ(back.packedSize, packed->size()) << Name(codec) << " " << what;
     const auto size = Measure(codec, padded);
@@ -57,8 +61,8 @@ void ExpectRoundTrip(PackedCodec codec, const Bytes& data, const std::string& wh
 }
 
 TEST(PackedCodec, RoundTripsRandomAndTileLikeDataOfManySizes) {
-    const size_t sizes[] = {0, 1, 2, 3, 4, 17, 18, 19, 31, 32, 33, 130, 131, 255, 1024, 1025,
-                            4096, 4097, 8192, 20000};
+    const size_t sizes[] = {0,  1,   2,   3,   4,    17,   18,   19,   31,   32,
+                            33, 130, 131, 255, 1024, 1025, 4096, 4097, 8192, 20000};
     for (const PackedCodec codec : AllPackedCodecs) {
         std::mt19937 rng(static_cast<unsigned>(codec) + 7);
         for (const size_t size : sizes) {
@@ -80,9 +84,12 @@ TEST(PackedCodec, RoundTripsTheLargestLengthsAndDistances) {
         const char* what;
         Bytes data;
     } cases[] = {
-        {"zeros 65808", Bytes(65808, 0)}, {"zeros 65809", Bytes(65809, 0)},
-        {"zeros 200000", Bytes(200000, 0)}, {"rising 2048", {}},
-        {"far copy", far}, {"absolute", absolute},
+        {"zeros 65808", Bytes(65808, 0)},
+        {"zeros 65809", Bytes(65809, 0)},
+        {"zeros 200000", Bytes(200000, 0)},
+        {"rising 2048", {}},
+        {"far copy", far},
+        {"absolute", absolute},
     };
     for (size_t i = 0; i < 2048; ++i)
         cases[3].data.push_back(static_cast<uint8_t>(i));
@@ -116,18 +123,26 @@ TEST(PackedCodec, DecodesHandMadeBlocksOfEveryItemForm) {
         {PackedCodec::Lz10, "empty", {0x10, 0, 0, 0}, {}},
         {PackedCodec::Lz10, "literals", {0x10, 3, 0, 0, 0x00, 'a', 'b', 'c'}, {'a', 'b', 'c'}},
         // copy of 5 from distance 2, overlapping
-        {PackedCodec::Lz10, "copy", {0x10, 7, 0, 0, 0x20, 'a', 'b', 0x20, 0x01},
+        {PackedCodec::Lz10,
+         "copy",
+         {0x10, 7, 0, 0, 0x20, 'a', 'b', 0x20, 0x01},
          {'a', 'b', 'a', 'b', 'a', 'b', 'a'}},
         // longest copy (18) cut at the stated size
         {PackedCodec::Lz10, "cut", {0x10, 4, 0, 0, 0x40, 'x', 0xF0, 0x00}, Bytes(4, 'x')},
         {PackedCodec::Lz11, "two-byte", {0x11, 5, 0, 0, 0x40, 'z', 0x30, 0x00}, Bytes(5, 'z')},
         // N = 0: length (0x0 << 4 | 0x1) + 0x11 = 18, distance 1
-        {PackedCodec::Lz11, "three-byte", {0x11, 19, 0, 0, 0x40, 'q', 0x00, 0x10, 0x00},
+        {PackedCodec::Lz11,
+         "three-byte",
+         {0x11, 19, 0, 0, 0x40, 'q', 0x00, 0x10, 0x00},
          Bytes(19, 'q')},
         // N = 1: length 0x111 + 2 = 275, distance 1
-        {PackedCodec::Lz11, "four-byte", {0x11, 0x14, 0x01, 0, 0x40, 'w', 0x10, 0x00, 0x20, 0x00},
+        {PackedCodec::Lz11,
+         "four-byte",
+         {0x11, 0x14, 0x01, 0, 0x40, 'w', 0x10, 0x00, 0x20, 0x00},
          Bytes(276, 'w')},
-        {PackedCodec::Rle30, "run and literals", {0x30, 6, 0, 0, 0x80, 'r', 0x02, 'a', 'b', 'c'},
+        {PackedCodec::Rle30,
+         "run and literals",
+         {0x30, 6, 0, 0, 0x80, 'r', 0x02, 'a', 'b', 'c'},
          {'r', 'r', 'r', 'a', 'b', 'c'}},
         {PackedCodec::Rle30, "longest run", {0x30, 130, 0, 0, 0xFF, 'r'}, Bytes(130, 'r')},
         {PackedCodec::SnesBe, "end only", {0xFF}, {}},
@@ -135,9 +150,13 @@ TEST(PackedCodec, DecodesHandMadeBlocksOfEveryItemForm) {
         {PackedCodec::SnesBe, "fill", {0x23, 9, 0xFF}, {9, 9, 9, 9}},
         {PackedCodec::SnesBe, "alternate", {0x44, 1, 2, 0xFF}, {1, 2, 1, 2, 1}},
         {PackedCodec::SnesBe, "rising", {0x63, 0xFE, 0xFF}, {0xFE, 0xFF, 0x00, 0x01}},
-        {PackedCodec::SnesBe, "repeat", {0x02, 1, 2, 3, 0x83, 0x00, 0x01, 0xFF},
+        {PackedCodec::SnesBe,
+         "repeat",
+         {0x02, 1, 2, 3, 0x83, 0x00, 0x01, 0xFF},
          {1, 2, 3, 2, 3, 2, 3}},
-        {PackedCodec::SnesLe, "repeat", {0x02, 1, 2, 3, 0x83, 0x01, 0x00, 0xFF},
+        {PackedCodec::SnesLe,
+         "repeat",
+         {0x02, 1, 2, 3, 0x83, 0x01, 0x00, 0xFF},
          {1, 2, 3, 2, 3, 2, 3}},
         // extended fill: command 1, length (0x1 << 8 | 0x00) + 1 = 257
         {PackedCodec::SnesLe, "extended", {0xE5, 0x00, 0xAA, 0xFF}, Bytes(257, 0xAA)},
@@ -145,8 +164,7 @@ TEST(PackedCodec, DecodesHandMadeBlocksOfEveryItemForm) {
     };
     for (const Block& b : blocks) {
         const Unpacked u = Unpack(b.codec, b.input);
-        ASSERT_TRUE(u) << Name(b.codec) << " " << b.what << ": "
-                       << DescribeUnpackError(u.error);
+        ASSERT_TRUE(u) << Name(b.codec) << " " << b.what << ": " << DescribeUnpackError(u.error);
         EXPECT_EQ(u.bytes, b.output) << Name(b.codec) << " " << b.what;
         EXPECT_EQ(u.packedSize, b.input.size()) << Name(b.codec) << " " << b.what;
     }
@@ -165,15 +183,25 @@ TEST(PackedCodec, RefusesBadBlocks) {
         {PackedCodec::Lz10, "no flag", {0x10, 1, 0, 0}, UnpackError::Truncated},
         {PackedCodec::Lz10, "no literal", {0x10, 1, 0, 0, 0x00}, UnpackError::Truncated},
         {PackedCodec::Lz10, "half copy", {0x10, 4, 0, 0, 0x40, 'a', 0x00}, UnpackError::Truncated},
-        {PackedCodec::Lz10, "before start", {0x10, 4, 0, 0, 0x80, 0x00, 0x00},
+        {PackedCodec::Lz10,
+         "before start",
+         {0x10, 4, 0, 0, 0x80, 0x00, 0x00},
          UnpackError::BadReference},
-        {PackedCodec::Lz10, "too far", {0x10, 5, 0, 0, 0x40, 'a', 0x00, 0x01},
+        {PackedCodec::Lz10,
+         "too far",
+         {0x10, 5, 0, 0, 0x40, 'a', 0x00, 0x01},
          UnpackError::BadReference},
-        {PackedCodec::Lz11, "half four-byte", {0x11, 9, 9, 0, 0x40, 'a', 0x10, 0, 0},
+        {PackedCodec::Lz11,
+         "half four-byte",
+         {0x11, 9, 9, 0, 0x40, 'a', 0x10, 0, 0},
          UnpackError::Truncated},
-        {PackedCodec::Lz11, "three-byte too far", {0x11, 20, 0, 0, 0x40, 'a', 0x00, 0x10, 0x01},
+        {PackedCodec::Lz11,
+         "three-byte too far",
+         {0x11, 20, 0, 0, 0x40, 'a', 0x00, 0x10, 0x01},
          UnpackError::BadReference},
-        {PackedCodec::Rle30, "short literals", {0x30, 5, 0, 0, 0x04, 'a', 'b'},
+        {PackedCodec::Rle30,
+         "short literals",
+         {0x30, 5, 0, 0, 0x04, 'a', 'b'},
          UnpackError::Truncated},
         {PackedCodec::Rle30, "run without byte", {0x30, 5, 0, 0, 0x81}, UnpackError::Truncated},
         {PackedCodec::SnesBe, "no input", {}, UnpackError::NoEnd},
@@ -183,11 +211,17 @@ TEST(PackedCodec, RefusesBadBlocks) {
         {PackedCodec::SnesBe, "extended 7", {0xFC, 0x00, 0xFF}, UnpackError::BadCommand},
         {PackedCodec::SnesBe, "extended without length", {0xE4}, UnpackError::Truncated},
         {PackedCodec::SnesBe, "short copy", {0x03, 1, 2}, UnpackError::Truncated},
-        {PackedCodec::SnesBe, "repeat ahead", {0x00, 1, 0x80, 0x00, 0x01, 0xFF},
+        {PackedCodec::SnesBe,
+         "repeat ahead",
+         {0x00, 1, 0x80, 0x00, 0x01, 0xFF},
          UnpackError::BadReference},
-        {PackedCodec::SnesLe, "repeat ahead", {0x00, 1, 0x80, 0x00, 0x01, 0xFF},
+        {PackedCodec::SnesLe,
+         "repeat ahead",
+         {0x00, 1, 0x80, 0x00, 0x01, 0xFF},
          UnpackError::BadReference},
-        {PackedCodec::SnesLe, "repeat on empty", {0x80, 0x00, 0x00, 0xFF},
+        {PackedCodec::SnesLe,
+         "repeat on empty",
+         {0x80, 0x00, 0x00, 0xFF},
          UnpackError::BadReference},
     };
     for (const Bad& c : cases) {
