@@ -1,0 +1,60 @@
+#include "core/palette/files/PaletteCodecs.h"
+
+namespace tavrin {
+
+std::vector<std::string_view> SplitLines(std::span<const uint8_t> bytes) {
+    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.push_back(text.substr(start));
+            break;
+        }
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+        if (text[end] == '\r' && start < text.size() && text[start] == '\n')
+            ++start;
+    }
+    return lines;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool TakeNumber(std::string_view& text, int& out) {
+    std::string_view rest = TrimBlanks(text);
+    size_t digits = 0;
+    int value = 0;
+    while (digits < rest.size() && digits < 9 && rest[digits] >= '0' && rest[digits] <= '9')
+        value = value * 10 + (rest[digits++] - '0');
+    // A tenth digit makes it no number this program reads, rather than a cut one.
+    if (digits == 0 || (digits < rest.size() && rest[digits] >= '0' && rest[digits] <= '9'))
+        return false;
+    out = value;
+    text = rest.substr(digits);
+    return true;
+}
+
+bool TakeColour(std::string_view line, Colour& out, std::string_view& rest) {
+    int channel[3];
+    for (int& c : channel) {
+        if (!TakeNumber(line, c) || c > 255)
+            return false;
+        // The numbers stand apart: "12,3" or "1x" is not a colour.
+        if (!line.empty() && line.front() != ' ' && line.front() != '\t')
+            return false;
+    }
+    out = MakeColour(channel[0], channel[1], channel[2]);
+    rest = TrimBlanks(line);
+    return true;
+}
+
+} // namespace tavrin
