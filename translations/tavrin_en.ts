@@ -1315,4 +1315,51 @@ Extend the file to the end of the page and save?
         <translation>Programs|*|All files|*</translation>
     </message>
 </context>
+<context>
+    <name>PaletteFiles</name>
+    <message>
+        <source>対応する形式のパレットファイルではありません。
+期待した形式: %1</source>
+        <translation>Not a palette file of a known format.
+Expected: %1</translation>
+    </message>
+    <message>
+        <source>複数の形式に当てはまります（%1）。
+ファイルの種類で形式を選んでください。</source>
+        <translation>The file fits several formats (%1).
+Choose the format in the file type list.</translation>
+    </message>
+    <message>
+        <source>%1 のパレットではありません。
+1 行目は %2 のはずです。</source>
+        <translation>Not a %1 palette.
+The first line should be %2.</translation>
+    </message>
+    <message>
+        <source>%1 のパレットの %2 行目が色ではありません（期待: %3）。</source>
+        <translation>Line %2 of the %1 palette is not a colour (expected: %3).</translation>
+    </message>
+    <message>
+        <source>%1 のパレットに色がありません。</source>
+        <translation>The %1 palette holds no colours.</translation>
+    </message>
+    <message>
+        <source>画像にパレットがありません。
+インデックスカラーの PNG か BMP が必要です。</source>
+        <translation>The image has no palette.
+An indexed PNG or BMP is needed.</translation>
+    </message>
+    <message>
+        <source>画像が壊れています（%1）。</source>
+        <translation>The image is damaged (%1).</translation>
+    </message>
+    <message>
+        <source>ファイルには %2 個のうち %1 個しかありません。あるだけ読み込みました。</source>
+        <translation>The file holds only %1 of %2 entries. Those were read.</translation>
+    </message>
+    <message>
+        <source>パレットの後の %1 バイトは無視しました。</source>
+        <translation>The %1 bytes after the palette were ignored.</translation>
+    </message>
+</context>
 </TS>
