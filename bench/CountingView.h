@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/EditorView.h"
+#include "core/editor/EditorView.h"
 #include "core/platform/Image8.h"
 
 #include <array>

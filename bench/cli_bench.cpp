@@ -1,9 +1,9 @@
 // tavrin-cli export --pages all of an 8 MiB file to PNG, in process (the command's whole
 // work: read, decode every page, display palette, deflate, write).
 #include "cli/CliCommands.h"
-#include "core/app/AppPaths.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/SafeFileWriter.h"
+#include "core/startup/AppPaths.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,7 +2,7 @@
 // one mouse move during a left drag (working copy reset, pen, stroke preview render), and the
 // release that commits the stroke (undo record, encode, decode, tile and edit view redraw).
 #include "CountingView.h"
-#include "core/app/Editor.h"
+#include "core/editor/Editor.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/SafeFileWriter.h"
 

@@ -2,7 +2,7 @@
 // ShowPage's clamp, decode, tile view and edit view pictures (zoom x8, grids on), the status
 // and caption texts. The view only counts what reaches it.
 #include "CountingView.h"
-#include "core/app/Editor.h"
+#include "core/editor/Editor.h"
 #include "core/formats/FormatRecords.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/SafeFileWriter.h"

@@ -1,7 +1,7 @@
 # Installation into a prefix with the usual layout, and the Debian package.
 #
 # The program finds an installation by its layout (bin/ beside share/tavrin/, plug-ins in
-# lib/tavrin/plugins/, see src/core/app/InstallLayout.h), so these folders are fixed here
+# lib/tavrin/plugins/, see src/core/startup/InstallLayout.h), so these folders are fixed here
 # rather than taken from GNUInstallDirs.
 set(TAVRIN_INSTALL_DATA share/tavrin)
 set(TAVRIN_INSTALL_PLUGINS lib/tavrin/plugins)

@@ -1,7 +1,7 @@
 // Loads arbitrary bytes as a settings file, reads the settings, writes them back and checks
 // that they read the same from the saved text.
-#include "core/app/CIniInfo.h"
 #include "core/platform/IniFile.h"
+#include "core/settings/CIniInfo.h"
 
 #include <cstdlib>
 #include <string>

@@ -5,13 +5,13 @@
 #include "cli/CliMessages.h"
 #include "cli/CliParser.h"
 #include "cli/CliRenderSet.h"
-#include "core/app/AppPaths.h"
-#include "core/app/DataPages.h"
-#include "core/app/Workspace.h"
 #include "core/formats/PluginFolders.h"
 #include "core/nav/ImageSearch.h"
 #include "core/palette/CStateFile.h"
 #include "core/platform/FileIO.h"
+#include "core/startup/AppPaths.h"
+#include "core/workspace/DataPages.h"
+#include "core/workspace/Workspace.h"
 
 #include <algorithm>
 #include <climits>

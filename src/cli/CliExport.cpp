@@ -1,11 +1,11 @@
 #include "cli/CliExport.h"
 
 #include "cli/CliMessages.h"
-#include "core/app/Workspace.h"
 #include "core/dib/BitmapFile.h"
 #include "core/dib/TNkInternalDIB.h"
 #include "core/formats/CFormatTable.h"
 #include "core/platform/SafeFileStream.h"
+#include "core/workspace/Workspace.h"
 #include "qt/PngWriter.h"
 
 #include <algorithm>

@@ -2,9 +2,9 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliMessages.h"
-#include "core/app/FilePicture.h"
-#include "core/app/Workspace.h"
 #include "core/platform/FileLock.h"
+#include "core/workspace/FilePicture.h"
+#include "core/workspace/Workspace.h"
 #include "qt/PictureReader.h"
 
 #include <algorithm>

@@ -2,12 +2,12 @@
 
 #include "cli/CliCommands.h"
 #include "cli/CliMessages.h"
-#include "core/app/Workspace.h"
 #include "core/dib/BitmapFile.h"
 #include "core/platform/FileIO.h"
 #include "core/set/SetDocument.h"
 #include "core/set/SetFiles.h"
 #include "core/set/SetImage.h"
+#include "core/workspace/Workspace.h"
 #include "qt/ImageBridge.h"
 
 #include <algorithm>

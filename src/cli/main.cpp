@@ -1,7 +1,7 @@
 #include "cli/CliCommands.h"
-#include "core/app/AppPaths.h"
-#include "core/app/InstallLayout.h"
 #include "core/platform/ProgramPath.h"
+#include "core/startup/AppPaths.h"
+#include "core/startup/InstallLayout.h"
 
 #include <iostream>
 

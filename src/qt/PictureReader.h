@@ -1,12 +1,12 @@
 #pragma once
 
-#include "core/app/FilePicture.h"
+#include "core/workspace/FilePicture.h"
 
 #include <string>
 
 namespace tavrin {
 
-// Reads an image file as a picture for PictureToIndices (core/app/FilePicture.h): a bitmap
+// Reads an image file as a picture for PictureToIndices (core/workspace/FilePicture.h): a bitmap
 // (a file starting "BM") through the DIB container, which keeps 16-, 24- and 32-bit colours
 // and the indices of the others; any other file through Qt's image readers, where indexed
 // and grey images keep their indices and every other image its colours. Qt's warnings

@@ -1,10 +1,10 @@
 // The command-line tool with the sample plug-ins beside it, as main() finds them.
 #include "cli/CliCommands.h"
-#include "core/app/AppPaths.h"
 #include "core/dib/BitmapFile.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Image8.h"
 #include "core/platform/SafeFileWriter.h"
+#include "core/startup/AppPaths.h"
 
 #include <gtest/gtest.h>
 

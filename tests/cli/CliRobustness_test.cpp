@@ -1,12 +1,12 @@
 // The command line on rare but real input: no input crashes it, nothing is lost without a
 // word, and every refusal is one line of plain words that writes nothing.
 #include "cli/CliCommands.h"
-#include "core/app/AppPaths.h"
 #include "core/dib/BitmapFile.h"
 #include "core/dib/TNkDIB.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Image8.h"
 #include "core/platform/SafeFileWriter.h"
+#include "core/startup/AppPaths.h"
 
 #include "core/dib/DibBuilder.h"
 

@@ -1,8 +1,8 @@
 #include "cli/CliCommands.h"
-#include "core/app/AppPaths.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Image8.h"
 #include "core/platform/SafeFileWriter.h"
+#include "core/startup/AppPaths.h"
 #include "qt/ImageBridge.h"
 
 #include <gtest/gtest.h>

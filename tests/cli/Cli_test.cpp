@@ -1,6 +1,5 @@
 #include "cli/CliCommands.h"
 #include "cli/CliParser.h"
-#include "core/app/AppPaths.h"
 #include "core/dib/BitmapFile.h"
 #include "core/formats/CFormatTable.h"
 #include "core/formats/PageCodec.h"
@@ -8,6 +7,7 @@
 #include "core/platform/FileIO.h"
 #include "core/platform/Image8.h"
 #include "core/platform/SafeFileWriter.h"
+#include "core/startup/AppPaths.h"
 #include "qt/ImageBridge.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
 #include "cli/CliCommands.h"
-#include "core/app/AppPaths.h"
 #include "core/dib/BitmapFile.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/Image8.h"
@@ -7,6 +6,7 @@
 #include "core/set/SetDocument.h"
 #include "core/set/SetFiles.h"
 #include "core/set/SetImage.h"
+#include "core/startup/AppPaths.h"
 #include "qt/ImageBridge.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 #include "cli/CliCommands.h"
-#include "core/app/AppPaths.h"
-#include "core/app/Editor.h"
 #include "core/dib/BitmapFile.h"
+#include "core/editor/Editor.h"
 #include "core/platform/FileIO.h"
+#include "core/startup/AppPaths.h"
 
-#include "core/app/RecordingView.h"
+#include "core/editor/RecordingView.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include "corpus/CorpusFiles.h"
 
 #include "cli/CliCommands.h"
-#include "core/app/AppPaths.h"
 #include "core/document/RomDocument.h"
 #include "core/platform/SafeFileWriter.h"
+#include "core/startup/AppPaths.h"
 
 #include <QImage>
 #include <QString>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/Editor.h"
+#include "core/editor/Editor.h"
 #include "gui/app/ActionTable.h"
 #include "gui/app/MainWindow.h"
 

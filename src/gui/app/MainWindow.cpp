@@ -1,7 +1,7 @@
 #include "gui/app/MainWindow.h"
 
-#include "core/app/CIniInfo.h"
 #include "core/formats/PluginFolders.h"
+#include "core/settings/CIniInfo.h"
 #include "core/views/CImageDat.h"
 #include "core/views/CImagePal.h"
 #include "core/views/ImageRgb.h"
@@ -86,10 +86,9 @@ MainWindow::MainWindow(const AppPaths& paths, const std::vector<std::string>& ar
     m_workspace = std::make_unique<Workspace>();
     // Plug-in formats join the table before the format list is built; a refused one says
     // why on standard error, for its author.
-    LoadPluginFolders(m_workspace->Formats(), paths.pluginFolders,
-                      [](const std::string& message) {
-                          std::fprintf(stderr, "tavrin: %s\n", message.c_str());
-                      });
+    LoadPluginFolders(m_workspace->Formats(), paths.pluginFolders, [](const std::string& message) {
+        std::fprintf(stderr, "tavrin: %s\n", message.c_str());
+    });
     m_editor = std::make_unique<Editor>(static_cast<EditorView&>(*this), *m_workspace, paths,
                                         QApplication::wheelScrollLines());
     ConnectActions();

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/app/Editor.h"
-#include "core/app/EditorView.h"
+#include "core/editor/Editor.h"
+#include "core/editor/EditorView.h"
 #include "core/tools/ToolRunnerHost.h"
 #include "gui/app/FileDialogs.h"
 

@@ -1,8 +1,8 @@
 #include "gui/app/MainWindow.h"
 
-#include "core/app/FilePicture.h"
 #include "core/dib/BitmapFile.h"
 #include "core/platform/FileIO.h"
+#include "core/workspace/FilePicture.h"
 #include "gui/app/ActionTable.h"
 #include "gui/edit/TColorOptimizeDlg.h"
 #include "gui/edit/TReplaceColorDialog.h"

@@ -1,6 +1,6 @@
 #include "gui/app/MainWindow.h"
 
-#include "core/app/OptionActions.h"
+#include "core/settings/OptionActions.h"
 #include "gui/app/ActionTable.h"
 #include "gui/app/BuildInfo.h"
 

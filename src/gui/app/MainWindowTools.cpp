@@ -1,8 +1,8 @@
 #include "gui/app/MainWindow.h"
 
-#include "core/app/OptionActions.h"
 #include "core/palette/CPalette.h"
 #include "core/platform/Colour.h"
+#include "core/settings/OptionActions.h"
 #include "core/tools/CTools.h"
 #include "gui/app/ActionTable.h"
 #include "gui/palette/TPalEditDialog.h"

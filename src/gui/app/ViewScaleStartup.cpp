@@ -1,6 +1,6 @@
 #include "gui/app/ViewScaleStartup.h"
 
-#include "core/app/ViewScale.h"
+#include "core/startup/ViewScale.h"
 
 #include <QByteArray>
 #include <QGuiApplication>

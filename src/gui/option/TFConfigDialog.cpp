@@ -1,7 +1,7 @@
 #include "gui/option/TFConfigDialog.h"
 
-#include "core/app/CIniInfo.h"
 #include "core/formats/CFormatTable.h"
+#include "core/settings/CIniInfo.h"
 #include "gui/views/DialogControls.h"
 
 #include <QCheckBox>

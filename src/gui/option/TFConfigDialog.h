@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/ConfigDialogModel.h"
+#include "core/settings/ConfigDialogModel.h"
 
 #include <QDialog>
 #include <array>

@@ -1,6 +1,6 @@
 #include "gui/set/TFormSet.h"
 
-#include "core/app/Editor.h"
+#include "core/editor/Editor.h"
 #include "core/set/SetPictures.h"
 #include "gui/app/ActionTable.h"
 #include "gui/views/ImagePanel.h"

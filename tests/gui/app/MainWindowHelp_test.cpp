@@ -1,6 +1,6 @@
 #include "../WindowFixture.h"
 
-#include "core/app/OptionActions.h"
+#include "core/settings/OptionActions.h"
 
 #include <QRegularExpression>
 #include <QUrl>

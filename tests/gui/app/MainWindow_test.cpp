@@ -1,7 +1,7 @@
 #include "gui/WindowFixture.h"
 
-#include "core/app/CIniInfo.h"
 #include "core/document/RomDocument.h"
+#include "core/settings/CIniInfo.h"
 #include "gui/app/DisplaySettingsPanel.h"
 #include "gui/app/MainMenus.h"
 #include "gui/app/MainStatusBar.h"

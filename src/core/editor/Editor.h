@@ -1,0 +1,406 @@
+#pragma once
+
+#include "core/edit/CPenTable.h"
+#include "core/editor/EditorView.h"
+#include "core/palette/CStateFile.h"
+#include "core/platform/FailureText.h"
+#include "core/platform/Image8.h"
+#include "core/settings/CIniInfo.h"
+#include "core/startup/AppPaths.h"
+#include "core/tools/CTools.h"
+#include "core/tools/ToolRunner.h"
+#include "core/views/CGrid.h"
+#include "core/views/CImageDat.h"
+#include "core/views/CImageEdit.h"
+#include "core/views/CImagePal.h"
+#include "core/views/EditArea.h"
+#include "core/views/TileView.h"
+#include "core/views/TileViewGeometry.h"
+#include "core/workspace/Workspace.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tavrin {
+
+// Mouse buttons as the image handlers receive them.
+enum class MouseButton { Left = 0, Right = 1, Middle = 2 };
+
+// Where the pointer is when the wheel turns.
+enum class WheelTarget { Other, DatPanel, PalPanel };
+
+// The main window's interaction state and its command handlers, on a Workspace it shares
+// with the other windows. The Qt main window owns one Editor, implements EditorView, wires
+// each action to one call here and reads enabled, checked and visible states from the
+// queries. Every rule of the window lives here or in the workspace, so a test drives it with
+// a recording view.
+class Editor : public WorkspaceListener {
+public:
+    static constexpr const char* AppTitle = "Tavrin";
+
+    // The settings file of paths is read at once, and a second time, as the window always
+    // did, so the window can place itself (Settings().SavePosition, Left, Top) before
+    // FormCreate. wheelScrollLines is the system's value (0 counts as 1).
+    Editor(EditorView& view, Workspace& workspace, AppPaths paths, int wheelScrollLines);
+    ~Editor() override;
+    Editor(const Editor&) = delete;
+    Editor& operator=(const Editor&) = delete;
+
+    // Start-up (FormCreate): the standard state, the format and pattern lists, display
+    // controls from the settings, format entry 1 and pattern 0, then the document: the
+    // single argument, else the demo ".chr" of the standard files, else a new document. More
+    // than one argument counts as none.
+    void FormCreate(const std::vector<std::string>& arguments);
+    // The window is shown: the four pictures are drawn (T, E, S, L).
+    void FormShow();
+    // Shutdown (FormDestroy): the settings take the state and are written. windowColour is
+    // 0x00BBGGRR, or -1 while the window has the system's colour.
+    void FormDestroy(int left, int top, int windowColour);
+
+    // File actions. Paths come from the window's dialogs.
+    void FileNew();
+    // The document from path; on failure the old document stays and the failure is
+    // reported (a missing file silently).
+    FileResult OpenRom(const std::string& path, bool fresh);
+    void FileOpen(const std::string& path) { OpenRom(path, true); }
+    // F7 reads the file again; the external tools' reload does it without asking.
+    void FileReload();
+    void FileReloadAsking();
+    // The document has no unsaved changes, or the user saved them or let them go: true when
+    // it may be replaced or closed (close, New, Open, drop).
+    bool ConfirmDiscard();
+    void FileSave();
+    void FileSaveAs(const std::string& path);
+    // The first dropped file is opened; the others are ignored.
+    void DropFiles(const std::vector<std::string>& paths);
+    // The ROM document and its colour set (while enabled) to path; a failure is reported.
+    FileResult WriteRom(const std::string& path);
+    // The filter of the ROM open and save dialogs: "ROM image|<patterns>|All files|*.*".
+    std::string RomFileFilter() const;
+    // The document path with its extension replaced by ext (".dat"): the palette, palette
+    // set and pattern save dialogs' suggested name.
+    std::string DocumentPathWithExtension(const std::string& ext) const;
+
+    // Format selection (ComboBoxFormatChange) and the Ctrl+digit actions (ActFormat0..9).
+    void SelectFormat(int index);
+    void ActFormat(int digit);
+    std::string FormatInfoText() const;
+
+    // Display settings panel. Each stores its value; the redraw is skipped during start-up.
+    void SetRotate(int index);
+    void SetMirror(int index);
+    void SelectPattern(int index);
+    void SetGridType(int index);
+    void SetZoom(int index);
+    void SetGridChr(bool on);
+    void SetGridEdit(bool on);
+    void SetFrameDraw(bool on);
+    void SetHalftone(bool on);
+    // The pattern dialog closed (always with OK): list refreshed, entry 0 selected.
+    void PatternDialogClosed();
+
+    // Address actions: ActAddrMMAXExecute with the sender's step code (an unknown code shows
+    // "Unknown Address Type." and changes nothing), the jump dialog's result and the image
+    // search ("not found." when nothing follows).
+    void AddrStep(int stepCode);
+    void AddrJump(int address);
+    void AddrFind();
+    // ActAddrFindPrev exists without a search: it does nothing.
+    void AddrFindPrev() {}
+    // The CHR scroll bar moved (ScrollBarChrChange) and its clamp while dragged.
+    void ScrollBarChrChange(int position);
+    int ClampChrScroll(int position) const;
+    void ScrollBarDatChange(int position);
+    void ScrollBarPalChange(int position);
+    // One wheel notch: direction -1 up, +1 down.
+    void MouseWheel(int direction, WheelTarget target);
+    // Rows of one wheel step: the wheel count if 1 or more, else the system's wheel lines.
+    int WheelStepLines() const;
+
+    // Palette actions.
+    void PaletteSelect(int tag); // Z X C V: tags 0..3
+    void SetPaletteDisplayMode(bool paletteOnly);
+    void PaletteEnableSet(); // Ctrl+M
+    void PaletteDatOpen(const std::string& path);
+    void PaletteDatSave(const std::string& path);
+    void PaletteDatSaveRom();
+    void PalettePalOpen(const std::string& path);
+    void PalettePalSave(const std::string& path);
+    void PalettePalSaveRom();
+    void PaletteAdfOpen(const std::string& path);
+    void PaletteAdfSave(const std::string& path);
+    void PaletteAdfSaveRom();
+    void PaletteReload(); // F11: the standard state
+    // The palette edit dialog changed something: the full redraw.
+    void PaletteEdited();
+    // F12: the palette and palette set from an emulator's save-state, as the settings file's
+    // "STATE" section describes it. The display palette and all four panels follow whatever
+    // the import did; the result's Message() is for the window to show.
+    StateImportResult PaletteLoadState(const std::string& path);
+
+    // External tools (EditorTools.cpp). ActHelpLoadConfig reads the ten tools again and has
+    // the next command-state refresh apply their captions; ActHelpSaveConfig writes them.
+    CTools& Tools() { return m_tools; }
+    const CTools& Tools() const { return m_tools; }
+    void HelpLoadConfig();
+    bool HelpSaveConfig();
+    // The tool configuration dialog closed with OK: the tool menu is built again.
+    void ToolConfigChanged();
+    // False until the command-state refresh after start, a load or a configuration change
+    // has applied the tool captions and visibility.
+    bool ToolCaptionsApplied() const { return m_toolCaptionsApplied; }
+    // The paths a tool run uses: the document, the program's folder and the temporary bitmap.
+    ToolRunContext ToolContext() const;
+    // Runs tool index (0-9); host does the outside work.
+    ToolRunResult RunTool(int index, ToolRunnerHost& host);
+    // The tile image with the display palette as an 8-bit bitmap (the tools' temp.bmp).
+    bool WriteTileBitmap(const std::string& path) const;
+
+    // Pens: ActPenExecute with the pen number (ActPen11 0, ActPen01..09 1..9, ActPen10 10).
+    void PenExecute(int penNumber);
+    int PenNumber() const { return m_penNumber; }
+    CPen* CurrentPen() const { return m_pen; }
+
+    // The Edit menu. Every pixel command ends in the commit sequence (an undo step, the page
+    // encoded into the document, decoded and shown again).
+    void EditUndo();
+    void EditRedo();
+    bool CanUndo() const { return m_ws.Undo().CanUndo(); }
+    bool CanRedo() const { return m_ws.Undo().CanRedo(); }
+    void EditClear();
+    void EditSelectAll();
+    void EditMirror(MirrorAxis axis);
+    void EditRotate(bool clockwise);
+    void EditShift(ShiftDirection direction);
+    void EditCopy();
+    void EditCut();
+    // Paste at the edit area's top-left corner; optimise runs the colour optimisation first.
+    void EditPaste(bool optimise);
+    void EditClearClipboard();
+    // Paste and clear clipboard are available while the clipboard holds an image.
+    bool CanPaste() const { return m_view.ClipboardHasDib(); }
+    // ActPaletteReplaceColorExecute.
+    void ReplaceColour();
+
+    // Snapshots: the suggested name (the first free "chr%03d.bmp" in the work folder), the
+    // tile image written as a bitmap (false when it could not be written), and a bitmap's
+    // indices put into the page's top-left corner (then committed).
+    std::string SnapshotSuggestedName() const;
+    bool SaveSnapshot(const std::string& path);
+    void LoadSnapshot(const Image8& image);
+
+    // The page's bytes go into the undo ring, then the tile image is encoded into them.
+    void CommitPage();
+
+    // Options.
+    void SetStatusBarVisible(bool on);
+    void SetMouseNavigation(bool on);
+    void SetSimpleMenu(bool on);
+    // The settings dialog closed: the wheel count is taken again and the page shown.
+    void SettingsChanged();
+
+    // Mouse on the four images: x and y in view pixels (0..255) on the CHR and EDIT views; on
+    // the DAT and PAL panels y = 0 is the top of the visible part, whatever the scroll
+    // position. Coordinates outside are held within.
+    void ChrMouseDown(MouseButton button, int x, int y);
+    void ChrMouseMove(int x, int y);
+    void ChrMouseUp(MouseButton button, int x, int y);
+    void EditMouseDown(MouseButton button, int x, int y);
+    void EditMouseMove(int x, int y);
+    void EditMouseUp(MouseButton button, int x, int y);
+    void DatMouseDown(MouseButton button, int x, int y);
+    void DatMouseMove(int x, int y);
+    void DatMouseUp(MouseButton button, int x, int y);
+    void PalMouseDown(MouseButton button, int x, int y);
+    void PalMouseMove(int x, int y);
+    void PalMouseUp(MouseButton button, int x, int y);
+    // The pointer moved over the window itself, outside the images.
+    void FormMouseMove();
+    // The image whose press is being tracked (Panel::None while none is): the window routes
+    // the mouse messages it receives itself to the two functions below while one is.
+    Panel TrackedPanel() const { return m_trackedPanel; }
+    // FormMouseMove with the pointer at (x, y) in the coordinates the tracked image's own
+    // handlers take. With no press tracked the mouse hints are cleared. A tracked left press
+    // is taken as released there (the image's own capture ended, so its release was lost); a
+    // right or middle drag reaches its image, the position held within the image.
+    void FormMouseMove(int x, int y);
+    // FormMouseUp: the tracked image's release handler, then the tracking ends.
+    void FormMouseUp(MouseButton button, int x, int y);
+
+    // Redraw steps and the operations the dialogs call.
+    void Redraw();
+    void ShowPage();
+    void RefreshCommandStates(); // ActControlSetMenuExecute
+    // kind: 0 no image, 1 tile view, 2 edit view, 3 palette-set view, 4 palette view.
+    void ShowMouseHints(int kind);
+
+    // Command states.
+    bool CanRotate() const;
+    bool IsColourSetEnabled() const { return m_ws.IsColourSetEnabled(); }
+    bool IsPen10Visible() const { return m_ws.IsColourSetEnabled(); }
+    bool IsPaletteOnly() const { return m_paletteOnly; }
+    bool IsSimpleMenu() const { return m_settings.SimpleMenu; }
+    bool IsStatusBarVisible() const { return m_settings.Statusbar; }
+    bool IsMouseNavigation() const { return m_settings.MouseNavigation; }
+    // The mouse-hint panel shows only with the status bar.
+    bool IsMouseHintsVisible() const;
+    bool IsHalftone() const { return m_settings.Halftone; }
+    bool IsPastePreview() const { return m_pastePreview; }
+    bool IsRightButtonHeld() const { return m_rightHeld; }
+    bool IsInitialising() const { return m_initialising; }
+
+    // Display settings as the controls show them (-1: no selection).
+    int FormatIndex() const { return m_ws.FormatIndex(); }
+    int RotateIndex() const { return m_ws.RotateIndex(); }
+    int MirrorIndex() const { return m_ws.MirrorIndex(); }
+    int PatternIndex() const { return m_ws.PatternIndex(); }
+    int GridTypeIndex() const { return m_settings.GridType; }
+    int ZoomIndex() const { return m_zoomIndex; }
+    bool GridChr() const { return m_settings.GridChr; }
+    bool GridEdit() const { return m_settings.GridEdit; }
+    bool FrameDraw() const { return m_settings.FrameDraw; }
+
+    // Document and page state.
+    int CurrentAddress() const { return m_ws.Address(); }
+    int PageBytes() const { return m_ws.Page().pageBytes; }
+    int RowBytes() const { return m_ws.Page().rowBytes; }
+    int EditSize() const { return m_editSize; }
+    const EditArea& GetEditArea() const { return m_area; }
+    int DatTopRow() const { return m_datView.TopRow(); }
+    int PalTopRow() const { return m_palView.TopRow(); }
+    int WheelLines() const { return m_wheelLines; }
+    const std::string& ApplicationTitle() const { return m_appTitle; }
+    const AppPaths& Paths() const { return m_paths; }
+
+    // The pictures the panels paint.
+    const Image8& TileImage() const { return m_ws.TileImage(); }
+    const Image8& TileViewPicture() const { return m_tileView.Picture(); }
+    const Image8& EditViewPicture() const { return m_editView.Picture(); }
+    // The palette views; the panels paint their Picture() moved up by 16 x TopRow().
+    const CImageDat& DatView() const { return m_datView; }
+    const CImagePal& PalView() const { return m_palView; }
+    const Image8::Palette& DisplayPalette() const { return m_displayPalette; }
+
+    // The shared state, and the window's settings, for the dialogs that work on them.
+    Workspace& Space() { return m_ws; }
+    const Workspace& Space() const { return m_ws; }
+    const RomDocument& Document() const { return m_ws.Document(); }
+    CIniInfo& Settings() { return m_settings; }
+    const CIniInfo& Settings() const { return m_settings; }
+
+    // Another window changed the workspace: what this window shows follows.
+    void WorkspaceChanged(WorkspaceChange change) override;
+
+private:
+    // Drag modes of the press being tracked.
+    enum class DragMode { None = 0, Left = 1, Right = 2, Middle = 3 };
+
+    void TrackMouse(Panel panel, MouseButton button);
+    void EndTrackMouse();
+    void SetChrScrollRange();
+    void SetChrScrollPosition(int position);
+    void SetDatScrollPosition(int position);
+    void SetPalScrollPosition(int position);
+    void RefillPatternList();
+    void DecodePage();
+    // Whether a tile of the page (0-255 as the screen shows them) lies past the data's end.
+    bool IsTilePastEnd(int screenTile) const;
+    void RebuildDisplayPalette();
+    void DrawTileView();
+    void UpdateEditView();
+    void RedrawDatView();
+    void RedrawPalView();
+    bool LoadCompanionFiles(const std::string& path, bool withColourSet);
+    // A failed save reaches the user (a cancelled one does not).
+    void ReportFailure(const FileResult& result);
+    void ShowAddressStatus();
+    void ShowPatternStatus(int screenTile);
+    void ShowCaption();
+    // CommitPage, DecodePage, DrawTileView, UpdateEditView.
+    void CommitAndShow();
+    PixelRect AreaPixels() const;
+    // The edit area as an indexed bitmap on the clipboard; false after the failure message.
+    bool CopyAreaToClipboard();
+    void AfterEditViewStep();
+    // What the page shows: address, format, rotation, mirror and pattern. A stroke is only
+    // committed onto the page it was drawn on.
+    struct PageKey {
+        int address;
+        const CFormat* format;
+        int rotate;
+        int mirror;
+        const AdfEntry* pattern;
+        bool operator==(const PageKey&) const = default;
+    };
+    PageKey CurrentPageKey() const {
+        return {m_ws.Address(), &m_ws.Format(), m_ws.RotateIndex(), m_ws.MirrorIndex(),
+                &m_ws.Pattern()};
+    }
+    void SetPaletteScrollRanges();
+    void AfterDatMove();
+    void AfterPalMove();
+    // Opens the palette edit dialog on the selected entry's master colour, then redraws all.
+    void OpenPaletteEditor();
+    std::string CurrentPenName() const;
+
+    EditorView& m_view;
+    Workspace& m_ws;
+    AppPaths m_paths;
+
+    CIniInfo m_settings;
+    CGrid m_grid;
+    Image8 m_displayImage;
+    Image8 m_workingCopy;
+    // Where the page reaches past the end of the file's data (see Workspace::PastEndMask).
+    Image8 m_pastEnd;
+    bool m_pageReachesPastEnd = false;
+    TileView m_tileView;
+    CImageEdit m_editView;
+    CImageDat m_datView;
+    CImagePal m_palView;
+    CPenTable m_pens;
+    CPen* m_pen = nullptr;
+    Image8::Palette m_displayPalette{};
+
+    int m_penNumber = 1;
+    int m_editSize = 16;
+    int m_zoomIndex = 3;
+    EditArea m_area;
+    TilePos m_anchor;
+    EditArea m_lastRecorded{-1, -1, -1, -1};
+    bool m_paletteOnly = false;
+
+    bool m_pastePreview = false;
+    bool m_rightHeld = false;
+    bool m_lastReleaseRight = false;
+    bool m_initialising = false;
+
+    int m_wheelLines = 1;
+    int m_wheelCount = 0;
+    // Starts one before 0, so the first notch acts.
+    uint32_t m_wheelNotch = UINT32_MAX;
+
+    Panel m_trackedPanel = Panel::None;
+    DragMode m_dragMode = DragMode::None;
+    PageKey m_strokePage{};
+
+    int m_lastScrollPosition = -1;
+    int m_lastTileIndex = -1;
+    int m_lastHintKind = -1;
+    int m_lastHintPen = -1;
+
+    CTools m_tools;
+    bool m_toolCaptionsApplied = false;
+    // A settings file that did not exist at start gets the example "STATE" section at exit.
+    bool m_settingsExisted = true;
+
+    std::string m_appTitle = AppTitle;
+    // Whether the caption shows the document as modified.
+    bool m_captionModified = false;
+    std::string m_datHint;
+    std::string m_palHint;
+};
+
+} // namespace tavrin

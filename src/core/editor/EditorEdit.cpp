@@ -1,0 +1,231 @@
+#include "core/editor/Editor.h"
+
+#include "core/dib/BitmapFile.h"
+#include "core/edit/ReplaceColourModel.h"
+#include "core/platform/Cp932.h"
+#include "core/platform/FileIO.h"
+#include "core/platform/Text.h"
+#include "core/views/TileViewGeometry.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+
+// Pens, the commit into the document, undo, and the commands of the Edit menu.
+
+namespace tavrin {
+
+namespace {
+
+constexpr const char* CopyFailedText =
+    TAVRIN_TR_NOOP("Editor", "Failed to copy image to clipboard.");
+
+} // namespace
+
+// ---- Pens ----
+
+void Editor::PenExecute(int penNumber) {
+    m_penNumber = penNumber;
+    if (CPen* pen = m_pens.Get(penNumber)) {
+        m_pen = pen;
+        m_view.SetStatusText(StatusPanel::Pen, CurrentPenName());
+    }
+    m_editView.ClearStamp();
+    m_view.CommandStatesChanged();
+    UpdateEditView();
+    ShowMouseHints(2);
+}
+
+std::string Editor::CurrentPenName() const {
+    return m_pen ? TranslateText("Pens", Cp932ToUtf8(m_pen->GetInfo()->name).c_str())
+                 : std::string();
+}
+
+// ---- Commit and undo ----
+
+PixelRect Editor::AreaPixels() const {
+    return CBitmapEdit::ClampRect(m_ws.TileImage(), m_area.Pixels());
+}
+
+void Editor::CommitPage() {
+    m_ws.CommitPage();
+    RefreshCommandStates();
+    if (m_captionModified != m_ws.IsModified())
+        ShowCaption();
+    m_ws.Notify(WorkspaceChange::Bytes, this);
+}
+
+void Editor::CommitAndShow() {
+    CommitPage();
+    DecodePage();
+    DrawTileView();
+    UpdateEditView();
+}
+
+void Editor::EditUndo() {
+    int address = 0;
+    if (m_ws.UndoStep(address)) {
+        m_ws.SetAddress(address);
+        ShowPage();
+    } else {
+        m_view.Beep();
+    }
+    m_editView.ClearStamp();
+    UpdateEditView();
+    RefreshCommandStates();
+}
+
+void Editor::EditRedo() {
+    int address = 0;
+    if (m_ws.RedoStep(address)) {
+        m_ws.SetAddress(address);
+        ShowPage();
+    } else {
+        m_view.Beep();
+    }
+    RefreshCommandStates();
+}
+
+// ---- Pixel commands ----
+
+void Editor::EditClear() {
+    CBitmapEdit::FillBox(m_ws.TileImage(), AreaPixels(), 0);
+    CommitAndShow();
+}
+
+void Editor::EditSelectAll() {
+    m_area = ClampEditArea({0, 0, 15, 15});
+    m_pastePreview = true;
+    m_lastReleaseRight = true;
+    DrawTileView();
+    UpdateEditView();
+    // The area is square now: the rotations follow.
+    RefreshCommandStates();
+}
+
+void Editor::EditMirror(MirrorAxis axis) {
+    CBitmapEdit::Mirror(m_ws.TileImage(), AreaPixels(), axis);
+    CommitAndShow();
+}
+
+void Editor::EditRotate(bool clockwise) {
+    // A rectangle that is not square stays as it is; the commit still runs.
+    CBitmapEdit::Rotate(m_ws.TileImage(), AreaPixels(), clockwise);
+    CommitAndShow();
+}
+
+void Editor::EditShift(ShiftDirection direction) {
+    CBitmapEdit::Shift(m_ws.TileImage(), AreaPixels(), direction);
+    CommitAndShow();
+}
+
+// ---- Clipboard ----
+
+bool Editor::CopyAreaToClipboard() {
+    const PixelRect r = AreaPixels();
+    bool ok = false;
+    if (!r.IsEmpty()) {
+        Image8 image(r.Width(), r.Height());
+        image.Colours() = m_displayPalette;
+        CBitmapEdit::CopyRectAnd(image, 0, 0, m_ws.TileImage(), r, m_ws.ColourMask());
+        try {
+            ok = m_view.SetClipboardDib(Image8ToDib(image));
+        } catch (const std::exception&) {
+            ok = false;
+        }
+    }
+    if (!ok)
+        m_view.ShowMessage(TranslateText("Editor", CopyFailedText));
+    return ok;
+}
+
+void Editor::EditCopy() {
+    CopyAreaToClipboard();
+    RefreshCommandStates();
+    m_pastePreview = true;
+    UpdateEditView();
+}
+
+void Editor::EditCut() {
+    // Pixels that did not reach the clipboard are not cleared: they would exist nowhere.
+    if (CopyAreaToClipboard())
+        EditClear();
+    RefreshCommandStates();
+    m_pastePreview = true;
+    UpdateEditView();
+}
+
+void Editor::EditPaste(bool optimise) {
+    if (!m_view.ClipboardHasDib()) {
+        m_view.Beep();
+    } else {
+        try {
+            Image8 image;
+            DibToImage8(m_view.ClipboardDib(), image);
+            if (!optimise || m_view.RunColourOptimize(image, m_ws.TileImage())) {
+                const PixelRect area = AreaPixels();
+                CBitmapEdit::CopyRectAnd(m_ws.TileImage(), area.left, area.top, image,
+                                         {0, 0, image.Width(), image.Height()}, m_ws.ColourMask());
+            }
+        } catch (const std::exception&) {
+            // Unreadable clipboard data pastes nothing; the page is still committed.
+            m_view.Beep();
+        }
+    }
+    CommitAndShow();
+}
+
+void Editor::EditClearClipboard() {
+    m_view.ClearClipboard();
+    RefreshCommandStates();
+    UpdateEditView();
+}
+
+// ---- Colour replacement ----
+
+void Editor::ReplaceColour() {
+    const std::array<uint8_t, CDatPalette::Size> entries = m_ws.PaletteSet().GroupEntries();
+    std::array<uint8_t, 256> map{};
+    if (!m_view.RunReplaceColour(m_ws.PaletteSet().GroupSize(), m_ws.Palette(), entries.data(),
+                                 map))
+        return;
+    if (ApplyColourMap(m_ws.TileImage(), AreaPixels(), map, m_ws.ColourMask()) > 0) {
+        CommitPage();
+        DecodePage();
+    }
+    DrawTileView();
+    UpdateEditView();
+}
+
+// ---- Snapshots ----
+
+std::string Editor::SnapshotSuggestedName() const {
+    char name[32];
+    for (int n = 0; n <= 999; ++n) {
+        std::snprintf(name, sizeof name, "chr%03d.bmp", n);
+        if (!FileExists(m_paths.workFolder + name))
+            return name;
+    }
+    return "chr000.bmp";
+}
+
+bool Editor::SaveSnapshot(const std::string& path) {
+    if (WriteBitmapFile(path, m_ws.TileImage()))
+        return true;
+    m_view.ShowMessage(TAVRIN_TR("Editor", "The snapshot could not be written:\n") + path);
+    return false;
+}
+
+void Editor::LoadSnapshot(const Image8& image) {
+    // One page of the command line's import, on the current page.
+    m_ws.ImportPages(image, m_ws.Address(), 1);
+    RefreshCommandStates();
+    if (m_captionModified != m_ws.IsModified())
+        ShowCaption();
+    m_ws.Notify(WorkspaceChange::Bytes, this);
+    DecodePage();
+    DrawTileView();
+    UpdateEditView();
+}
+
+} // namespace tavrin

@@ -1,0 +1,251 @@
+#include "core/editor/Editor.h"
+
+#include "core/platform/FileIO.h"
+#include "core/platform/Text.h"
+
+// The document's file actions, its companion files, and the palette, palette-set and
+// pattern files.
+
+namespace tavrin {
+
+void Editor::FileNew() {
+    if (!ConfirmDiscard())
+        return;
+    m_ws.Document().New();
+    m_ws.SetModified(false);
+    SetChrScrollRange();
+    m_ws.SetAddress(m_ws.Document().StartAddress());
+    ShowPage();
+    m_ws.Undo().Reset();
+    RefreshCommandStates();
+    m_ws.Notify(WorkspaceChange::Document, this);
+}
+
+FileResult Editor::OpenRom(const std::string& path, bool fresh) {
+    // The document takes the new path only with its bytes: a file that cannot be read leaves
+    // the old document, name included, so a later save cannot put the old bytes under the
+    // new name.
+    FileResult read = m_ws.OpenRom(path);
+    if (!read) {
+        m_view.ReportFailure(read, FileAction::Open);
+        return read;
+    }
+    SetChrScrollRange();
+    if (fresh && m_settings.AutoFormat) {
+        SelectFormat(m_ws.Formats().FindByExtension(m_ws.Document().FileName()));
+    }
+    RefreshCommandStates();
+
+    if (fresh)
+        m_ws.SetAddress(m_ws.Document().StartAddress());
+    if (LoadCompanionFiles(path, true)) {
+        RebuildDisplayPalette();
+        RedrawDatView();
+        RedrawPalView();
+    }
+    m_appTitle = std::string(AppTitle) + " " + m_ws.Document().FileName();
+    m_view.SetApplicationTitle(m_appTitle);
+    ShowPage();
+    RefreshCommandStates();
+    m_ws.Notify(WorkspaceChange::Document, this);
+    return read;
+}
+
+void Editor::FileReload() {
+    OpenRom(m_ws.Document().FilePath(), false);
+}
+
+void Editor::FileReloadAsking() {
+    if (m_ws.IsModified() && !m_view.AskDiscardChanges())
+        return;
+    FileReload();
+}
+
+bool Editor::ConfirmDiscard() {
+    if (!m_ws.IsModified())
+        return true;
+    switch (m_view.AskSaveChanges()) {
+    case SaveAnswer::Save:
+        return static_cast<bool>(WriteRom(m_ws.Document().FilePath()));
+    case SaveAnswer::Discard:
+        return true;
+    case SaveAnswer::Cancel:
+        break;
+    }
+    return false;
+}
+
+void Editor::FileSave() {
+    WriteRom(m_ws.Document().FilePath());
+}
+
+void Editor::FileSaveAs(const std::string& path) {
+    // A document that could not be written there keeps its old name.
+    if (!WriteRom(path))
+        return;
+    m_ws.Document().SetFilePath(path);
+    m_appTitle = std::string(AppTitle) + " " + m_ws.Document().FileName();
+    m_view.SetApplicationTitle(m_appTitle);
+    ShowPage();
+}
+
+FileResult Editor::WriteRom(const std::string& path) {
+    RomDocument& doc = m_ws.Document();
+    // Drawn bytes past the end of a small file would be left out of it: the user decides.
+    const int length = doc.WriteLength(m_settings.SaveSmallSize);
+    const int lastChange = doc.LastChangeFrom(length);
+    if (lastChange >= 0) {
+        switch (m_view.AskExtendFile()) {
+        case ExtendAnswer::Extend: {
+            const int pageEnd = m_ws.Address() + m_ws.Page().pageBytes;
+            if (!doc.ExtendTo(std::max(lastChange + 1, pageEnd)))
+                doc.ExtendTo(lastChange + 1);
+            SetChrScrollRange();
+            break;
+        }
+        case ExtendAnswer::OriginalSize:
+            break;
+        case ExtendAnswer::Cancel:
+            return FileResult::Fail(FileFailure::Cancelled, path);
+        }
+    }
+    // Saving in place never cuts a longer file; saving as another file replaces it whole.
+    const ExistingTail tail = path == doc.FilePath() ? ExistingTail::Keep : ExistingTail::Drop;
+    FileResult colourSet;
+    FileResult written = m_ws.SaveRom(path, m_settings.SaveSmallSize, &colourSet, tail);
+    ReportFailure(written ? colourSet : written);
+    ShowCaption();
+    return written;
+}
+
+void Editor::ReportFailure(const FileResult& result) {
+    if (!result && result.failure != FileFailure::Cancelled)
+        m_view.ReportFailure(result, FileAction::Save);
+}
+
+void Editor::DropFiles(const std::vector<std::string>& paths) {
+    if (!paths.empty() && ConfirmDiscard())
+        OpenRom(paths.front(), true);
+}
+
+std::string Editor::RomFileFilter() const {
+    std::string filter = TAVRIN_TR("Editor", "ROM image|@@@|All files|*.*");
+    // The records' patterns, and the tile-file extensions the table knows beside them.
+    const std::string patterns = m_ws.Formats().ExtensionPatterns() + "*.1bpp;*.2bpp;";
+    for (size_t at = filter.find("@@@"); at != std::string::npos;
+         at = filter.find("@@@", at + patterns.size()))
+        filter.replace(at, 3, patterns);
+    return filter;
+}
+
+std::string Editor::DocumentPathWithExtension(const std::string& ext) const {
+    return ReplaceExtension(m_ws.Document().FilePath(), ext);
+}
+
+bool Editor::LoadCompanionFiles(const std::string& path, bool withColourSet) {
+    const bool wasEnabled = m_ws.IsColourSetEnabled();
+    const CompanionLoad loaded = m_ws.LoadCompanionFiles(path, withColourSet);
+    // The tool tips name the files the panels show; the palette-set panel's names the
+    // palette it had when its own file came.
+    if (loaded.dat) {
+        m_datHint = RomDocument::CompanionPath(path, RomDocument::Companion::Dat);
+        m_view.SetToolTip(HintTarget::DatPanel, m_datHint + "\n" + m_palHint);
+    }
+    if (loaded.pal) {
+        m_palHint = RomDocument::CompanionPath(path, RomDocument::Companion::Pal);
+        m_view.SetToolTip(HintTarget::PalPanel, m_palHint);
+    }
+    if (loaded.adf) {
+        m_view.SetToolTip(HintTarget::PatternList,
+                          RomDocument::CompanionPath(path, RomDocument::Companion::Adf));
+        RefillPatternList();
+        SelectPattern(0);
+    }
+    // The colour-set switch's check mark and the pen it shows follow at once.
+    if (wasEnabled != m_ws.IsColourSetEnabled())
+        RefreshCommandStates();
+    return loaded.Any();
+}
+
+void Editor::RefillPatternList() {
+    m_ws.Patterns().EnsureNormal();
+    m_view.SetPatternList(m_ws.Patterns().NameList());
+}
+
+void Editor::PatternDialogClosed() {
+    RefillPatternList();
+    SelectPattern(0);
+}
+
+// ---- Palette set (.dat) ----
+
+void Editor::PaletteDatOpen(const std::string& path) {
+    m_ws.PaletteSet().LoadFromFile(path);
+    m_datHint = path;
+    m_view.SetToolTip(HintTarget::DatPanel, m_datHint + "\n" + m_palHint);
+    RebuildDisplayPalette();
+    Redraw();
+}
+
+void Editor::PaletteDatSave(const std::string& path) {
+    ReportFailure(m_ws.PaletteSet().SaveToFile(path));
+}
+
+void Editor::PaletteDatSaveRom() {
+    PaletteDatSave(
+        RomDocument::CompanionPath(m_ws.Document().FilePath(), RomDocument::Companion::Dat));
+}
+
+// ---- Palette (.pal) ----
+
+void Editor::PalettePalOpen(const std::string& path) {
+    m_ws.Palette().LoadFromFile(path);
+    m_palHint = path;
+    m_view.SetToolTip(HintTarget::PalPanel, m_palHint);
+    RebuildDisplayPalette();
+    Redraw();
+}
+
+void Editor::PalettePalSave(const std::string& path) {
+    ReportFailure(m_ws.Palette().SaveToFile(path));
+}
+
+void Editor::PalettePalSaveRom() {
+    PalettePalSave(
+        RomDocument::CompanionPath(m_ws.Document().FilePath(), RomDocument::Companion::Pal));
+}
+
+// ---- Patterns (.adf) ----
+
+void Editor::PaletteAdfOpen(const std::string& path) {
+    m_ws.Patterns().LoadFromFile(path);
+    m_view.SetToolTip(HintTarget::PatternList, path);
+    RefillPatternList();
+    SelectPattern(0);
+}
+
+void Editor::PaletteAdfSave(const std::string& path) {
+    ReportFailure(m_ws.Patterns().SaveToFile(path));
+}
+
+void Editor::PaletteAdfSaveRom() {
+    PaletteAdfSave(
+        RomDocument::CompanionPath(m_ws.Document().FilePath(), RomDocument::Companion::Adf));
+}
+
+// ---- Standard state ----
+
+void Editor::PaletteReload() {
+    m_ws.SelectPattern(0);
+    m_view.SetPatternIndex(0);
+    LoadCompanionFiles(m_paths.standardFiles, false);
+    RebuildDisplayPalette();
+    Redraw();
+}
+
+void Editor::PaletteEdited() {
+    RebuildDisplayPalette();
+    Redraw();
+}
+
+} // namespace tavrin

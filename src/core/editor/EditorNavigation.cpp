@@ -1,0 +1,81 @@
+#include "core/editor/Editor.h"
+
+#include "core/nav/AddressStep.h"
+#include "core/nav/ImageSearch.h"
+#include "core/platform/Text.h"
+
+#include <algorithm>
+#include <span>
+
+// Moving the current address: steps, the jump, the image search, the CHR scroll bar and the
+// mouse wheel.
+
+namespace tavrin {
+
+int Editor::WheelStepLines() const {
+    return m_wheelCount >= 1 ? m_wheelCount : m_wheelLines;
+}
+
+void Editor::AddrStep(int stepCode) {
+    if (!IsAddressStepCode(stepCode)) {
+        m_view.ShowMessage(TAVRIN_TR("Editor", "Unknown Address Type."));
+        return;
+    }
+    const int32_t value = StepValue(stepCode, m_ws.Document().StartAddress(),
+                                    m_ws.Document().EndAddress(), WheelStepLines());
+    m_ws.SetAddress(StepAndClamp(m_ws.Format(), m_ws.Document().Data(), m_ws.Address(), value,
+                                 stepCode, m_ws.Page().pageBytes, m_ws.Document().EndAddress()));
+    ShowPage();
+}
+
+void Editor::AddrJump(int address) {
+    m_ws.SetAddress(StepAndClamp(m_ws.Format(), m_ws.Document().Data(), m_ws.Address(), address,
+                                 StepJump, m_ws.Page().pageBytes, m_ws.Document().EndAddress()));
+    ShowPage();
+}
+
+void Editor::AddrFind() {
+    const std::span<const uint8_t> data(m_ws.Document().Data(),
+                                        static_cast<size_t>(m_ws.Document().DataSize()));
+    const std::optional<int32_t> found = FindNextImage(data, m_ws.Address(), m_ws.TileBytes());
+    if (!found) {
+        m_view.ShowMessage(TAVRIN_TR("Editor", "not found."));
+        return;
+    }
+    m_ws.SetAddress(*found);
+    ShowPage();
+    DrawTileView();
+    UpdateEditView();
+}
+
+void Editor::ScrollBarChrChange(int position) {
+    m_lastScrollPosition = position;
+    m_ws.SetAddress(ChrScrollAddress(position, m_ws.Document().HeaderOffset(), m_ws.Page()));
+    ShowPage();
+}
+
+int Editor::ClampChrScroll(int position) const {
+    return ClampChrScrollPosition(position, ChrScrollRange(m_ws.Document().DataSize(), m_ws.Page()),
+                                  m_ws.Page());
+}
+
+void Editor::MouseWheel(int direction, WheelTarget target) {
+    // Only every n-th notch acts, n being the system's wheel lines; the first one always.
+    ++m_wheelNotch;
+    if (m_wheelNotch % static_cast<uint32_t>(m_wheelLines) != 0)
+        return;
+    const int step = direction < 0 ? -1 : 1;
+    switch (target) {
+    case WheelTarget::DatPanel:
+        ScrollBarDatChange(m_datView.TopRow() + step);
+        return;
+    case WheelTarget::PalPanel:
+        ScrollBarPalChange(m_palView.TopRow() + step);
+        return;
+    case WheelTarget::Other:
+        break;
+    }
+    AddrStep(step < 0 ? StepWheelUp : StepWheelDown);
+}
+
+} // namespace tavrin

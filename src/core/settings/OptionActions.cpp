@@ -1,0 +1,57 @@
+#include "core/settings/OptionActions.h"
+
+#include "core/palette/CStateFile.h"
+#include "core/platform/FileIO.h"
+#include "core/platform/IniFile.h"
+#include "core/platform/Text.h"
+
+namespace tavrin {
+
+HelpFiles FindHelpFiles(const std::string& base) {
+    HelpFiles found;
+    for (const char* ext : {".chm", ".hlp", ".htm"}) {
+        const std::string path = ReplaceExtension(base, ext);
+        if (FileExists(path)) {
+            found.help = path;
+            return found;
+        }
+    }
+    const std::string text = ReplaceExtension(base, ".txt");
+    if (FileExists(text))
+        found.text = text;
+    return found;
+}
+
+std::string AboutText(const BuildInfo& build) {
+    std::string text = TAVRIN_TR("Help", "Tavrin バージョン ") + build.version;
+    if (!build.commit.empty())
+        text += " (" + build.commit + ")";
+    text += "\n";
+    if (!build.date.empty())
+        text += TAVRIN_TR("Help", "ビルド日: ") + build.date + "\n";
+    text += "\n";
+    text += TAVRIN_TR("Help", "ROMイメージの中のタイル画像(CHR)を編集するエディタです。\n");
+    text += TAVRIN_TR(
+        "Help",
+        "ライセンス: 無保証で提供されます。利用と再配布の条件は配布元の案内に従ってください。\n");
+    text += TAVRIN_TR("Help", "謝辞: 古いゲーム機のタイル画像を調べ、記録してきた皆さんと、\n"
+                              "不具合の報告や要望を寄せてくださる皆さんに感謝します。");
+    return text;
+}
+
+int WindowColourSetting(int chosen, int buttonFace) {
+    return chosen == buttonFace ? -1 : chosen;
+}
+
+bool SeedSettingsFile(const std::string& path) {
+    IniFile current;
+    if (path.empty() || !current.Load(path) || !current.SectionKeys(CStateFile::Section).empty())
+        return false;
+    // The example goes first, so the file reads from the explanation down.
+    IniFile seeded;
+    if (!seeded.LoadFromText(std::string(StateSectionExample()) + "\n" + current.SaveToText()))
+        return false;
+    return static_cast<bool>(seeded.Save(path));
+}
+
+} // namespace tavrin

@@ -1,0 +1,289 @@
+#include "core/workspace/Workspace.h"
+
+#include "core/formats/CFormatUtil.h"
+#include "core/palette/DisplayPalette.h"
+#include "core/views/CBitmapEdit.h"
+
+#include <algorithm>
+#include <array>
+
+namespace tavrin {
+
+Workspace::Workspace() : m_datPalette(&m_palette), m_tileImage(TileImageSide, TileImageSide) {
+    m_format = m_formats.Get(StartFormatIndex);
+    if (m_format == nullptr) {
+        m_format = m_formats.Get(0);
+        m_formatIndex = 0;
+    }
+    m_format->Activate();
+    // Without a pattern file the page is shown in plain order.
+    m_patterns.EnsureNormal();
+    m_pattern = &m_patterns.GetPattern(0);
+    m_datPalette.SetBpp(m_format->BitsPerPixel());
+    m_page = PageGeometryFor(m_format->BitsPerPixel(), m_page);
+}
+
+Workspace::~Workspace() {
+    if (m_format != nullptr)
+        m_format->Deactivate();
+}
+
+// ---- Page settings ----
+
+void Workspace::SetRotate(int index) {
+    m_rotateIndex = std::clamp(index, 0, 3);
+}
+
+void Workspace::SetMirror(int index) {
+    m_mirrorIndex = std::clamp(index, 0, 3);
+}
+
+int Workspace::SelectPattern(int index) {
+    const int count = std::max(m_patterns.Count(), 1);
+    m_patternIndex = std::clamp(index, 0, count - 1);
+    m_pattern = &m_patterns.GetPattern(m_patternIndex);
+    return m_patternIndex;
+}
+
+bool Workspace::SelectFormat(int index) {
+    index = std::clamp(index, 0, std::max(m_formats.Count() - 1, 0));
+    const bool changed = index != m_formatIndex || m_formats.Get(index) != m_format;
+    if (changed) {
+        m_format->Deactivate();
+        m_format = m_formats.Get(index);
+        m_formatIndex = index;
+        m_format->Activate();
+    }
+    // The list may have been refilled since the pattern was taken.
+    m_pattern = &m_patterns.GetPattern(m_patternIndex);
+    const int bpp = m_format->BitsPerPixel();
+    m_datPalette.SetBpp(bpp);
+    m_colSet.Resize(m_doc.DataSize(), TileBytes());
+    m_page = PageGeometryFor(bpp, m_page);
+    return changed;
+}
+
+int Workspace::TileBytes() const {
+    const FormatInfo* info = m_format->GetInfo();
+    return info != nullptr ? BytesPerTile(*info) : 8 * m_format->BitsPerPixel();
+}
+
+// ---- Pages ----
+
+PageSettings Workspace::PageSettingsAt(int address) const {
+    PageSettings settings;
+    settings.address = address;
+    settings.colourOffset = m_datPalette.GroupBase();
+    settings.rotateIndex = m_rotateIndex;
+    settings.mirrorIndex = m_mirrorIndex;
+    settings.pattern = m_pattern->tiles.data();
+    return settings;
+}
+
+int Workspace::PageReach() const {
+    const long long reach = FullReach();
+    return reach > m_doc.BufferSize() ? m_doc.BufferSize() + 1 : static_cast<int>(reach);
+}
+
+long long Workspace::FullReach() const {
+    const FormatInfo* info = m_format->GetInfo();
+    if (info == nullptr)
+        return m_page.pageBytes;
+    const BlockGeometry g = GetBlockGeometry(*info);
+    const int slots = g.columns * g.rows;
+    int lastTile = slots - 1;
+    // Through a pattern any slot may name any of 256 tiles.
+    if (info->disableAdfPattern == 0)
+        for (int n = 0; n < slots && n < 256; ++n)
+            lastTile = std::max<int>(lastTile, m_pattern->tiles[static_cast<size_t>(n)]);
+    return std::max<long long>(m_page.pageBytes,
+                               static_cast<long long>(lastTile + 1) * g.bytesPerTile);
+}
+
+bool Workspace::PageFitsAt(int address) const {
+    // The document keeps a whole largest page past the end address, and the windows keep
+    // the address below it; anything else is a page (partly) outside the buffer.
+    return m_doc.Contains(address, m_page.pageBytes) && m_doc.Contains(address, PageReach());
+}
+
+void Workspace::DecodeAt(int address, Image8& image) {
+    PageSettings settings = PageSettingsAt(address);
+    std::array<uint8_t, 256> groups{};
+    if (m_colourSetEnabled) {
+        groups = m_colSet.PageGroups(address);
+        settings.tilePalettes = groups.data();
+    }
+    if (PageFitsAt(address)) {
+        tavrin::DecodePage(*m_format, m_doc.Data(), settings, image);
+        return;
+    }
+    if (address < 0) {
+        image.Fill(0);
+        return;
+    }
+    // Past the end of the buffer the page reads zeros; the copy holds all the decode reads.
+    const long long reach = FullReach();
+    std::vector<uint8_t> window(static_cast<size_t>(reach), 0);
+    if (address < m_doc.BufferSize())
+        std::copy(m_doc.Data() + address,
+                  m_doc.Data() + std::min<long long>(m_doc.BufferSize(), 0LL + address + reach),
+                  window.begin());
+    settings.address = 0;
+    tavrin::DecodePage(*m_format, window.data(), settings, image);
+}
+
+void Workspace::EncodeAt(int address, Image8& image) {
+    // A page that does not fit is not written: the bytes past the buffer do not exist.
+    if (PageFitsAt(address))
+        tavrin::EncodePage(*m_format, m_doc.Data(), PageSettingsAt(address), image);
+}
+
+void Workspace::DecodePage() {
+    if (!PageFitsBuffer()) {
+        m_tileImage.Fill(0);
+        return;
+    }
+    DecodeAt(m_address, m_tileImage);
+}
+
+bool Workspace::PastEndMask(Image8& mask) {
+    const long long reach = FullReach();
+    const long long dataEnd = m_doc.DataSize();
+    if (m_address < 0 || m_address + static_cast<long long>(reach) <= dataEnd)
+        return false;
+    // The page decoded from bytes that are zero inside the data and all ones past it: a pixel
+    // takes a non-zero colour exactly where one of its bits comes from past the end.
+    std::vector<uint8_t> marks(static_cast<size_t>(reach), 0);
+    const long long inside = std::clamp<long long>(dataEnd - m_address, 0, reach);
+    std::fill(marks.begin() + inside, marks.end(), 0xFF);
+    PageSettings settings = PageSettingsAt(0);
+    settings.colourOffset = 0;
+    if (mask.Width() != TileImageSide || mask.Height() != TileImageSide)
+        mask = Image8(TileImageSide, TileImageSide);
+    tavrin::DecodePage(*m_format, marks.data(), settings, mask);
+    return true;
+}
+
+void Workspace::CommitPage() {
+    // The whole reach of the encode: the page, or more for a plug-in's tiles through a pattern.
+    const int length = std::min(std::max(m_page.pageBytes, PageReach()), m_doc.BufferSize());
+    m_undo.Record({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, m_address, length);
+    EncodeAt(m_address, m_tileImage);
+    m_modified = true;
+}
+
+bool Workspace::UndoStep(int& address) {
+    const bool undone =
+        m_undo.Undo({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, address);
+    m_modified = m_modified || undone;
+    return undone;
+}
+
+bool Workspace::RedoStep(int& address) {
+    const bool redone =
+        m_undo.Redo({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, address);
+    m_modified = m_modified || redone;
+    return redone;
+}
+
+Image8 Workspace::ExportPages(int first, long long count, bool halftone) {
+    Image8 out(TileImageSide, static_cast<int>(TileImageSide * count));
+    out.Colours() = DisplayPalette(halftone);
+    Image8 page(TileImageSide, TileImageSide);
+    for (long long k = 0; k < count; ++k) {
+        DecodeAt(static_cast<int>(first + k * m_page.pageBytes), page);
+        out.CopyRect(page, 0, 0, TileImageSide, TileImageSide, 0,
+                     static_cast<int>(TileImageSide * k));
+    }
+    return out;
+}
+
+void Workspace::ImportPages(const Image8& image, int first, int count) {
+    for (int k = 0; k < count; ++k) {
+        m_address = static_cast<int>(first + static_cast<long long>(k) * m_page.pageBytes);
+        DecodePage();
+        // The indices, masked to the format's colours, into the page's top-left corner.
+        const int top = TileImageSide * k;
+        const int w = std::min(image.Width(), TileImageSide);
+        const int h = std::clamp(image.Height() - top, 0, TileImageSide);
+        CBitmapEdit::CopyRectAnd(m_tileImage, 0, 0, image, {0, top, w, top + h}, ColourMask());
+        CommitPage();
+    }
+    m_address = first;
+}
+
+// ---- Files ----
+
+FileResult Workspace::OpenRom(const std::string& path) {
+    FileResult read = m_doc.ReadRom(path);
+    if (read) {
+        m_undo.Reset();
+        m_modified = false;
+    }
+    return read;
+}
+
+FileResult Workspace::SaveRom(const std::string& path, bool saveSmallSize, FileResult* colourSet,
+                              ExistingTail tail) {
+    FileResult written = m_doc.WriteRom(path, saveSmallSize, tail);
+    if (!written)
+        return written;
+    m_modified = false;
+    if (!m_colourSetEnabled)
+        return written;
+    m_colSet.SetHeader(m_datPalette.Table());
+    if (m_colSet.BufferSize() > 0) {
+        FileResult col =
+            m_colSet.SaveToFile(RomDocument::CompanionPath(path, RomDocument::Companion::Col));
+        if (colourSet != nullptr)
+            *colourSet = std::move(col);
+    }
+    return written;
+}
+
+CompanionLoad Workspace::LoadCompanionFiles(const std::string& path, bool withColourSet) {
+    CompanionLoad loaded;
+    loaded.dat = static_cast<bool>(
+        m_datPalette.LoadFromFile(RomDocument::CompanionPath(path, RomDocument::Companion::Dat)));
+    loaded.pal = static_cast<bool>(
+        m_palette.LoadFromFile(RomDocument::CompanionPath(path, RomDocument::Companion::Pal)));
+    loaded.adf = static_cast<bool>(
+        m_patterns.LoadFromFile(RomDocument::CompanionPath(path, RomDocument::Companion::Adf)));
+    m_colSet.Resize(m_doc.DataSize(), TileBytes());
+    m_colourSetEnabled = false;
+    if (withColourSet &&
+        m_colSet.LoadFromFile(RomDocument::CompanionPath(path, RomDocument::Companion::Col))) {
+        loaded.col = true;
+        if (const uint8_t* header = m_colSet.Header())
+            m_datPalette.SetTable(header, CColSet::HeaderSize);
+        m_colourSetEnabled = true;
+    }
+    return loaded;
+}
+
+Image8::Palette Workspace::DisplayPalette(bool halftone) const {
+    return RebuildDisplayPalette(m_datPalette, halftone);
+}
+
+// ---- Listeners ----
+
+void Workspace::AddListener(WorkspaceListener* listener) {
+    if (listener != nullptr &&
+        std::find(m_listeners.begin(), m_listeners.end(), listener) == m_listeners.end())
+        m_listeners.push_back(listener);
+}
+
+void Workspace::RemoveListener(WorkspaceListener* listener) {
+    m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener),
+                      m_listeners.end());
+}
+
+void Workspace::Notify(WorkspaceChange change, const WorkspaceListener* source) {
+    // A copy: a listener may remove itself while told.
+    const std::vector<WorkspaceListener*> listeners = m_listeners;
+    for (WorkspaceListener* listener : listeners)
+        if (listener != source)
+            listener->WorkspaceChanged(change);
+}
+
+} // namespace tavrin

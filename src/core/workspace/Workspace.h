@@ -1,0 +1,191 @@
+#pragma once
+
+#include "core/document/RomDocument.h"
+#include "core/formats/CFormatTable.h"
+#include "core/formats/PageCodec.h"
+#include "core/palette/CAdfPattern.h"
+#include "core/palette/CColSet.h"
+#include "core/palette/CDatPalette.h"
+#include "core/palette/CPalette.h"
+#include "core/platform/FileResult.h"
+#include "core/platform/Image8.h"
+#include "core/platform/SafeFileWriter.h"
+#include "core/views/TileViewGeometry.h"
+#include "core/workspace/UndoRing.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace tavrin {
+
+// What changed in a workspace, for the windows that show it besides the one that changed it.
+enum class WorkspaceChange {
+    Document, // another file, or the same one read again
+    Page,     // address, format, rotation, mirror or pattern
+    Bytes,    // the document's bytes (an edit, undo, redo, import)
+    Palettes, // palette, palette set or colour set
+    Patterns, // the pattern list
+};
+
+class WorkspaceListener {
+public:
+    virtual ~WorkspaceListener() = default;
+    virtual void WorkspaceChanged(WorkspaceChange change) = 0;
+};
+
+// Which companion files a load found.
+struct CompanionLoad {
+    bool dat = false;
+    bool pal = false;
+    bool adf = false;
+    bool col = false;
+    bool Any() const { return dat || pal || adf || col; }
+};
+
+// What every window and the command line share: the document, the format table and the
+// current format, the page settings (address, rotation, mirror, pattern), the palettes, the
+// palette set, the colour set, the patterns, the undo ring and the tile image of the current
+// page, with the operations on them. The main window's Editor, the set window and the command
+// line work on one of these; none of them decodes, encodes or loads a file by itself.
+class Workspace {
+public:
+    static constexpr int TileImageSide = 128;
+    static constexpr int StartFormatIndex = 1; // "2BPP NES"
+
+    Workspace();
+    ~Workspace();
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+
+    // ---- The shared objects ----
+    RomDocument& Document() { return m_doc; }
+    const RomDocument& Document() const { return m_doc; }
+    CFormatTable& Formats() { return m_formats; }
+    const CFormatTable& Formats() const { return m_formats; }
+    CFormat& Format() const { return *m_format; }
+    int FormatIndex() const { return m_formatIndex; }
+    CPalette& Palette() { return m_palette; }
+    const CPalette& Palette() const { return m_palette; }
+    CDatPalette& PaletteSet() { return m_datPalette; }
+    const CDatPalette& PaletteSet() const { return m_datPalette; }
+    CColSet& ColourSet() { return m_colSet; }
+    CAdfPattern& Patterns() { return m_patterns; }
+    const CAdfPattern& Patterns() const { return m_patterns; }
+    UndoRing& Undo() { return m_undo; }
+    const UndoRing& Undo() const { return m_undo; }
+    // The current page as 128 x 128 colour numbers (with the palette group's offset).
+    Image8& TileImage() { return m_tileImage; }
+    const Image8& TileImage() const { return m_tileImage; }
+
+    // ---- Page settings ----
+    int Address() const { return m_address; }
+    // Taken as it is; ClampAddress keeps a page inside the document.
+    void SetAddress(int address) { m_address = address; }
+    int ClampAddress(int address) const {
+        return m_doc.ClampPageAddress(address, m_page.pageBytes);
+    }
+    int RotateIndex() const { return m_rotateIndex; }
+    int MirrorIndex() const { return m_mirrorIndex; }
+    void SetRotate(int index);
+    void SetMirror(int index);
+    int PatternIndex() const { return m_patternIndex; }
+    const AdfEntry& Pattern() const { return *m_pattern; }
+    // Held within the list; returns the index taken.
+    int SelectPattern(int index);
+    const PageGeometry& Page() const { return m_page; }
+    bool IsColourSetEnabled() const { return m_colourSetEnabled; }
+    // The document has changes not yet saved: set by every commit, undo and redo, cleared
+    // by a read, a new document and a successful save.
+    bool IsModified() const { return m_modified; }
+    void SetModified(bool modified) { m_modified = modified; }
+    void SetColourSetEnabled(bool on) { m_colourSetEnabled = on; }
+
+    // Held within the table; the old format is deactivated and the new one activated, the
+    // palette set follows its bits per pixel and the colour set its tile size. True when the
+    // format changed.
+    bool SelectFormat(int index);
+    // Bytes of one tile of the current format.
+    int TileBytes() const;
+    // The colour bits of the current format: 2^bpp - 1.
+    uint8_t ColourMask() const { return static_cast<uint8_t>(m_datPalette.ColourMask()); }
+
+    // ---- Pages ----
+    PageSettings PageSettingsAt(int address) const;
+    // Bytes from a page's address that one decode or encode reaches: the page, or more for a
+    // format whose tiles a pattern may take from further on.
+    int PageReach() const;
+    // Whether the current page can be decoded and encoded within the document buffer.
+    bool PageFitsBuffer() const { return PageFitsAt(m_address); }
+    // The current page into the tile image (with the colour set's groups while enabled).
+    void DecodePage();
+    // Marks, in a 128 x 128 image laid out as the tile image, the pixels whose bytes lie
+    // past the end of the file's data (non-zero there). False, with mask untouched, when the
+    // whole page lies inside the data.
+    bool PastEndMask(Image8& mask);
+    // The page's bytes go into the undo ring, then the tile image is encoded into them.
+    void CommitPage();
+    // Undo and redo swap a snapshot with the document; address is where it was taken.
+    bool UndoStep(int& address);
+    bool RedoStep(int& address);
+
+    // count pages from first stacked downwards in one 128-pixel-wide image with the display
+    // palette; bytes past the document read as zero.
+    Image8 ExportPages(int first, long long count, bool halftone = false);
+    // The image's indices (masked to the format's colours) go into count pages from first,
+    // 128 rows of the image a page, into each page's top-left corner; every page is one undo
+    // step. The current address ends at first.
+    void ImportPages(const Image8& image, int first, int count);
+
+    // ---- Files ----
+    // Reads the document; a file that cannot be read leaves the old one, name included.
+    FileResult OpenRom(const std::string& path);
+    // The document, then (while enabled and the document was written) its colour set beside
+    // it, whose own result goes to colourSet when given.
+    // tail: a longer file at path keeps its bytes past the document (saving in place), or is
+    // replaced whole (saving as another file). A successful save clears the modified flag.
+    FileResult SaveRom(const std::string& path, bool saveSmallSize, FileResult* colourSet = nullptr,
+                       ExistingTail tail = ExistingTail::Keep);
+    // The palette set, palette, patterns and (withColourSet) colour set named like path.
+    CompanionLoad LoadCompanionFiles(const std::string& path, bool withColourSet);
+    // The display palette: the palette set's groups in the master palette's colours.
+    Image8::Palette DisplayPalette(bool halftone) const;
+
+    // ---- Listeners ----
+    void AddListener(WorkspaceListener* listener);
+    void RemoveListener(WorkspaceListener* listener);
+    // Tells every listener but the one that made the change.
+    void Notify(WorkspaceChange change, const WorkspaceListener* source = nullptr);
+
+private:
+    bool PageFitsAt(int address) const;
+    // PageReach without the cap at the buffer: what a decode reads from a page's address.
+    long long FullReach() const;
+    // Decodes or encodes the page at address; a reach past the buffer works on a zeroed copy.
+    void DecodeAt(int address, Image8& image);
+    void EncodeAt(int address, Image8& image);
+
+    RomDocument m_doc;
+    CFormatTable m_formats;
+    CPalette m_palette;
+    CDatPalette m_datPalette;
+    CAdfPattern m_patterns;
+    CColSet m_colSet;
+    UndoRing m_undo;
+    Image8 m_tileImage;
+
+    CFormat* m_format = nullptr;
+    int m_formatIndex = StartFormatIndex;
+    const AdfEntry* m_pattern = nullptr;
+    int m_patternIndex = 0;
+    PageGeometry m_page;
+    int m_address = 0;
+    int m_rotateIndex = 0;
+    int m_mirrorIndex = 0;
+    bool m_colourSetEnabled = false;
+    bool m_modified = false;
+
+    std::vector<WorkspaceListener*> m_listeners;
+};
+
+} // namespace tavrin

@@ -1,0 +1,229 @@
+#include "core/dib/BitmapFile.h"
+#include "core/editor/Editor.h"
+#include "core/palette/CStateFile.h"
+#include "core/settings/OptionActions.h"
+#include "core/tools/ToolRunnerHost.h"
+
+#include "RecordingView.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavrin;
+
+namespace {
+
+using EditorTools = EditorTest;
+
+TEST_F(EditorTools, HelpIsTheFirstOfChmHlpHtmElseTheTextAfterTheMessage) {
+    struct Case {
+        std::vector<std::string> present;
+        std::string help;
+        std::string text;
+    };
+    const std::vector<Case> cases = {
+        {{"tavrin.htm", "tavrin.hlp", "tavrin.chm"}, "tavrin.chm", ""},
+        {{"tavrin.htm", "tavrin.hlp", "tavrin.txt"}, "tavrin.hlp", ""},
+        {{"tavrin.htm", "tavrin.txt"}, "tavrin.htm", ""},
+        {{"tavrin.txt", "tavrin.html", "other.htm"}, "", "tavrin.txt"},
+        {{}, "", ""},
+    };
+    for (const Case& c : cases) {
+        for (const char* name :
+             {"tavrin.chm", "tavrin.hlp", "tavrin.htm", "tavrin.html", "tavrin.txt", "other.htm"})
+            std::filesystem::remove(PathOf(name));
+        for (const std::string& name : c.present)
+            WriteText(name, "help");
+        const HelpFiles found = FindHelpFiles(paths.standardFiles);
+        EXPECT_EQ(found.help, c.help.empty() ? "" : PathOf(c.help)) << c.present.size();
+        EXPECT_EQ(found.text, c.text.empty() ? "" : PathOf(c.text)) << c.present.size();
+    }
+}
+
+TEST(OptionActions, AboutNamesVersionCommitDateLicenceAndThanks) {
+    const std::string text = AboutText({"1.2.3", "abc1234", "2026-12-07"});
+    EXPECT_EQ(text.rfind("Tavrin バージョン 1.2.3 (abc1234)\nビルド日: 2026-12-07\n", 0), 0u)
+        << text;
+    EXPECT_NE(text.find("ライセンス: "), std::string::npos);
+    EXPECT_NE(text.find("謝辞: "), std::string::npos);
+    // A build outside a checkout has no commit to name.
+    EXPECT_EQ(AboutText({"1.2.3", "", ""}).rfind("Tavrin バージョン 1.2.3\n\n", 0), 0u);
+}
+
+TEST(OptionActions, TheButtonFaceColourIsKeptAsTheSystemColour) {
+    EXPECT_EQ(WindowColourSetting(0xD4D0C8, 0xD4D0C8), -1);
+    EXPECT_EQ(WindowColourSetting(0xD4D0C9, 0xD4D0C8), 0xD4D0C9);
+    EXPECT_EQ(WindowColourSetting(0, 0xD4D0C8), 0);
+}
+
+// A VirtuaNES state file of layout 1: its 32 bytes of palette memory at offset 2440.
+std::vector<uint8_t> VirtuaNesState() {
+    std::vector<uint8_t> bytes(3000, 0);
+    const char magic[] = "VirtuaNES";
+    std::copy(magic, magic + 9, bytes.begin());
+    bytes[15] = 1;
+    for (int i = 0; i < 32; ++i)
+        bytes[2440 + i] = static_cast<uint8_t>(0x40 + i);
+    return bytes;
+}
+
+TEST_F(EditorTools, TheFirstRunLeavesTheStateExampleInTheSettingsFileOnce) {
+    ASSERT_FALSE(Exists("tavrin.ini"));
+    Start().FormDestroy(10, 20, -1);
+    const std::string first = ReadText("tavrin.ini");
+    EXPECT_NE(first.find("[STATE]"), std::string::npos);
+    EXPECT_NE(first.find("[Tavrin]"), std::string::npos);
+    EXPECT_NE(first.find("Left = 10"), std::string::npos);
+
+    // The example works as it stands: a VirtuaNES file fills palette-set entries 0-31.
+    const std::string state = WriteFile("game.st0", VirtuaNesState());
+    Editor& e = Start();
+    const StateImportResult result = e.PaletteLoadState(state);
+    EXPECT_EQ(result.key, ".st*");
+    EXPECT_EQ(result.tableEntries, 32);
+    for (int i = 0; i < 32; ++i)
+        ASSERT_EQ(e.Space().PaletteSet().Table()[i], 0x40 + i) << i;
+
+    // A user who removed the section does not get it back.
+    WriteText("tavrin.ini", "[Tavrin]\nLeft=5\n");
+    Start().FormDestroy(30, 40, -1);
+    const std::string later = ReadText("tavrin.ini");
+    EXPECT_EQ(later.find("[STATE]"), std::string::npos) << later;
+    EXPECT_NE(later.find("Left = 30"), std::string::npos);
+}
+
+struct CountingListener : WorkspaceListener {
+    void WorkspaceChanged(WorkspaceChange change) override {
+        palettes += change == WorkspaceChange::Palettes ? 1 : 0;
+    }
+    int palettes = 0;
+};
+
+TEST_F(EditorTools, StateImportRedrawsAllPanelsWhateverItDid) {
+    WriteText("tavrin.ini", "[STATE]\n.zz0=10,6,2,20,4\n");
+    std::vector<uint8_t> state(0x40, 0);
+    const uint8_t colours[6] = {10, 20, 30, 200, 100, 50};
+    std::copy(colours, colours + 6, state.begin() + 0x10);
+    const uint8_t table[4] = {1, 0, 7, 7};
+    std::copy(table, table + 4, state.begin() + 0x20);
+    const std::string path = WriteFile("save.zz0", state);
+    const std::string other = WriteFile("save.qq0", state);
+
+    Editor& e = Start();
+    CountingListener listener;
+    e.Space().AddListener(&listener);
+    const Colour before2 = e.Space().Palette().GetColor(2);
+    view.ClearLog();
+    const StateImportResult done = e.PaletteLoadState(path);
+    EXPECT_EQ(done.paletteEntries, 2);
+    EXPECT_EQ(done.tableEntries, 4);
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_EQ(e.Space().Palette().GetColor(0), MakeColour(10, 20, 30));
+    EXPECT_EQ(e.Space().Palette().GetColor(1), MakeColour(200, 100, 50));
+    EXPECT_EQ(e.Space().Palette().GetColor(2), before2);
+    // The display palette shows the new table through the new colours.
+    EXPECT_EQ(e.DisplayPalette()[0], MakeColour(200, 100, 50));
+    EXPECT_EQ(e.DisplayPalette()[1], MakeColour(10, 20, 30));
+    EXPECT_EQ(view.Steps(), "P T E S L");
+    EXPECT_EQ(listener.palettes, 1);
+
+    // No definition: the message, nothing changed, and still the whole redraw.
+    view.ClearLog();
+    const StateImportResult none = e.PaletteLoadState(other);
+    EXPECT_EQ(none.status, StateImportResult::Status::NoDefinition);
+    EXPECT_EQ(view.messages, std::vector<std::string>{CStateFile::NoDefinitionMessage});
+    EXPECT_EQ(e.Space().Palette().GetColor(0), MakeColour(10, 20, 30));
+    EXPECT_EQ(view.Steps(), "P T E S L");
+    EXPECT_EQ(listener.palettes, 2);
+    e.Space().RemoveListener(&listener);
+}
+
+TEST_F(EditorTools, ToolCaptionsWaitForTheRefreshAfterStartLoadAndConfiguration) {
+    WriteText("tavrin.ini", "[TOOL]\nTool3Name=Paint\nTool3Enabled=1\n");
+    Editor& e = Start();
+    EXPECT_TRUE(e.ToolCaptionsApplied());
+    EXPECT_EQ(e.Tools().GetTool(3).Name, "Paint");
+    EXPECT_TRUE(e.Tools().GetTool(3).Enabled);
+
+    WriteText("tavrin.ini", "[TOOL]\nTool3Name=Gimp\nTool3Enabled=0\n");
+    e.HelpLoadConfig();
+    EXPECT_FALSE(e.ToolCaptionsApplied());
+    EXPECT_EQ(e.Tools().GetTool(3).Name, "Gimp");
+    EXPECT_FALSE(e.Tools().GetTool(3).Enabled);
+    e.RefreshCommandStates();
+    EXPECT_TRUE(e.ToolCaptionsApplied());
+
+    view.ClearLog();
+    e.ToolConfigChanged();
+    EXPECT_EQ(view.Steps(), "C");
+    EXPECT_TRUE(e.ToolCaptionsApplied());
+
+    // Saving keeps the window's own section.
+    e.FormDestroy(0, 0, -1);
+    ToolDefinition tool;
+    tool.Name = "Packer";
+    e.Tools().SetTool(9, tool);
+    ASSERT_TRUE(e.HelpSaveConfig());
+    const std::string text = ReadText("tavrin.ini");
+    EXPECT_NE(text.find("Tool9Name = Packer"), std::string::npos);
+    EXPECT_NE(text.find("[Tavrin]"), std::string::npos);
+}
+
+// Does what the window does with the tile image and records the rest.
+struct RecordingHost : ToolRunnerHost {
+    explicit RecordingHost(Editor& e) : editor(e) {}
+    bool SaveDocument() override { return true; }
+    bool WriteTempBitmap(const std::string& path) override {
+        tempPath = path;
+        return editor.WriteTileBitmap(path);
+    }
+    bool StartDetached(const std::string& p, const std::vector<std::string>& a) override {
+        program = p;
+        arguments = a;
+        return true;
+    }
+    void ShowMessage(const std::string& text) override { messages.push_back(text); }
+    void WaitForTool(const std::string&) override { ++waits; }
+    void PasteTempBitmap(const std::string&) override {}
+    void ReopenDocument() override {}
+
+    Editor& editor;
+    std::string tempPath;
+    std::string program;
+    std::vector<std::string> arguments;
+    std::vector<std::string> messages;
+    int waits = 0;
+};
+
+TEST_F(EditorTools, ToolPaths) {
+    const std::string rom = WriteFile("game.chr", Counting(8192));
+    Editor& e = Start({rom});
+    e.PaletteSelect(3); // the next palette group, so the bitmap's indices carry its offset
+    ToolDefinition tool;
+    tool.Command = "\"/opt/paint\" %file %TEMP %ExePath /x";
+    tool.SaveTemp = true;
+    e.Tools().SetTool(2, tool);
+
+    RecordingHost host(e);
+    EXPECT_EQ(e.RunTool(2, host), ToolRunResult::Finished);
+    EXPECT_EQ(host.program, "/opt/paint");
+    const std::string folder = DirectoryPart(ExePath());
+    EXPECT_EQ(host.arguments, (std::vector<std::string>{rom, folder + "temp.bmp", folder, "/x"}));
+    EXPECT_EQ(host.tempPath, folder + "temp.bmp");
+    EXPECT_EQ(host.waits, 1);
+
+    Image8 written;
+    ASSERT_TRUE(ReadBitmapFile(host.tempPath, written));
+    ASSERT_EQ(written.Width(), 128);
+    ASSERT_EQ(written.Height(), 128);
+    bool offset = false;
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x) {
+            ASSERT_EQ(written.Pixel(x, y), e.TileImage().Pixel(x, y)) << x << "," << y;
+            offset = offset || written.Pixel(x, y) >= 4;
+        }
+    EXPECT_TRUE(offset);
+    EXPECT_EQ(written.Colours(), e.DisplayPalette());
+    EXPECT_EQ(e.RunTool(10, host), ToolRunResult::NotRun);
+}
+
+} // namespace
