@@ -89,8 +89,8 @@ void Editor::FormCreate(const std::vector<std::string>& arguments) {
     const int zoom = m_settings.ZoomType;
     SetZoom(zoom >= 0 && zoom < ZoomCount ? zoom : 0);
     SetGridType(m_settings.GridType);
-    m_ws.SetRotate(0);
-    m_ws.SetMirror(0);
+    m_ws.SetRotate(0, this);
+    m_ws.SetMirror(0, this);
 
     m_view.LayoutChanged();
     m_view.SetStatusText(StatusPanel::Pen, CurrentPenName());
@@ -142,7 +142,7 @@ void Editor::Redraw() {
 }
 
 void Editor::ShowPage() {
-    m_ws.SetAddress(m_ws.ClampAddress(m_ws.Address()));
+    m_ws.SetAddress(m_ws.ClampAddress(m_ws.Address()), this);
     const int position =
         ChrScrollPosition(m_ws.Address(), m_ws.Document().HeaderOffset(), m_ws.Page());
     if (position != m_lastScrollPosition)
@@ -155,7 +155,7 @@ void Editor::ShowPage() {
 }
 
 void Editor::DecodePage() {
-    m_ws.DecodePage();
+    m_ws.DecodePage(this);
     m_pageReachesPastEnd = m_ws.PastEndMask(m_pastEnd);
 }
 
@@ -173,7 +173,7 @@ bool Editor::IsTilePastEnd(int screenTile) const {
 
 void Editor::RebuildDisplayPalette() {
     m_displayPalette = m_ws.DisplayPalette(m_settings.Halftone);
-    m_ws.TileImage().Colours() = m_displayPalette;
+    m_ws.SetTileColours(m_displayPalette, this);
     m_displayImage.Colours() = m_displayPalette;
     m_workingCopy.Colours() = m_displayPalette;
     m_tileView.SetPalette(m_displayPalette);
@@ -341,6 +341,9 @@ void Editor::WorkspaceChanged(WorkspaceChange change) {
     case WorkspaceChange::Patterns:
         RefillPatternList();
         SelectPattern(m_ws.PatternIndex());
+        break;
+    case WorkspaceChange::TileImage:
+        // Another window decoding the page shows what this one shows already.
         break;
     }
 }

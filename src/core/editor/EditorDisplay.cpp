@@ -11,7 +11,7 @@ namespace tavrin {
 // ---- Format ----
 
 void Editor::SelectFormat(int index) {
-    m_ws.SelectFormat(index);
+    m_ws.SelectFormat(index, this);
     m_view.SetFormatIndex(m_ws.FormatIndex());
     SetChrScrollRange();
     SetChrScrollPosition(
@@ -22,7 +22,7 @@ void Editor::SelectFormat(int index) {
     if (m_initialising)
         return;
 
-    m_ws.SetColourSetEnabled(false);
+    m_ws.SetColourSetEnabled(false, this);
     const FormatInfo* info = m_ws.Format().GetInfo();
     if (m_settings.AutoPalette && info != nullptr && info->autoPaletteMode == 1)
         SetPaletteDisplayMode(info->defaultPaletteMode != 0);
@@ -45,7 +45,7 @@ std::string Editor::FormatInfoText() const {
 // ---- Display settings panel ----
 
 void Editor::SetRotate(int index) {
-    m_ws.SetRotate(index);
+    m_ws.SetRotate(index, this);
     if (m_initialising)
         return;
     DecodePage();
@@ -54,7 +54,7 @@ void Editor::SetRotate(int index) {
 }
 
 void Editor::SetMirror(int index) {
-    m_ws.SetMirror(index);
+    m_ws.SetMirror(index, this);
     if (m_initialising)
         return;
     DecodePage();
@@ -63,7 +63,7 @@ void Editor::SetMirror(int index) {
 }
 
 void Editor::SelectPattern(int index) {
-    const int held = m_ws.SelectPattern(index);
+    const int held = m_ws.SelectPattern(index, this);
     m_view.SetPatternIndex(held);
     if (m_initialising)
         return;

@@ -48,11 +48,10 @@ PixelRect Editor::AreaPixels() const {
 }
 
 void Editor::CommitPage() {
-    m_ws.CommitPage();
+    m_ws.CommitPage(this);
     RefreshCommandStates();
     if (m_captionModified != m_ws.IsModified())
         ShowCaption();
-    m_ws.Notify(WorkspaceChange::Bytes, this);
 }
 
 void Editor::CommitAndShow() {
@@ -64,8 +63,8 @@ void Editor::CommitAndShow() {
 
 void Editor::EditUndo() {
     int address = 0;
-    if (m_ws.UndoStep(address)) {
-        m_ws.SetAddress(address);
+    if (m_ws.UndoStep(address, this)) {
+        m_ws.SetAddress(address, this);
         ShowPage();
     } else {
         m_view.Beep();
@@ -77,8 +76,8 @@ void Editor::EditUndo() {
 
 void Editor::EditRedo() {
     int address = 0;
-    if (m_ws.RedoStep(address)) {
-        m_ws.SetAddress(address);
+    if (m_ws.RedoStep(address, this)) {
+        m_ws.SetAddress(address, this);
         ShowPage();
     } else {
         m_view.Beep();
@@ -218,11 +217,10 @@ bool Editor::SaveSnapshot(const std::string& path) {
 
 void Editor::LoadSnapshot(const Image8& image) {
     // One page of the command line's import, on the current page.
-    m_ws.ImportPages(image, m_ws.Address(), 1);
+    m_ws.ImportPages(image, m_ws.Address(), 1, this);
     RefreshCommandStates();
     if (m_captionModified != m_ws.IsModified())
         ShowCaption();
-    m_ws.Notify(WorkspaceChange::Bytes, this);
     DecodePage();
     DrawTileView();
     UpdateEditView();

@@ -11,21 +11,18 @@ namespace tavrin {
 void Editor::FileNew() {
     if (!ConfirmDiscard())
         return;
-    m_ws.Document().New();
-    m_ws.SetModified(false);
+    m_ws.NewDocument(this);
     SetChrScrollRange();
-    m_ws.SetAddress(m_ws.Document().StartAddress());
+    m_ws.SetAddress(m_ws.Document().StartAddress(), this);
     ShowPage();
-    m_ws.Undo().Reset();
     RefreshCommandStates();
-    m_ws.Notify(WorkspaceChange::Document, this);
 }
 
 FileResult Editor::OpenRom(const std::string& path, bool fresh) {
     // The document takes the new path only with its bytes: a file that cannot be read leaves
     // the old document, name included, so a later save cannot put the old bytes under the
     // new name.
-    FileResult read = m_ws.OpenRom(path);
+    FileResult read = m_ws.OpenRom(path, this);
     if (!read) {
         m_view.ReportFailure(read, FileAction::Open);
         return read;
@@ -37,7 +34,7 @@ FileResult Editor::OpenRom(const std::string& path, bool fresh) {
     RefreshCommandStates();
 
     if (fresh)
-        m_ws.SetAddress(m_ws.Document().StartAddress());
+        m_ws.SetAddress(m_ws.Document().StartAddress(), this);
     if (LoadCompanionFiles(path, true)) {
         RebuildDisplayPalette();
         RedrawDatView();
@@ -47,7 +44,6 @@ FileResult Editor::OpenRom(const std::string& path, bool fresh) {
     m_view.SetApplicationTitle(m_appTitle);
     ShowPage();
     RefreshCommandStates();
-    m_ws.Notify(WorkspaceChange::Document, this);
     return read;
 }
 
@@ -144,7 +140,7 @@ std::string Editor::DocumentPathWithExtension(const std::string& ext) const {
 
 bool Editor::LoadCompanionFiles(const std::string& path, bool withColourSet) {
     const bool wasEnabled = m_ws.IsColourSetEnabled();
-    const CompanionLoad loaded = m_ws.LoadCompanionFiles(path, withColourSet);
+    const CompanionLoad loaded = m_ws.LoadCompanionFiles(path, withColourSet, this);
     // The tool tips name the files the panels show; the palette-set panel's names the
     // palette it had when its own file came.
     if (loaded.dat) {
@@ -173,6 +169,7 @@ void Editor::RefillPatternList() {
 }
 
 void Editor::PatternDialogClosed() {
+    m_ws.PatternsEdited(this);
     RefillPatternList();
     SelectPattern(0);
 }
@@ -181,6 +178,7 @@ void Editor::PatternDialogClosed() {
 
 void Editor::PaletteDatOpen(const std::string& path) {
     m_ws.PaletteSet().LoadFromFile(path);
+    m_ws.PalettesEdited(this);
     m_datHint = path;
     m_view.SetToolTip(HintTarget::DatPanel, m_datHint + "\n" + m_palHint);
     RebuildDisplayPalette();
@@ -200,6 +198,7 @@ void Editor::PaletteDatSaveRom() {
 
 void Editor::PalettePalOpen(const std::string& path) {
     m_ws.Palette().LoadFromFile(path);
+    m_ws.PalettesEdited(this);
     m_palHint = path;
     m_view.SetToolTip(HintTarget::PalPanel, m_palHint);
     RebuildDisplayPalette();
@@ -219,6 +218,7 @@ void Editor::PalettePalSaveRom() {
 
 void Editor::PaletteAdfOpen(const std::string& path) {
     m_ws.Patterns().LoadFromFile(path);
+    m_ws.PatternsEdited(this);
     m_view.SetToolTip(HintTarget::PatternList, path);
     RefillPatternList();
     SelectPattern(0);
@@ -236,7 +236,7 @@ void Editor::PaletteAdfSaveRom() {
 // ---- Standard state ----
 
 void Editor::PaletteReload() {
-    m_ws.SelectPattern(0);
+    m_ws.SelectPattern(0, this);
     m_view.SetPatternIndex(0);
     LoadCompanionFiles(m_paths.standardFiles, false);
     RebuildDisplayPalette();
@@ -244,6 +244,7 @@ void Editor::PaletteReload() {
 }
 
 void Editor::PaletteEdited() {
+    m_ws.PalettesEdited(this);
     RebuildDisplayPalette();
     Redraw();
 }

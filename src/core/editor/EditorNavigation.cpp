@@ -24,13 +24,15 @@ void Editor::AddrStep(int stepCode) {
     const int32_t value = StepValue(stepCode, m_ws.Document().StartAddress(),
                                     m_ws.Document().EndAddress(), WheelStepLines());
     m_ws.SetAddress(StepAndClamp(m_ws.Format(), m_ws.Document().Data(), m_ws.Address(), value,
-                                 stepCode, m_ws.Page().pageBytes, m_ws.Document().EndAddress()));
+                                 stepCode, m_ws.Page().pageBytes, m_ws.Document().EndAddress()),
+                    this);
     ShowPage();
 }
 
 void Editor::AddrJump(int address) {
     m_ws.SetAddress(StepAndClamp(m_ws.Format(), m_ws.Document().Data(), m_ws.Address(), address,
-                                 StepJump, m_ws.Page().pageBytes, m_ws.Document().EndAddress()));
+                                 StepJump, m_ws.Page().pageBytes, m_ws.Document().EndAddress()),
+                    this);
     ShowPage();
 }
 
@@ -42,7 +44,7 @@ void Editor::AddrFind() {
         m_view.ShowMessage(TAVRIN_TR("Editor", "not found."));
         return;
     }
-    m_ws.SetAddress(*found);
+    m_ws.SetAddress(*found, this);
     ShowPage();
     DrawTileView();
     UpdateEditView();
@@ -50,7 +52,7 @@ void Editor::AddrFind() {
 
 void Editor::ScrollBarChrChange(int position) {
     m_lastScrollPosition = position;
-    m_ws.SetAddress(ChrScrollAddress(position, m_ws.Document().HeaderOffset(), m_ws.Page()));
+    m_ws.SetAddress(ChrScrollAddress(position, m_ws.Document().HeaderOffset(), m_ws.Page()), this);
     ShowPage();
 }
 

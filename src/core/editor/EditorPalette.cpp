@@ -54,8 +54,9 @@ void Editor::ScrollBarPalChange(int position) {
 // ---- Palette display ----
 
 void Editor::PaletteSelect(int tag) {
-    m_ws.PaletteSet().SetSelectedEntry(
-        PaletteSelectStep(tag, m_ws.PaletteSet().SelectedEntry(), m_ws.Format().BitsPerPixel()));
+    m_ws.SelectPaletteEntry(
+        PaletteSelectStep(tag, m_ws.PaletteSet().SelectedEntry(), m_ws.Format().BitsPerPixel()),
+        this);
     RebuildDisplayPalette();
     Redraw();
 }
@@ -72,7 +73,7 @@ void Editor::SetPaletteDisplayMode(bool paletteOnly) {
 }
 
 void Editor::PaletteEnableSet() {
-    m_ws.SetColourSetEnabled(!m_ws.IsColourSetEnabled());
+    m_ws.SetColourSetEnabled(!m_ws.IsColourSetEnabled(), this);
     RefreshCommandStates();
     DecodePage();
     DrawTileView();
@@ -108,6 +109,7 @@ void Editor::AfterDatMove() {
                                    m_ws.PaletteSet().SelectedEntry()) > 0;
     }
     if (result.groupChanged || painted) {
+        m_ws.PalettesEdited(this);
         DecodePage();
         DrawTileView();
         UpdateEditView();
@@ -142,6 +144,7 @@ void Editor::PalMouseMove(int x, int y) {
 
 void Editor::AfterPalMove() {
     if (m_palView.Result().changed) {
+        m_ws.PalettesEdited(this);
         RebuildDisplayPalette();
         Redraw();
     }
@@ -157,6 +160,7 @@ void Editor::PalMouseUp(MouseButton button, int /*x*/, int /*y*/) {
 
 void Editor::OpenPaletteEditor() {
     m_view.ShowPaletteEditor(m_palView.SelectedMasterIndex());
+    m_ws.PalettesEdited(this);
     RebuildDisplayPalette();
     Redraw();
 }

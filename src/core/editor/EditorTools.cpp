@@ -21,7 +21,7 @@ StateImportResult Editor::PaletteLoadState(const std::string& path) {
     // Whatever the import did, the panels show the palettes as they are now.
     RebuildDisplayPalette();
     Redraw();
-    m_ws.Notify(WorkspaceChange::Palettes, this);
+    m_ws.PalettesEdited(this);
     return result;
 }
 

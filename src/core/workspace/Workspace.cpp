@@ -30,22 +30,48 @@ Workspace::~Workspace() {
 
 // ---- Page settings ----
 
-void Workspace::SetRotate(int index) {
+void Workspace::SetAddress(int address, const WorkspaceListener* by) {
+    m_address = address;
+    Announce(WorkspaceChange::Page, by);
+}
+
+void Workspace::SetRotate(int index, const WorkspaceListener* by) {
     m_rotateIndex = std::clamp(index, 0, 3);
+    Announce(WorkspaceChange::Page, by);
 }
 
-void Workspace::SetMirror(int index) {
+void Workspace::SetMirror(int index, const WorkspaceListener* by) {
     m_mirrorIndex = std::clamp(index, 0, 3);
+    Announce(WorkspaceChange::Page, by);
 }
 
-int Workspace::SelectPattern(int index) {
+int Workspace::SelectPattern(int index, const WorkspaceListener* by) {
     const int count = std::max(m_patterns.Count(), 1);
     m_patternIndex = std::clamp(index, 0, count - 1);
     m_pattern = &m_patterns.GetPattern(m_patternIndex);
+    Announce(WorkspaceChange::Page, by);
     return m_patternIndex;
 }
 
-bool Workspace::SelectFormat(int index) {
+void Workspace::SetColourSetEnabled(bool on, const WorkspaceListener* by) {
+    m_colourSetEnabled = on;
+    Announce(WorkspaceChange::Palettes, by);
+}
+
+void Workspace::SelectPaletteEntry(int entry, const WorkspaceListener* by) {
+    m_datPalette.SetSelectedEntry(entry);
+    Announce(WorkspaceChange::Palettes, by);
+}
+
+void Workspace::PalettesEdited(const WorkspaceListener* by) {
+    Announce(WorkspaceChange::Palettes, by);
+}
+
+void Workspace::PatternsEdited(const WorkspaceListener* by) {
+    Announce(WorkspaceChange::Patterns, by);
+}
+
+bool Workspace::SelectFormat(int index, const WorkspaceListener* by) {
     index = std::clamp(index, 0, std::max(m_formats.Count() - 1, 0));
     const bool changed = index != m_formatIndex || m_formats.Get(index) != m_format;
     if (changed) {
@@ -60,6 +86,7 @@ bool Workspace::SelectFormat(int index) {
     m_datPalette.SetBpp(bpp);
     m_colSet.Resize(m_doc.DataSize(), TileBytes());
     m_page = PageGeometryFor(bpp, m_page);
+    Announce(WorkspaceChange::Page, by);
     return changed;
 }
 
@@ -138,12 +165,21 @@ void Workspace::EncodeAt(int address, Image8& image) {
         tavrin::EncodePage(*m_format, m_doc.Data(), PageSettingsAt(address), image);
 }
 
-void Workspace::DecodePage() {
-    if (!PageFitsBuffer()) {
+void Workspace::DecodePage(const WorkspaceListener* by) {
+    DecodeCurrent();
+    Announce(WorkspaceChange::TileImage, by);
+}
+
+void Workspace::DecodeCurrent() {
+    if (PageFitsBuffer())
+        DecodeAt(m_address, m_tileImage);
+    else
         m_tileImage.Fill(0);
-        return;
-    }
-    DecodeAt(m_address, m_tileImage);
+}
+
+void Workspace::SetTileColours(const Image8::Palette& colours, const WorkspaceListener* by) {
+    m_tileImage.Colours() = colours;
+    Announce(WorkspaceChange::TileImage, by);
 }
 
 bool Workspace::PastEndMask(Image8& mask) {
@@ -164,7 +200,12 @@ bool Workspace::PastEndMask(Image8& mask) {
     return true;
 }
 
-void Workspace::CommitPage() {
+void Workspace::CommitPage(const WorkspaceListener* by) {
+    CommitCurrent();
+    Announce(WorkspaceChange::Bytes, by);
+}
+
+void Workspace::CommitCurrent() {
     // The whole reach of the encode: the page, or more for a plug-in's tiles through a pattern.
     const int length = std::min(std::max(m_page.pageBytes, PageReach()), m_doc.BufferSize());
     m_undo.Record({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, m_address, length);
@@ -172,17 +213,21 @@ void Workspace::CommitPage() {
     m_modified = true;
 }
 
-bool Workspace::UndoStep(int& address) {
+bool Workspace::UndoStep(int& address, const WorkspaceListener* by) {
     const bool undone =
         m_undo.Undo({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, address);
     m_modified = m_modified || undone;
+    if (undone)
+        Announce(WorkspaceChange::Bytes, by);
     return undone;
 }
 
-bool Workspace::RedoStep(int& address) {
+bool Workspace::RedoStep(int& address, const WorkspaceListener* by) {
     const bool redone =
         m_undo.Redo({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, address);
     m_modified = m_modified || redone;
+    if (redone)
+        Announce(WorkspaceChange::Bytes, by);
     return redone;
 }
 
@@ -198,29 +243,41 @@ Image8 Workspace::ExportPages(int first, long long count, bool halftone) {
     return out;
 }
 
-void Workspace::ImportPages(const Image8& image, int first, int count) {
+void Workspace::ImportPages(const Image8& image, int first, int count,
+                            const WorkspaceListener* by) {
     for (int k = 0; k < count; ++k) {
         m_address = static_cast<int>(first + static_cast<long long>(k) * m_page.pageBytes);
-        DecodePage();
+        DecodeCurrent();
         // The indices, masked to the format's colours, into the page's top-left corner.
         const int top = TileImageSide * k;
         const int w = std::min(image.Width(), TileImageSide);
         const int h = std::clamp(image.Height() - top, 0, TileImageSide);
         CBitmapEdit::CopyRectAnd(m_tileImage, 0, 0, image, {0, top, w, top + h}, ColourMask());
-        CommitPage();
+        CommitCurrent();
     }
     m_address = first;
+    // One announcement for the whole import, not one per page.
+    if (count > 0)
+        Announce(WorkspaceChange::Bytes, by);
 }
 
 // ---- Files ----
 
-FileResult Workspace::OpenRom(const std::string& path) {
+FileResult Workspace::OpenRom(const std::string& path, const WorkspaceListener* by) {
     FileResult read = m_doc.ReadRom(path);
     if (read) {
         m_undo.Reset();
         m_modified = false;
+        Announce(WorkspaceChange::Document, by);
     }
     return read;
+}
+
+void Workspace::NewDocument(const WorkspaceListener* by) {
+    m_doc.New();
+    m_modified = false;
+    m_undo.Reset();
+    Announce(WorkspaceChange::Document, by);
 }
 
 FileResult Workspace::SaveRom(const std::string& path, bool saveSmallSize, FileResult* colourSet,
@@ -241,7 +298,8 @@ FileResult Workspace::SaveRom(const std::string& path, bool saveSmallSize, FileR
     return written;
 }
 
-CompanionLoad Workspace::LoadCompanionFiles(const std::string& path, bool withColourSet) {
+CompanionLoad Workspace::LoadCompanionFiles(const std::string& path, bool withColourSet,
+                                            const WorkspaceListener* by) {
     CompanionLoad loaded;
     loaded.dat = static_cast<bool>(
         m_datPalette.LoadFromFile(RomDocument::CompanionPath(path, RomDocument::Companion::Dat)));
@@ -258,6 +316,9 @@ CompanionLoad Workspace::LoadCompanionFiles(const std::string& path, bool withCo
             m_datPalette.SetTable(header, CColSet::HeaderSize);
         m_colourSetEnabled = true;
     }
+    if (loaded.adf)
+        Announce(WorkspaceChange::Patterns, by);
+    Announce(WorkspaceChange::Palettes, by);
     return loaded;
 }
 
@@ -278,11 +339,13 @@ void Workspace::RemoveListener(WorkspaceListener* listener) {
                       m_listeners.end());
 }
 
-void Workspace::Notify(WorkspaceChange change, const WorkspaceListener* source) {
+void Workspace::Announce(WorkspaceChange change, const WorkspaceListener* by) {
+    if (m_listeners.empty())
+        return;
     // A copy: a listener may remove itself while told.
     const std::vector<WorkspaceListener*> listeners = m_listeners;
     for (WorkspaceListener* listener : listeners)
-        if (listener != source)
+        if (listener != by)
             listener->WorkspaceChanged(change);
 }
 

@@ -19,13 +19,14 @@
 
 namespace tavrin {
 
-// What changed in a workspace, for the windows that show it besides the one that changed it.
+// What changed in a workspace, so that a window redraws only what shows it.
 enum class WorkspaceChange {
-    Document, // another file, or the same one read again
-    Page,     // address, format, rotation, mirror or pattern
-    Bytes,    // the document's bytes (an edit, undo, redo, import)
-    Palettes, // palette, palette set or colour set
-    Patterns, // the pattern list
+    Document,  // another file, a new one, or the same one read again
+    Page,      // address, format, rotation, mirror or pattern
+    Bytes,     // the document's bytes (an edit, undo, redo, import)
+    Palettes,  // palette, palette set, its selected entry or colour set
+    Patterns,  // the pattern list
+    TileImage, // the current page decoded again into the tile image, or shown in new colours
 };
 
 class WorkspaceListener {
@@ -48,6 +49,9 @@ struct CompanionLoad {
 // palette set, the colour set, the patterns, the undo ring and the tile image of the current
 // page, with the operations on them. The main window's Editor, the set window and the command
 // line work on one of these; none of them decodes, encodes or loads a file by itself.
+//
+// Every mutator announces its change to the listeners, from the mutator itself. `by` names
+// the listener making the change: it is not told, as it redraws in its own order.
 class Workspace {
 public:
     static constexpr int TileImageSide = 128;
@@ -81,30 +85,37 @@ public:
     // ---- Page settings ----
     int Address() const { return m_address; }
     // Taken as it is; ClampAddress keeps a page inside the document.
-    void SetAddress(int address) { m_address = address; }
+    void SetAddress(int address, const WorkspaceListener* by = nullptr);
     int ClampAddress(int address) const {
         return m_doc.ClampPageAddress(address, m_page.pageBytes);
     }
     int RotateIndex() const { return m_rotateIndex; }
     int MirrorIndex() const { return m_mirrorIndex; }
-    void SetRotate(int index);
-    void SetMirror(int index);
+    void SetRotate(int index, const WorkspaceListener* by = nullptr);
+    void SetMirror(int index, const WorkspaceListener* by = nullptr);
     int PatternIndex() const { return m_patternIndex; }
     const AdfEntry& Pattern() const { return *m_pattern; }
     // Held within the list; returns the index taken.
-    int SelectPattern(int index);
+    int SelectPattern(int index, const WorkspaceListener* by = nullptr);
     const PageGeometry& Page() const { return m_page; }
     bool IsColourSetEnabled() const { return m_colourSetEnabled; }
     // The document has changes not yet saved: set by every commit, undo and redo, cleared
     // by a read, a new document and a successful save.
     bool IsModified() const { return m_modified; }
     void SetModified(bool modified) { m_modified = modified; }
-    void SetColourSetEnabled(bool on) { m_colourSetEnabled = on; }
+    void SetColourSetEnabled(bool on, const WorkspaceListener* by = nullptr);
+    // The selected entry of the palette set (held within it).
+    void SelectPaletteEntry(int entry, const WorkspaceListener* by = nullptr);
+    // The palette objects were edited through their own calls (the palette views, the
+    // palette dialog, a state import): the change is announced.
+    void PalettesEdited(const WorkspaceListener* by = nullptr);
+    // The pattern list was edited or loaded through its own calls.
+    void PatternsEdited(const WorkspaceListener* by = nullptr);
 
     // Held within the table; the old format is deactivated and the new one activated, the
     // palette set follows its bits per pixel and the colour set its tile size. True when the
     // format changed.
-    bool SelectFormat(int index);
+    bool SelectFormat(int index, const WorkspaceListener* by = nullptr);
     // Bytes of one tile of the current format.
     int TileBytes() const;
     // The colour bits of the current format: 2^bpp - 1.
@@ -118,16 +129,18 @@ public:
     // Whether the current page can be decoded and encoded within the document buffer.
     bool PageFitsBuffer() const { return PageFitsAt(m_address); }
     // The current page into the tile image (with the colour set's groups while enabled).
-    void DecodePage();
+    void DecodePage(const WorkspaceListener* by = nullptr);
+    // The colours the tile image is shown in (the display palette of the window showing it).
+    void SetTileColours(const Image8::Palette& colours, const WorkspaceListener* by = nullptr);
     // Marks, in a 128 x 128 image laid out as the tile image, the pixels whose bytes lie
     // past the end of the file's data (non-zero there). False, with mask untouched, when the
     // whole page lies inside the data.
     bool PastEndMask(Image8& mask);
     // The page's bytes go into the undo ring, then the tile image is encoded into them.
-    void CommitPage();
+    void CommitPage(const WorkspaceListener* by = nullptr);
     // Undo and redo swap a snapshot with the document; address is where it was taken.
-    bool UndoStep(int& address);
-    bool RedoStep(int& address);
+    bool UndoStep(int& address, const WorkspaceListener* by = nullptr);
+    bool RedoStep(int& address, const WorkspaceListener* by = nullptr);
 
     // count pages from first stacked downwards in one 128-pixel-wide image with the display
     // palette; bytes past the document read as zero.
@@ -135,11 +148,14 @@ public:
     // The image's indices (masked to the format's colours) go into count pages from first,
     // 128 rows of the image a page, into each page's top-left corner; every page is one undo
     // step. The current address ends at first.
-    void ImportPages(const Image8& image, int first, int count);
+    void ImportPages(const Image8& image, int first, int count,
+                     const WorkspaceListener* by = nullptr);
 
     // ---- Files ----
     // Reads the document; a file that cannot be read leaves the old one, name included.
-    FileResult OpenRom(const std::string& path);
+    FileResult OpenRom(const std::string& path, const WorkspaceListener* by = nullptr);
+    // An empty document of the standard size, unmodified, with no undo steps.
+    void NewDocument(const WorkspaceListener* by = nullptr);
     // The document, then (while enabled and the document was written) its colour set beside
     // it, whose own result goes to colourSet when given.
     // tail: a longer file at path keeps its bytes past the document (saving in place), or is
@@ -147,23 +163,28 @@ public:
     FileResult SaveRom(const std::string& path, bool saveSmallSize, FileResult* colourSet = nullptr,
                        ExistingTail tail = ExistingTail::Keep);
     // The palette set, palette, patterns and (withColourSet) colour set named like path.
-    CompanionLoad LoadCompanionFiles(const std::string& path, bool withColourSet);
+    CompanionLoad LoadCompanionFiles(const std::string& path, bool withColourSet,
+                                     const WorkspaceListener* by = nullptr);
     // The display palette: the palette set's groups in the master palette's colours.
     Image8::Palette DisplayPalette(bool halftone) const;
 
     // ---- Listeners ----
     void AddListener(WorkspaceListener* listener);
     void RemoveListener(WorkspaceListener* listener);
-    // Tells every listener but the one that made the change.
-    void Notify(WorkspaceChange change, const WorkspaceListener* source = nullptr);
 
 private:
+    // Tells every listener but the one that made the change.
+    void Announce(WorkspaceChange change, const WorkspaceListener* by);
+
     bool PageFitsAt(int address) const;
     // PageReach without the cap at the buffer: what a decode reads from a page's address.
     long long FullReach() const;
     // Decodes or encodes the page at address; a reach past the buffer works on a zeroed copy.
     void DecodeAt(int address, Image8& image);
     void EncodeAt(int address, Image8& image);
+    // DecodePage and CommitPage without the announcement (an import announces once).
+    void DecodeCurrent();
+    void CommitCurrent();
 
     RomDocument m_doc;
     CFormatTable m_formats;

@@ -1,6 +1,5 @@
 #include "gui/set/TFormSet.h"
 
-#include "core/editor/Editor.h"
 #include "core/set/SetPictures.h"
 #include "gui/app/ActionTable.h"
 #include "gui/views/ImagePanel.h"
@@ -157,8 +156,9 @@ SetSaveFilter SaveFilterOf(int index) {
 
 } // namespace
 
-TFormSet::TFormSet(const Editor& editor, QWidget* mainWindow)
-    : QMainWindow(mainWindow), m_editor(editor), m_mainWindow(mainWindow) {
+TFormSet::TFormSet(Workspace& workspace, QWidget* mainWindow)
+    : QMainWindow(mainWindow), m_mainWindow(mainWindow),
+      m_link(workspace, m_composer, [this](const SetRedraw& redraw) { Repaint(redraw); }) {
     setObjectName(QStringLiteral("FormSet"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -171,7 +171,7 @@ TFormSet::TFormSet(const Editor& editor, QWidget* mainWindow)
     BuildLayout();
     ConnectActions();
     ConnectPanels();
-    RefreshTileSource();
+    m_link.Refresh();
 }
 
 QAction* TFormSet::Action(const QString& name) const {
@@ -315,14 +315,14 @@ void TFormSet::ConnectPanels() {
 
 bool TFormSet::event(QEvent* event) {
     const bool handled = QMainWindow::event(event);
-    // The main window may have shown another page or palette meanwhile.
-    if (event->type() == QEvent::Show || event->type() == QEvent::WindowActivate)
-        RefreshTileSource();
+    // While hidden the window follows nothing; shown, it takes the page picture again.
+    if (event->type() == QEvent::Show)
+        m_link.SetShown(true);
+    else if (event->type() == QEvent::Hide)
+        m_link.SetShown(false);
+    else if (event->type() == QEvent::WindowActivate)
+        m_link.Refresh();
     return handled;
-}
-
-void TFormSet::RefreshTileSource() {
-    Repaint(m_composer.SetTileSource(m_editor.TileImage(), m_editor.DisplayPalette()));
 }
 
 void TFormSet::Repaint(const SetRedraw& redraw) {

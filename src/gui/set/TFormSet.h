@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/set/SetComposer.h"
+#include "core/set/SetWorkspaceLink.h"
 #include "gui/set/SetFileDialog.h"
 
 #include <QHash>
@@ -14,7 +15,6 @@ class QToolBar;
 
 namespace tavrin {
 
-class Editor;
 class ImagePanel;
 
 // "Set Window": composes an NES screen of 32 x 30 tiles from the tiles the main window shows,
@@ -24,9 +24,10 @@ class ImagePanel;
 class TFormSet : public QMainWindow {
     Q_OBJECT
 public:
-    // editor gives the tile image and display palette the main window shows; mainWindow is
-    // the window ActShowTavrin brings forward (and the parent).
-    TFormSet(const Editor& editor, QWidget* mainWindow);
+    // The workspace's tile image, in the colours the main window shows it, is the tile
+    // source, followed as it changes while the window is shown; mainWindow is the window
+    // ActShowTavrin brings forward (and the parent).
+    TFormSet(Workspace& workspace, QWidget* mainWindow);
 
     // The action of that name (ActFileLoadSet ... ActKeySpace); aborts on an unknown name.
     QAction* Action(const QString& name) const;
@@ -58,8 +59,6 @@ private:
     void ConnectActions();
     void ConnectPanels();
 
-    // The tile source again from the main window, and every picture.
-    void RefreshTileSource();
     // Paints the pictures the composer redrew and sets the check marks from its state.
     void Repaint(const SetRedraw& redraw);
     void SyncChecks();
@@ -77,9 +76,9 @@ private:
     void ViewSaveSpdExecute();
     void ShowTavrinExecute();
 
-    const Editor& m_editor;
     QWidget* m_mainWindow;
     SetComposer m_composer;
+    SetWorkspaceLink m_link;
 
     QHash<QString, QAction*> m_actions;
     QList<QAction*> m_actionList;

@@ -118,6 +118,23 @@ TEST_F(SetWindowTest, CtrlWShowsTheMainWindowsTilesAndClosingOnlyHides) {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&W()));
 }
 
+TEST_F(SetWindowTest, APaletteChangeInTheMainWindowRedrawsTheShownSetWindow) {
+    TFormSet& s = OpenSetWindow();
+    SetAction("ActShowTavrin")->trigger();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&W()));
+    const Image8 before = C().TileSource();
+
+    Action("ActPaletteSel3")->trigger(); // V: the next palette group
+    // Redrawn on the change itself, while the main window stays the active one.
+    EXPECT_TRUE(W().isActiveWindow());
+    EXPECT_FALSE(s.isActiveWindow());
+    Image8 expected = E().TileImage();
+    expected.Colours() = E().DisplayPalette();
+    EXPECT_NE(C().TileSource(), before);
+    EXPECT_EQ(C().TileSource(), expected);
+    EXPECT_EQ(s.ImageChr()->Picture(), ToRgbImage(C().ChrPicture()));
+}
+
 TEST_F(SetWindowTest, MenusKeysAndDialogsAreThoseOfTheWindow) {
     TFormSet& s = OpenSetWindow();
     // Each menu: its title, then its captions.

@@ -1,0 +1,99 @@
+#include "core/workspace/Workspace.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace tavrin {
+namespace {
+
+struct Recorder : WorkspaceListener {
+    void WorkspaceChanged(WorkspaceChange change) override { changes.push_back(change); }
+    std::vector<WorkspaceChange> changes;
+};
+
+using C = WorkspaceChange;
+
+TEST(Workspace, EachMutatorAnnouncesItsChangeToEveryListenerButTheOneMakingIt) {
+    const std::string rom =
+        (std::filesystem::temp_directory_path() / "tavrin_workspace_test.chr").string();
+    {
+        std::FILE* f = std::fopen(rom.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        const std::vector<unsigned char> bytes(8192, 0x5A);
+        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fclose(f);
+    }
+    struct Case {
+        const char* name;
+        std::function<void(Workspace&, const WorkspaceListener*)> change;
+        std::vector<WorkspaceChange> told;
+    };
+    const Image8 picture(128, 3 * 128);
+    const std::vector<Case> cases = {
+        {"address", [](Workspace& w, auto by) { w.SetAddress(16, by); }, {C::Page}},
+        {"rotate", [](Workspace& w, auto by) { w.SetRotate(1, by); }, {C::Page}},
+        {"mirror", [](Workspace& w, auto by) { w.SetMirror(2, by); }, {C::Page}},
+        {"pattern", [](Workspace& w, auto by) { w.SelectPattern(0, by); }, {C::Page}},
+        {"format", [](Workspace& w, auto by) { w.SelectFormat(0, by); }, {C::Page}},
+        {"colour set",
+         [](Workspace& w, auto by) { w.SetColourSetEnabled(true, by); },
+         {C::Palettes}},
+        {"palette entry",
+         [](Workspace& w, auto by) { w.SelectPaletteEntry(2, by); },
+         {C::Palettes}},
+        {"palettes edited", [](Workspace& w, auto by) { w.PalettesEdited(by); }, {C::Palettes}},
+        {"patterns edited", [](Workspace& w, auto by) { w.PatternsEdited(by); }, {C::Patterns}},
+        {"decode", [](Workspace& w, auto by) { w.DecodePage(by); }, {C::TileImage}},
+        {"colours", [](Workspace& w, auto by) { w.SetTileColours({}, by); }, {C::TileImage}},
+        {"commit", [](Workspace& w, auto by) { w.CommitPage(by); }, {C::Bytes}},
+        {"import of three pages, told once",
+         [&](Workspace& w, auto by) { w.ImportPages(picture, 0, 3, by); },
+         {C::Bytes}},
+        {"nothing to undo",
+         [](Workspace& w, auto by) {
+             int address = 0;
+             w.UndoStep(address, by);
+         },
+         {}},
+        {"undo",
+         [](Workspace& w, auto by) {
+             w.CommitPage(by);
+             int address = 0;
+             w.UndoStep(address, by);
+             w.RedoStep(address, by);
+         },
+         {C::Bytes, C::Bytes, C::Bytes}},
+        {"new document", [](Workspace& w, auto by) { w.NewDocument(by); }, {C::Document}},
+        {"open", [&](Workspace& w, auto by) { w.OpenRom(rom, by); }, {C::Document}},
+        {"open fails", [](Workspace& w, auto by) { w.OpenRom("/nonexistent/tavrin.chr", by); }, {}},
+        {"no companions",
+         [](Workspace& w, auto by) { w.LoadCompanionFiles("/nonexistent/x", false, by); },
+         {C::Palettes}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Workspace ws;
+        ws.NewDocument();
+        Recorder maker, other;
+        ws.AddListener(&maker);
+        ws.AddListener(&other);
+        c.change(ws, &maker);
+        EXPECT_TRUE(maker.changes.empty());
+        EXPECT_EQ(other.changes, c.told);
+        // Without a maker every listener is told.
+        ws.RemoveListener(&other);
+        maker.changes.clear();
+        c.change(ws, nullptr);
+        EXPECT_EQ(maker.changes.size(), c.told.size());
+        ws.RemoveListener(&maker);
+    }
+    std::remove(rom.c_str());
+}
+
+} // namespace
+} // namespace tavrin
