@@ -290,7 +290,7 @@ std::vector<uint8_t> Bitmap(uint32_t headerSize, int bits, uint32_t used, uint32
     b[14] = static_cast<uint8_t>(headerSize);
     if (headerSize == 12) {
         b[14 + 10] = static_cast<uint8_t>(bits);
-    } else {
+    } else if (headerSize >= 40) {
         b[14 + 14] = static_cast<uint8_t>(bits);
         b[14 + 16] = static_cast<uint8_t>(compression);
         b[14 + 32] = static_cast<uint8_t>(used);
