@@ -3,7 +3,7 @@
 #include "cli/CliCommands.h"
 #include "cli/CliMessages.h"
 #include "core/platform/FileLock.h"
-#include "core/workspace/FilePicture.h"
+#include "core/workspace/ImageIndices.h"
 #include "core/workspace/Workspace.h"
 #include "qt/PictureReader.h"
 
@@ -129,7 +129,7 @@ int RunImport(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::os
         return CliBadInput;
 
     Image8 image;
-    if (const auto mismatch = PictureToIndices(picture, ws, image)) {
+    if (const auto mismatch = PictureIndices(picture, ws, OtherColours::Refuse, image)) {
         CliProblem(err, o.image,
                    "pixel (" + std::to_string(mismatch->x) + ", " + std::to_string(mismatch->y) +
                        ") has the colour " + ColourText(mismatch->colour) +

@@ -157,6 +157,9 @@ public:
     ToolRunResult RunTool(int index, ToolRunnerHost& host);
     // The tile image with the display palette as an 8-bit bitmap (the tools' temp.bmp).
     bool WriteTileBitmap(const std::string& path) const;
+    // The bitmap a tool wrote back, by the snapshot load's rule (PictureIndices), into the
+    // page's top-left corner; a file that cannot be read leaves the page and says why.
+    void PasteToolBitmap(const std::string& path);
 
     // Pens: ActPenExecute with the pen number (ActPen11 0, ActPen01..09 1..9, ActPen10 10).
     void PenExecute(int penNumber);

@@ -3,6 +3,7 @@
 #include "core/dib/BitmapFile.h"
 #include "core/platform/FileIO.h"
 #include "core/tools/ToolTempFolder.h"
+#include "core/workspace/ImageIndices.h"
 
 // The external tools and the save-state import: the few lines that connect their own core
 // objects to the editor.
@@ -53,6 +54,20 @@ ToolRunContext Editor::ToolContext() const {
 ToolRunResult Editor::RunTool(int index, ToolRunnerHost& host) {
     ToolRunner runner(host, m_tools);
     return runner.Run(index, ToolContext());
+}
+
+void Editor::PasteToolBitmap(const std::string& path) {
+    Image8 image;
+    std::string detail;
+    const FileResult read = BitmapFileIndices(path, m_ws, OtherColours::Reduce, image, detail);
+    if (!read) {
+        if (detail.empty())
+            m_view.ReportFailure(read, FileAction::Open);
+        else
+            m_view.ShowMessage(path + ":\n" + detail);
+        return;
+    }
+    LoadSnapshot(image);
 }
 
 bool Editor::WriteTileBitmap(const std::string& path) const {

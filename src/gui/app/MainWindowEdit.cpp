@@ -2,7 +2,7 @@
 
 #include "core/dib/BitmapFile.h"
 #include "core/platform/FileIO.h"
-#include "core/workspace/FilePicture.h"
+#include "core/workspace/ImageIndices.h"
 #include "gui/app/ActionTable.h"
 #include "gui/edit/TColorOptimizeDlg.h"
 #include "gui/edit/TReplaceColorDialog.h"
@@ -16,7 +16,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFrame>
-#include <QImageReader>
 
 // The pens, the Edit menu, the clipboard and the snapshots.
 
@@ -80,32 +79,6 @@ void MainWindow::EditCommandStates() {
             action->setChecked(ActionTable::Tag(action) == pen);
 }
 
-namespace {
-
-// Bitmaps and indexed images keep their indices; a true-colour picture (a PNG from a paint
-// program) goes through the DIB container's reduction to 256 colours, as a pasted one does.
-bool ReadSnapshotImage(const QString& path, Image8& image, std::string& error) {
-    const std::string file = path.toStdString();
-    if (ReadIndexedImageFile(file, image, error))
-        return true;
-    uint8_t magic[2] = {0, 0};
-    if (ReadFilePrefix(file, magic, 2) < 2 || (magic[0] == 'B' && magic[1] == 'M'))
-        return false;
-    QImageReader reader(path);
-    const QImage picture = reader.read();
-    if (picture.isNull())
-        return false;
-    try {
-        DibToImage8(DibFromImage(picture), image);
-        return true;
-    } catch (const std::exception& e) {
-        error = e.what();
-        return false;
-    }
-}
-
-} // namespace
-
 void MainWindow::SaveSnapshotExecute() {
     const QString path = ChooseFile({true, tr(SnapshotFilter), QStringLiteral("bmp"),
                                      QString::fromStdString(m_editor->SnapshotSuggestedName())});
@@ -118,28 +91,18 @@ void MainWindow::LoadSnapshotExecute() {
         ChooseFile({false, tr(SnapshotFilter), QStringLiteral("bmp"), QStringLiteral("chr000")});
     if (path.isEmpty())
         return;
-    Image8 image;
-    std::string error;
-    // The command line's rule first: indices as they are, true colours matched exactly to the
-    // display palette, so a snapshot an image editor saved in true colour comes back exact.
+    // The core's rule: indices as they are, true colours matched exactly to the display
+    // palette (a snapshot an image editor saved in true colour comes back exact), other
+    // colours reduced to 256 by the DIB container.
     FilePicture picture;
-    std::string pictureError;
-    if (ReadFilePicture(path.toStdString(), picture, pictureError)) {
-        if (!picture.trueColour) {
-            m_editor->LoadSnapshot(picture.indexed);
-            return;
-        }
-        if (!PictureToIndices(picture, m_editor->Space(), image).has_value()) {
-            m_editor->LoadSnapshot(image);
-            return;
-        }
-    }
-    // Colours of no palette entry are reduced to 256 colours by the DIB container.
-    if (!ReadSnapshotImage(path, image, error)) {
+    std::string error;
+    if (!ReadFilePicture(path.toStdString(), picture, error)) {
         // The page is left as it was.
         Message(path + QStringLiteral(":\n") + QString::fromStdString(error));
         return;
     }
+    Image8 image;
+    PictureIndices(picture, m_editor->Space(), OtherColours::Reduce, image);
     m_editor->LoadSnapshot(image);
 }
 

@@ -146,14 +146,7 @@ void MainWindow::WaitForTool(const std::string& text) {
 }
 
 void MainWindow::PasteTempBitmap(const std::string& path) {
-    Image8 image;
-    std::string error;
-    if (!ReadIndexedImageFile(path, image, error)) {
-        // The page is left as it was.
-        Message(Q(path) + QStringLiteral(":\n") + Q(error));
-        return;
-    }
-    m_editor->LoadSnapshot(image);
+    m_editor->PasteToolBitmap(path);
 }
 
 void MainWindow::ReopenDocument() {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 using namespace tavrin;
 
 namespace {
@@ -193,6 +195,52 @@ struct RecordingHost : ToolRunnerHost {
     std::vector<std::string> messages;
     int waits = 0;
 };
+
+// A 24-bit bitmap file of the picture's colours, bottom-up rows padded to 4 bytes.
+std::vector<uint8_t> Bitmap24(const ImageRgb& colours) {
+    const int w = colours.Width(), h = colours.Height();
+    const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t{3};
+    std::vector<uint8_t> file(54 + stride * static_cast<size_t>(h), 0);
+    const auto put = [&](size_t at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            file[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
+    };
+    file[0] = 'B';
+    file[1] = 'M';
+    put(2, static_cast<uint32_t>(file.size()));
+    put(10, 54);
+    put(14, 40);
+    put(18, static_cast<uint32_t>(w));
+    put(22, static_cast<uint32_t>(h));
+    file[26] = 1;
+    file[28] = 24;
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const Colour c = colours.Pixel(x, y);
+            uint8_t* p = &file[54 + stride * static_cast<size_t>(h - 1 - y) + 3 * x];
+            p[0] = static_cast<uint8_t>(BlueOf(c));
+            p[1] = static_cast<uint8_t>(GreenOf(c));
+            p[2] = static_cast<uint8_t>(RedOf(c));
+        }
+    return file;
+}
+
+TEST_F(EditorTools, ATrueColourToolBitmapInThePagesOwnColoursGivesBackTheSameBytes) {
+    std::vector<uint8_t> bytes(8192);
+    std::mt19937 random(3);
+    for (uint8_t& b : bytes)
+        b = static_cast<uint8_t>(random());
+    Editor& e = Start({WriteFile("game.chr", bytes)});
+    e.PaletteSelect(3);
+    ImageRgb colours(128, 128);
+    for (int y = 0; y < 128; ++y)
+        for (int x = 0; x < 128; ++x)
+            colours.SetPixel(x, y, e.DisplayPalette()[e.TileImage().Pixel(x, y)]);
+    e.PasteToolBitmap(WriteFile("temp.bmp", Bitmap24(colours)));
+    EXPECT_TRUE(view.messages.empty());
+    EXPECT_TRUE(e.CanUndo()) << "pasted as one step";
+    EXPECT_EQ(std::vector<uint8_t>(e.Document().Data(), e.Document().Data() + bytes.size()), bytes);
+}
 
 TEST_F(EditorTools, ToolPaths) {
     const std::string rom = WriteFile("game.chr", Counting(8192));
