@@ -111,6 +111,30 @@ TEST(PackedCodec, RoundTripsTheLargestLengthsAndDistances) {
     EXPECT_LT(Pack(PackedCodec::SnesBe, absolute)->size(), 70175u - 28);
 }
 
+// Runs and exact repeats of every length at the edges between item forms, each between random
+// bytes, so that the longest copy or run is exactly that long.
+TEST(PackedCodec, RoundTripsEveryLengthAtTheEdgesBetweenForms) {
+    const size_t lengths[] = {1,    2,    3,    4,    15,   16,    17,    18,   19,  31,
+                              32,   33,   129,  130,  131,  271,   272,   273,  274, 1023,
+                              1024, 1025, 4095, 4096, 4097, 65807, 65808, 65809};
+    std::mt19937 rng(11);
+    const Bytes source = RandomBytes(rng, 5000);
+    for (const size_t length : lengths) {
+        Bytes run = RandomBytes(rng, 7);
+        run.insert(run.end(), length, run.back());
+        run.push_back(static_cast<uint8_t>(run.back() + 1));
+        Bytes repeat = source;
+        const size_t copied = std::min(length, source.size() - 1);
+        repeat.insert(repeat.end(), source.begin(), source.begin() + copied);
+        repeat.push_back(static_cast<uint8_t>(source[copied] + 1));
+        for (const PackedCodec codec : AllPackedCodecs) {
+            ExpectRoundTrip(codec, run, "run " + std::to_string(length));
+            if (length <= 5000)
+                ExpectRoundTrip(codec, repeat, "repeat " + std::to_string(length));
+        }
+    }
+}
+
 struct Block {
     PackedCodec codec;
     const char* what;

@@ -130,6 +130,21 @@ TEST(PackedWriteBack, AppendsAlignedAndMovesOnlyTheAlignedPointers) {
     }
 }
 
+// A block fits exactly when its packed bytes are no more than the room of the old one.
+TEST(PackedWriteBack, FitsUpToTheLastByteOfTheOldBlock) {
+    Rom rom = MakeRom(PackedCodec::Lz11);
+    const Bytes larger = Tiles(3000, 5);
+    WriteBackPlan plan;
+    ASSERT_EQ(PlanWriteBack(rom.file, rom.source, larger, {}, plan), WriteBackProblem::None);
+    const size_t size = plan.packed.size();
+    ASSERT_GT(size, rom.source.packed.size());
+    for (const size_t room : {size - 1, size, size + 1}) {
+        rom.source.room = room;
+        ASSERT_EQ(PlanWriteBack(rom.file, rom.source, larger, {}, plan), WriteBackProblem::None);
+        EXPECT_EQ(plan.fits, room >= size) << room;
+    }
+}
+
 TEST(PackedWriteBack, RefusesAFileThatNoLongerHoldsTheBlock) {
     Rom rom = MakeRom(PackedCodec::Lz10);
     WriteBackPlan plan;
