@@ -3,6 +3,7 @@
 #include "cli/CliExport.h"
 #include "cli/CliImport.h"
 #include "cli/CliMessages.h"
+#include "cli/CliPacked.h"
 #include "cli/CliParser.h"
 #include "cli/CliRenderSet.h"
 #include "core/formats/PluginFolders.h"
@@ -266,6 +267,9 @@ int RunCli(const std::vector<std::string>& args, const AppPaths& paths, std::ost
         err << CliHelpText(CliCommand::Help);
         return CliBadInput;
     }
+    // The packed-graphics commands need no workspace.
+    if (IsPackedCommand(args[0]))
+        return RunPackedCommand(args, out, err);
     Workspace ws;
     // Plug-ins join the table before the options name formats; a refused one says why.
     LoadPluginFolders(ws.Formats(), paths.pluginFolders,
