@@ -451,11 +451,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>The snapshot could not be written:
-</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>ROM image|@@@|All files|*.*</source>
         <translation type="unfinished"></translation>
     </message>

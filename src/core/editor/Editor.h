@@ -188,10 +188,10 @@ public:
     void ReplaceColour();
 
     // Snapshots: the suggested name (the first free "chr%03d.bmp" in the work folder), the
-    // tile image written as a bitmap (false when it could not be written), and a bitmap's
+    // tile image written as a bitmap (a failure reported as every failed save is), and a bitmap's
     // indices put into the page's top-left corner (then committed).
     std::string SnapshotSuggestedName() const;
-    bool SaveSnapshot(const std::string& path);
+    FileResult SaveSnapshot(const std::string& path);
     void LoadSnapshot(const Image8& image);
 
     // The page's bytes go into the undo ring, then the tile image is encoded into them.

@@ -208,11 +208,12 @@ std::string Editor::SnapshotSuggestedName() const {
     return "chr000.bmp";
 }
 
-bool Editor::SaveSnapshot(const std::string& path) {
-    if (WriteBitmapFile(path, m_ws.TileImage()))
-        return true;
-    m_view.ShowMessage(TAVRIN_TR("Editor", "The snapshot could not be written:\n") + path);
-    return false;
+FileResult Editor::SaveSnapshot(const std::string& path) {
+    FileResult written = WriteBitmapFile(path, m_ws.TileImage());
+    // Said like every other failed save: what, where and why.
+    if (!written)
+        m_view.ReportFailure(written, FileAction::Save);
+    return written;
 }
 
 void Editor::LoadSnapshot(const Image8& image) {

@@ -623,6 +623,15 @@ TEST_F(EditorEdit, AReplacementThatChangesNoPixelRecordsNoStep) {
 
 // ---- Snapshots ----
 
+TEST_F(EditorEdit, ASnapshotThatCannotBeWrittenSaysWhyAsEveryFailedSave) {
+    Editor& e = Open(RandomBytes(16384, 21));
+    const std::string path = PathOf("no-such-folder/snap.bmp");
+    const FileResult written = e.SaveSnapshot(path);
+    ASSERT_FALSE(written);
+    EXPECT_EQ(view.failures, std::vector<std::string>{FailureMessage(written, FileAction::Save)});
+    EXPECT_TRUE(view.messages.empty());
+}
+
 TEST_F(EditorEdit, ASnapshotSavedAndLoadedBackRestoresThePage) {
     Editor& e = Open(RandomBytes(16384, 20));
     e.Space().PaletteSet().SetSelectedEntry(0x0D); // group 3: the file holds values 12-15
