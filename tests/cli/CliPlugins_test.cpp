@@ -5,6 +5,9 @@
 #include "core/platform/Image8.h"
 #include "core/platform/SafeFileWriter.h"
 #include "core/startup/AppPaths.h"
+#include "support/CliRun.h"
+#include "support/RandomBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -20,27 +23,14 @@ namespace {
 
 const std::string BinDir = std::string(TAVRIN_BIN_DIR) + "/";
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
+using test::RandomBytes;
 
 CliRun Cli(const std::vector<std::string>& args) {
     AppPaths paths = AppPaths::InFolder(BinDir);
     paths.pluginFolder = BinDir + "plugins/";
     paths.pluginFolders = {paths.pluginFolder};
-    std::ostringstream out, err;
-    const int status = RunCli(args, paths, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::vector<uint8_t> RandomBytes(size_t n, uint32_t seed) {
-    std::mt19937 rng(seed);
-    std::vector<uint8_t> v(n);
-    for (auto& b : v)
-        b = static_cast<uint8_t>(rng());
-    return v;
+    return test::Cli(args, paths);
 }
 
 // Pixel (r, c) of a tile from its bytes, written here from the layouts the samples document.
@@ -67,31 +57,7 @@ const SampleFormat Samples[] = {
      }},
 };
 
-class CliPlugins : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("tavrin_cli_plugins_" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
-    std::string WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes) const {
-        const std::string p = Path(name);
-        EXPECT_TRUE(WriteFileSafely(p, bytes.data(), bytes.size()));
-        return p;
-    }
-    static std::vector<uint8_t> Read(const std::string& path) {
-        std::vector<uint8_t> bytes;
-        EXPECT_TRUE(ReadWholeFile(path, bytes));
-        return bytes;
-    }
-
-    fs::path m_dir;
-};
+class CliPlugins : public test::TempFolderTest {};
 
 std::vector<std::string> Lines(const std::string& text) {
     std::istringstream in(text);
@@ -123,7 +89,7 @@ TEST_F(CliPlugins, ExportAndImportGoThroughEachPluginBitExact) {
         const int pageBytes = f.bitsPerPixel * 2048;
         const std::vector<uint8_t> rom = RandomBytes(static_cast<size_t>(pageBytes) * 3, 11);
         // The extension picks the plug-in format, as in the window.
-        const std::string path = WriteBytes(std::string("r.") + f.extension, rom);
+        const std::string path = Write(std::string("r.") + f.extension, rom);
         const std::string address = std::to_string(pageBytes);
 
         const std::string bmp = Path("page.bmp");
@@ -171,7 +137,7 @@ TEST_F(CliPlugins, FindUsesThePluginsTileSize) {
     std::vector<uint8_t> rom = RandomBytes(4096, 3);
     // 40 equal bytes: a tile of 16 bytes fits, one of 64 does not.
     std::fill(rom.begin() + 1000, rom.begin() + 1040, 0);
-    const std::string path = WriteBytes("r.bin", rom);
+    const std::string path = Write("r.bin", rom);
     const CliRun small = Cli({"find", path, "--format", "2BPP packed"});
     EXPECT_EQ(small.status, CliOk) << small.err;
     EXPECT_EQ(small.out, "0x000410\n"); // the run ends at 1040 = 0x410

@@ -9,6 +9,9 @@
 #include "core/startup/AppPaths.h"
 
 #include "core/dib/DibBuilder.h"
+#include "support/CliRun.h"
+#include "support/RandomBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -31,29 +34,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = RunCli(args, AppPaths::InFolder(TAVRIN_BIN_DIR "/"), out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::vector<uint8_t> Random(size_t n, uint32_t seed) {
-    std::mt19937 rng(seed);
-    std::vector<uint8_t> v(n);
-    for (auto& b : v)
-        b = static_cast<uint8_t>(rng());
-    return v;
-}
+using test::Cli;
+using test::CliRun;
 
 // An iNES image of fileSize bytes with the given banks in its header.
 std::vector<uint8_t> INes(int programBanks, int characterBanks, size_t fileSize, uint32_t seed) {
-    std::vector<uint8_t> rom = Random(fileSize, seed);
+    std::vector<uint8_t> rom = RandomBytes(fileSize, seed);
     std::copy_n("NES\x1A\0\0\0", 7, rom.begin());
     rom[4] = static_cast<uint8_t>(programBanks);
     rom[5] = static_cast<uint8_t>(characterBanks);
@@ -87,36 +73,19 @@ int InLimitedChild(rlim_t headroom, const std::function<int()>& body) {
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
 
-class CliRobustness : public ::testing::Test {
+class CliRobustness : public TempFolderTest {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("tavrin_robust_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
     void TearDown() override {
         if (m_mounted)
             ::umount(m_dir.c_str());
-        fs::remove_all(m_dir);
     }
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
-    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-        EXPECT_TRUE(WriteFileSafely(Path(name), bytes));
-        return Path(name);
-    }
-    static std::vector<uint8_t> Read(const std::string& path) {
-        std::vector<uint8_t> bytes;
-        ReadWholeFile(path, bytes);
-        return bytes;
-    }
+    // Files a refused command may not have written read as empty.
+    static std::vector<uint8_t> Read(const std::string& path) { return ReadBytesIfAny(path); }
     static std::string Text(const std::string& path) {
         const std::vector<uint8_t> bytes = Read(path);
         return {bytes.begin(), bytes.end()};
     }
 
-    fs::path m_dir;
     bool m_mounted = false;
 };
 
@@ -126,7 +95,7 @@ protected:
 // a 1 GiB file threw bad_alloc. A PNG of 8192 pages (128 MiB of pixels) is written within
 // 100 MiB more address space, where the whole image alone does not fit.
 TEST_F(CliRobustness, LargeExportsAreRefusedAsBitmapsAndStreamedAsPngs) {
-    const std::string rom = Write("r.chr", Random(64 * 1024, 1));
+    const std::string rom = Write("r.chr", RandomBytes(64 * 1024, 1));
     const CliRun r = Cli({"export", rom, Path("out.bmp"), "--pages", "6104"});
     EXPECT_EQ(r.status, CliBadInput);
     EXPECT_EQ(r.err, "tavrin-cli: " + Path("out.bmp") +
@@ -161,7 +130,7 @@ TEST_F(CliRobustness, AnExceptionIsOneLineAndWritesNothing) {
     huge.bitCount = 24;
     const std::string image = Write("huge.bmp", BitmapFileOf(huge));
     ASSERT_EQ(::truncate(image.c_str(), 54 + 300'000'000), 0);
-    const std::string rom = Write("r.chr", Random(4096, 3));
+    const std::string rom = Write("r.chr", RandomBytes(4096, 3));
     EXPECT_EQ(InLimitedChild(200u << 20,
                              [&] {
                                  const CliRun r = Cli({"import", rom, image});
@@ -170,11 +139,11 @@ TEST_F(CliRobustness, AnExceptionIsOneLineAndWritesNothing) {
                              }),
               CliBadInput);
     EXPECT_EQ(Text(Path("err.txt")), "tavrin-cli: not enough memory for this command\n");
-    EXPECT_EQ(Read(rom), Random(4096, 3));
+    EXPECT_EQ(Read(rom), RandomBytes(4096, 3));
 }
 
 TEST_F(CliRobustness, StandardOutputTakesThePngAndOtherNonFilesAreRefusedAtOnce) {
-    const std::string rom = Write("r.chr", Random(10000, 4));
+    const std::string rom = Write("r.chr", RandomBytes(10000, 4));
     ASSERT_EQ(Cli({"export", rom, Path("a.png"), "--pages", "all"}).status, CliOk);
     const CliRun toOut = Cli({"export", rom, "-", "--pages", "all"});
     EXPECT_EQ(toOut.status, CliOk);
@@ -196,7 +165,7 @@ TEST_F(CliRobustness, ConcurrentImportsIntoOneRomAllLand) {
     std::vector<uint8_t> expected = blank;
     for (int k = 0; k < Pages; ++k) {
         Image8 page(128, 128);
-        const std::vector<uint8_t> pixels = Random(128 * 128, 50u + k);
+        const std::vector<uint8_t> pixels = RandomBytes(128 * 128, 50u + k);
         std::transform(pixels.begin(), pixels.end(), page.Bits(), [](uint8_t p) { return p & 3; });
         ASSERT_TRUE(WriteBitmapFile(Path(std::to_string(k) + ".bmp"), page));
         // Alone into a blank ROM, the page leaves the bytes it must leave in the shared one.
@@ -280,7 +249,7 @@ TEST_F(CliRobustness, ExportAndImportAgreeOnAllPages) {
         int start;
         int pages; // 0: both refuse
     };
-    for (const Case& c : {Case{Random(10000, 7), 0, 3}, Case{INes(2, 4, 0xA010, 8), 0x8010, 2},
+    for (const Case& c : {Case{RandomBytes(10000, 7), 0, 3}, Case{INes(2, 4, 0xA010, 8), 0x8010, 2},
                           Case{INes(0, 1, 16 + 8192 + 5000, 9), 16, 2},
                           Case{INes(2, 1, 116, 10), 0, 0}, Case{{}, 0, 0}}) {
         const std::string rom = Write("r.nes", c.rom);
@@ -306,7 +275,7 @@ TEST_F(CliRobustness, ExportAndImportAgreeOnAllPages) {
 // An export saved as true colour (PNG or bitmap) by another program comes back by its exact
 // colours; a colour the palette does not hold is named with its place.
 TEST_F(CliRobustness, TrueColourImagesImportByTheirExactColours) {
-    const std::vector<uint8_t> bytes = Random(8192, 11);
+    const std::vector<uint8_t> bytes = RandomBytes(8192, 11);
     const std::string rom = Write("r.chr", bytes);
     ASSERT_EQ(Cli({"export", rom, Path("page.png"), "--entry", "5"}).status, CliOk);
     QImage rgb =
@@ -342,7 +311,7 @@ TEST_F(CliRobustness, TrueColourImagesImportByTheirExactColours) {
 
 // Seen: the right half of a 256 x 256 image was dropped without a word.
 TEST_F(CliRobustness, WarningsNameWhatWasLeftOut) {
-    const std::string rom = Write("r.chr", Random(4 * 4096, 12));
+    const std::string rom = Write("r.chr", RandomBytes(4 * 4096, 12));
     const std::vector<std::tuple<int, int, const char*, std::string>> cases = {
         {256, 256, "2",
          "the image is 256 pixels wide; only its left 128 columns were imported (columns 128 to "
@@ -369,7 +338,7 @@ TEST_F(CliRobustness, WarningsNameWhatWasLeftOut) {
 // "larger than 2 GiB" for a smaller file, a stray "expected:" line, the usage on standard
 // output with status 0 for no arguments.
 TEST_F(CliRobustness, MessagesArePlainWordsOnOneLine) {
-    const std::string rom = Write("r.chr", Random(4096, 13));
+    const std::string rom = Write("r.chr", RandomBytes(4096, 13));
     fs::create_directories(m_dir / "folder");
     ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0600), 0);
     DibSpec zeroWidth;
@@ -404,7 +373,7 @@ TEST_F(CliRobustness, MessagesArePlainWordsOnOneLine) {
         EXPECT_EQ(r.status, CliBadInput);
         EXPECT_EQ(r.err, "tavrin-cli: " + expected + "\n");
     }
-    EXPECT_EQ(Read(rom), Random(4096, 13));
+    EXPECT_EQ(Read(rom), RandomBytes(4096, 13));
     const CliRun none = Cli({});
     EXPECT_EQ(std::tuple(none.status, none.out), std::tuple(CliBadInput, std::string()));
     EXPECT_EQ(none.err.rfind("Usage: tavrin-cli COMMAND", 0), 0u);
@@ -436,7 +405,7 @@ TEST_F(CliRobustness, AFullDiskLeavesEveryFileAsItWas) {
     if (::mount("tavrin", m_dir.c_str(), "tmpfs", 0, "size=256k") != 0)
         GTEST_SKIP() << "no tmpfs can be mounted here: " << std::strerror(errno);
     m_mounted = true;
-    const std::vector<uint8_t> bytes = Random(96 * 1024, 15);
+    const std::vector<uint8_t> bytes = RandomBytes(96 * 1024, 15);
     const std::string rom = Write("r.chr", bytes);
     ASSERT_TRUE(WriteBitmapFile(Path("page.bmp"), Image8(128, 128)));
     Write("old.bmp", {1, 2, 3});

@@ -4,6 +4,8 @@
 #include "core/platform/SafeFileWriter.h"
 #include "core/startup/AppPaths.h"
 #include "qt/ImageBridge.h"
+#include "support/CliRun.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,44 +19,27 @@ namespace {
 
 // export --state: the colours of an emulator's save-state, found as the settings file's
 // [STATE] section describes them, colour the exported page.
-class CliStateTest : public ::testing::Test {
+class CliStateTest : public test::TempFolderTest {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("tavrin_cli_state_" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
-    std::string Write(const std::string& name, const std::string& bytes) const {
-        EXPECT_TRUE(WriteFileSafely(Path(name), bytes.data(), bytes.size()));
-        return Path(name);
-    }
     // The program's folder is the test's: its tavrin.ini is the default settings file.
     int Cli(const std::vector<std::string>& args, std::string* err = nullptr) const {
-        std::ostringstream out, errors;
-        const int status = RunCli(args, AppPaths::InFolder(m_dir.string() + "/"), out, errors);
+        const test::CliRun run = test::Cli(args, AppPaths::InFolder(m_temp.Path() + "/"));
         if (err)
-            *err = errors.str();
-        return status;
+            *err = run.err;
+        return run.status;
     }
-
-    fs::path m_dir;
 };
 
 TEST_F(CliStateTest, ExportTakesThePaletteAndPaletteSetOfTheStateFile) {
     // 2BPP NES: pixel (0, 0) colour 1, pixel (1, 0) colour 0.
     std::string rom(4096, '\0');
     rom[0] = '\x80';
-    const std::string romPath = Write("one.chr", rom);
+    const std::string romPath = WriteText("one.chr", rom);
     // Palette entries 0-1 (three bytes each) at 0x10, palette-set entries 0-1 at 0x20.
     std::string state(0x30, '\0');
     state.replace(0x10, 6, std::string("\x0A\x14\x1E\xC8\x64\x32", 6));
     state.replace(0x20, 2, std::string("\x01\x00", 2));
-    const std::string statePath = Write("game.Ab1", state);
+    const std::string statePath = WriteText("game.Ab1", state);
     const std::string settings = "[STATE]\n.ab*=10,6,2,20,2\n";
     const std::string png = Path("out.png");
 
@@ -67,11 +52,11 @@ TEST_F(CliStateTest, ExportTakesThePaletteAndPaletteSetOfTheStateFile) {
     EXPECT_FALSE(FileExists(png));
 
     // The definition from --ini, then from tavrin.ini beside the program.
-    const std::string ini = Write("other.ini", settings);
+    const std::string ini = WriteText("other.ini", settings);
     for (const std::vector<std::string>& extra :
          {std::vector<std::string>{"--ini", ini}, std::vector<std::string>{}}) {
         if (extra.empty())
-            Write("tavrin.ini", settings);
+            WriteText("tavrin.ini", settings);
         std::vector<std::string> args = {"export", romPath, png, "--state", statePath};
         args.insert(args.end(), extra.begin(), extra.end());
         ASSERT_EQ(Cli(args, &err), CliOk) << err;
@@ -87,7 +72,7 @@ TEST_F(CliStateTest, ExportTakesThePaletteAndPaletteSetOfTheStateFile) {
     }
 
     // A definition whose parts lie outside the file exports the plain colours with a note.
-    Write("tavrin.ini", "[STATE]\n.ab*=1000,6,2,0,0\n");
+    WriteText("tavrin.ini", "[STATE]\n.ab*=1000,6,2,0,0\n");
     ASSERT_EQ(Cli({"export", romPath, png, "--state", statePath}, &err), CliOk);
     EXPECT_EQ(err.rfind("tavrin-cli: " + statePath + ": warning: 0 palette colours", 0), 0u) << err;
 

@@ -9,6 +9,9 @@
 #include "core/platform/SafeFileWriter.h"
 #include "core/startup/AppPaths.h"
 #include "qt/ImageBridge.h"
+#include "support/CliRun.h"
+#include "support/RandomBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -24,55 +27,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const std::string DataDir = std::string(TAVRIN_BIN_DIR) + "/";
+using test::Cli;
+using test::CliRun;
+using test::RandomBytes;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-CliRun Cli(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = RunCli(args, AppPaths::InFolder(DataDir), out, err);
-    return {status, out.str(), err.str()};
-}
-
-class CliTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("tavrin_cli_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                 "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
-
-    std::string WriteBytes(const std::string& name, const std::vector<uint8_t>& bytes) const {
-        const std::string p = Path(name);
-        EXPECT_TRUE(WriteFileSafely(p, bytes.data(), bytes.size()));
-        return p;
-    }
-
-    static std::vector<uint8_t> Read(const std::string& path) {
-        std::vector<uint8_t> bytes;
-        EXPECT_TRUE(ReadWholeFile(path, bytes));
-        return bytes;
-    }
-
-    static std::vector<uint8_t> RandomBytes(size_t n, uint32_t seed) {
-        std::mt19937 rng(seed);
-        std::vector<uint8_t> v(n);
-        for (auto& b : v)
-            b = static_cast<uint8_t>(rng());
-        return v;
-    }
-
-    fs::path m_dir;
-};
+class CliTest : public test::TempFolderTest {};
 
 } // namespace
 
@@ -97,14 +56,14 @@ TEST_F(CliTest, InfoShowsINesLayoutAndTheExtensionsFormat) {
     rom[3] = 0x1A;
     rom[4] = 2;
     rom[5] = 1;
-    const std::string path = WriteBytes("game.nes", rom);
+    const std::string path = Write("game.nes", rom);
     const CliRun r = Cli({"info", path});
     EXPECT_EQ(r.status, CliOk) << r.err;
     EXPECT_EQ(r.out, "file: " + path +
                          "\ndata size: 40976\nheader offset: 16\nstart address: 0x008010\n"
                          "end address: 0x00A010\nformat: 1 2BPP NES\n"
                          "ines: 2 program banks, 1 character banks, no trainer\n");
-    EXPECT_NE(Cli({"info", WriteBytes("x.sfc", {1, 2, 3})}).out.find("format: 7 4BPP SNES/PCE CG"),
+    EXPECT_NE(Cli({"info", Write("x.sfc", {1, 2, 3})}).out.find("format: 7 4BPP SNES/PCE CG"),
               std::string::npos);
 }
 
@@ -136,8 +95,8 @@ TEST_F(CliTest, ExportThenImportCopiesAPageBitExactInEveryFormat) {
         for (size_t v = 0; v < variants.size(); ++v) {
             for (const char* ext : {".png", ".bmp"}) {
                 SCOPED_TRACE("format " + std::to_string(f) + " variant " + std::to_string(v) + ext);
-                const std::string romA = WriteBytes("a.bin", a);
-                const std::string romB = WriteBytes("b.bin", b);
+                const std::string romA = Write("a.bin", a);
+                const std::string romB = Write("b.bin", b);
                 const std::string image = Path(std::string("page") + ext);
                 std::vector<std::string> common = {"--format", std::to_string(f), "--address",
                                                    std::to_string(address)};
@@ -175,7 +134,7 @@ TEST_F(CliTest, ExportThenImportCopiesAPageBitExactInEveryFormat) {
 TEST_F(CliTest, ExportUsesTheGroupOfTheEntryAndTheDisplayPalette) {
     std::vector<uint8_t> rom(4096, 0);
     rom[0] = 0x80; // 2BPP NES: pixel (0, 0) = 1
-    const std::string path = WriteBytes("one.chr", rom);
+    const std::string path = Write("one.chr", rom);
     const std::string png = Path("one.png");
     ASSERT_EQ(Cli({"export", path, png, "--entry", "23"}).status, CliOk);
     Image8 image;
@@ -231,7 +190,7 @@ TEST_F(CliTest, PngTakesTheSmallestDepthWithTheBitmapsIndices) {
 
 TEST_F(CliTest, PagesStackDownwardsAndAllCoversToTheEnd) {
     const auto rom = RandomBytes(10000, 5);
-    const std::string path = WriteBytes("r.bin", rom);
+    const std::string path = Write("r.bin", rom);
     const std::string bmp = Path("all.bmp");
     ASSERT_EQ(Cli({"export", path, bmp, "--format", "2BPP NES", "--pages", "all"}).status, CliOk);
     Image8 all;
@@ -259,7 +218,7 @@ TEST_F(CliTest, PagesStackDownwardsAndAllCoversToTheEnd) {
 
 TEST_F(CliTest, AddressIsClampedSoThePageFitsBeforeTheEnd) {
     const auto rom = RandomBytes(8192, 9);
-    const std::string path = WriteBytes("r.chr", rom);
+    const std::string path = Write("r.chr", rom);
     const std::string a = Path("a.bmp"), b = Path("b.bmp");
     ASSERT_EQ(Cli({"export", path, a, "--address", "0x7FFF"}).status, CliOk);
     ASSERT_EQ(Cli({"export", path, b, "--address", "4096"}).status, CliOk);
@@ -276,10 +235,10 @@ TEST_F(CliTest, ImportReadsOneBitBitmapsAndKeepsTheRestOfThePage) {
     const uint8_t rows[8] = {0, 0, 0, 0, 0xFF, 0xFF, 0, 0}; // bottom-up
     bmp.insert(bmp.end(), rows, rows + 8);
     bmp[2] = static_cast<uint8_t>(bmp.size());
-    const std::string image = WriteBytes("in.bmp", bmp);
+    const std::string image = Write("in.bmp", bmp);
 
     std::vector<uint8_t> rom(4096, 0xAA);
-    const std::string path = WriteBytes("r.chr", rom);
+    const std::string path = Write("r.chr", rom);
     const CliRun r = Cli({"import", path, image});
     ASSERT_EQ(r.status, CliOk) << r.err;
     const auto after = Read(path);
@@ -299,7 +258,7 @@ TEST_F(CliTest, ImportReadsOneBitBitmapsAndKeepsTheRestOfThePage) {
 TEST_F(CliTest, FindPrintsTheEndOfTheNextBlankRunOrNotFound) {
     std::vector<uint8_t> rom = RandomBytes(4096, 3);
     std::fill(rom.begin() + 100, rom.begin() + 300, 0); // a blank run longer than a tile
-    const std::string path = WriteBytes("r.chr", rom);
+    const std::string path = Write("r.chr", rom);
     const CliRun r = Cli({"find", path});
     EXPECT_EQ(r.status, CliOk) << r.err;
     EXPECT_EQ(r.out, "0x000120\n"); // run ends at 300, rounded down to 0x120
@@ -312,8 +271,8 @@ TEST_F(CliTest, FindPrintsTheEndOfTheNextBlankRunOrNotFound) {
 
 TEST_F(CliTest, BadInputIsReportedOnOneLineAndChangesNothing) {
     const auto rom = RandomBytes(4096, 1);
-    const std::string path = WriteBytes("r.chr", rom);
-    const std::string broken = WriteBytes("broken.bmp", {'B', 'M', 1, 2, 3});
+    const std::string path = Write("r.chr", rom);
+    const std::string broken = Write("broken.bmp", {'B', 'M', 1, 2, 3});
 
     struct Case {
         std::vector<std::string> args;
@@ -396,8 +355,8 @@ TEST(CliProgram, ExitStatusesReachTheShell) {
 TEST_F(CliTest, StackedPagesImportBackPageByPage) {
     const auto a = RandomBytes(3 * 8192 + 100, 21);
     const auto b = RandomBytes(a.size(), 22);
-    const std::string romA = WriteBytes("a.smc", a);
-    const std::string romB = WriteBytes("b.smc", b);
+    const std::string romA = Write("a.smc", a);
+    const std::string romB = Write("b.smc", b);
     const std::string png = Path("pages.png");
     ASSERT_EQ(
         Cli({"export", romA, png, "--address", "100", "--pages", "3", "--rotate", "90"}).status,
@@ -422,7 +381,7 @@ TEST_F(CliTest, StackedPagesImportBackPageByPage) {
     EXPECT_TRUE(std::equal(after.begin() + 100, after.end(), a.begin() + 100));
 
     // Pages that would start past the data are refused before anything is written.
-    const std::string small = WriteBytes("small.smc", RandomBytes(9000, 23));
+    const std::string small = Write("small.smc", RandomBytes(9000, 23));
     const auto before = Read(small);
     const CliRun past = Cli({"import", small, png, "--pages", "all"});
     EXPECT_EQ(past.status, CliBadInput);

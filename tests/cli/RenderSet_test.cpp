@@ -8,6 +8,9 @@
 #include "core/set/SetImage.h"
 #include "core/startup/AppPaths.h"
 #include "qt/ImageBridge.h"
+#include "support/CliRun.h"
+#include "support/RandomBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,46 +25,17 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::Cli;
+using test::CliRun;
+using test::RandomBytes;
 
-CliRun Cli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status =
-        RunCli(args, AppPaths::InFolder(std::string(TAVRIN_BIN_DIR) + "/"), out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::vector<uint8_t> RandomBytes(size_t n, uint32_t seed) {
-    std::mt19937 rng(seed);
-    std::vector<uint8_t> v(n);
-    for (auto& b : v)
-        b = static_cast<uint8_t>(rng());
-    return v;
-}
-
-class RenderSetTest : public ::testing::Test {
+class RenderSetTest : public test::TempFolderTest {
 protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("tavrin_render_set_" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
         m_rom = Write("game.bin", RandomBytes(0x8000, 1));
         m_nam = Write("screen.nam", RandomBytes(1024, 2));
         m_spd = Write("screen.spd", RandomBytes(256, 3));
         m_spr = Write("screen.spr", RandomBytes(4096, 4));
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
-    std::string Write(const std::string& name, const std::vector<uint8_t>& bytes) const {
-        EXPECT_TRUE(WriteFileSafely(Path(name), bytes.data(), bytes.size()));
-        return Path(name);
     }
 
     // The page export writes with the same options: the tile source the screen is drawn from.
@@ -74,7 +48,6 @@ protected:
         return page;
     }
 
-    fs::path m_dir;
     std::string m_rom, m_nam, m_spd, m_spr;
 };
 

@@ -5,6 +5,8 @@
 #include "core/startup/AppPaths.h"
 
 #include "core/editor/RecordingView.h"
+#include "support/CliRun.h"
+#include "support/RandomBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -30,17 +32,9 @@ protected:
             fs::copy_file(fs::path(TAVRIN_BIN_DIR) / name, PathOf(name));
     }
     int Cli(const std::vector<std::string>& args) {
-        std::ostringstream out, err;
-        const int status = RunCli(args, AppPaths::InFolder(PathOf("")), out, err);
-        EXPECT_EQ(err.str(), "");
-        return status;
-    }
-    static std::vector<uint8_t> Random(size_t n, unsigned seed) {
-        std::mt19937 rng(seed);
-        std::vector<uint8_t> bytes(n);
-        for (auto& b : bytes)
-            b = static_cast<uint8_t>(rng());
-        return bytes;
+        const test::CliRun run = test::Cli(args, AppPaths::InFolder(PathOf("")));
+        EXPECT_EQ(run.err, "");
+        return run.status;
     }
 };
 
@@ -71,7 +65,7 @@ std::vector<std::string> ShowPage(Editor& e, const PageCase& c) {
 }
 
 TEST_F(WindowAndCli, TheSnapshotAndTheExportOfAPageAreTheSameFile) {
-    const std::string rom = WriteFile("r.chr", Random(20000 + 77, 1));
+    const std::string rom = WriteFile("r.chr", test::RandomBytes(20000 + 77, 1));
     Editor& e = Start({rom});
     for (const PageCase& c : Cases) {
         std::vector<std::string> args = {"export", rom, PathOf("cli.bmp")};
@@ -84,7 +78,7 @@ TEST_F(WindowAndCli, TheSnapshotAndTheExportOfAPageAreTheSameFile) {
 }
 
 TEST_F(WindowAndCli, ASnapshotLoadAndAnImportWriteTheSameBytes) {
-    const std::vector<uint8_t> original = Random(20000 + 77, 2);
+    const std::vector<uint8_t> original = test::RandomBytes(20000 + 77, 2);
     const std::string windowRom = WriteFile("w.chr", original);
     const std::string cliRom = WriteFile("c.chr", original);
     Image8 image(128, 128);

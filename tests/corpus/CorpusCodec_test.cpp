@@ -6,6 +6,7 @@
 
 #include "core/formats/CFormatTable.h"
 #include "core/formats/PageCodec.h"
+#include "support/RandomBytes.h"
 
 #include <QColor>
 #include <QImage>
@@ -121,10 +122,7 @@ std::vector<uint8_t> PagedBuffer(const std::vector<uint8_t>& data, int offset, i
                                  uint32_t seed) {
     const size_t used = offset + data.size();
     const size_t pages = std::max<size_t>(1, (used + pageBytes - 1) / pageBytes) + 1;
-    std::vector<uint8_t> buffer(pages * pageBytes);
-    std::mt19937 rng(seed);
-    for (auto& b : buffer)
-        b = static_cast<uint8_t>(rng());
+    std::vector<uint8_t> buffer = test::RandomBytes(pages * pageBytes, seed);
     std::copy(data.begin(), data.end(), buffer.begin() + offset);
     return buffer;
 }

@@ -7,6 +7,9 @@
 #include "core/document/RomDocument.h"
 #include "core/platform/SafeFileWriter.h"
 #include "core/startup/AppPaths.h"
+#include "support/CliRun.h"
+#include "support/RandomBytes.h"
+#include "support/TempFolder.h"
 
 #include <QImage>
 #include <QString>
@@ -31,55 +34,28 @@ constexpr const char* kExample = "NES-ca65-example/example.nes";
 constexpr const char* kKubo = "nes-open-db/kubo/kubo.nes";
 constexpr const char* kGolfing = "nes-open-db/nesert-golfing/nesert-golfing.nes";
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::CliRun;
 
-class CorpusRom : public ::testing::Test {
+class CorpusRom : public test::TempFolderTest {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        // Unique per run: several build folders may run these tests at once.
-        m_dir = fs::temp_directory_path() / (std::string("tavrin_corpus_") + info->name() + "_" +
-                                             std::to_string(std::random_device{}()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir / "data");
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+    void SetUp() override { fs::create_directories(m_dir / "data"); }
 
     // The tool runs with a data folder holding no palette files, so its standard state is
     // the built-in one.
     CliRun Cli(const std::vector<std::string>& args) const {
-        std::ostringstream out, err;
-        const int status =
-            RunCli(args, AppPaths::InFolder((m_dir / "data").string() + "/"), out, err);
-        return {status, out.str(), err.str()};
+        return test::Cli(args, AppPaths::InFolder((m_dir / "data").string() + "/"));
     }
 
     // A copy of a ROM whose bytes in [from, to) are replaced by seeded noise.
     std::string ScrambledCopy(const std::vector<uint8_t>& rom, size_t from, size_t to,
                               const std::string& name) const {
         std::vector<uint8_t> copy = rom;
-        std::mt19937 rng(static_cast<uint32_t>(from + to));
-        for (size_t i = from; i < to; ++i)
-            copy[i] = static_cast<uint8_t>(rng());
+        const std::vector<uint8_t> noise =
+            test::RandomBytes(to - from, static_cast<uint32_t>(from + to));
+        std::copy(noise.begin(), noise.end(), copy.begin() + static_cast<std::ptrdiff_t>(from));
         EXPECT_NE(copy, rom);
-        const std::string path = Path(name);
-        EXPECT_TRUE(WriteFileSafely(path, copy.data(), copy.size()));
-        return path;
+        return Write(name, copy);
     }
-
-    static std::vector<uint8_t> Read(const std::string& path) {
-        std::vector<uint8_t> bytes;
-        EXPECT_TRUE(ReadWholeFile(path, bytes));
-        return bytes;
-    }
-
-    fs::path m_dir;
 };
 
 #define OPEN_ROM_OR_SKIP(relative, doc)                                                            \

@@ -1,4 +1,5 @@
 #include "qt/ImageBridge.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,8 @@ std::string Row(const Image8& image, int y) {
 }
 
 std::string TempPath(const char* name) {
-    return "/tmp/tavrin-imagebridge-" + std::to_string(::getpid()) + "-" + name;
+    static const test::TempFolder folder;
+    return folder.File(name);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/platform/FileIO.h"
 #include "core/platform/Image8.h"
 #include "core/platform/SafeFileWriter.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -22,18 +23,9 @@ using test::PackIndexRows;
 using test::PackValueRows;
 using test::Rgb;
 
-class BitmapFileTest : public ::testing::Test {
+class BitmapFileTest : public test::TempFolderTest {
 protected:
-    void SetUp() override {
-        m_dir = std::filesystem::temp_directory_path() /
-                ("tavrin_dib_" + std::to_string(getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(m_dir);
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
-
-    std::filesystem::path m_dir;
+    std::string PathOf(const std::string& name) const { return Path(name); }
 };
 
 Image8 RandomImage(int width, int height, unsigned seed) {

@@ -2,6 +2,8 @@
 
 #include "core/platform/FileIO.h"
 #include "core/platform/SafeFileWriter.h"
+#include "support/RandomBytes.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -18,44 +20,9 @@ namespace fs = std::filesystem;
 namespace {
 
 // A folder of its own per test, removed afterwards.
-class RomDocumentFiles : public ::testing::Test {
-protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() /
-                ("tavrin_doc_" + std::to_string(::getpid()) + "_" + info->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(m_dir, ignored);
-    }
+class RomDocumentFiles : public test::TempFolderTest {};
 
-    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
-
-    std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) const {
-        const std::string path = PathOf(name);
-        EXPECT_TRUE(WriteFileSafely(path, bytes.data(), bytes.size()));
-        return path;
-    }
-
-    static std::vector<uint8_t> ReadBack(const std::string& path) {
-        std::vector<uint8_t> bytes;
-        EXPECT_TRUE(ReadWholeFile(path, bytes));
-        return bytes;
-    }
-
-    fs::path m_dir;
-};
-
-std::vector<uint8_t> RandomBytes(size_t size, unsigned seed) {
-    std::mt19937 rng(seed);
-    std::vector<uint8_t> bytes(size);
-    for (auto& b : bytes)
-        b = static_cast<uint8_t>(rng());
-    return bytes;
-}
+using test::RandomBytes;
 
 // An iNES image: the 16-byte header, then the given number of filler bytes.
 std::vector<uint8_t> INesImage(uint8_t programBanks, uint8_t characterBanks, uint8_t flags,
@@ -248,7 +215,7 @@ TEST(RomDocument, CompanionFilesReplaceTheExtension) {
 }
 
 TEST_F(RomDocumentFiles, OneByteFile) {
-    const std::string path = WriteFile("one.chr", {0xAB});
+    const std::string path = Write("one.chr", {0xAB});
     RomDocument doc;
     ASSERT_TRUE(doc.ReadRom(path));
     EXPECT_EQ(doc.DataSize(), 1);
@@ -263,89 +230,89 @@ TEST_F(RomDocumentFiles, OneByteFile) {
 }
 
 TEST_F(RomDocumentFiles, ZeroByteFile) {
-    const std::string path = WriteFile("empty.chr", {});
+    const std::string path = Write("empty.chr", {});
     RomDocument doc;
     ASSERT_TRUE(doc.ReadRom(path));
     EXPECT_EQ(doc.DataSize(), 0);
     EXPECT_EQ(doc.EndAddress(), 0);
     ExpectPagesInside(doc);
 
-    ASSERT_TRUE(doc.WriteRom(PathOf("small.chr"), true));
-    EXPECT_TRUE(ReadBack(PathOf("small.chr")).empty());
-    ASSERT_TRUE(doc.WriteRom(PathOf("padded.chr"), false));
-    EXPECT_EQ(ReadBack(PathOf("padded.chr")), std::vector<uint8_t>(8192, 0));
+    ASSERT_TRUE(doc.WriteRom(Path("small.chr"), true));
+    EXPECT_TRUE(Read(Path("small.chr")).empty());
+    ASSERT_TRUE(doc.WriteRom(Path("padded.chr"), false));
+    EXPECT_EQ(Read(Path("padded.chr")), std::vector<uint8_t>(8192, 0));
 }
 
 TEST_F(RomDocumentFiles, SaveSmallSizeOnWritesTheDocumentSize) {
     const std::vector<uint8_t> bytes = RandomBytes(100, 3);
     RomDocument doc;
-    ASSERT_TRUE(doc.ReadRom(WriteFile("in.chr", bytes)));
+    ASSERT_TRUE(doc.ReadRom(Write("in.chr", bytes)));
     EXPECT_EQ(doc.WriteLength(true), 100);
-    ASSERT_TRUE(doc.WriteRom(PathOf("out.chr"), true));
-    EXPECT_EQ(ReadBack(PathOf("out.chr")), bytes);
+    ASSERT_TRUE(doc.WriteRom(Path("out.chr"), true));
+    EXPECT_EQ(Read(Path("out.chr")), bytes);
 }
 
 TEST_F(RomDocumentFiles, SaveSmallSizeOffPadsTo8192WithTheBuffer) {
     const std::vector<uint8_t> bytes = RandomBytes(100, 4);
     RomDocument doc;
-    ASSERT_TRUE(doc.ReadRom(WriteFile("in.chr", bytes)));
+    ASSERT_TRUE(doc.ReadRom(Write("in.chr", bytes)));
     // An edit past the data lands in the padding.
     doc.Data()[5000] = 0x77;
     EXPECT_EQ(doc.WriteLength(false), 8192);
-    ASSERT_TRUE(doc.WriteRom(PathOf("out.chr"), false));
+    ASSERT_TRUE(doc.WriteRom(Path("out.chr"), false));
     std::vector<uint8_t> expected = bytes;
     expected.resize(8192, 0);
     expected[5000] = 0x77;
-    EXPECT_EQ(ReadBack(PathOf("out.chr")), expected);
+    EXPECT_EQ(Read(Path("out.chr")), expected);
 }
 
 TEST_F(RomDocumentFiles, LargeDocumentIsNeverPadded) {
     const std::vector<uint8_t> bytes = RandomBytes(9000, 5);
     RomDocument doc;
-    ASSERT_TRUE(doc.ReadRom(WriteFile("in.chr", bytes)));
+    ASSERT_TRUE(doc.ReadRom(Write("in.chr", bytes)));
     EXPECT_EQ(doc.WriteLength(false), 9000);
-    ASSERT_TRUE(doc.WriteRom(PathOf("out.chr"), false));
-    EXPECT_EQ(ReadBack(PathOf("out.chr")), bytes);
+    ASSERT_TRUE(doc.WriteRom(Path("out.chr"), false));
+    EXPECT_EQ(Read(Path("out.chr")), bytes);
 }
 
 TEST_F(RomDocumentFiles, SaveOverALongerFileKeepsItsTail) {
-    const std::string target = WriteFile("long.chr", std::vector<uint8_t>(20000, 0xEE));
+    const std::string target = Write("long.chr", std::vector<uint8_t>(20000, 0xEE));
     const std::vector<uint8_t> bytes = RandomBytes(100, 6);
     RomDocument doc;
-    ASSERT_TRUE(doc.ReadRom(WriteFile("in.chr", bytes)));
+    ASSERT_TRUE(doc.ReadRom(Write("in.chr", bytes)));
 
     ASSERT_TRUE(doc.WriteRom(target, true));
     std::vector<uint8_t> expected(20000, 0xEE);
     std::copy(bytes.begin(), bytes.end(), expected.begin());
-    EXPECT_EQ(ReadBack(target), expected);
+    EXPECT_EQ(Read(target), expected);
 
     ASSERT_TRUE(doc.WriteRom(target, false));
     std::fill(expected.begin() + 100, expected.begin() + 8192, 0);
-    EXPECT_EQ(ReadBack(target), expected);
+    EXPECT_EQ(Read(target), expected);
 }
 
 TEST_F(RomDocumentFiles, RoundTripIsExact) {
     const std::vector<uint8_t> bytes = INesImage(2, 1, 0, 32768 + 8192);
     RomDocument doc;
-    ASSERT_TRUE(doc.ReadRom(WriteFile("in.nes", bytes)));
-    ASSERT_TRUE(doc.WriteRom(PathOf("out.nes"), false));
-    EXPECT_EQ(ReadBack(PathOf("out.nes")), bytes);
+    ASSERT_TRUE(doc.ReadRom(Write("in.nes", bytes)));
+    ASSERT_TRUE(doc.WriteRom(Path("out.nes"), false));
+    EXPECT_EQ(Read(Path("out.nes")), bytes);
 }
 
 TEST_F(RomDocumentFiles, NewDocumentWritesNewFileBytes) {
     RomDocument doc;
     doc.New();
     doc.Data()[8191] = 0x42;
-    ASSERT_TRUE(doc.WriteRom(PathOf(doc.FilePath()), true));
+    ASSERT_TRUE(doc.WriteRom(Path(doc.FilePath()), true));
     std::vector<uint8_t> expected(8192, 0);
     expected[8191] = 0x42;
-    EXPECT_EQ(ReadBack(PathOf("NewFile.chr")), expected);
+    EXPECT_EQ(Read(Path("NewFile.chr")), expected);
 }
 
 TEST_F(RomDocumentFiles, ReadReplacesTheWholeDocument) {
     RomDocument doc;
-    ASSERT_TRUE(doc.ReadRom(WriteFile("a.nes", INesImage(2, 1, 0, 40960))));
-    ASSERT_TRUE(doc.ReadRom(WriteFile("b.chr", {1, 2, 3})));
+    ASSERT_TRUE(doc.ReadRom(Write("a.nes", INesImage(2, 1, 0, 40960))));
+    ASSERT_TRUE(doc.ReadRom(Write("b.chr", {1, 2, 3})));
     EXPECT_FALSE(doc.INes().present);
     EXPECT_EQ(doc.HeaderOffset(), 0);
     EXPECT_EQ(doc.StartAddress(), 0);
@@ -356,7 +323,7 @@ TEST_F(RomDocumentFiles, ReadReplacesTheWholeDocument) {
 
 TEST_F(RomDocumentFiles, LoadBytesMatchesReadRom) {
     const std::vector<uint8_t> bytes = RandomBytes(12345, 8);
-    const std::string path = WriteFile("r.bin", bytes);
+    const std::string path = Write("r.bin", bytes);
     RomDocument fromFile, fromBytes;
     ASSERT_TRUE(fromFile.ReadRom(path));
     ASSERT_TRUE(fromBytes.LoadBytes(bytes.data(), bytes.size(), path));
@@ -369,10 +336,10 @@ TEST_F(RomDocumentFiles, LoadBytesMatchesReadRom) {
 
 TEST_F(RomDocumentFiles, SaveAsTakesTheNewPath) {
     RomDocument doc;
-    ASSERT_TRUE(doc.ReadRom(WriteFile("a.chr", {1})));
-    doc.SetFilePath(PathOf("b.nes"));
+    ASSERT_TRUE(doc.ReadRom(Write("a.chr", {1})));
+    doc.SetFilePath(Path("b.nes"));
     EXPECT_EQ(doc.FileName(), "b.nes");
-    EXPECT_EQ(doc.CompanionPath(RomDocument::Companion::Pal), PathOf("b.pal"));
+    EXPECT_EQ(doc.CompanionPath(RomDocument::Companion::Pal), Path("b.pal"));
 }
 
 namespace {
@@ -387,21 +354,21 @@ void ExpectUnchanged(const RomDocument& doc, const std::string& path) {
 } // namespace
 
 TEST_F(RomDocumentFiles, MissingFileOrFolderKeepsTheOldDocument) {
-    const std::string path = WriteFile("keep.chr", {7, 8, 9});
+    const std::string path = Write("keep.chr", {7, 8, 9});
     RomDocument doc;
     ASSERT_TRUE(doc.ReadRom(path));
-    EXPECT_FALSE(doc.ReadRom(PathOf("missing.chr")));
+    EXPECT_FALSE(doc.ReadRom(Path("missing.chr")));
     ExpectUnchanged(doc, path);
     fs::create_directories(m_dir / "folder.chr");
-    EXPECT_FALSE(doc.ReadRom(PathOf("folder.chr")));
+    EXPECT_FALSE(doc.ReadRom(Path("folder.chr")));
     ExpectUnchanged(doc, path);
     EXPECT_FALSE(doc.ReadRom(""));
     ExpectUnchanged(doc, path);
 }
 
 TEST_F(RomDocumentFiles, UnreadableFileKeepsTheOldDocument) {
-    const std::string path = WriteFile("keep.chr", {7, 8, 9});
-    const std::string locked = WriteFile("locked.chr", RandomBytes(500, 9));
+    const std::string path = Write("keep.chr", {7, 8, 9});
+    const std::string locked = Write("locked.chr", RandomBytes(500, 9));
     RomDocument doc;
     ASSERT_TRUE(doc.ReadRom(path));
     ASSERT_EQ(::chmod(locked.c_str(), 0), 0);
@@ -421,15 +388,15 @@ TEST_F(RomDocumentFiles, UnreadableFileKeepsTheOldDocument) {
     EXPECT_FALSE(read);
     EXPECT_FALSE(written);
     ExpectUnchanged(doc, path);
-    EXPECT_EQ(ReadBack(locked), RandomBytes(500, 9));
+    EXPECT_EQ(Read(locked), RandomBytes(500, 9));
 }
 
 TEST_F(RomDocumentFiles, FilesTooLargeForAddressesAreRefused) {
-    const std::string path = WriteFile("keep.chr", {7, 8, 9});
+    const std::string path = Write("keep.chr", {7, 8, 9});
     RomDocument doc;
     ASSERT_TRUE(doc.ReadRom(path));
     // Sparse files: nothing is allocated or read for them.
-    const std::string huge = PathOf("huge.bin");
+    const std::string huge = Path("huge.bin");
     ASSERT_TRUE(WriteFileSafely(huge, "x", 1));
     for (uintmax_t size : {static_cast<uintmax_t>(RomDocument::MaxDataSize) + 1,
                            static_cast<uintmax_t>(1) << 31, static_cast<uintmax_t>(1) << 32}) {

@@ -4,6 +4,7 @@
 
 #include "core/dib/BitmapFile.h"
 #include "core/palette/CAdfPattern.h"
+#include "support/RandomBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -41,13 +42,7 @@ std::string Differences(const std::vector<uint8_t>& before, const std::vector<ui
     return out;
 }
 
-std::vector<uint8_t> RandomBytes(size_t n, unsigned seed) {
-    std::vector<uint8_t> bytes(n);
-    std::mt19937 random(seed);
-    for (uint8_t& b : bytes)
-        b = static_cast<uint8_t>(random());
-    return bytes;
-}
+using test::RandomBytes;
 
 class EditorEdit : public EditorTest {
 protected:

@@ -5,6 +5,7 @@
 #include "core/platform/FileIO.h"
 #include "core/platform/Image8.h"
 #include "core/platform/SafeFileWriter.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -211,38 +212,19 @@ private:
 // A test with a folder of its own that stands for the executable's folder: the Editor's
 // executable is <dir>/tavrin, so its settings are <dir>/tavrin.ini and its standard files
 // <dir>/tavrin.dat, .pal, .adf and .chr.
-class EditorTest : public ::testing::Test {
+class EditorTest : public test::TempFolderTest {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = std::filesystem::temp_directory_path() /
-                ("tavrin_editor_" + std::to_string(::getpid()) + "_" + info->test_suite_name() +
-                 "_" + info->name());
-        std::filesystem::remove_all(m_dir);
-        std::filesystem::create_directories(m_dir);
-        paths = AppPaths::BesideExecutable(ExePath());
-    }
-    void TearDown() override {
-        editor.reset();
-        std::error_code ignored;
-        std::filesystem::remove_all(m_dir, ignored);
-    }
+    void SetUp() override { paths = AppPaths::BesideExecutable(ExePath()); }
+    void TearDown() override { editor.reset(); }
 
-    std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
+    std::string PathOf(const std::string& name) const { return Path(name); }
     std::string ExePath() const { return PathOf("tavrin"); }
 
     std::string WriteFile(const std::string& name, const std::vector<uint8_t>& bytes) const {
-        const std::string path = PathOf(name);
-        EXPECT_TRUE(WriteFileSafely(path, bytes.data(), bytes.size()));
-        return path;
-    }
-    std::string WriteText(const std::string& name, const std::string& text) const {
-        return WriteFile(name, std::vector<uint8_t>(text.begin(), text.end()));
+        return Write(name, bytes);
     }
     std::vector<uint8_t> ReadFile(const std::string& name) const {
-        std::vector<uint8_t> bytes;
-        ReadWholeFile(PathOf(name), bytes);
-        return bytes;
+        return test::ReadBytesIfAny(PathOf(name));
     }
     std::string ReadText(const std::string& name) const {
         const std::vector<uint8_t> bytes = ReadFile(name);
@@ -290,9 +272,6 @@ protected:
     AppPaths paths;
     std::unique_ptr<Workspace> workspace;
     std::unique_ptr<Editor> editor;
-
-private:
-    std::filesystem::path m_dir;
 };
 
 } // namespace tavrin

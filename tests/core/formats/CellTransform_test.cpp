@@ -1,4 +1,5 @@
 #include "core/formats/CellTransform.h"
+#include "support/RandomBytes.h"
 
 #include <gtest/gtest.h>
 
@@ -47,11 +48,7 @@ void ReferencePass(std::vector<uint8_t>& cell, int w, int h, int code, bool rota
 }
 
 std::vector<uint8_t> RandomCell(int w, int h, uint32_t seed) {
-    std::mt19937 rng(seed);
-    std::vector<uint8_t> cell(static_cast<size_t>(w * h));
-    for (auto& p : cell)
-        p = static_cast<uint8_t>(rng());
-    return cell;
+    return test::RandomBytes(static_cast<size_t>(w * h), seed);
 }
 
 // Applies a transform to a cell placed inside a wider image, checking the border stays.

@@ -4,6 +4,7 @@
 // straight from the layout table, one bit at a time. The fast codecs are checked against it.
 
 #include "core/formats/CFormatTable.h"
+#include "support/RandomBytes.h"
 
 #include <cstdint>
 #include <random>
@@ -120,14 +121,6 @@ inline void ReferenceEncode(int format, const std::vector<uint8_t>& pixels, uint
                 tile[place.byte] = static_cast<uint8_t>((tile[place.byte] & ~(1 << place.bit)) |
                                                         (bit << place.bit));
             }
-}
-
-inline std::vector<uint8_t> RandomBytes(size_t n, uint32_t seed) {
-    std::mt19937 rng(seed);
-    std::vector<uint8_t> bytes(n);
-    for (auto& b : bytes)
-        b = static_cast<uint8_t>(rng());
-    return bytes;
 }
 
 // One image row of a cell as digits, e.g. "01233210" (values above 9 as letters).

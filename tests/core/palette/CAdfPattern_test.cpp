@@ -7,8 +7,8 @@
 #include <cstring>
 
 using namespace tavrin;
-using tavrin::test::ReadFile;
-using tavrin::test::SeededBytes;
+using tavrin::test::RandomBytes;
+using tavrin::test::ReadBytes;
 using tavrin::test::TempFolder;
 using tavrin::test::WriteFile;
 
@@ -144,7 +144,7 @@ TEST(CAdfPattern, ShortFileChangesNothingAndMissingFileIsFalse) {
     CAdfPattern adf;
     adf.SetPattern(0, Named("keep"));
     EXPECT_FALSE(adf.LoadFromFile(dir.File("none.adf")));
-    WriteFile(dir.File("s.adf"), SeededBytes(287, 1));
+    WriteFile(dir.File("s.adf"), RandomBytes(287, 1));
     EXPECT_TRUE(adf.LoadFromFile(dir.File("s.adf")));
     EXPECT_EQ(adf.Names(), "keep");
 }
@@ -165,7 +165,7 @@ TEST(CAdfPattern, FileOfTwoEntriesReplacesOnlyThoseTwo) {
 
 TEST(CAdfPattern, LongFileLoads64EntriesAndIgnoresTheRest) {
     TempFolder dir;
-    const std::vector<uint8_t> bytes = SeededBytes(20000, 4);
+    const std::vector<uint8_t> bytes = RandomBytes(20000, 4);
     WriteFile(dir.File("big.adf"), bytes);
     CAdfPattern adf;
     ASSERT_TRUE(adf.LoadFromFile(dir.File("big.adf")));
@@ -174,17 +174,17 @@ TEST(CAdfPattern, LongFileLoads64EntriesAndIgnoresTheRest) {
 
 TEST(CAdfPattern, SaveWritesAll64EntriesExactlyWithoutTruncating) {
     TempFolder dir;
-    const std::vector<uint8_t> bytes = SeededBytes(18432, 8);
+    const std::vector<uint8_t> bytes = RandomBytes(18432, 8);
     CAdfPattern adf;
     adf.LoadFromBytes(bytes.data(), bytes.size());
     ASSERT_TRUE(adf.SaveToFile(dir.File("o.adf")));
-    EXPECT_EQ(ReadFile(dir.File("o.adf")), bytes);
+    EXPECT_EQ(ReadBytes(dir.File("o.adf")), bytes);
 
     WriteFile(dir.File("long.adf"), std::vector<uint8_t>(19000, 0x99));
     ASSERT_TRUE(adf.SaveToFile(dir.File("long.adf")));
     std::vector<uint8_t> expected = bytes;
     expected.resize(19000, 0x99);
-    EXPECT_EQ(ReadFile(dir.File("long.adf")), expected);
+    EXPECT_EQ(ReadBytes(dir.File("long.adf")), expected);
 
     CAdfPattern back;
     ASSERT_TRUE(back.LoadFromFile(dir.File("long.adf")));

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 using namespace tavrin;
-using tavrin::test::ReadFile;
-using tavrin::test::SeededBytes;
+using tavrin::test::RandomBytes;
+using tavrin::test::ReadBytes;
 using tavrin::test::TempFolder;
 using tavrin::test::WriteFile;
 
@@ -92,7 +92,7 @@ TEST(CColSet, HeaderHoldsPaletteSetEntriesAtOffset128) {
     col.SetHeader(std::vector<uint8_t>(128, 1).data()); // no buffer yet: ignored
     col.Resize(1024, 16);
     CDatPalette dat;
-    const std::vector<uint8_t> table = SeededBytes(256, 21);
+    const std::vector<uint8_t> table = RandomBytes(256, 21);
     dat.SetTable(table.data(), table.size());
     col.SetHeader(dat.Table());
     EXPECT_EQ(std::vector<uint8_t>(col.Buffer() + 128, col.Buffer() + 256),
@@ -104,7 +104,7 @@ TEST(CColSet, HeaderHoldsPaletteSetEntriesAtOffset128) {
 
 TEST(CColSet, ShortFileFillsOnlyItsLength) {
     TempFolder dir;
-    const std::vector<uint8_t> bytes = SeededBytes(300, 9);
+    const std::vector<uint8_t> bytes = RandomBytes(300, 9);
     WriteFile(dir.File("s.col"), bytes);
     CColSet col;
     col.Resize(16384, 16);
@@ -116,7 +116,7 @@ TEST(CColSet, ShortFileFillsOnlyItsLength) {
 
 TEST(CColSet, LongFileIsReadUpToTheBufferSize) {
     TempFolder dir;
-    const std::vector<uint8_t> bytes = SeededBytes(5000, 10);
+    const std::vector<uint8_t> bytes = RandomBytes(5000, 10);
     WriteFile(dir.File("l.col"), bytes);
     CColSet col;
     col.Resize(1024, 16);
@@ -129,7 +129,7 @@ TEST(CColSet, MissingFileAndUnsizedBuffer) {
     TempFolder dir;
     CColSet col;
     EXPECT_FALSE(col.LoadFromFile(dir.File("none.col")));
-    WriteFile(dir.File("x.col"), SeededBytes(100, 1));
+    WriteFile(dir.File("x.col"), RandomBytes(100, 1));
     EXPECT_TRUE(col.LoadFromFile(dir.File("x.col"))); // nothing to fill
     EXPECT_EQ(col.BufferSize(), 0);
     EXPECT_FALSE(col.SaveToFile(dir.File("y.col")));
@@ -138,7 +138,7 @@ TEST(CColSet, MissingFileAndUnsizedBuffer) {
 
 TEST(CColSet, SaveRoundTripKeepsTheFirstBlockAndTheTail) {
     TempFolder dir;
-    const std::vector<uint8_t> bytes = SeededBytes(320, 12);
+    const std::vector<uint8_t> bytes = RandomBytes(320, 12);
     CColSet col;
     col.Resize(1024, 16);
     col.LoadFromBytes(bytes.data(), bytes.size());
@@ -146,7 +146,7 @@ TEST(CColSet, SaveRoundTripKeepsTheFirstBlockAndTheTail) {
     ASSERT_TRUE(col.SaveToFile(dir.File("o.col")));
     std::vector<uint8_t> expected = bytes;
     expected.resize(400, 0xEE);
-    EXPECT_EQ(ReadFile(dir.File("o.col")), expected);
+    EXPECT_EQ(ReadBytes(dir.File("o.col")), expected);
 
     CColSet back;
     back.Resize(1024, 16);

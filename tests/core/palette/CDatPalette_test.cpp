@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 using namespace tavrin;
-using tavrin::test::ReadFile;
-using tavrin::test::SeededBytes;
+using tavrin::test::RandomBytes;
+using tavrin::test::ReadBytes;
 using tavrin::test::TempFolder;
 using tavrin::test::WriteFile;
 
@@ -113,7 +113,7 @@ TEST(CDatPalette, DepthsAboveEightBitsAreOneGroup) {
 
 TEST(CDatPalette, SetTableCopiesAtMost256Bytes) {
     CDatPalette dat;
-    const std::vector<uint8_t> big = SeededBytes(400, 3);
+    const std::vector<uint8_t> big = RandomBytes(400, 3);
     dat.SetTable(big.data(), big.size());
     EXPECT_EQ(std::vector<uint8_t>(dat.Table(), dat.Table() + 256),
               std::vector<uint8_t>(big.begin(), big.begin() + 256));
@@ -142,7 +142,7 @@ TEST(CDatPalette, ShortFileReplacesOnlyItsEntries) {
 
 TEST(CDatPalette, LongFileUsesItsFirst256Bytes) {
     TempFolder dir;
-    const std::vector<uint8_t> bytes = SeededBytes(300, 11);
+    const std::vector<uint8_t> bytes = RandomBytes(300, 11);
     WriteFile(dir.File("l.dat"), bytes);
     CDatPalette dat;
     ASSERT_TRUE(dat.LoadFromFile(dir.File("l.dat")));
@@ -174,19 +174,19 @@ TEST(CDatPalette, LoadingInPaletteOnlyModeChangesTheSetButNotTheMap) {
 
 TEST(CDatPalette, SaveWritesThe256BytesWithoutTruncating) {
     TempFolder dir;
-    const std::vector<uint8_t> table = SeededBytes(256, 5);
+    const std::vector<uint8_t> table = RandomBytes(256, 5);
     CDatPalette dat;
     dat.SetTable(table.data(), table.size());
     dat.SetIdentityMode(true); // the set is saved whatever the mode
     ASSERT_TRUE(dat.SaveToFile(dir.File("o.dat")));
-    EXPECT_EQ(ReadFile(dir.File("o.dat")), table);
+    EXPECT_EQ(ReadBytes(dir.File("o.dat")), table);
 
     std::vector<uint8_t> longer(300, 0xCC);
     WriteFile(dir.File("long.dat"), longer);
     ASSERT_TRUE(dat.SaveToFile(dir.File("long.dat")));
     std::vector<uint8_t> expected = table;
     expected.resize(300, 0xCC);
-    EXPECT_EQ(ReadFile(dir.File("long.dat")), expected);
+    EXPECT_EQ(ReadBytes(dir.File("long.dat")), expected);
 
     CDatPalette back;
     ASSERT_TRUE(back.LoadFromFile(dir.File("long.dat")));

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 using namespace tavrin;
-using tavrin::test::ReadFile;
-using tavrin::test::SeededBytes;
+using tavrin::test::RandomBytes;
+using tavrin::test::ReadBytes;
 using tavrin::test::TempFolder;
 using tavrin::test::WriteFile;
 
@@ -99,7 +99,7 @@ TEST(CPalette, EmptyFileLoadsAsAllBlack) {
 TEST(CPalette, RawFilesOfExactLongerAndDoubleSize) {
     TempFolder dir;
     for (size_t size : {768u, 770u, 1536u}) {
-        const std::vector<uint8_t> bytes = SeededBytes(size, static_cast<uint32_t>(size));
+        const std::vector<uint8_t> bytes = RandomBytes(size, static_cast<uint32_t>(size));
         WriteFile(dir.File("r.pal"), bytes);
         CPalette pal;
         ASSERT_TRUE(pal.LoadFromFile(dir.File("r.pal")));
@@ -165,7 +165,7 @@ TEST(CPalette, SaveWritesTheRawTableExactly) {
     TempFolder dir;
     const CPalette pal = FullPalette();
     ASSERT_TRUE(pal.SaveToFile(dir.File("out.pal")));
-    const std::vector<uint8_t> bytes = ReadFile(dir.File("out.pal"));
+    const std::vector<uint8_t> bytes = ReadBytes(dir.File("out.pal"));
     ASSERT_EQ(bytes.size(), 768u);
     EXPECT_EQ(bytes[0], 0x00);
     EXPECT_EQ(bytes[1], 0xFF);
@@ -181,13 +181,13 @@ TEST(CPalette, SaveWritesTheRawTableExactly) {
 TEST(CPalette, SavingOverARiffFileKeepsItsTailAndReadsBackAsRaw) {
     TempFolder dir;
     std::vector<uint8_t> riff = RiffHeader();
-    const std::vector<uint8_t> body = SeededBytes(1024, 7);
+    const std::vector<uint8_t> body = RandomBytes(1024, 7);
     riff.insert(riff.end(), body.begin(), body.end());
     WriteFile(dir.File("o.pal"), riff);
 
     const CPalette pal = FullPalette();
     ASSERT_TRUE(pal.SaveToFile(dir.File("o.pal")));
-    const std::vector<uint8_t> bytes = ReadFile(dir.File("o.pal"));
+    const std::vector<uint8_t> bytes = ReadBytes(dir.File("o.pal"));
     ASSERT_EQ(bytes.size(), 1048u);
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 768),
               std::vector<uint8_t>(pal.Data(), pal.Data() + 768));
@@ -206,10 +206,10 @@ TEST(CPalette, SaveIntoAMissingFolderFails) {
 TEST(CPalette, SeededRandomRoundTrips) {
     TempFolder dir;
     for (uint32_t seed = 1; seed <= 8; ++seed) {
-        const std::vector<uint8_t> bytes = SeededBytes(768, seed);
+        const std::vector<uint8_t> bytes = RandomBytes(768, seed);
         CPalette pal;
         pal.LoadFromBytes(bytes.data(), bytes.size());
         ASSERT_TRUE(pal.SaveToFile(dir.File("rt.pal")));
-        EXPECT_EQ(ReadFile(dir.File("rt.pal")), bytes);
+        EXPECT_EQ(ReadBytes(dir.File("rt.pal")), bytes);
     }
 }

@@ -17,7 +17,7 @@ TEST(LargeCompanionFiles, OnlyTheFormatsBytesAreRead) {
     std::vector<uint8_t> riff(CPalette::RiffDataOffset + 4 * 256, 0);
     std::copy_n("RIFF", 4, riff.begin());
     riff[riff.size() - 4] = 0x12; // entry 255: red, green, blue, flags
-    const std::vector<uint8_t> plain = SeededBytes(CAdfPattern::FileSize, 3);
+    const std::vector<uint8_t> plain = RandomBytes(CAdfPattern::FileSize, 3);
     struct Case {
         const char* name;
         std::vector<uint8_t> content;

@@ -3,6 +3,7 @@
 #include "core/platform/Image8.h"
 #include "core/platform/IniFile.h"
 #include "core/platform/SafeFileWriter.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +16,8 @@ using namespace tavrin;
 namespace {
 
 std::string TempPath(const char* name) {
-    return (std::filesystem::temp_directory_path() / name).string();
+    static const test::TempFolder folder;
+    return folder.File(name);
 }
 
 } // namespace

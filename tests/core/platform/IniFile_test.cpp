@@ -1,6 +1,7 @@
 #include "core/platform/FileIO.h"
 #include "core/platform/IniFile.h"
 #include "core/platform/SafeFileWriter.h"
+#include "support/TempFolder.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -78,8 +79,8 @@ TEST(IniFileComments, ReloadingForgetsTheOldTail) {
 }
 
 TEST(IniFileSave, ReplacesTheFileWholeAndLeavesNoTemporary) {
-    const std::string path =
-        (std::filesystem::temp_directory_path() / "tavrin_ini_save_test.ini").string();
+    const tavrin::test::TempFolder folder;
+    const std::string path = folder.File("save.ini");
     const std::string longer(4000, ';');
     ASSERT_TRUE(tavrin::WriteFileSafely(path, longer.data(), longer.size()));
     tavrin::IniFile ini;

@@ -1,5 +1,6 @@
 #include "core/platform/FileIO.h"
 #include "core/platform/SafeFileWriter.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,25 +17,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class SafeFileWriterTest : public ::testing::Test {
+class SafeFileWriterTest : public test::TempFolderTest {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("tavrin_safe_" + std::to_string(::getpid()) + "_" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
     void TearDown() override {
         if (m_mounted)
             ::umount(m_dir.c_str());
-        fs::remove_all(m_dir);
     }
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
     static std::vector<uint8_t> Bytes(const std::string& path) {
-        std::vector<uint8_t> bytes;
-        ReadWholeFile(path, bytes);
-        return bytes;
+        return test::ReadBytesIfAny(path);
     }
     // Only the named files: no temporary file may be left behind.
     std::vector<std::string> Names() const {
@@ -45,7 +35,6 @@ protected:
         return names;
     }
 
-    fs::path m_dir;
     bool m_mounted = false;
 };
 

@@ -202,7 +202,7 @@ TEST(SetComposer, SpriteModeTakesTileAndPaletteFromTheMouse) {
 }
 
 TEST(SetComposer, SnapshotHoldsTheSetImageWithItsPalette) {
-    test::SetTempFolder folder;
+    test::TempFolder folder;
     Image8 source(128, 128);
     const std::vector<uint8_t> bytes = test::RandomBytes(128 * 128, 21);
     std::copy(bytes.begin(), bytes.end(), source.Bits());

@@ -45,7 +45,7 @@ bool AllZero(const SetDocument::CellTable& table) {
 } // namespace
 
 TEST(SetFiles, NamSaveOfTwoBitPalettesGivesEachBlockItsTopLeftNumber) {
-    test::SetTempFolder folder;
+    test::TempFolder folder;
     SetDocument doc;
     doc.SetPalette(0, 0, 1);
     doc.SetPalette(1, 0, 2);
@@ -62,7 +62,7 @@ TEST(SetFiles, NamSaveOfTwoBitPalettesGivesEachBlockItsTopLeftNumber) {
 }
 
 TEST(SetFiles, NamSaveCutsWidePaletteNumbersAndSaysSo) {
-    test::SetTempFolder folder;
+    test::TempFolder folder;
     SetDocument doc;
     doc.SetPalette(4, 2, 5); // top left of its block
     doc.SetPalette(7, 3, 6); // not a top-left cell: its block takes 0
@@ -79,7 +79,7 @@ TEST(SetFiles, NamSaveCutsWidePaletteNumbersAndSaysSo) {
 }
 
 TEST(SetFiles, FailedNamSaveLeavesThePalettesUncut) {
-    test::SetTempFolder folder;
+    test::TempFolder folder;
     SetDocument doc;
     doc.SetPalette(0, 0, 9);
     const SetDocument before = doc;
@@ -89,7 +89,7 @@ TEST(SetFiles, FailedNamSaveLeavesThePalettesUncut) {
 }
 
 TEST(SetFiles, SetSaveKeepsWideNumbersAndTheTailOfALongerFile) {
-    test::SetTempFolder folder;
+    test::TempFolder folder;
     const std::vector<uint8_t> old = RandomBytes(3000, 9);
     PutFile(folder.File("a.set"), old);
     PutFile(folder.File("a.spd"), old);
@@ -112,7 +112,7 @@ TEST(SetFiles, SetSaveKeepsWideNumbersAndTheTailOfALongerFile) {
 }
 
 TEST(SetFiles, ThirdFilterWritesNothing) {
-    test::SetTempFolder folder;
+    test::TempFolder folder;
     const std::vector<uint8_t> old = RandomBytes(500, 2);
     PutFile(folder.File("old.bin"), old);
     SetDocument doc = RandomDocument(3);
@@ -126,7 +126,7 @@ TEST(SetFiles, ThirdFilterWritesNothing) {
 }
 
 TEST(SetFiles, ShortSetFileFillsOnlyWhatItHolds) {
-    test::SetTempFolder folder;
+    test::TempFolder folder;
     const std::vector<uint8_t> bytes = RandomBytes(1000, 8);
     PutFile(folder.File("short.SET"), bytes);
     SetDocument doc = RandomDocument(1);
@@ -139,7 +139,7 @@ TEST(SetFiles, ShortSetFileFillsOnlyWhatItHolds) {
 }
 
 TEST(SetFiles, NamLoadSetsRows28And29FromTheLowBitsOfTheLastAttributeRow) {
-    test::SetTempFolder folder;
+    test::TempFolder folder;
     std::vector<uint8_t> nam(1024, 0);
     nam[0] = 0x42;
     std::fill(nam.begin() + 960 + 56, nam.end(), 0b11'10'01'10); // bits 4-7: rows 30-31
@@ -156,7 +156,7 @@ TEST(SetFiles, NamLoadSetsRows28And29FromTheLowBitsOfTheLastAttributeRow) {
 }
 
 TEST(SetFiles, VirtuaNesStateIsReadAfterTheMmuBlockOrFromTheStart) {
-    test::SetTempFolder folder;
+    test::TempFolder folder;
     const std::vector<uint8_t> withMmu = VirtuaNesState(20000, 3000);
     const std::vector<uint8_t> withoutMmu = VirtuaNesState(20000, -1);
     PutFile(folder.File("game.STA"), withMmu);
@@ -195,7 +195,7 @@ TEST(SetFiles, VirtuaNesTableCutShortReadsZerosPastTheEnd) {
 }
 
 TEST(SetFiles, ShortSpriteTableReplacesWholeSpritesAndKeepsTheRest) {
-    test::SetTempFolder folder;
+    test::TempFolder folder;
     const std::vector<uint8_t> bytes = RandomBytes(100, 12);
     PutFile(folder.File("a.spd"), bytes);
     SetDocument doc = RandomDocument(13);
@@ -207,7 +207,7 @@ TEST(SetFiles, ShortSpriteTableReplacesWholeSpritesAndKeepsTheRest) {
 }
 
 TEST(SetFiles, MissingFilesChangeNothing) {
-    test::SetTempFolder folder;
+    test::TempFolder folder;
     SetDocument doc = RandomDocument(15);
     const SetDocument before = doc;
     for (const char* name : {"x.nam", "x.set", "x.sta", ""})

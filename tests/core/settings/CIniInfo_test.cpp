@@ -5,6 +5,8 @@
 #include "core/platform/IniFile.h"
 #include "core/platform/SafeFileWriter.h"
 
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,20 +18,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class CIniInfoFiles : public ::testing::Test {
+class CIniInfoFiles : public test::TempFolderTest {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_dir = fs::temp_directory_path() /
-                ("tavrin_ini_" + std::to_string(::getpid()) + "_" + info->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-        m_path = (m_dir / "tavrin.ini").string();
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(m_dir, ignored);
-    }
+    void SetUp() override { m_path = Path("tavrin.ini"); }
 
     void WriteText(const std::string& text) const {
         ASSERT_TRUE(WriteFileSafely(m_path, text.data(), text.size()));
@@ -40,7 +31,6 @@ protected:
         return std::string(bytes.begin(), bytes.end());
     }
 
-    fs::path m_dir;
     std::string m_path;
 };
 

@@ -3,6 +3,7 @@
 #include "core/platform/FileIO.h"
 #include "core/platform/IniFile.h"
 #include "core/platform/SafeFileWriter.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -14,9 +15,8 @@ using namespace tavrin;
 // A settings file of 1 MiB is read; a larger one is neither read nor written over at exit,
 // and the window is given a warning naming it.
 TEST(SettingsFileSize, ALargerFileIsLeftAloneWithAWarning) {
-    const std::string path = (std::filesystem::temp_directory_path() /
-                              ("tavrin_big_" + std::to_string(::getpid()) + ".ini"))
-                                 .string();
+    const test::TempFolder folder;
+    const std::string path = folder.File("big.ini");
     for (const size_t size : {IniFile::MaxFileBytes, IniFile::MaxFileBytes + 1}) {
         std::string text = "[Tavrin]\nGridType=2\n;"; // then one long comment
         text.resize(size, 'x');

@@ -1,4 +1,4 @@
-#include "gui/WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "core/dib/BitmapFile.h"
 #include "core/palette/CDatPalette.h"
@@ -9,6 +9,8 @@
 #include "gui/palette/TPalEditDialog.h"
 #include "gui/views/ImagePanel.h"
 #include "qt/ClipboardBridge.h"
+
+#include <random>
 
 #include <QCheckBox>
 #include <QClipboard>

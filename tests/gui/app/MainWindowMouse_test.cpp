@@ -1,4 +1,4 @@
-#include "gui/WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "core/palette/CDatPalette.h"
 #include "gui/app/DisplaySettingsPanel.h"

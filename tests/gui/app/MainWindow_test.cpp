@@ -1,4 +1,4 @@
-#include "gui/WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "core/document/RomDocument.h"
 #include "core/settings/CIniInfo.h"

@@ -1,4 +1,4 @@
-#include "gui/WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "core/dib/BitmapFile.h"
 #include "core/set/SetFiles.h"

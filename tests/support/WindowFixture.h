@@ -3,6 +3,7 @@
 #include "core/editor/Editor.h"
 #include "gui/app/ActionTable.h"
 #include "gui/app/MainWindow.h"
+#include "support/RandomBytes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,7 +18,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -61,11 +61,8 @@ protected:
     }
 
     static QByteArray RandomBytes(int size, unsigned seed) {
-        std::mt19937 random(seed);
-        QByteArray bytes(size, Qt::Uninitialized);
-        for (char& b : bytes)
-            b = static_cast<char>(random() & 0xFF);
-        return bytes;
+        const std::vector<uint8_t> bytes = test::RandomBytes(static_cast<size_t>(size), seed);
+        return QByteArray(reinterpret_cast<const char*>(bytes.data()), size);
     }
 
     // An iNES image: header, program banks, character banks, each bank filled with its own
