@@ -16,8 +16,8 @@
 #define TILE_SIDE 8
 #endif
 
-#ifdef FAULT_VERSION2
-#define VERSION 2
+#ifdef FAULT_VERSION
+#define VERSION FAULT_VERSION
 #else
 #define VERSION TAVRIN_PLUGIN_VERSION
 #endif

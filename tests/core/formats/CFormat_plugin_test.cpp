@@ -59,6 +59,7 @@ TEST(CFormat_plugin, FolderYieldsExactlyTheAcceptedFormatsInNameOrder) {
         const char* reason;
     } broken[] = {
         {"a_version2.so", "version2", "interface version 2, not 3"},
+        {"a_version4.so", "version4", "interface version 4, not 3"},
         {"b_text.so", nullptr, "not a loadable library"},
         {"c_no_symbols.so", "no_symbols", "no PluginHeaderProc"},
         {"d_no_object_proc.so", "no_object_proc", "no PluginObjectProc"},

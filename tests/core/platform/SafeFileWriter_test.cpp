@@ -67,6 +67,33 @@ TEST_F(SafeFileWriterTest, ReplacesOrCarriesTheTailAndKeepsPermissions) {
     EXPECT_EQ(Bytes(shorter), Old);
 }
 
+// In a folder where no new file can be made, a file that may be written is written over in
+// place, with the same tail rules, and nothing else appears. Root makes files anywhere, so it
+// gives up its rights for the write.
+TEST_F(SafeFileWriterTest, AFolderWithoutRoomForANewFileIsWrittenInPlace) {
+    struct Case {
+        ExistingTail tail;
+        std::vector<uint8_t> expected;
+    };
+    for (const Case& c :
+         {Case{ExistingTail::Keep, {9, 9, 9, 4, 5, 6, 7, 8}}, Case{ExistingTail::Drop, New}}) {
+        const std::string path = Path("rom.bin");
+        ASSERT_TRUE(WriteFileSafely(path, Old.data(), Old.size()));
+        ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
+        ASSERT_EQ(::chmod(m_dir.c_str(), 0555), 0);
+        const bool root = ::geteuid() == 0;
+        if (root)
+            ASSERT_EQ(::seteuid(65534), 0);
+        const FileResult written = WriteFileSafely(path, New.data(), New.size(), c.tail);
+        if (root)
+            ASSERT_EQ(::seteuid(0), 0);
+        ASSERT_EQ(::chmod(m_dir.c_str(), 0700), 0);
+        EXPECT_TRUE(written) << written.systemError;
+        EXPECT_EQ(Bytes(path), c.expected);
+        EXPECT_EQ(Names(), std::vector<std::string>{"rom.bin"});
+    }
+}
+
 TEST_F(SafeFileWriterTest, ANewFileTakesTheUmaskAndALinkKeepsPointingAtTheSavedFile) {
     const mode_t mask = ::umask(027);
     const std::string fresh = Path("fresh.bin");

@@ -163,6 +163,7 @@ TEST(SetComposer, SpriteModeKeysEditTheCurrentSprite) {
         {{0, 0, 0, 255}, SetKey::Right, {0, 0, 0, 255}},
         {{255, 0, 0, 0}, SetKey::Down, {255, 0, 0, 0}},
         {{9, 0, 0, 0}, SetKey::Up, {8, 0, 0, 0}},
+        {{0, 7, 0, 5}, SetKey::Up, {0, 7, 0, 5}},
         {{0, 255, 0, 0}, SetKey::Enter, {0, 0, 0, 0}},
         {{0, 0, 0xFB, 0}, SetKey::Space, {0, 0, 0xF8, 0}},
     };

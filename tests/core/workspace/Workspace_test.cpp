@@ -1,9 +1,10 @@
 #include "core/workspace/Workspace.h"
 
+#include "support/RandomBytes.h"
+#include "support/TempFolder.h"
+
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -19,15 +20,8 @@ struct Recorder : WorkspaceListener {
 using C = WorkspaceChange;
 
 TEST(Workspace, EachMutatorAnnouncesItsChangeToEveryListenerButTheOneMakingIt) {
-    const std::string rom =
-        (std::filesystem::temp_directory_path() / "tavrin_workspace_test.chr").string();
-    {
-        std::FILE* f = std::fopen(rom.c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        const std::vector<unsigned char> bytes(8192, 0x5A);
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+    const test::TempFolder folder;
+    const std::string rom = folder.Write("w.chr", std::vector<uint8_t>(8192, 0x5A));
     struct Case {
         const char* name;
         std::function<void(Workspace&, const WorkspaceListener*)> change;
@@ -92,7 +86,36 @@ TEST(Workspace, EachMutatorAnnouncesItsChangeToEveryListenerButTheOneMakingIt) {
         EXPECT_EQ(maker.changes.size(), c.told.size());
         ws.RemoveListener(&maker);
     }
-    std::remove(rom.c_str());
+}
+
+// Opening another ROM starts its undo history afresh: neither an undo nor a redo may write
+// the previous document's bytes into the new one.
+TEST(Workspace, OpeningAnotherRomForgetsTheUndoSteps) {
+    const test::TempFolder folder;
+    const std::vector<uint8_t> first = test::RandomBytes(8192, 1);
+    const std::vector<uint8_t> second = test::RandomBytes(8192, 2);
+    const struct {
+        const char* name;
+        bool undoFirst; // a redo step to drop, too
+    } cases[] = {{"an undo step", false}, {"a redo step", true}};
+    for (const auto& c : cases) {
+        Workspace ws;
+        ASSERT_TRUE(ws.OpenRom(folder.Write("first.chr", first)));
+        ws.SetAddress(0);
+        ws.DecodePage();
+        ws.TileImage().Fill(3);
+        ws.CommitPage();
+        int address = -1;
+        if (c.undoFirst)
+            ASSERT_TRUE(ws.UndoStep(address));
+
+        ASSERT_TRUE(ws.OpenRom(folder.Write("second.chr", second)));
+        EXPECT_FALSE(ws.IsModified()) << c.name;
+        EXPECT_FALSE(ws.UndoStep(address)) << c.name;
+        EXPECT_FALSE(ws.RedoStep(address)) << c.name;
+        EXPECT_TRUE(std::equal(second.begin(), second.end(), ws.Document().Data())) << c.name;
+        EXPECT_FALSE(ws.IsModified()) << c.name;
+    }
 }
 
 } // namespace
