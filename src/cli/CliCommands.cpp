@@ -8,10 +8,9 @@
 #include "cli/CliRenderSet.h"
 #include "core/formats/PluginFolders.h"
 #include "core/nav/ImageSearch.h"
-#include "core/palette/CStateFile.h"
 #include "core/platform/FileIO.h"
 #include "core/startup/AppPaths.h"
-#include "core/workspace/DataPages.h"
+#include "core/workspace/PageTransfer.h"
 #include "core/workspace/Workspace.h"
 
 #include <algorithm>
@@ -49,45 +48,10 @@ bool OpenDocument(const std::string& path, Workspace& ws, std::ostream& err) {
     return true;
 }
 
-// Loads the pattern named by --pattern into the workspace and selects it; false (reported)
-// when unusable.
-bool LoadPattern(const CliOptions& o, Workspace& ws, std::ostream& err) {
-    CAdfPattern& patterns = ws.Patterns();
-    if (FileResult read = patterns.LoadFromFile(o.patternFile); !read) {
-        Problem(err, o.patternFile,
-                read.failure == FileFailure::NotFound ? "no such pattern file"
-                                                      : CliFailureText(read, "pattern file"));
-        return false;
-    }
-    patterns.EnsureNormal();
-    if (o.patternIndex >= patterns.Count()) {
-        Problem(err, o.patternFile,
-                "pattern " + std::to_string(o.patternIndex) + " is not in the file (it lists " +
-                    std::to_string(patterns.Count()) + ")");
-        return false;
-    }
-    ws.SelectPattern(static_cast<int>(o.patternIndex));
-    return true;
-}
-
 // The format of --format, else the one the file name chooses, as the window's automatic
 // choice.
 void ChooseFormat(const CliOptions& o, Workspace& ws) {
     ws.SelectFormat(o.formatIndex ? *o.formatIndex : ws.Formats().FindByExtension(o.rom));
-}
-
-// What export and import share: the pattern, the document, the format and the page
-// settings; false (reported) when any of them is unusable.
-bool OpenPageSource(const CliOptions& o, Workspace& ws, std::ostream& err) {
-    if (!o.patternFile.empty() && !LoadPattern(o, ws, err))
-        return false;
-    if (!OpenDocument(o.rom, ws, err))
-        return false;
-    ChooseFormat(o, ws);
-    ws.SetRotate(o.rotateIndex);
-    ws.SetMirror(o.mirrorIndex);
-    ws.SetAddress(ws.ClampAddress(o.address ? *o.address : ws.Document().StartAddress()));
-    return true;
 }
 
 int RunFormats(CFormatTable& formats, std::ostream& out) {
@@ -130,49 +94,43 @@ int RunInfo(const CliOptions& o, Workspace& ws, std::ostream& out, std::ostream&
     return CliOk;
 }
 
-// The colours of --state over the palette and palette set, as F12 takes them in the window;
-// false (reported) when the settings file has no usable definition or the file is unreadable.
-bool ImportState(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::ostream& err) {
-    CStateFile state(o.iniFile.empty() ? paths.settingsFile : o.iniFile, ws.Palette(),
-                     ws.PaletteSet());
-    const StateImportResult imported = state.LoadFromFile(o.stateFile);
-    if (imported.status != StateImportResult::Status::Done) {
-        Problem(err, o.stateFile, imported.Description());
-        return false;
-    }
-    // The window says nothing when neither part lies inside the file; here it is worth a note.
-    if (imported.paletteEntries == 0 && imported.tableEntries == 0)
-        Problem(err, o.stateFile, "warning: " + imported.Description());
-    return true;
-}
-
 } // namespace
 
-bool PrepareExportPage(const CliOptions& o, Workspace& ws, const AppPaths& paths,
-                       std::ostream& err) {
+PageRequest CliPageRequest(const CliOptions& o, const AppPaths& paths) {
+    PageRequest r;
+    r.rom = o.rom;
+    r.standardFiles = paths.standardFiles;
+    r.format = o.formatIndex;
+    r.address = o.address;
+    r.rotate = o.rotateIndex;
+    r.mirror = o.mirrorIndex;
+    r.patternFile = o.patternFile;
+    r.patternIndex = o.patternIndex;
+    r.companions = !o.noCompanions;
+    r.palFile = o.palFile;
+    r.datFile = o.datFile;
+    r.stateFile = o.stateFile;
+    r.stateSettings = o.iniFile.empty() ? paths.settingsFile : o.iniFile;
+    r.entry = o.entry;
+    r.paletteOnly = o.paletteOnly;
+    return r;
+}
+
+bool CheckNamedInputs(const CliOptions& o, std::ostream& err) {
     for (const std::string* file : {&o.palFile, &o.datFile, &o.stateFile, &o.iniFile})
         if (!file->empty())
             if (const std::string problem = CliInputProblem(*file); !problem.empty()) {
                 Problem(err, *file, problem);
                 return false;
             }
-    if (!OpenPageSource(o, ws, err))
-        return false;
-
-    // The display palette from the standard state (or the given files), as the window builds it.
-    using Companion = RomDocument::Companion;
-    ws.Palette().LoadFromFile(o.palFile.empty()
-                                  ? RomDocument::CompanionPath(paths.standardFiles, Companion::Pal)
-                                  : o.palFile);
-    ws.PaletteSet().LoadFromFile(
-        o.datFile.empty() ? RomDocument::CompanionPath(paths.standardFiles, Companion::Dat)
-                          : o.datFile);
-    if (!o.stateFile.empty() && !ImportState(o, ws, paths, err))
-        return false;
-    ws.PaletteSet().SetIdentityMode(o.paletteOnly);
-    ws.PaletteSet().SetBpp(ws.Format().BitsPerPixel());
-    ws.PaletteSet().SetSelectedEntry(static_cast<int>(o.entry));
     return true;
+}
+
+bool CliReport(std::ostream& err, const TransferResult& result) {
+    for (const TransferNote& note : result.notes)
+        Problem(err, note.file,
+                note.failure ? CliFailureText(*note.failure, note.subject) : note.text);
+    return result.ok;
 }
 
 namespace {
@@ -190,30 +148,14 @@ int RunExport(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::os
         Problem(err, o.image, problem);
         return CliBadInput;
     }
-    if (!PrepareExportPage(o, ws, paths, err))
+    if (!CheckNamedInputs(o, err))
         return CliBadInput;
-
-    const int32_t address = ws.Address();
-    const long long asked = o.address ? *o.address : ws.Document().StartAddress();
-    if (asked != address)
-        Problem(err, o.rom, CliMovedAddressNote(asked, address, ws.Document().EndAddress()));
-    // "all" counts the pages import takes back: those that start inside the data.
-    const long long pages = o.allPages ? PagesInData(ws, address) : o.pages;
-    if (pages == 0) {
-        Problem(err, o.rom,
-                "no data at " + Hex6(address) + " to export (the data ends at " +
-                    Hex6(DataPageLimit(ws)) + ")");
+    const TransferResult pages = PrepareExport(ws, {CliPageRequest(o, paths), o.pages, o.allPages});
+    if (!CliReport(err, pages))
         return CliBadInput;
-    }
-    // Pages past the document read as zero; addresses stay 32-bit.
-    if (address + pages * ws.Page().pageBytes > INT32_MAX) {
-        Problem(err, o.rom,
-                std::to_string(pages) + " pages from " + Hex6(address) +
-                    " reach past the largest address");
-        return CliBadInput;
-    }
-    return WriteExportImage(ws, address, pages, o.image, ext == ".png", out, err) ? CliOk
-                                                                                  : CliBadInput;
+    return WriteExportImage(ws, pages.first, pages.pages, o.image, ext == ".png", out, err)
+               ? CliOk
+               : CliBadInput;
 }
 
 int RunFind(const CliOptions& o, Workspace& ws, std::ostream& out, std::ostream& err) {

@@ -10,6 +10,8 @@ namespace tavrin {
 
 class Workspace;
 struct AppPaths;
+struct PageRequest;
+struct TransferResult;
 
 // Exit statuses of the tool.
 enum CliStatus { CliOk = 0, CliNotFound = 1, CliBadInput = 2 };
@@ -19,12 +21,14 @@ enum CliStatus { CliOk = 0, CliNotFound = 1, CliBadInput = 2 };
 int RunCliCommand(const CliOptions& options, Workspace& workspace, const AppPaths& paths,
                   std::ostream& out, std::ostream& err);
 
-// What export does before it decodes: the pattern, the ROM, the format, the page settings and
-// the display palette (--pal, --dat, --state, --entry, --palette-only), so that the
-// workspace's ExportPages gives the page as export writes it. False (reported) when any of
-// them is unusable.
-bool PrepareExportPage(const CliOptions& options, Workspace& workspace, const AppPaths& paths,
-                       std::ostream& err);
+// The page of export, import and render-set as the core takes it: the ROM opened as the
+// window opens it (with its companion files unless --no-companions), the page settings and
+// the display palette (--pal, --dat, --state, --entry, --palette-only).
+PageRequest CliPageRequest(const CliOptions& options, const AppPaths& paths);
+// Whether every file named for the palettes can be read; false (reported) when one cannot.
+bool CheckNamedInputs(const CliOptions& options, std::ostream& err);
+// Prints a core call's notes, one line each; whether the call succeeded.
+bool CliReport(std::ostream& err, const TransferResult& result);
 
 // The whole tool: parses args (without the program name) and runs the command.
 int RunCli(const std::vector<std::string>& args, const AppPaths& paths, std::ostream& out,

@@ -120,15 +120,4 @@ std::string CliExceptionText(const std::exception& e) {
     return "the command stopped on an unexpected error; nothing was written";
 }
 
-std::string CliHex(long long value) {
-    char text[32];
-    std::snprintf(text, sizeof text, "0x%06llX", value);
-    return text;
-}
-
-std::string CliMovedAddressNote(long long asked, long long used, long long endAddress) {
-    return "note: the page at " + CliHex(asked) + " would reach past the end address (" +
-           CliHex(endAddress) + "); the address used is " + CliHex(used);
-}
-
 } // namespace tavrin

@@ -32,11 +32,4 @@ std::string CliImageErrorText(const std::string& containerText);
 // An exception that reached the command boundary, in plain words.
 std::string CliExceptionText(const std::exception& e);
 
-// An address as the tool prints it: 0x%06X.
-std::string CliHex(long long value);
-
-// The note export and import give when the address of the first page was moved back so that
-// the page ends by the end address, as the window moves it.
-std::string CliMovedAddressNote(long long asked, long long used, long long endAddress);
-
 } // namespace tavrin

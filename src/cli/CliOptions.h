@@ -26,6 +26,7 @@ struct CliOptions {
     std::string datFile;              // --dat FILE
     long long entry = 0;              // --entry E
     bool paletteOnly = false;         // --palette-only
+    bool noCompanions = false;        // --no-companions
     std::string stateFile;            // --state FILE
     std::string iniFile;              // --ini FILE
     std::optional<long long> from;    // --from A

@@ -2,6 +2,7 @@
 
 #include "core/formats/CFormatTable.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -63,7 +64,12 @@ const char* const kCodecOptions =
     "  --rotate R        0, 90, 180 or 270 (default 0)\n"
     "  --mirror M        none, horizontal, vertical or both (default none)\n"
     "  --pattern FILE.adf[:INDEX]\n"
-    "                    arrange tiles by pattern INDEX (default 0) of a pattern file\n";
+    "                    arrange tiles by pattern INDEX (default 0) of a pattern file\n"
+    "                    (default: pattern 0 of ROM's .adf, else of tavrin.adf)\n"
+    "  --no-companions   leave out the companion files beside the ROM: ROM's name with\n"
+    "                    .pal, .dat, .adf and .col, which colour and arrange the pages as\n"
+    "                    in the window (over tavrin.pal, .dat and .adf beside the program;\n"
+    "                    --pal, --dat and --pattern override them)\n";
 
 const char* const kExportHelpHead =
     "Usage: tavrin-cli export ROM OUT.bmp|OUT.png|- [options]\n"
@@ -83,8 +89,10 @@ const char* const kExportHelpTail =
     "                    bytes past the data read as zero); 'all' is every page that\n"
     "                    starts inside the data before the end address, the pages that\n"
     "                    import --pages all takes back (default 1)\n"
-    "  --pal FILE        palette file (default: tavrin.pal beside the program)\n"
-    "  --dat FILE        palette-set file (default: tavrin.dat beside the program)\n"
+    "  --pal FILE        palette file (default: ROM's .pal, else tavrin.pal beside the\n"
+    "                    program)\n"
+    "  --dat FILE        palette-set file (default: ROM's .dat, else tavrin.dat beside the\n"
+    "                    program)\n"
     "  --entry E         selected palette-set entry; its group is the colour offset\n"
     "                    (default 0)\n"
     "  --palette-only    colour through the palette directly (identity palette set)\n"
@@ -153,6 +161,78 @@ const char* const kRenderSetHelpTail =
     "                    sprites over the screen as the window shows them\n"
     "  --spr FILE        sprite tiles (256 tiles in the 2BPP NES layout); goes with --spd\n";
 
+// The options, by the group of commands that take them.
+enum OptionGroup : unsigned {
+    FormatOption = 1,   // --format
+    PageOptions = 2,    // --address, --rotate, --mirror, --pattern
+    PageCount = 4,      // --pages
+    ColourOptions = 8,  // --pal, --dat, --entry, --palette-only, --no-companions
+    StateOptions = 16,  // --state, --ini
+    SpriteOptions = 32, // --spd, --spr
+    FromOption = 64,    // --from
+};
+
+struct OptionSpec {
+    const char* name;
+    OptionGroup group;
+    bool takesValue;
+};
+
+const OptionSpec Options[] = {
+    {"--format", FormatOption, true},
+    {"--address", PageOptions, true},
+    {"--rotate", PageOptions, true},
+    {"--mirror", PageOptions, true},
+    {"--pattern", PageOptions, true},
+    {"--pages", PageCount, true},
+    {"--pal", ColourOptions, true},
+    {"--dat", ColourOptions, true},
+    {"--entry", ColourOptions, true},
+    {"--palette-only", ColourOptions, false},
+    {"--no-companions", ColourOptions, false},
+    {"--state", StateOptions, true},
+    {"--ini", StateOptions, true},
+    {"--spd", SpriteOptions, true},
+    {"--spr", SpriteOptions, true},
+    {"--from", FromOption, true},
+};
+
+// A command: its name, its arguments (the usage line names them), the options it takes and
+// its help. A new command is a row here, a case in RunCliCommand and its Run function.
+struct CommandSpec {
+    const char* name;
+    CliCommand command;
+    const char* usage; // after "tavrin-cli "
+    int arguments;
+    unsigned options;
+    std::string (*help)();
+};
+
+const unsigned CodecOptions = FormatOption | PageOptions | ColourOptions;
+
+const CommandSpec Commands[] = {
+    {"formats", CliCommand::Formats, "formats", 0, 0, [] { return std::string(kFormatsHelp); }},
+    {"info", CliCommand::Info, "info ROM", 1, 0, [] { return std::string(kInfoHelp); }},
+    {"export", CliCommand::Export, "export ROM OUT.bmp|OUT.png", 2,
+     CodecOptions | PageCount | StateOptions,
+     [] { return std::string(kExportHelpHead) + kCodecOptions + kExportHelpTail; }},
+    {"import", CliCommand::Import, "import ROM IN.bmp|IN.png", 2, CodecOptions | PageCount,
+     [] { return std::string(kImportHelpHead) + kCodecOptions + kImportHelpTail; }},
+    {"find", CliCommand::Find, "find ROM", 1, FormatOption | FromOption,
+     [] { return std::string(kFindHelp); }},
+    // render-set decodes one page as export does.
+    {"render-set", CliCommand::RenderSet, "render-set SET ROM OUT.png|OUT.bmp", 3,
+     CodecOptions | StateOptions | SpriteOptions,
+     [] { return std::string(kRenderSetHelpHead) + kCodecOptions + kRenderSetHelpTail; }},
+};
+
+const CommandSpec* FindCommand(CliCommand command) {
+    for (const CommandSpec& spec : Commands)
+        if (spec.command == command)
+            return &spec;
+    return nullptr;
+}
+
 bool ResolveFormat(const std::string& text, CFormatTable& formats, int& index) {
     long long number = 0;
     if (ParseCliNumber(text, number)) {
@@ -206,26 +286,16 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
         o.command = CliCommand::Help;
         return o;
     }
-    if (cmd == "formats")
-        o.command = CliCommand::Formats;
-    else if (cmd == "info")
-        o.command = CliCommand::Info;
-    else if (cmd == "export")
-        o.command = CliCommand::Export;
-    else if (cmd == "import")
-        o.command = CliCommand::Import;
-    else if (cmd == "find")
-        o.command = CliCommand::Find;
-    else if (cmd == "render-set")
-        o.command = CliCommand::RenderSet;
-    else {
+    const CommandSpec* spec = nullptr;
+    for (const CommandSpec& candidate : Commands)
+        if (cmd == candidate.name)
+            spec = &candidate;
+    if (spec == nullptr) {
         errors.push_back("unknown command '" + cmd + "' (try --help)");
         return o;
     }
+    o.command = spec->command;
 
-    const bool codec = o.command == CliCommand::Export || o.command == CliCommand::Import;
-    // render-set decodes one page as export does.
-    const bool renderSet = o.command == CliCommand::RenderSet;
     std::vector<std::string> positional;
     for (size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -246,24 +316,11 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
             value = a.substr(eq + 1);
             hasValue = true;
         }
-        const bool takesValue = name != "--palette-only";
-        bool known = false;
-        if (name == "--format")
-            known = codec || renderSet || o.command == CliCommand::Find;
-        else if (name == "--address" || name == "--rotate" || name == "--mirror" ||
-                 name == "--pattern")
-            known = codec || renderSet;
-        else if (name == "--pages")
-            known = codec;
-        else if (name == "--pal" || name == "--dat" || name == "--entry" ||
-                 name == "--palette-only")
-            known = codec || renderSet; // import matches true colours to export's palette
-        else if (name == "--state" || name == "--ini")
-            known = o.command == CliCommand::Export || renderSet;
-        else if (name == "--spd" || name == "--spr")
-            known = renderSet;
-        else if (name == "--from")
-            known = o.command == CliCommand::Find;
+        const auto option =
+            std::find_if(std::begin(Options), std::end(Options),
+                         [&name](const OptionSpec& candidate) { return name == candidate.name; });
+        const bool known = option != std::end(Options) && (spec->options & option->group) != 0;
+        const bool takesValue = known && option->takesValue;
         if (!known) {
             errors.push_back("unknown option '" + name + "' for '" + cmd + "'");
             continue;
@@ -347,6 +404,8 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
             o.datFile = value;
         } else if (name == "--palette-only") {
             o.paletteOnly = true;
+        } else if (name == "--no-companions") {
+            o.noCompanions = true;
         } else if (name == "--state") {
             o.stateFile = value;
         } else if (name == "--ini") {
@@ -364,56 +423,30 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
     if (o.spdFile.empty() != o.sprFile.empty())
         errors.push_back("options --spd and --spr go together");
 
-    const size_t wanted = o.command == CliCommand::Formats ? 0 : renderSet ? 3 : codec ? 2 : 1;
-    if (positional.size() != wanted) {
+    if (positional.size() != static_cast<size_t>(spec->arguments)) {
         // After a bad option the count says nothing new: the option's value may be among them.
         if (!errors.empty())
             return o;
-        static const char* const kUsage[] = {"",
-                                             "",
-                                             "",
-                                             "info ROM",
-                                             "export ROM OUT.bmp|OUT.png",
-                                             "import ROM IN.bmp|IN.png",
-                                             "find ROM",
-                                             "render-set SET ROM OUT.png|OUT.bmp"};
-        if (o.command == CliCommand::Formats)
-            errors.push_back("'formats' takes no arguments");
+        if (spec->arguments == 0)
+            errors.push_back(std::string("'") + spec->name + "' takes no arguments");
         else
-            errors.push_back(std::string("expected: tavrin-cli ") +
-                             kUsage[static_cast<int>(o.command)]);
+            errors.push_back(std::string("expected: tavrin-cli ") + spec->usage);
         return o;
     }
-    if (renderSet) {
+    // SET comes before ROM; then the image.
+    const bool withSet = o.command == CliCommand::RenderSet;
+    if (withSet)
         o.setFile = positional[0];
-        o.rom = positional[1];
-        o.image = positional[2];
-        return o;
-    }
-    if (wanted >= 1)
-        o.rom = positional[0];
-    if (wanted == 2)
-        o.image = positional[1];
+    if (positional.size() > (withSet ? 1u : 0u))
+        o.rom = positional[withSet ? 1 : 0];
+    if (positional.size() > (withSet ? 2u : 1u))
+        o.image = positional[withSet ? 2 : 1];
     return o;
 }
 
 std::string CliHelpText(CliCommand command) {
-    switch (command) {
-    case CliCommand::Formats:
-        return kFormatsHelp;
-    case CliCommand::Info:
-        return kInfoHelp;
-    case CliCommand::Export:
-        return std::string(kExportHelpHead) + kCodecOptions + kExportHelpTail;
-    case CliCommand::Import:
-        return std::string(kImportHelpHead) + kCodecOptions + kImportHelpTail;
-    case CliCommand::Find:
-        return kFindHelp;
-    case CliCommand::RenderSet:
-        return std::string(kRenderSetHelpHead) + kCodecOptions + kRenderSetHelpTail;
-    default:
-        return kToolHelp;
-    }
+    const CommandSpec* spec = FindCommand(command);
+    return spec != nullptr ? spec->help() : std::string(kToolHelp);
 }
 
 } // namespace tavrin

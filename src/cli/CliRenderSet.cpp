@@ -7,6 +7,7 @@
 #include "core/set/SetDocument.h"
 #include "core/set/SetFiles.h"
 #include "core/set/SetImage.h"
+#include "core/workspace/PageTransfer.h"
 #include "core/workspace/Workspace.h"
 #include "qt/ImageBridge.h"
 
@@ -67,14 +68,9 @@ int RunRenderSet(const CliOptions& o, Workspace& ws, const AppPaths& paths, std:
         return CliBadInput;
     }
     SetDocument doc;
-    if (!LoadSetData(o, doc, err) || !PrepareExportPage(o, ws, paths, err))
+    if (!LoadSetData(o, doc, err) || !CheckNamedInputs(o, err) ||
+        !CliReport(err, PreparePage(ws, CliPageRequest(o, paths))))
         return CliBadInput;
-
-    // As export says it: the page was moved back so that it ends by the end address.
-    const long long asked = o.address ? *o.address : ws.Document().StartAddress();
-    if (asked != ws.Address())
-        CliProblem(err, o.rom,
-                   CliMovedAddressNote(asked, ws.Address(), ws.Document().EndAddress()));
 
     // The tile source is the page the window would show at that address, in its palette.
     const Image8 tiles = ws.ExportPages(ws.Address(), 1);

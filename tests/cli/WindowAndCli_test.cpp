@@ -1,6 +1,7 @@
 #include "cli/CliCommands.h"
 #include "core/dib/BitmapFile.h"
 #include "core/editor/Editor.h"
+#include "core/palette/CAdfPattern.h"
 #include "core/platform/FileIO.h"
 #include "core/startup/AppPaths.h"
 
@@ -75,6 +76,44 @@ TEST_F(WindowAndCli, TheSnapshotAndTheExportOfAPageAreTheSameFile) {
         ASSERT_EQ(Cli(args), CliOk);
         EXPECT_EQ(ReadFile("window.bmp"), ReadFile("cli.bmp")) << c.format << " " << c.address;
     }
+}
+
+// The companion files beside the ROM colour and arrange the page in both; the window opens the
+// ROM in the format its name chooses.
+TEST_F(WindowAndCli, ARomWithCompanionFilesExportsAsTheWindowShowsIt) {
+    const std::vector<uint8_t> bytes = test::RandomBytes(20000 + 77, 4);
+    const std::string rom = WriteFile("g.chr", bytes);
+    WriteFile("g.pal", test::RandomBytes(768, 5));
+    WriteFile("g.dat", test::RandomBytes(256, 6));
+    CAdfPattern patterns;
+    patterns.SetPattern(0, GenerateCharacterPattern(2, 2, false));
+    ASSERT_TRUE(patterns.SaveToFile(PathOf("g.adf")));
+    WriteFile("g.col", test::RandomBytes(256 + bytes.size() / 16, 7));
+    Editor& e = Start({rom});
+    std::vector<std::string> args;
+    for (const PageCase& c :
+         {PageCase{0, 0, 0, 0x1230}, PageCase{0, 1, 3, 0x0808}, PageCase{0, 2, 1, 0x7FFFFFF}}) {
+        e.SetRotate(c.rotate);
+        e.SetMirror(c.mirror);
+        e.AddrJump(c.address);
+        args = {"export",
+                rom,
+                PathOf("cli.bmp"),
+                "--address",
+                std::to_string(e.CurrentAddress()),
+                "--rotate",
+                Rotations[c.rotate],
+                "--mirror",
+                Mirrors[c.mirror]};
+        ASSERT_TRUE(e.SaveSnapshot(PathOf("window.bmp")));
+        ASSERT_EQ(Cli(args), CliOk);
+        EXPECT_EQ(ReadFile("window.bmp"), ReadFile("cli.bmp")) << c.address;
+    }
+    // Without them the same page is another picture.
+    args[2] = PathOf("plain.bmp");
+    args.push_back("--no-companions");
+    ASSERT_EQ(Cli(args), CliOk);
+    EXPECT_NE(ReadFile("plain.bmp"), ReadFile("cli.bmp"));
 }
 
 TEST_F(WindowAndCli, ASnapshotLoadAndAnImportWriteTheSameBytes) {
