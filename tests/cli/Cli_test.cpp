@@ -155,7 +155,7 @@ TEST_F(CliTest, PngTakesTheSmallestDepthWithTheBitmapsIndices) {
         int depths[3]; // for the entries 0, 5 and 0x17
     };
     const char* entries[3] = {"0", "5", "0x17"};
-    const auto rom = WriteBytes("r.bin", RandomBytes(3 * 4096 + 100, 11));
+    const auto rom = Write("r.bin", RandomBytes(3 * 4096 + 100, 11));
     for (const Case c : {Case{"0", {1, 4, 8}},
                          {"12", {1, 4, 8}},
                          {"1", {2, 4, 8}},
