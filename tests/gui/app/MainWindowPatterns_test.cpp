@@ -1,4 +1,4 @@
-#include "../WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "core/palette/CAdfPattern.h"
 #include "core/palette/CStateFile.h"

@@ -1,4 +1,4 @@
-#include "../WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "core/tools/CTools.h"
 #include "core/tools/ToolRunner.h"
