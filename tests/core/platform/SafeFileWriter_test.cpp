@@ -82,11 +82,13 @@ TEST_F(SafeFileWriterTest, AFolderWithoutRoomForANewFileIsWrittenInPlace) {
         ASSERT_EQ(::chmod(path.c_str(), 0666), 0);
         ASSERT_EQ(::chmod(m_dir.c_str(), 0555), 0);
         const bool root = ::geteuid() == 0;
-        if (root)
+        if (root) {
             ASSERT_EQ(::seteuid(65534), 0);
+        }
         const FileResult written = WriteFileSafely(path, New.data(), New.size(), c.tail);
-        if (root)
+        if (root) {
             ASSERT_EQ(::seteuid(0), 0);
+        }
         ASSERT_EQ(::chmod(m_dir.c_str(), 0700), 0);
         EXPECT_TRUE(written) << written.systemError;
         EXPECT_EQ(Bytes(path), c.expected);

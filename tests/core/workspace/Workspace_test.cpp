@@ -106,8 +106,9 @@ TEST(Workspace, OpeningAnotherRomForgetsTheUndoSteps) {
         ws.TileImage().Fill(3);
         ws.CommitPage();
         int address = -1;
-        if (c.undoFirst)
+        if (c.undoFirst) {
             ASSERT_TRUE(ws.UndoStep(address));
+        }
 
         ASSERT_TRUE(ws.OpenRom(folder.Write("second.chr", second)));
         EXPECT_FALSE(ws.IsModified()) << c.name;
