@@ -79,7 +79,7 @@ TEST(PaletteConvert, ConvertsThroughTheFormatsAndAMasterForIndices) {
         EXPECT_EQ(result.to, c.to);
         EXPECT_EQ(result.warnings.size(), c.warnings);
         if (c.ok) {
-            EXPECT_EQ(test::ReadFile(c.request.output), c.bytes);
+            EXPECT_EQ(test::ReadBytes(c.request.output), c.bytes);
         } else {
             EXPECT_FALSE(FileExists(c.request.output));
         }

@@ -13,7 +13,7 @@ std::vector<uint8_t> Bytes(std::string_view text) {
 }
 
 std::vector<Colour> SeededColours(size_t n, uint32_t seed) {
-    const std::vector<uint8_t> bytes = test::SeededBytes(3 * n, seed);
+    const std::vector<uint8_t> bytes = test::RandomBytes(3 * n, seed);
     std::vector<Colour> colours;
     for (size_t k = 0; k < n; ++k)
         colours.push_back(MakeColour(bytes[3 * k], bytes[3 * k + 1], bytes[3 * k + 2]));
@@ -216,7 +216,7 @@ TEST(PaletteFormat, ShortAndOversizedBinaryFilesFillWhatTheyHold) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(InfoOf(c.format).name) + " " + std::to_string(c.size));
-        const PaletteRead read = ReadPaletteBytes(test::SeededBytes(c.size, 7), c.format);
+        const PaletteRead read = ReadPaletteBytes(test::RandomBytes(c.size, 7), c.format);
         ASSERT_TRUE(read);
         EXPECT_EQ(read.contents.Count(), c.count);
         EXPECT_EQ(read.expectedCount, c.expectedCount);
@@ -225,7 +225,7 @@ TEST(PaletteFormat, ShortAndOversizedBinaryFilesFillWhatTheyHold) {
                   (c.expectedCount > 0 ? 1u : 0u) + (c.ignored > 0 ? 1u : 0u));
     }
     // An .act whose count field names fewer colours, with a transparent entry.
-    std::vector<uint8_t> act = test::SeededBytes(772, 3);
+    std::vector<uint8_t> act = test::RandomBytes(772, 3);
     act[768] = 0, act[769] = 5, act[770] = 0, act[771] = 2;
     const PaletteRead read = ReadPaletteBytes(act, PaletteFormat::Act);
     EXPECT_EQ(read.contents.colours.size(), 5u);
@@ -240,9 +240,9 @@ TEST(PaletteFormat, FormatComesFromContentElseExtensionAndSize) {
         std::optional<PaletteFormat> format; // unset: refused
         PaletteProblem problem = PaletteProblem::None;
     };
-    std::vector<uint8_t> riff = test::SeededBytes(1048, 1);
+    std::vector<uint8_t> riff = test::RandomBytes(1048, 1);
     std::copy_n("RIFF\0\0\0\0PAL ", 12, riff.begin());
-    std::vector<uint8_t> bmpLike = test::SeededBytes(512, 2);
+    std::vector<uint8_t> bmpLike = test::RandomBytes(512, 2);
     bmpLike[0] = 'B', bmpLike[1] = 'M'; // colour memory may begin with "BM"
     const Case cases[] = {
         {"a.pal", Bytes("JASC-PAL\r\n0100\r\n0\r\n"), PaletteFormat::Jasc},
@@ -351,7 +351,7 @@ TEST(PaletteFormat, FilesLoadAndSaveWithTheirFailures) {
     contents.colours = SeededColours(16, 5);
     const std::string path = folder.File("row.cgram");
     ASSERT_TRUE(SavePaletteFile(path, contents, PaletteFormat::Bgr555));
-    EXPECT_EQ(test::ReadFile(path), WritePaletteBytes(contents, PaletteFormat::Bgr555));
+    EXPECT_EQ(test::ReadBytes(path), WritePaletteBytes(contents, PaletteFormat::Bgr555));
     PaletteLoad load = LoadPaletteFile(path, std::nullopt);
     ASSERT_TRUE(load.file);
     EXPECT_EQ(load.read.format, PaletteFormat::Bgr555);
