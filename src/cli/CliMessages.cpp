@@ -120,4 +120,10 @@ std::string CliExceptionText(const std::exception& e) {
     return "the command stopped on an unexpected error; nothing was written";
 }
 
+std::string CliHex(long long value) {
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%06llX", value);
+    return text;
+}
+
 } // namespace tavrin

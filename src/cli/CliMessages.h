@@ -32,4 +32,7 @@ std::string CliImageErrorText(const std::string& containerText);
 // An exception that reached the command boundary, in plain words.
 std::string CliExceptionText(const std::exception& e);
 
+// An address as the tool prints it: 0x%06X.
+std::string CliHex(long long value);
+
 } // namespace tavrin
