@@ -129,6 +129,14 @@ public:
     void PalettePalOpen(const std::string& path);
     void PalettePalSave(const std::string& path);
     void PalettePalSaveRom();
+    // A palette file of another format (format none: found from the file) into the master
+    // palette or, for console colour memory and as the user chooses, the palette set: one undo
+    // step. A refused file, and a short one, are said in a message.
+    void PaletteImportOther(const std::string& path, std::optional<PaletteFormat> format,
+                            ChannelExpansion expansion = ChannelExpansion::Full);
+    // The master palette (or the palette set's colours, as the user chooses for console
+    // colour memory) into a palette file of the format.
+    void PaletteExportOther(const std::string& path, PaletteFormat format);
     void PaletteAdfOpen(const std::string& path);
     void PaletteAdfSave(const std::string& path);
     void PaletteAdfSaveRom();
@@ -323,6 +331,8 @@ private:
     void ShowCaption();
     // CommitPage, DecodePage, DrawTileView, UpdateEditView.
     void CommitAndShow();
+    // After an undo or redo step: the page it changed, or the palettes redrawn.
+    void ShowStep(int address, UndoTarget target);
     PixelRect AreaPixels() const;
     // The edit area as an indexed bitmap on the clipboard; false after the failure message.
     bool CopyAreaToClipboard();

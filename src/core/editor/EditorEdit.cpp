@@ -61,11 +61,21 @@ void Editor::CommitAndShow() {
     UpdateEditView();
 }
 
+void Editor::ShowStep(int address, UndoTarget target) {
+    if (target == UndoTarget::Palettes) {
+        RebuildDisplayPalette();
+        Redraw();
+        return;
+    }
+    m_ws.SetAddress(address, this);
+    ShowPage();
+}
+
 void Editor::EditUndo() {
     int address = 0;
-    if (m_ws.UndoStep(address, this)) {
-        m_ws.SetAddress(address, this);
-        ShowPage();
+    UndoTarget target = UndoTarget::Document;
+    if (m_ws.UndoStep(address, this, &target)) {
+        ShowStep(address, target);
     } else {
         m_view.Beep();
     }
@@ -76,9 +86,9 @@ void Editor::EditUndo() {
 
 void Editor::EditRedo() {
     int address = 0;
-    if (m_ws.RedoStep(address, this)) {
-        m_ws.SetAddress(address, this);
-        ShowPage();
+    UndoTarget target = UndoTarget::Document;
+    if (m_ws.RedoStep(address, this, &target)) {
+        ShowStep(address, target);
     } else {
         m_view.Beep();
     }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "core/palette/files/PaletteTransfer.h"
+
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -127,6 +130,12 @@ public:
     // Drawn bytes lie past the end of the data the save writes: extend the file to the page,
     // save at the original size, or cancel the save.
     virtual ExtendAnswer AskExtendFile() { return ExtendAnswer::OriginalSize; }
+    // Whether a palette file of console colour memory goes into (reading) or comes from the
+    // palette set or the master palette; none to cancel. Without a window: the master palette.
+    virtual std::optional<PaletteDestination> AskPaletteDestination(bool reading) {
+        (void)reading;
+        return PaletteDestination::MasterPalette;
+    }
     // The palette edit dialog opens without blocking, on the given master colour.
     virtual void ShowPaletteEditor(int masterIndex) = 0;
     // The modal dialogs of the edit commands; true when closed with OK.

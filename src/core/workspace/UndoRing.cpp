@@ -14,6 +14,7 @@ void UndoRing::Reset() {
     for (UndoSnapshot& slot : m_slots) {
         slot.address = 0;
         slot.length = 0;
+        slot.target = UndoTarget::Document;
         slot.data.assign(MinSnapshotBytes, 0);
     }
 }
@@ -25,6 +26,7 @@ void UndoRing::Take(UndoSnapshot& slot, std::span<const uint8_t> rom, int addres
     length = std::clamp(length, 0, size - address);
     slot.address = address;
     slot.length = length;
+    slot.target = UndoTarget::Document;
     if (static_cast<int>(slot.data.size()) < length)
         slot.data.resize(static_cast<size_t>(length));
     if (length > 0)
@@ -47,27 +49,46 @@ void UndoRing::Record(std::span<const uint8_t> rom, int address, int length) {
         m_oldest = m_current - MaxUndoSteps;
 }
 
-bool UndoRing::Undo(std::span<uint8_t> rom, int& address) {
-    const int target = m_current - 1;
-    if (target < m_oldest || target > m_newest)
+void UndoRing::RecordPalettes(std::span<const uint8_t> palettes) {
+    Record(palettes, 0, static_cast<int>(palettes.size()));
+    Slot(m_current - 1).target = UndoTarget::Palettes;
+}
+
+bool UndoRing::Undo(std::span<uint8_t> rom, std::span<uint8_t> palettes, int& address,
+                    UndoTarget& target) {
+    const int step = m_current - 1;
+    if (step < m_oldest || step > m_newest)
         return false;
     // The slot then holds the bytes after the change, ready for a redo.
-    m_current = target;
+    m_current = step;
     UndoSnapshot& slot = Slot(m_current);
-    Swap(slot, rom);
+    target = slot.target;
+    Swap(slot, target == UndoTarget::Palettes ? palettes : rom);
     address = slot.address;
     return true;
 }
 
-bool UndoRing::Redo(std::span<uint8_t> rom, int& address) {
-    const int target = m_current + 1;
-    if (target > m_newest || m_current < m_oldest)
+bool UndoRing::Redo(std::span<uint8_t> rom, std::span<uint8_t> palettes, int& address,
+                    UndoTarget& target) {
+    const int step = m_current + 1;
+    if (step > m_newest || m_current < m_oldest)
         return false;
     UndoSnapshot& slot = Slot(m_current);
-    Swap(slot, rom);
+    target = slot.target;
+    Swap(slot, target == UndoTarget::Palettes ? palettes : rom);
     address = slot.address;
-    m_current = target;
+    m_current = step;
     return true;
+}
+
+bool UndoRing::Undo(std::span<uint8_t> rom, int& address) {
+    UndoTarget target = UndoTarget::Document;
+    return Undo(rom, {}, address, target);
+}
+
+bool UndoRing::Redo(std::span<uint8_t> rom, int& address) {
+    UndoTarget target = UndoTarget::Document;
+    return Redo(rom, {}, address, target);
 }
 
 } // namespace tavrin

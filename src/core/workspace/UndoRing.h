@@ -7,11 +7,16 @@
 
 namespace tavrin {
 
-// The bytes of one page as they were before a change.
+// What one step changed: the document's bytes, or the palettes (master palette and palette
+// set, as one block of bytes the workspace lays out).
+enum class UndoTarget { Document, Palettes };
+
+// The bytes of one page (or the palettes) as they were before a change.
 struct UndoSnapshot {
     int32_t address = 0;
     int32_t length = 0;
     std::vector<uint8_t> data; // at least MinSnapshotBytes long; the first length are used
+    UndoTarget target = UndoTarget::Document;
 };
 
 // The undo history: 33 snapshots in a ring, of which 32 steps can be undone. Each commit records
@@ -30,8 +35,15 @@ public:
     // Takes a snapshot of rom[address .. address + length) before a change; drops every redo
     // step.
     void Record(std::span<const uint8_t> rom, int address, int length);
-    // Step back or forward: the change's bytes are swapped back into rom and its address is
-    // given. False when there is no step.
+    // Takes the palettes' bytes before a change as one step; drops every redo step.
+    void RecordPalettes(std::span<const uint8_t> palettes);
+    // Step back or forward: the change's bytes are swapped back into rom (or palettes, for a
+    // palette step, target says which) and its address is given. False when there is no step.
+    bool Undo(std::span<uint8_t> rom, std::span<uint8_t> palettes, int& address,
+              UndoTarget& target);
+    bool Redo(std::span<uint8_t> rom, std::span<uint8_t> palettes, int& address,
+              UndoTarget& target);
+    // The same where no palette step was recorded.
     bool Undo(std::span<uint8_t> rom, int& address);
     bool Redo(std::span<uint8_t> rom, int& address);
 

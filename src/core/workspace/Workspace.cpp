@@ -213,22 +213,46 @@ void Workspace::CommitCurrent() {
     m_modified = true;
 }
 
-bool Workspace::UndoStep(int& address, const WorkspaceListener* by) {
-    const bool undone =
-        m_undo.Undo({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, address);
-    m_modified = m_modified || undone;
-    if (undone)
-        Announce(WorkspaceChange::Bytes, by);
-    return undone;
+bool Workspace::UndoStep(int& address, const WorkspaceListener* by, UndoTarget* target) {
+    return StepBack(true, address, by, target);
 }
 
-bool Workspace::RedoStep(int& address, const WorkspaceListener* by) {
-    const bool redone =
-        m_undo.Redo({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, address);
-    m_modified = m_modified || redone;
-    if (redone)
-        Announce(WorkspaceChange::Bytes, by);
-    return redone;
+bool Workspace::RedoStep(int& address, const WorkspaceListener* by, UndoTarget* target) {
+    return StepBack(false, address, by, target);
+}
+
+bool Workspace::StepBack(bool undo, int& address, const WorkspaceListener* by, UndoTarget* target) {
+    PaletteState palettes = TakePaletteState(m_palette, m_datPalette);
+    std::span<uint8_t> state(reinterpret_cast<uint8_t*>(&palettes), sizeof palettes);
+    const std::span<uint8_t> rom(m_doc.Data(), static_cast<size_t>(m_doc.BufferSize()));
+    UndoTarget kind = UndoTarget::Document;
+    const bool stepped =
+        undo ? m_undo.Undo(rom, state, address, kind) : m_undo.Redo(rom, state, address, kind);
+    if (target)
+        *target = kind;
+    if (!stepped)
+        return false;
+    if (kind == UndoTarget::Palettes) {
+        // The palettes are not the document: its modified mark and the page stay.
+        RestorePaletteState(palettes, m_palette, m_datPalette);
+        address = m_address;
+        Announce(WorkspaceChange::Palettes, by);
+        return true;
+    }
+    m_modified = true;
+    Announce(WorkspaceChange::Bytes, by);
+    return true;
+}
+
+PaletteTransfer Workspace::ImportPalette(const PaletteContents& contents,
+                                         PaletteDestination destination,
+                                         const WorkspaceListener* by) {
+    PaletteState before = TakePaletteState(m_palette, m_datPalette);
+    m_undo.RecordPalettes({reinterpret_cast<const uint8_t*>(&before), sizeof before});
+    const PaletteTransfer transfer =
+        ApplyPaletteContents(contents, destination, m_palette, m_datPalette);
+    Announce(WorkspaceChange::Palettes, by);
+    return transfer;
 }
 
 Image8 Workspace::ExportPages(int first, long long count, bool halftone) {

@@ -7,6 +7,7 @@
 #include "core/palette/CColSet.h"
 #include "core/palette/CDatPalette.h"
 #include "core/palette/CPalette.h"
+#include "core/palette/files/PaletteTransfer.h"
 #include "core/platform/FileResult.h"
 #include "core/platform/Image8.h"
 #include "core/platform/SafeFileWriter.h"
@@ -139,8 +140,15 @@ public:
     // The page's bytes go into the undo ring, then the tile image is encoded into them.
     void CommitPage(const WorkspaceListener* by = nullptr);
     // Undo and redo swap a snapshot with the document; address is where it was taken.
-    bool UndoStep(int& address, const WorkspaceListener* by = nullptr);
-    bool RedoStep(int& address, const WorkspaceListener* by = nullptr);
+    bool UndoStep(int& address, const WorkspaceListener* by = nullptr,
+                  UndoTarget* target = nullptr);
+    bool RedoStep(int& address, const WorkspaceListener* by = nullptr,
+                  UndoTarget* target = nullptr);
+    // Puts what a palette file held into the master palette or the palette set (see
+    // ApplyPaletteContents) as one undo step; undo and redo give the palettes back without
+    // moving the page (target says which kind of step it was).
+    PaletteTransfer ImportPalette(const PaletteContents& contents, PaletteDestination destination,
+                                  const WorkspaceListener* by = nullptr);
 
     // count pages from first stacked downwards in one 128-pixel-wide image with the display
     // palette; bytes past the document read as zero.
@@ -175,6 +183,8 @@ public:
 private:
     // Tells every listener but the one that made the change.
     void Announce(WorkspaceChange change, const WorkspaceListener* by);
+    // Undo (undo true) or redo of one step of the ring, document or palettes.
+    bool StepBack(bool undo, int& address, const WorkspaceListener* by, UndoTarget* target);
 
     bool PageFitsAt(int address) const;
     // PageReach without the cap at the buffer: what a decode reads from a page's address.

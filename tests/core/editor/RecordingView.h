@@ -110,6 +110,10 @@ public:
         Log("askExtend");
         return extendAnswer;
     }
+    std::optional<PaletteDestination> AskPaletteDestination(bool) override {
+        Log("askPalette");
+        return paletteAnswer;
+    }
     void FocusPanel(Panel panel) override {
         focused = panel;
         Log("focus");
@@ -190,6 +194,7 @@ public:
     std::vector<std::string> patternList;
     int patternIndex = -1;
     std::vector<std::string> messages;
+    std::optional<PaletteDestination> paletteAnswer = PaletteDestination::MasterPalette;
     int beeps = 0;
     std::vector<std::string> failures;
     SaveAnswer saveAnswer = SaveAnswer::Discard;

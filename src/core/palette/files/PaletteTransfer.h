@@ -55,6 +55,8 @@ struct PaletteState {
     std::array<uint8_t, 256> set{};
     bool operator==(const PaletteState&) const = default;
 };
+// Kept in the undo ring as one block of bytes.
+static_assert(sizeof(PaletteState) == 1024);
 PaletteState TakePaletteState(const CPalette& palette, const CDatPalette& set);
 void RestorePaletteState(const PaletteState& state, CPalette& palette, CDatPalette& set);
 

@@ -1,0 +1,105 @@
+#include "core/editor/Editor.h"
+
+#include "RecordingView.h"
+
+#include <gtest/gtest.h>
+
+// Palette files of other formats through the main window's commands: where the entries go,
+// one undo step, and what the user is told.
+
+namespace tavrin {
+namespace {
+
+class EditorPaletteFiles : public EditorTest {};
+
+std::vector<uint8_t> Row16() {
+    PaletteContents row;
+    for (int k = 0; k < 16; ++k)
+        row.colours.push_back(MakeColour(8 * k, 255 - 8 * k, 4 * k));
+    return WritePaletteBytes(row, PaletteFormat::Bgr555);
+}
+
+TEST_F(EditorPaletteFiles, ImportGoesWhereChosenAndUndoesInOneStep) {
+    struct Case {
+        const char* name;
+        std::string file;
+        std::vector<uint8_t> bytes;
+        std::optional<PaletteDestination> answer;
+        bool changed;
+        bool setChanged;
+        size_t messages; // refusals and warnings
+    };
+    const Case cases[] = {
+        {"row into master", "row.cgram", Row16(), PaletteDestination::MasterPalette, true, false,
+         0},
+        {"row into set", "row.cgram", Row16(), PaletteDestination::PaletteSet, true, true, 0},
+        {"cancelled", "row.cgram", Row16(), std::nullopt, false, false, 0},
+        {"nes ram asks nothing", "ram.pal", std::vector<uint8_t>(32, 0x21), std::nullopt, true,
+         true, 0},
+        {"short act", "short.act", std::vector<uint8_t>(30, 0x40), std::nullopt, true, false, 1},
+        {"refused", "odd.pal", std::vector<uint8_t>(500, 1), std::nullopt, false, false, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Editor& e = Start();
+        e.EditClear(); // a document step before
+        const PaletteState before = TakePaletteState(workspace->Palette(), workspace->PaletteSet());
+        const std::string caption = view.caption;
+        view.paletteAnswer = c.answer;
+        view.ClearLog();
+        view.messages.clear();
+        // nes-ram is ambiguous at 32 bytes by name; it is chosen as the dialog's filter would.
+        const std::optional<PaletteFormat> format =
+            c.file == "ram.pal" ? std::optional(PaletteFormat::NesRam) : std::nullopt;
+        e.PaletteImportOther(WriteFile(c.file, c.bytes), format);
+        const PaletteState after = TakePaletteState(workspace->Palette(), workspace->PaletteSet());
+        EXPECT_EQ(after != before, c.changed);
+        EXPECT_EQ(after.set != before.set, c.setChanged);
+        EXPECT_EQ(view.messages.size(), c.messages);
+        EXPECT_EQ(view.caption, caption) << "the palettes are not the document";
+        e.EditUndo();
+        EXPECT_EQ(TakePaletteState(workspace->Palette(), workspace->PaletteSet()), before);
+        EXPECT_EQ(workspace->Undo().CanUndo(), c.changed) << "the document step is still there";
+        if (c.changed) {
+            e.EditRedo();
+            EXPECT_EQ(TakePaletteState(workspace->Palette(), workspace->PaletteSet()), after);
+        }
+    }
+}
+
+TEST_F(EditorPaletteFiles, ExportWritesTheChosenSourceInTheFormat) {
+    Editor& e = Start();
+    CPalette& palette = workspace->Palette();
+    for (int k = 0; k < 256; ++k)
+        palette.SetColor(k, MakeColour(k, k / 2, 255 - k));
+    workspace->PaletteSet().SetEntry(0, 200);
+    struct Case {
+        const char* file;
+        PaletteFormat format;
+        std::optional<PaletteDestination> answer;
+        bool written;
+    };
+    const Case cases[] = {
+        {"a.gpl", PaletteFormat::Gpl, std::nullopt, true},
+        {"a.cgram", PaletteFormat::Bgr555, PaletteDestination::PaletteSet, true},
+        {"b.cgram", PaletteFormat::Bgr555, std::nullopt, false},
+        {"a.bmp", PaletteFormat::Image, std::nullopt, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        view.paletteAnswer = c.answer;
+        e.PaletteExportOther(PathOf(c.file), c.format);
+        ASSERT_EQ(FileExists(PathOf(c.file)), c.written);
+        if (!c.written)
+            continue;
+        PaletteOptions options;
+        options.imageAsPng = false;
+        const PaletteContents want =
+            ContentsToWrite(c.format, c.answer.value_or(PaletteDestination::MasterPalette), palette,
+                            workspace->PaletteSet());
+        EXPECT_EQ(ReadFile(c.file), WritePaletteBytes(want, c.format, options));
+    }
+}
+
+} // namespace
+} // namespace tavrin
