@@ -4,6 +4,14 @@
 <context>
     <name>ActionTable</name>
     <message>
+        <source>パレットを読み込む (他の形式)...</source>
+        <translation>Load palette (other formats)...</translation>
+    </message>
+    <message>
+        <source>パレットを書き出す (他の形式)...</source>
+        <translation>Export palette (other formats)...</translation>
+    </message>
+    <message>
         <source>新規作成(&amp;N)</source>
         <translation>&amp;New</translation>
     </message>
@@ -961,6 +969,20 @@ read its result in by hand once it is done.</translation>
 <context>
     <name>tavrin::MainWindow</name>
     <message>
+        <source>ゲーム機のパレットメモリです。
+パレット定義（.dat）に読み込みますか？
+（いいえ：パレット（.pal）に読み込みます）</source>
+        <translation>This is a console's palette memory.
+Load it into the palette set (.dat)?
+(No: load it into the palette (.pal))</translation>
+    </message>
+    <message>
+        <source>パレット定義（.dat）の色を書き出しますか？
+（いいえ：パレット（.pal）の色を書き出します）</source>
+        <translation>Export the colours of the palette set (.dat)?
+(No: export the colours of the palette (.pal))</translation>
+    </message>
+    <message>
         <source>はい(&amp;Y)</source>
         <translation>&amp;Yes</translation>
     </message>
@@ -1312,6 +1334,14 @@ Extend the file to the end of the page and save?
 </context>
 <context>
     <name>PaletteFiles</name>
+    <message>
+        <source>パレットファイル (形式を自動判別)</source>
+        <translation>Palette files (format found from the file)</translation>
+    </message>
+    <message>
+        <source>全てのファイル</source>
+        <translation>All files</translation>
+    </message>
     <message>
         <source>対応する形式のパレットファイルではありません。
 期待した形式: %1</source>

@@ -30,8 +30,18 @@ QString RunFileDialog(QWidget* parent, const FileDialogRequest& request) {
             dialog.setDirectory(info.absolutePath());
         dialog.selectFile(info.fileName());
     }
+    const QStringList filters = dialog.nameFilters();
+    if (!request.filterExtensions.isEmpty())
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog, &request, &filters](const QString& filter) {
+                             const qsizetype k = filters.indexOf(filter);
+                             if (k >= 0 && k < request.filterExtensions.size())
+                                 dialog.setDefaultSuffix(request.filterExtensions[k]);
+                         });
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
+    if (request.chosenFilter)
+        *request.chosenFilter = static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
     return dialog.selectedFiles().constFirst();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QString>
 #include <QStringList>
 
@@ -14,6 +16,10 @@ struct FileDialogRequest {
     QString filter;
     QString defaultExtension;
     QString fileName;
+    // When given, the default extension follows the chosen filter (one per filter entry).
+    QStringList filterExtensions;
+    // When given, receives the index of the filter entry chosen.
+    std::shared_ptr<int> chosenFilter;
 };
 
 // "ROM image|*.bin;*.chr|All files|*.*" -> {"ROM image (*.bin *.chr)", "All files (*.*)"}.

@@ -136,6 +136,7 @@ private:
     SaveAnswer AskSaveChanges() override;
     bool AskDiscardChanges() override;
     ExtendAnswer AskExtendFile() override;
+    std::optional<PaletteDestination> AskPaletteDestination(bool reading) override;
     QMessageBox::StandardButton Ask(const QString& text, QMessageBox::StandardButtons buttons);
     void Beep() override;
     void FocusPanel(Panel panel) override;
@@ -195,6 +196,8 @@ private:
 
     // The help actions (MainWindowHelp.cpp).
     void ConnectHelpActions();
+    // The palette files of other formats (MainWindowPaletteFiles.cpp).
+    void ConnectPaletteFileActions();
     // Opens a document or address with the desktop's default program; on failure the
     // message "実行に失敗しました：" and the target.
     bool ShellOpen(const QUrl& url, const QString& target);

@@ -146,6 +146,7 @@ void MainWindow::ConnectActions() {
     ConnectEditActions();
     ConnectToolActions();
     ConnectHelpActions();
+    ConnectPaletteFileActions();
     ConnectOptionActions();
     on("ActPaletteLoadState", [this](QAction*) { PaletteLoadStateExecute(); });
 

@@ -54,7 +54,7 @@ TEST_F(MainMenusTest, MenusHoldTheirActionsInOrder) {
         "ActPen09 ActPen10",
         ">パレット選択 >パレット表示 - ActPaletteLoadState - ActPaletteDatOpen ActPaletteDatSave "
         "ActPaletteDatSaveRom - ActPalettePalOpen ActPalettePalSave ActPalettePalSaveRom - "
-        "ActPaletteAdfOpen ActPaletteAdfSave ActPaletteAdfSaveRom - ActPaletteEnableSet - "
+        "ActPaletteOtherOpen ActPaletteOtherSave - ActPaletteAdfOpen ActPaletteAdfSave ActPaletteAdfSaveRom - ActPaletteEnableSet - "
         "ActPaletteReload",
         "ActToolExecuteFile - ActToolExecute0 ActToolExecute1 ActToolExecute2 ActToolExecute3 "
         "ActToolExecute4 ActToolExecute5 ActToolExecute6 ActToolExecute7 ActToolExecute8 "
