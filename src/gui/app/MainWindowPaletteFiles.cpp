@@ -1,7 +1,10 @@
 #include "gui/app/MainWindow.h"
 
 #include "core/palette/files/PaletteFileFilter.h"
+#include "gui/app/ActionTable.h"
 #include "gui/app/FileDialogs.h"
+
+#include <QAction>
 
 // The palette files of other formats: the two commands of the Palette menu and the question
 // of where console colour memory goes.
