@@ -17,9 +17,9 @@ struct FileDialogRequest {
     QString defaultExtension;
     QString fileName;
     // When given, the default extension follows the chosen filter (one per filter entry).
-    QStringList filterExtensions;
+    QStringList filterExtensions{};
     // When given, receives the index of the filter entry chosen.
-    std::shared_ptr<int> chosenFilter;
+    std::shared_ptr<int> chosenFilter{};
 };
 
 // "ROM image|*.bin;*.chr|All files|*.*" -> {"ROM image (*.bin *.chr)", "All files (*.*)"}.
