@@ -1,4 +1,4 @@
-#include "gui/WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "core/palette/files/PaletteFileFilter.h"
 #include "core/palette/files/PaletteTransfer.h"
