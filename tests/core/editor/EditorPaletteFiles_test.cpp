@@ -67,6 +67,18 @@ TEST_F(EditorPaletteFiles, ImportGoesWhereChosenAndUndoesInOneStep) {
     }
 }
 
+TEST_F(EditorPaletteFiles, APaletteStepLeavesThePageAndTheDocumentAlone) {
+    Editor& e = Start({WriteFile("a.chr", std::vector<uint8_t>(0x4000, 0x11))});
+    workspace->SetAddress(0x1000);
+    e.PaletteImportOther(WriteFile("row.cgram", Row16()), std::nullopt);
+    for (int step = 0; step < 2; ++step) {
+        step == 0 ? e.EditUndo() : e.EditRedo();
+        EXPECT_EQ(e.CurrentAddress(), 0x1000) << step;
+        EXPECT_FALSE(workspace->IsModified()) << step;
+    }
+    EXPECT_EQ(ReadFile("a.chr"), std::vector<uint8_t>(0x4000, 0x11));
+}
+
 TEST_F(EditorPaletteFiles, ExportWritesTheChosenSourceInTheFormat) {
     Editor& e = Start();
     CPalette& palette = workspace->Palette();
