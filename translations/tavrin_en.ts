@@ -526,6 +526,10 @@
         <translation>Cancelled.</translation>
     </message>
     <message>
+        <source>開いている間にほかのプログラムがファイルを変えました。書き込んでいません（別の名前で保存してください）。</source>
+        <translation>Another program changed the file while it was open. Nothing was written (save it under another name).</translation>
+    </message>
+    <message>
         <source>読み込めませんでした。</source>
         <translation>It could not be read.</translation>
     </message>

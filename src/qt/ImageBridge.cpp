@@ -8,6 +8,7 @@
 #include <QImageReader>
 #include <QImageWriter>
 #include <QString>
+#include <algorithm>
 #include <cstring>
 
 namespace tavrin {
@@ -49,6 +50,36 @@ QImage ToRgbImage(const Image8& image) {
             d[x] = lut[s[x]];
     }
     return out;
+}
+
+RgbPicture::Rows RgbPicture::Update(const Image8& image) {
+    const int w = image.Width();
+    const int h = image.Height();
+    Rows rows;
+    rows.whole = m_rgb.width() != w || m_rgb.height() != h || m_last.Colours() != image.Colours();
+    if (rows.whole) {
+        m_rgb = QImage(w, h, QImage::Format_RGB32);
+        m_last.Resize(w, h);
+        m_last.Colours() = image.Colours();
+        for (int i = 0; i < 256; ++i)
+            m_lut[i] = ToQRgb(image.Colours()[static_cast<size_t>(i)]);
+    }
+    rows.first = h;
+    for (int y = 0; y < h; ++y) {
+        const uint8_t* s = image.ScanLine(y);
+        uint8_t* last = m_last.ScanLine(y);
+        if (!rows.whole && std::memcmp(s, last, static_cast<size_t>(w)) == 0)
+            continue;
+        std::memcpy(last, s, static_cast<size_t>(w));
+        auto* d = reinterpret_cast<QRgb*>(m_rgb.scanLine(y));
+        for (int x = 0; x < w; ++x)
+            d[x] = m_lut[s[x]];
+        rows.first = std::min(rows.first, y);
+        rows.last = y + 1;
+    }
+    if (rows.last == 0)
+        rows.first = 0;
+    return rows;
 }
 
 bool FromIndexedQImage(const QImage& source, Image8& out) {

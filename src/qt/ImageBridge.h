@@ -15,6 +15,27 @@ QImage ToQImage(const Image8& image);
 QImage ToQImage(const ImageRgb& picture);
 // Paints the index image into an RGB32 image through its palette (for widgets).
 QImage ToRgbImage(const Image8& image);
+
+// The RGB32 picture of an index image kept from one call to the next: only the rows that
+// differ from the last image are painted again (a key in the set window or a pen move changes
+// a few rows). The picture changes in place while no one else holds a copy of it; a copy
+// someone holds stays as it was (Qt copies the picture first).
+class RgbPicture {
+public:
+    // Rows [first, last) were painted again; all of them when whole (a new size or palette).
+    struct Rows {
+        int first = 0;
+        int last = 0;
+        bool whole = false;
+    };
+    Rows Update(const Image8& image);
+    const QImage& Picture() const { return m_rgb; }
+
+private:
+    Image8 m_last;
+    QImage m_rgb;
+    QRgb m_lut[256] = {};
+};
 // An indexed (Indexed8, Mono, MonoLSB) or Grayscale8 QImage as indices and palette; false for
 // other formats.
 bool FromIndexedQImage(const QImage& image, Image8& out);

@@ -5,8 +5,10 @@
 
 #include <QImage>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 using namespace tavrin;
 
@@ -74,4 +76,49 @@ TEST(ImageBridge, RefusesImagesWithoutAPalette) {
     EXPECT_FALSE(ReadQtImage(png, image, error));
     EXPECT_EQ(error, "not an indexed image (8 bits per pixel or less with a palette)");
     std::remove(png.c_str());
+}
+
+// The kept picture equals a fresh conversion after every change, paints again exactly the
+// rows that changed, and leaves a copy someone holds as it was.
+TEST(ImageBridge, RgbPictureRepaintsOnlyChangedRows) {
+    Image8 image(9, 6);
+    for (int i = 0; i < 9 * 6; ++i)
+        image.Bits()[i] = static_cast<uint8_t>(i * 7);
+    for (int i = 0; i < 256; ++i)
+        image.Colours()[static_cast<size_t>(i)] = MakeColour(i, 255 - i, i / 2);
+    struct Step {
+        std::function<void(Image8&)> change;
+        int first, last;
+        bool whole;
+    };
+    const std::vector<Step> steps = {
+        {[](Image8&) {}, 0, 6, true}, // the first image
+        {[](Image8&) {}, 0, 0, false},
+        {[](Image8& m) { m.ScanLine(3)[8] ^= 1; }, 3, 4, false},
+        {[](Image8& m) {
+             m.ScanLine(1)[0] ^= 2;
+             m.ScanLine(4)[4] ^= 2;
+         },
+         1, 5, false},
+        {[](Image8& m) {
+             m.ScanLine(0)[0] ^= 4;
+             m.ScanLine(5)[8] ^= 4;
+         },
+         0, 6, false},
+        {[](Image8& m) { m.Colours()[200] = MakeColour(1, 2, 3); }, 0, 6, true},
+        {[](Image8& m) { m.Resize(9, 7); }, 0, 7, true},
+    };
+    RgbPicture picture;
+    for (size_t k = 0; k < steps.size(); ++k) {
+        SCOPED_TRACE("step " + std::to_string(k));
+        const QImage held = picture.Picture();
+        const QImage before = held.copy();
+        steps[k].change(image);
+        const RgbPicture::Rows rows = picture.Update(image);
+        EXPECT_EQ(rows.first, steps[k].first);
+        EXPECT_EQ(rows.last, steps[k].last);
+        EXPECT_EQ(rows.whole, steps[k].whole);
+        EXPECT_EQ(picture.Picture(), ToRgbImage(image));
+        EXPECT_EQ(held, before);
+    }
 }

@@ -4,10 +4,18 @@
 #include "core/platform/FileIO.h"
 #include "core/platform/SafeFileWriter.h"
 
+#include "core/platform/SafeFileStream.h"
+
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <new>
+#include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace tavrin {
 
@@ -61,6 +69,29 @@ size_t BufferBytesFor(const Layout& l, int dataSize) {
                      reach + static_cast<size_t>(RomDocument::MaxPageBytes)});
 }
 
+// Files from this size on are seen through a mapping, read as their pages are touched;
+// smaller ones are read whole, which no other program can change under the document.
+constexpr long long MapFromBytes = 32LL << 20;
+// Every buffer a mapped document can grow to: the largest data and a page past it (a header
+// reaches far less far).
+constexpr size_t MappedCapacity =
+    static_cast<size_t>(RomDocument::MaxDataSize) + RomDocument::MaxPageBytes;
+// A save copies the buffer out a piece at a time.
+constexpr size_t SavePieceBytes = size_t{1} << 20;
+
+bool ReadAt(int fd, uint8_t* out, size_t bytes) {
+    size_t got = 0;
+    while (got < bytes) {
+        const ssize_t n = ::pread(fd, out + got, bytes - got, static_cast<off_t>(got));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n == 0;
+        got += static_cast<size_t>(n);
+    }
+    return true;
+}
+
 } // namespace
 
 RomDocument::RomDocument() {
@@ -84,6 +115,9 @@ FileResult RomDocument::ReadRom(const std::string& path) {
         return FileResult::Fail(FileFailure::ReadFailed, path, error.value());
     if (length > static_cast<uintmax_t>(MaxDataSize))
         return FileResult::Fail(FileFailure::TooLarge, path);
+    if (length >= static_cast<uintmax_t>(MapFromBytes))
+        if (std::optional<FileResult> mapped = MapRom(path))
+            return *mapped;
     // The header decides how far the buffer must reach, so it is read first to allocate once.
     uint8_t head[INesFieldBytes] = {};
     if (ReadFilePrefix(path, head, sizeof head) < 0)
@@ -97,6 +131,35 @@ FileResult RomDocument::ReadRom(const std::string& path) {
     if (got < 0)
         return FileResult::Fail(FileFailure::ReadFailed, path, errno);
     if (!Adopt(std::move(buffer), static_cast<int>(got), path))
+        return FileResult::Fail(FileFailure::TooLarge, path, ENOMEM);
+    return FileResult::Ok(path);
+}
+
+std::optional<FileResult> RomDocument::MapRom(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0) {
+        const int error = errno;
+        if (fd >= 0)
+            ::close(fd);
+        return FileResult::Fail(FileFailure::ReadFailed, path, error);
+    }
+    if (st.st_size > MaxDataSize) {
+        ::close(fd);
+        return FileResult::Fail(FileFailure::TooLarge, path);
+    }
+    const int dataSize = static_cast<int>(st.st_size);
+    uint8_t head[INesFieldBytes] = {};
+    if (!ReadAt(fd, head, std::min<size_t>(sizeof head, static_cast<size_t>(dataSize)))) {
+        const int error = errno;
+        ::close(fd);
+        return FileResult::Fail(FileFailure::ReadFailed, path, error);
+    }
+    ZeroedBuffer buffer;
+    if (!buffer.MapFile(fd, static_cast<size_t>(dataSize),
+                        BufferBytesFor(LayoutOf(head, dataSize), dataSize), MappedCapacity))
+        return std::nullopt;
+    if (!Adopt(std::move(buffer), dataSize, path))
         return FileResult::Fail(FileFailure::TooLarge, path, ENOMEM);
     return FileResult::Ok(path);
 }
@@ -130,10 +193,37 @@ bool RomDocument::Adopt(ZeroedBuffer&& buffer, int dataSize, const std::string& 
     return true;
 }
 
+bool RomDocument::SourceChanged() const {
+    return m_buffer.Mapping().SourceChanged();
+}
+
 FileResult RomDocument::WriteRom(const std::string& path, bool saveSmallSize,
                                  ExistingTail tail) const {
-    return WriteFileSafely(path, m_buffer.data(), static_cast<size_t>(WriteLength(saveSmallSize)),
-                           tail);
+    const MappedFile& mapping = m_buffer.Mapping();
+    if (!mapping.IsMapped())
+        return WriteFileSafely(path, m_buffer.data(),
+                               static_cast<size_t>(WriteLength(saveSmallSize)), tail);
+    // Writing over a file another program changed would put a mix of its bytes and ours
+    // there, silently; the edits stay in the document for a save under another name.
+    std::error_code error;
+    if (SourceChanged() &&
+        (path == m_filePath || std::filesystem::equivalent(path, m_filePath, error)))
+        return FileResult::Fail(FileFailure::ChangedOutside, path);
+    // Through a copy a piece at a time: a page the file lost reads zeros here (in a system
+    // call it would fail the write), and the pieces written leave memory again.
+    SafeFileStream file;
+    if (FileResult opened = file.Open(path); !opened)
+        return opened;
+    std::vector<uint8_t> piece(SavePieceBytes);
+    const auto length = static_cast<size_t>(WriteLength(saveSmallSize));
+    for (size_t at = 0; at < length; at += piece.size()) {
+        const size_t n = std::min(piece.size(), length - at);
+        std::copy(m_buffer.data() + at, m_buffer.data() + at + n, piece.begin());
+        mapping.Release(at, n);
+        if (FileResult written = file.Write({piece.data(), n}); !written)
+            return written;
+    }
+    return file.Commit(tail);
 }
 
 int RomDocument::LastChangeFrom(int from) const {

@@ -3,10 +3,11 @@
 #include "core/platform/FileResult.h"
 #include "core/platform/SafeFileWriter.h"
 
-#include "core/document/ZeroedBuffer.h"
+#include "core/platform/ZeroedBuffer.h"
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace tavrin {
@@ -41,10 +42,14 @@ public:
     // A new document of 8192 zero bytes named "NewFile.chr".
     void New();
 
-    // Reads the whole file and applies the iNES or the plain rule. False, with the document
+    // Reads the file and applies the iNES or the plain rule. False, with the document
     // unchanged, when the file does not exist, cannot be read, is larger than MaxDataSize or
-    // does not fit in memory.
+    // does not fit in memory. A large file is not read at once: its pages are read as they
+    // are touched and cost memory only then (or once edited).
     FileResult ReadRom(const std::string& path);
+    // A large file was cut or rewritten by another program since it was read (pages it no
+    // longer holds read as zeros). WriteRom then refuses to write over it.
+    bool SourceChanged() const;
 
     // Replaces the document with the given bytes as if read from a file named path.
     // False, with the document unchanged, when there are more than MaxDataSize bytes or they
@@ -52,7 +57,8 @@ public:
     bool LoadBytes(const uint8_t* data, size_t size, const std::string& path);
 
     // Writes the data from offset 0 without truncating a longer file; a document smaller
-    // than 8192 bytes is padded with its buffer's bytes to 8192 unless saveSmallSize.
+    // than 8192 bytes is padded with its buffer's bytes to 8192 unless saveSmallSize. Fails
+    // with ChangedOutside, writing nothing, for the file itself once SourceChanged.
     // tail: whether a longer file keeps its bytes past the document (the default: a ROM saved
     // in place is never cut) or is replaced whole.
     FileResult WriteRom(const std::string& path, bool saveSmallSize,
@@ -93,6 +99,8 @@ public:
     void SetFilePath(const std::string& path);
 
 private:
+    // ReadRom for a large file; none when the system will not map it (read whole instead).
+    std::optional<FileResult> MapRom(const std::string& path);
     // Takes a zero-padded buffer holding dataSize bytes of data and sets the addresses.
     bool Adopt(ZeroedBuffer&& buffer, int dataSize, const std::string& path);
 

@@ -5,13 +5,16 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace tavrin {
 
 int CColSet::Resize(int dataSize, int tileBytes) {
     m_tileBytes = std::max(tileBytes, MinTileBytes);
     const int tiles = dataSize > 0 ? dataSize / m_tileBytes : 0;
-    m_buffer.assign(static_cast<size_t>(tiles) + TableOffset, 0);
+    // Zeroed pages cost nothing until a group is set: a large document's table is mostly zero.
+    if (!m_buffer.Allocate(static_cast<size_t>(tiles) + TableOffset))
+        throw std::bad_alloc();
     return BufferSize();
 }
 
@@ -28,12 +31,12 @@ uint8_t& CColSet::Entry(int address) {
         m_scratch = 0;
         return m_scratch;
     }
-    return m_buffer[static_cast<size_t>(offset)];
+    return m_buffer.data()[static_cast<size_t>(offset)];
 }
 
 uint8_t CColSet::GroupAt(int address) const {
     const long long offset = OffsetOf(address);
-    return offset < 0 ? 0 : m_buffer[static_cast<size_t>(offset)];
+    return offset < 0 ? 0 : m_buffer.data()[static_cast<size_t>(offset)];
 }
 
 std::array<uint8_t, 256> CColSet::PageGroups(int address) const {
@@ -59,7 +62,7 @@ void CColSet::SetHeader(const uint8_t* entries) {
 FileResult CColSet::LoadFromFile(const std::string& path) {
     if (FileResult probe = ProbeReadable(path); !probe)
         return probe;
-    if (m_buffer.empty())
+    if ((m_buffer.size() == 0))
         return FileResult::Ok(path);
     if (ReadFilePrefix(path, m_buffer.data(), m_buffer.size()) < 0)
         return FileResult::Fail(FileFailure::ReadFailed, path, errno);
@@ -67,13 +70,13 @@ FileResult CColSet::LoadFromFile(const std::string& path) {
 }
 
 void CColSet::LoadFromBytes(const uint8_t* bytes, size_t size) {
-    if (bytes == nullptr || m_buffer.empty())
+    if (bytes == nullptr || (m_buffer.size() == 0))
         return;
     std::memcpy(m_buffer.data(), bytes, std::min(size, m_buffer.size()));
 }
 
 FileResult CColSet::SaveToFile(const std::string& path) const {
-    if (m_buffer.empty())
+    if ((m_buffer.size() == 0))
         return FileResult::Fail(FileFailure::Malformed, path);
     return WriteFileSafely(path, m_buffer.data(), m_buffer.size(), ExistingTail::Keep);
 }

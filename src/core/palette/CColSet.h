@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/FileResult.h"
+#include "core/platform/ZeroedBuffer.h"
 
 #include <array>
 #include <cstddef>
@@ -57,7 +58,7 @@ private:
     // Buffer offset of the tile holding the address, or -1 outside the table.
     long long OffsetOf(long long address) const;
 
-    std::vector<uint8_t> m_buffer;
+    ZeroedBuffer m_buffer;
     int m_tileBytes = MinTileBytes;
     uint8_t m_scratch = 0;
 };

@@ -50,6 +50,10 @@ std::string Reason(const FileResult& result) {
         return TAVRIN_TR("Files", "ファイルの内容が正しくありません。");
     case FileFailure::Cancelled:
         return TAVRIN_TR("Files", "取り消しました。");
+    case FileFailure::ChangedOutside:
+        // clang-format off
+        return TAVRIN_TR("Files", "開いている間にほかのプログラムがファイルを変えました。書き込んでいません（別の名前で保存してください）。");
+        // clang-format on
     case FileFailure::ReadFailed:
     case FileFailure::WriteFailed:
         break;

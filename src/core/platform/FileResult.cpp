@@ -27,6 +27,9 @@ std::string DescribeFailure(const FileResult& result, const char* subject) {
         break;
     case FileFailure::Cancelled:
         return "cancelled";
+    case FileFailure::ChangedOutside:
+        return "another program changed the " + what +
+               " while it was open; nothing was written (save under another name)";
     }
     if (result.systemError != 0)
         text += std::string(": ") + std::strerror(result.systemError);

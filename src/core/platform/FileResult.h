@@ -12,8 +12,9 @@ enum class FileFailure {
     TooLarge,   // past what the program can address
     ReadFailed,
     WriteFailed,
-    Malformed, // read, but its content is not what the file must hold
-    Cancelled, // the user chose not to go on
+    Malformed,      // read, but its content is not what the file must hold
+    Cancelled,      // the user chose not to go on
+    ChangedOutside, // another program cut or rewrote the file while it was open
 };
 
 // The outcome of one load or save: what failed, the system's error number (0 when none

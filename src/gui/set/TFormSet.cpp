@@ -325,13 +325,23 @@ bool TFormSet::event(QEvent* event) {
     return handled;
 }
 
+namespace {
+
+void Show(ImagePanel* panel, RgbPicture& rgb, const Image8& picture) {
+    panel->SetPicture(QImage()); // so that the kept picture changes in place, not copied
+    rgb.Update(picture);
+    panel->SetPicture(rgb.Picture());
+}
+
+} // namespace
+
 void TFormSet::Repaint(const SetRedraw& redraw) {
     if (redraw.chr)
-        m_imageChr->SetPicture(ToRgbImage(m_composer.ChrPicture()));
+        Show(m_imageChr, m_chrRgb, m_composer.ChrPicture());
     if (redraw.set)
-        m_imageSet->SetPicture(ToRgbImage(m_composer.SetPicture()));
+        Show(m_imageSet, m_setRgb, m_composer.SetPicture());
     if (redraw.pal)
-        m_imagePal->SetPicture(ToRgbImage(m_composer.PalPicture()));
+        Show(m_imagePal, m_palRgb, m_composer.PalPicture());
     SyncChecks();
 }
 

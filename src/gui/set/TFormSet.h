@@ -3,6 +3,7 @@
 #include "core/set/SetComposer.h"
 #include "core/set/SetWorkspaceLink.h"
 #include "gui/set/SetFileDialog.h"
+#include "qt/ImageBridge.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -88,6 +89,10 @@ private:
     ImagePanel* m_imageChr = nullptr;
     ImagePanel* m_imageSet = nullptr;
     ImagePanel* m_imagePal = nullptr;
+    // The panels' pictures, converted again only where they changed.
+    RgbPicture m_chrRgb;
+    RgbPicture m_setRgb;
+    RgbPicture m_palRgb;
 
     FileChooser m_fileChooser;
     MessageSink m_messageSink;

@@ -1,5 +1,5 @@
 #include "core/document/RomDocument.h"
-#include "core/document/ZeroedBuffer.h"
+#include "core/platform/ZeroedBuffer.h"
 
 #include <gtest/gtest.h>
 

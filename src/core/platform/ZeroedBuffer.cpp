@@ -1,5 +1,6 @@
-#include "core/document/ZeroedBuffer.h"
+#include "core/platform/ZeroedBuffer.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -14,7 +15,7 @@ ZeroedBuffer::ZeroedBuffer(const ZeroedBuffer& other) {
     if (!Allocate(other.m_size))
         throw std::bad_alloc();
     if (m_size > 0)
-        std::memcpy(m_data.get(), other.m_data.get(), m_size);
+        std::memcpy(m_data.get(), other.data(), m_size);
 }
 
 ZeroedBuffer& ZeroedBuffer::operator=(const ZeroedBuffer& other) {
@@ -26,12 +27,13 @@ ZeroedBuffer& ZeroedBuffer::operator=(const ZeroedBuffer& other) {
 }
 
 ZeroedBuffer::ZeroedBuffer(ZeroedBuffer&& other) noexcept
-    : m_data(std::move(other.m_data)), m_size(other.m_size) {
+    : m_data(std::move(other.m_data)), m_map(std::move(other.m_map)), m_size(other.m_size) {
     other.m_size = 0;
 }
 
 ZeroedBuffer& ZeroedBuffer::operator=(ZeroedBuffer&& other) noexcept {
     m_data = std::move(other.m_data);
+    m_map = std::move(other.m_map);
     m_size = other.m_size;
     other.m_size = 0;
     return *this;
@@ -43,6 +45,17 @@ bool ZeroedBuffer::Allocate(size_t size) {
     if (!p)
         return false;
     m_data.reset(p);
+    m_map = MappedFile();
+    m_size = size;
+    return true;
+}
+
+bool ZeroedBuffer::MapFile(int fd, size_t fileBytes, size_t size, size_t capacity) {
+    MappedFile map;
+    if (size < fileBytes || !map.Map(fd, fileBytes, std::max(size, capacity)))
+        return false;
+    m_data.reset();
+    m_map = std::move(map);
     m_size = size;
     return true;
 }
@@ -50,11 +63,15 @@ bool ZeroedBuffer::Allocate(size_t size) {
 bool ZeroedBuffer::Grow(size_t size) {
     if (size <= m_size)
         return true;
+    if (m_map.IsMapped() && size <= m_map.capacity()) {
+        m_size = size; // the kept address space is zero past the file already
+        return true;
+    }
     ZeroedBuffer bigger;
     if (!bigger.Allocate(size))
         return false;
     if (m_size > 0)
-        std::memcpy(bigger.m_data.get(), m_data.get(), m_size);
+        std::memcpy(bigger.m_data.get(), data(), m_size);
     *this = std::move(bigger);
     return true;
 }
