@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 namespace tavrin {
 
@@ -288,7 +289,9 @@ void Workspace::ImportPages(const Image8& image, int first, int count,
 // ---- Files ----
 
 FileResult Workspace::OpenRom(const std::string& path, const WorkspaceListener* by) {
-    FileResult read = m_doc.ReadRom(path);
+    std::optional<FileResult> fromOrigin = m_origin ? m_origin->ReadDocument(path, m_doc)
+                                                    : std::nullopt;
+    FileResult read = fromOrigin ? std::move(*fromOrigin) : m_doc.ReadRom(path);
     if (read) {
         m_undo.Reset();
         m_modified = false;
@@ -306,6 +309,14 @@ void Workspace::NewDocument(const WorkspaceListener* by) {
 
 FileResult Workspace::SaveRom(const std::string& path, bool saveSmallSize, FileResult* colourSet,
                               ExistingTail tail) {
+    // A packed block goes back into its ROM; its colour set would be the ROM's, so it stays.
+    if (m_origin) {
+        if (std::optional<FileResult> written = m_origin->WriteDocument(path, m_doc)) {
+            if (*written)
+                m_modified = false;
+            return std::move(*written);
+        }
+    }
     FileResult written = m_doc.WriteRom(path, saveSmallSize, tail);
     if (!written)
         return written;

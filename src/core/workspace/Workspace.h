@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/document/DocumentOrigin.h"
 #include "core/document/RomDocument.h"
 #include "core/formats/CFormatTable.h"
 #include "core/formats/PageCodec.h"
@@ -170,6 +171,9 @@ public:
     // replaced whole (saving as another file). A successful save clears the modified flag.
     FileResult SaveRom(const std::string& path, bool saveSmallSize, FileResult* colourSet = nullptr,
                        ExistingTail tail = ExistingTail::Keep);
+    // Names that are not files of their own (packed blocks) are read and saved through the
+    // origin; nullptr: every name is a file.
+    void SetDocumentOrigin(DocumentOrigin* origin) { m_origin = origin; }
     // The palette set, palette, patterns and (withColourSet) colour set named like path.
     CompanionLoad LoadCompanionFiles(const std::string& path, bool withColourSet,
                                      const WorkspaceListener* by = nullptr);
@@ -197,6 +201,7 @@ private:
     void CommitCurrent();
 
     RomDocument m_doc;
+    DocumentOrigin* m_origin = nullptr;
     CFormatTable m_formats;
     CPalette m_palette;
     CDatPalette m_datPalette;
