@@ -168,6 +168,14 @@
         <translation>&amp;Find Next Graphics...</translation>
     </message>
     <message>
+        <source>次の圧縮データを探す(&amp;C)</source>
+        <translation>Find Next &amp;Compressed Data</translation>
+    </message>
+    <message>
+        <source>圧縮データの一覧(&amp;L)...</source>
+        <translation>Compressed Data &amp;List...</translation>
+    </message>
+    <message>
         <source>前の画像を探す(&amp;P)...</source>
         <translation>Find &amp;Previous Graphics...</translation>
     </message>
@@ -1043,6 +1051,61 @@ Extend the file to the end of the page and save?
     <message>
         <source>ステートファイル|*.st?;*.zs?;*.sv?;|全てのファイル|*.*</source>
         <translation>Save-state files|*.st?;*.zs?;*.sv?;|All files|*.*</translation>
+    </message>
+    <message>
+        <source>圧縮したデータ (%1 バイト) が元の場所 (%2 バイト) に収まりません。
+ファイルの末尾 0x%3 に追加しますか？</source>
+        <translation>The packed data (%1 bytes) does not fit in its old place (%2 bytes).
+Append it at the end of the file, at 0x%3?</translation>
+    </message>
+    <message>
+        <source>元のデータを指すポインタが %1 個見つかりました。
+新しい場所を指すように書き換えますか？</source>
+        <translation>%1 pointers to the old data were found.
+Point them at the new place?</translation>
+    </message>
+    <message>
+        <source>圧縮データは見つかりませんでした。</source>
+        <translation>No compressed data found.</translation>
+    </message>
+</context>
+<context>
+    <name>tavrin::TPackedBlockWindow</name>
+    <message>
+        <source>圧縮データの一覧</source>
+        <translation>Compressed Data</translation>
+    </message>
+    <message>
+        <source>自動</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>検索(&amp;S)</source>
+        <translation>&amp;Scan</translation>
+    </message>
+    <message>
+        <source>最小サイズ</source>
+        <translation>Minimum size</translation>
+    </message>
+    <message>
+        <source>アライメント</source>
+        <translation>Alignment</translation>
+    </message>
+    <message>
+        <source>アドレス</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>形式</source>
+        <translation>Codec</translation>
+    </message>
+    <message>
+        <source>圧縮サイズ</source>
+        <translation>Packed size</translation>
+    </message>
+    <message>
+        <source>展開サイズ</source>
+        <translation>Unpacked size</translation>
     </message>
 </context>
 <context>

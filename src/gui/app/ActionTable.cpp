@@ -124,6 +124,11 @@ std::vector<Row> Rows() {
          K{Qt::CTRL | Qt::Key_J}, 64},
         {"ActAddrFind", "Address", QT_TRANSLATE_NOOP("ActionTable", "次の画像を探す(&F)..."),
          K{Qt::Key_F3}},
+        {"ActAddrFindPacked", "Address",
+         QT_TRANSLATE_NOOP("ActionTable", "次の圧縮データを探す(&C)"),
+         K{Qt::CTRL | Qt::SHIFT | Qt::Key_F3}},
+        {"ActAddrPackedList", "Address",
+         QT_TRANSLATE_NOOP("ActionTable", "圧縮データの一覧(&L)..."), K{}},
         {"ActAddrFindPrev", "Address", QT_TRANSLATE_NOOP("ActionTable", "前の画像を探す(&P)..."),
          K{}},
 

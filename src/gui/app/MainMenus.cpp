@@ -55,9 +55,22 @@ QStringList MenuItems(int index) {
                 "-",
                 "ActPaletteReplaceColor"};
     case 2:
-        return {"ActAddrMMAX", "ActAddrM100B", "ActAddrM10B", "ActAddrM1B",   "ActAddrM1",
-                "ActAddrP1",   "ActAddrP1B",   "ActAddrP10B", "ActAddrP100B", "ActAddrPMAX",
-                "-",           "ActAddrInput", "ActAddrFind"};
+        return {"ActAddrMMAX",
+                "ActAddrM100B",
+                "ActAddrM10B",
+                "ActAddrM1B",
+                "ActAddrM1",
+                "ActAddrP1",
+                "ActAddrP1B",
+                "ActAddrP10B",
+                "ActAddrP100B",
+                "ActAddrPMAX",
+                "-",
+                "ActAddrInput",
+                "ActAddrFind",
+                "-",
+                "ActAddrFindPacked",
+                "ActAddrPackedList"};
     case 3:
         return {"ActPen11", "ActPen01", "ActPen02", "ActPen03", "ActPen04", "ActPen05",
                 "ActPen06", "ActPen07", "ActPen08", "ActPen09", "ActPen10"};

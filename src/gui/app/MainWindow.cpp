@@ -1,6 +1,7 @@
 #include "gui/app/MainWindow.h"
 
 #include "core/formats/PluginFolders.h"
+#include "core/packed/PackedBlockNavigator.h"
 #include "core/settings/CIniInfo.h"
 #include "core/views/CImageDat.h"
 #include "core/views/CImagePal.h"
@@ -94,6 +95,7 @@ MainWindow::MainWindow(const AppPaths& paths, const std::vector<std::string>& ar
     ConnectActions();
     ConnectControls();
     ConnectSetWindow();
+    ConnectPackedBlocks();
 
     const CIniInfo& settings = m_editor->Settings();
     if (settings.SavePosition)
@@ -194,6 +196,7 @@ void MainWindow::DisplayPaletteChanged() {
 
 void MainWindow::SetCaption(const std::string& caption) {
     setWindowTitle(Q(caption));
+    ShowPackedLabel();
 }
 
 void MainWindow::SetApplicationTitle(const std::string& title) {

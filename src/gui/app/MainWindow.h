@@ -16,6 +16,7 @@
 
 class QComboBox;
 class QFrame;
+class QLabel;
 class QMenu;
 class QScrollBar;
 class QUrl;
@@ -36,6 +37,9 @@ class TToolConfigDialog;
 class TFormSet;
 class TReplaceColorDialog;
 class TJumpDialog;
+class TPackedBlockWindow;
+class PackedBlockNavigator;
+struct FoundBlock;
 
 // The main window: its panels, menus and tool bars around the core Editor, which holds the
 // document and every rule. It turns Qt events into Editor calls and the Editor's view calls
@@ -71,6 +75,8 @@ public:
     TToolConfigDialog& ToolConfigDialog();
     TFConfigDialog& ConfigDialog();
     TFormSet& SetWindow() const { return *m_setWindow; }
+    PackedBlockNavigator& PackedBlocks() const { return *m_packed; }
+    TPackedBlockWindow& PackedBlockWindow() const { return *m_packedWindow; }
     // 0x00BBGGRR, or -1 while the window has the system's colour.
     int WindowColour() const { return m_windowColour; }
     const QString& ApplicationTitle() const { return m_applicationTitle; }
@@ -212,6 +218,13 @@ private:
     // The set window, created at start and shown by ActToolFormSet (MainWindowSet.cpp).
     void ConnectSetWindow();
 
+    // Packed blocks: find next, the list window, the questions of a save that must move the
+    // block (MainWindowPacked.cpp).
+    void ConnectPackedBlocks();
+    void FindNextPackedExecute();
+    void OpenPackedBlock(const FoundBlock& block);
+    void ShowPackedLabel();
+
     // Mouse (MainWindowMouse.cpp).
     void ConnectPanel(ImagePanel* panel, Panel which);
     void PanelPressed(Panel which, Qt::MouseButton button, QPoint pos);
@@ -249,6 +262,9 @@ private:
     std::unique_ptr<Editor> m_editor;
     // Goes before the editor whose tiles it shows.
     std::unique_ptr<TFormSet> m_setWindow;
+    std::unique_ptr<PackedBlockNavigator> m_packed;
+    TPackedBlockWindow* m_packedWindow = nullptr;
+    QLabel* m_packedLabel = nullptr;
 
     // Actions whose commands are not part of the program yet stay disabled.
     QSet<QAction*> m_unavailable;

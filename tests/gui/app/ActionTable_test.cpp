@@ -75,6 +75,9 @@ const Expected Commands[] = {
     {"ActAddrPWheel", "Address", "ホイール↓", "ホイール↓", "", 17, ""},
     {"ActAddrInput", "Address", "アドレス入力(&A)", "アドレス入力", "Ctrl+J", 64, ""},
     {"ActAddrFind", "Address", "次の画像を探す(&F)...", "次の画像を探す", "F3", 0, ""},
+    {"ActAddrFindPacked", "Address", "次の圧縮データを探す(&C)", "次の圧縮データを探す",
+     "Ctrl+Shift+F3", 0, ""},
+    {"ActAddrPackedList", "Address", "圧縮データの一覧(&L)...", "圧縮データの一覧", "", 0, ""},
     {"ActAddrFindPrev", "Address", "前の画像を探す(&P)...", "前の画像を探す", "", 0, ""},
 
     // Tags are the pen indices.

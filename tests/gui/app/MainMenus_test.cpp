@@ -49,7 +49,8 @@ TEST_F(MainMenusTest, MenusHoldTheirActionsInOrder) {
         "ActEditMirrorVertical - ActEditRotateLeft ActEditRotateRight - ActEditShiftUp "
         "ActEditShiftDown ActEditShiftLeft ActEditShiftRight - ActPaletteReplaceColor",
         "ActAddrMMAX ActAddrM100B ActAddrM10B ActAddrM1B ActAddrM1 ActAddrP1 ActAddrP1B "
-        "ActAddrP10B ActAddrP100B ActAddrPMAX - ActAddrInput ActAddrFind",
+        "ActAddrP10B ActAddrP100B ActAddrPMAX - ActAddrInput ActAddrFind - ActAddrFindPacked "
+        "ActAddrPackedList",
         "ActPen11 ActPen01 ActPen02 ActPen03 ActPen04 ActPen05 ActPen06 ActPen07 ActPen08 "
         "ActPen09 ActPen10",
         ">パレット選択 >パレット表示 - ActPaletteLoadState - ActPaletteDatOpen ActPaletteDatSave "
