@@ -13,4 +13,11 @@ namespace tavrin {
 std::optional<int32_t> FindNextImage(std::span<const uint8_t> data, int32_t address,
                                      int32_t tileBytes);
 
+// "Find previous graphics": the same rule run backwards. Of all the places FindNextImage can
+// answer (from any address), the last one before address; so when the forward search from
+// some address finds R, the backward search from any address past R up to the next such
+// place finds R again. None when there is no such place before the address.
+std::optional<int32_t> FindPreviousImage(std::span<const uint8_t> data, int32_t address,
+                                         int32_t tileBytes);
+
 } // namespace tavrin

@@ -164,5 +164,86 @@ TEST(ImageSearch, LargeBufferAgreesWithTheReference) {
     }
 }
 
+
+std::optional<int32_t> SearchBack(const std::vector<uint8_t>& data, int32_t address, int32_t tile) {
+    return FindPreviousImage(std::span<const uint8_t>(data.data(), data.size()), address, tile);
+}
+
+// Every place the forward search can answer, from every address, in order.
+std::vector<int32_t> ForwardAnswers(const std::vector<uint8_t>& data, int32_t tile) {
+    std::vector<int32_t> answers;
+    for (int32_t a = -1; a < static_cast<int32_t>(data.size()); ++a) {
+        if (const auto found = ReferenceSearch(data, a, tile))
+            answers.push_back(*found);
+    }
+    std::sort(answers.begin(), answers.end());
+    answers.erase(std::unique(answers.begin(), answers.end()), answers.end());
+    return answers;
+}
+
+TEST(ImageSearchBack, FindsTheLastForwardAnswerBeforeTheAddress) {
+    const int32_t tiles[] = {8, 16, 32, 2, 1, 0, 65, 24};
+    for (uint32_t seed = 1; seed <= 120; ++seed) {
+        std::mt19937 rng(seed);
+        const int32_t tile = tiles[seed % std::size(tiles)];
+        const size_t size = rng() % 1500;
+        const int maxRun =
+            1 + static_cast<int>(rng() % (2 * static_cast<unsigned>(std::max(tile, 4)) + 4));
+        const int alphabet = (seed % 5 == 0) ? 256 : 1 + static_cast<int>(rng() % 3);
+        const std::vector<uint8_t> data = RunData(rng, size, maxRun, alphabet);
+        const std::vector<int32_t> answers = ForwardAnswers(data, tile);
+        for (int32_t x = -2; x <= static_cast<int32_t>(size) + 2; ++x) {
+            const auto below = std::lower_bound(answers.begin(), answers.end(), x);
+            const std::optional<int32_t> expected =
+                below == answers.begin() ? std::nullopt : std::optional<int32_t>(*(below - 1));
+            ASSERT_EQ(SearchBack(data, x, tile), expected)
+                << "seed " << seed << " size " << size << " tile " << tile << " address " << x;
+        }
+    }
+}
+
+TEST(ImageSearchBack, UndoesTheForwardSearchOnLargeData) {
+    // What the forward search finds from A, the backward one finds from just past it, also
+    // across 64-byte blocks and long blank areas.
+    std::mt19937 rng(7);
+    std::vector<uint8_t> data = RunData(rng, 1 << 20, 40, 3);
+    std::fill_n(data.begin() + 300000, 70000, uint8_t{0}); // longer than 256 tiles of 16
+    for (int32_t tile : {16, 32, 64, 128}) {
+        for (int k = 0; k < 200; ++k) {
+            const auto a = static_cast<int32_t>(rng() % data.size());
+            const auto found = Search(data, a, tile);
+            if (!found)
+                continue;
+            ASSERT_EQ(SearchBack(data, *found + 1, tile), found) << tile << " from " << a;
+        }
+    }
+}
+
+TEST(ImageSearchBack, Cases) {
+    std::vector<uint8_t> data(20000, 0);
+    for (size_t i = 5000; i < data.size(); ++i)
+        data[i] = static_cast<uint8_t>(i * 7 + 1);
+    std::fill_n(data.begin() + 10000, 64, uint8_t{0});
+    struct Case {
+        int32_t address;
+        std::optional<int32_t> expected;
+    };
+    const Case cases[] = {
+        {0, std::nullopt},    // nothing before the first byte
+        {-5, std::nullopt},   //
+        {4096, std::nullopt}, // from 0 the blank area counts 4096 bytes: the first answer
+        {4097, 4096},         //
+        {4992, 4976},         // from 895 the counted run ends at 4991
+        {4993, 4992},         // the end of the blank area, rounded down
+        {10064, 4992},        // the blank tile at 10000..10063 ends at 10064
+        {10065, 10064},       //
+        {50000, 10064},       // past the end of the data
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(SearchBack(data, c.address, 16), c.expected) << c.address;
+    }
+    EXPECT_EQ(SearchBack({}, 10, 16), std::nullopt);
+}
+
 } // namespace
 } // namespace tavrin
