@@ -1,8 +1,7 @@
 #include "core/nav/ByteSearch.h"
 
 #include <algorithm>
-#include <cstring>
-#include <vector>
+#include <bit>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -12,24 +11,39 @@ namespace tavrin {
 
 namespace {
 
-// The longest stretch of fixed bytes in the pattern: the library's substring search finds it
-// far faster than a byte-by-byte walk, and each hit is then checked whole.
-struct Anchor {
-    size_t offset = 0;
-    size_t length = 0;
+// Two bytes of the pattern are compared at 16 starts at once; only starts where both agree
+// are checked whole. The two are the first and the last byte that is not left open, or,
+// when those are equal, another one of a different value, so that a blank area of one value
+// gives no candidates.
+struct Probe {
+    size_t offset[2] = {0, 0};
+    uint8_t mask[2] = {0, 0};
+    uint8_t value[2] = {0, 0};
 };
 
-Anchor LongestFixed(const BytePattern& p) {
-    Anchor best;
-    size_t start = 0;
-    for (size_t k = 0; k <= p.Size(); ++k) {
-        if (k == p.Size() || p.mask[k] != 0xFF) {
-            if (k - start > best.length)
-                best = {start, k - start};
-            start = k + 1;
+Probe MakeProbe(const BytePattern& p) {
+    Probe probe;
+    size_t first = p.Size();
+    size_t last = 0;
+    for (size_t k = 0; k < p.Size(); ++k) {
+        if (p.mask[k] != 0) {
+            first = std::min(first, k);
+            last = k;
         }
     }
-    return best;
+    if (first == p.Size())
+        return probe; // nothing fixed: every start is a candidate
+    for (size_t k = first; k < p.Size() && p.value[last] == p.value[first]; ++k) {
+        if (p.mask[k] == 0xFF && p.value[k] != p.value[first] && p.mask[first] == 0xFF)
+            last = k;
+    }
+    probe.offset[0] = first;
+    probe.offset[1] = last;
+    for (int i = 0; i < 2; ++i) {
+        probe.mask[i] = p.mask[probe.offset[i]];
+        probe.value[i] = p.value[probe.offset[i]];
+    }
+    return probe;
 }
 
 bool MatchesAt(const uint8_t* at, const BytePattern& p) {
@@ -40,87 +54,75 @@ bool MatchesAt(const uint8_t* at, const BytePattern& p) {
     return true;
 }
 
-// The first start in [first, last] of a match inside hay (last + size <= hay's length).
-std::optional<size_t> FirstMatch(const uint8_t* hay, size_t first, size_t last,
-                                 const BytePattern& p, const Anchor& anchor) {
-    if (anchor.length == 0) {
-        for (size_t s = first; s <= last; ++s) {
-            if (MatchesAt(hay + s, p))
-                return s;
-        }
-        return std::nullopt;
+#if defined(__SSE2__)
+// Bit k: start s + k passes both probe bytes. Reads up to s + 15 + the larger offset.
+uint32_t Candidates16(const uint8_t* hay, size_t s, const Probe& probe) {
+    __m128i both = _mm_set1_epi8(-1);
+    for (int i = 0; i < 2; ++i) {
+        const __m128i v =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(hay + s + probe.offset[i]));
+        const __m128i masked = _mm_and_si128(v, _mm_set1_epi8(static_cast<char>(probe.mask[i])));
+        both = _mm_and_si128(
+            both, _mm_cmpeq_epi8(masked, _mm_set1_epi8(static_cast<char>(probe.value[i]))));
     }
-    const uint8_t* needle = p.value.data() + anchor.offset;
+    return static_cast<uint32_t>(_mm_movemask_epi8(both));
+}
+#endif
+
+// The first start in [first, last] of a match (last + the pattern's size <= hay's length).
+std::optional<size_t> FirstMatch(const uint8_t* hay, size_t first, size_t last,
+                                 const BytePattern& p) {
+    const Probe probe = MakeProbe(p);
     size_t s = first;
-    while (s <= last) {
-        const uint8_t* from = hay + s + anchor.offset;
-        const size_t length = last - s + anchor.length;
-        const void* hit = ::memmem(from, length, needle, anchor.length);
-        if (hit == nullptr)
-            return std::nullopt;
-        const size_t at = static_cast<size_t>(static_cast<const uint8_t*>(hit) - hay) - anchor.offset;
-        if (MatchesAt(hay + at, p))
-            return at;
-        s = at + 1;
+#if defined(__SSE2__)
+    for (; s <= last && last - s >= 15; s += 16) {
+        for (uint32_t bits = Candidates16(hay, s, probe); bits != 0; bits &= bits - 1) {
+            const size_t at = s + static_cast<size_t>(std::countr_zero(bits));
+            if (MatchesAt(hay + at, p))
+                return at;
+        }
+    }
+#endif
+    for (; s <= last; ++s) {
+        if (MatchesAt(hay + s, p))
+            return s;
     }
     return std::nullopt;
 }
 
-// dst[k] = src[n - 1 - k].
-void ReverseCopy(const uint8_t* src, size_t n, uint8_t* dst) {
-    size_t k = 0;
+// The last start in [first, last] of a match.
+std::optional<size_t> LastMatch(const uint8_t* hay, size_t first, size_t last,
+                                const BytePattern& p) {
+    const Probe probe = MakeProbe(p);
+    size_t top = last; // starts above top are done
 #if defined(__SSE2__)
-    for (; k + 16 <= n; k += 16) {
-        __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + n - k - 16));
-        v = _mm_shuffle_epi32(v, _MM_SHUFFLE(0, 1, 2, 3));
-        v = _mm_shufflelo_epi16(v, _MM_SHUFFLE(2, 3, 0, 1));
-        v = _mm_shufflehi_epi16(v, _MM_SHUFFLE(2, 3, 0, 1));
-        v = _mm_or_si128(_mm_slli_epi16(v, 8), _mm_srli_epi16(v, 8));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + k), v);
+    for (; top - first >= 15; top -= 16) {
+        const size_t s = top - 15;
+        for (uint32_t bits = Candidates16(hay, s, probe); bits != 0;
+             bits &= ~(uint32_t{1} << (31 - std::countl_zero(bits)))) {
+            const size_t at = s + static_cast<size_t>(31 - std::countl_zero(bits));
+            if (MatchesAt(hay + at, p))
+                return at;
+        }
+        if (s == first)
+            return std::nullopt;
     }
 #endif
-    for (; k < n; ++k)
-        dst[k] = src[n - 1 - k];
-}
-
-BytePattern Reversed(const BytePattern& p) {
-    BytePattern r;
-    r.value.assign(p.value.rbegin(), p.value.rend());
-    r.mask.assign(p.mask.rbegin(), p.mask.rend());
-    return r;
-}
-
-// The last start in [first, last]: the data is read backwards a block at a time, turned
-// round, and searched forwards for the turned pattern; its first hit is the last start.
-std::optional<size_t> LastMatch(const uint8_t* data, size_t first, size_t last,
-                                const BytePattern& p) {
-    constexpr size_t Block = size_t{1} << 20;
-    const BytePattern r = Reversed(p);
-    const Anchor anchor = LongestFixed(r);
-    std::vector<uint8_t> turned;
-    size_t top = last; // starts above top are done
-    while (true) {
-        const size_t bottom = top - first + 1 > Block ? top - Block + 1 : first;
-        const size_t span = top - bottom + p.Size(); // bytes of starts bottom..top
-        turned.resize(span);
-        ReverseCopy(data + bottom, span, turned.data());
-        // Start s of the pattern is turned start top - s.
-        if (const auto hit = FirstMatch(turned.data(), 0, top - bottom, r, anchor))
-            return top - *hit;
-        if (bottom == first)
-            return std::nullopt;
-        top = bottom - 1;
+    for (size_t k = 0; k <= top - first; ++k) {
+        if (MatchesAt(hay + top - k, p))
+            return top - k;
     }
+    return std::nullopt;
 }
 
-std::optional<size_t> Search(const uint8_t* data, int64_t first, int64_t last,
-                             const BytePattern& p, SearchDirection direction) {
+std::optional<size_t> Search(const uint8_t* data, int64_t first, int64_t last, const BytePattern& p,
+                             SearchDirection direction) {
     if (first > last)
         return std::nullopt;
     const auto lo = static_cast<size_t>(first);
     const auto hi = static_cast<size_t>(last);
     if (direction == SearchDirection::Forward)
-        return FirstMatch(data, lo, hi, p, LongestFixed(p));
+        return FirstMatch(data, lo, hi, p);
     return LastMatch(data, lo, hi, p);
 }
 

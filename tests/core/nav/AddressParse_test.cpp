@@ -24,9 +24,9 @@ TEST(AddressParse, TheUsualHexadecimalFormsAreTakenToo) {
 }
 
 TEST(AddressParse, AnythingElseCancels) {
-    for (const char* text : {"", "g", "1g", "0x", "$", "h", "0x$1F", "$1Fh", "-1", "+1",
-                             "80000000", "0x80000000", "FFFFFFFF", "123456789",
-                             "fffffffffffffffffffff", "1F\n", "1 F"})
+    for (const char* text :
+         {"", "g", "1g", "0x", "$", "h", "0x$1F", "$1Fh", "-1", "+1", "80000000", "0x80000000",
+          "FFFFFFFF", "123456789", "fffffffffffffffffffff", "1F\n", "1 F"})
         EXPECT_EQ(ParseAddress(text), std::nullopt) << '"' << text << '"';
 }
 

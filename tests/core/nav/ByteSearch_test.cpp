@@ -70,7 +70,9 @@ TEST(BytePattern, TextInAsciiAndCp932) {
     const Case cases[] = {
         {"HERO", TextEncoding::Ascii, PatternError::None, {'H', 'E', 'R', 'O'}},
         {"ア", TextEncoding::Ascii, PatternError::NotAscii, {}},
-        {"ゆうしゃ", TextEncoding::Cp932, PatternError::None,
+        {"ゆうしゃ",
+         TextEncoding::Cp932,
+         PatternError::None,
          {0x82, 0xE4, 0x82, 0xA4, 0x82, 0xB5, 0x82, 0xE1}},
         {"A表", TextEncoding::Cp932, PatternError::None, {'A', 0x95, 0x5C}},
         {"ｱ", TextEncoding::Cp932, PatternError::None, {0xB1}},
@@ -117,8 +119,8 @@ std::optional<ByteMatch> Reference(const std::vector<uint8_t>& data, const ByteP
 }
 
 TEST(ByteSearch, AgreesWithEveryStartTriedInTurn) {
-    const char* patterns[] = {"01 02", "01 ?? 02", "?? 01 01 ??", "0? 1?", "03",
-                              "00 00 00 00 01", "02 ?? ?? 02 ?? ?? 02"};
+    const char* patterns[] = {"01 02", "01 ?? 02",       "?? 01 01 ??",         "0? 1?",
+                              "03",    "00 00 00 00 01", "02 ?? ?? 02 ?? ?? 02"};
     for (uint32_t seed = 1; seed <= 150; ++seed) {
         std::mt19937 rng(seed);
         const size_t size = rng() % (seed % 30 == 0 ? 2500000 : 300);
@@ -155,17 +157,17 @@ TEST(ByteSearch, AtBothEndsAndWrapping) {
         std::optional<ByteMatch> expected;
     };
     const Case cases[] = {
-        {&ab, 0, D::Forward, false, ByteMatch{0, false}},      // at the very start
-        {&ab, 1, D::Forward, false, std::nullopt},             //
-        {&ab, 1, D::Forward, true, ByteMatch{0, true}},        // found again after wrapping
-        {&ac, 0, D::Forward, false, ByteMatch{4998, false}},   // ending at the last byte
+        {&ab, 0, D::Forward, false, ByteMatch{0, false}},        // at the very start
+        {&ab, 1, D::Forward, false, std::nullopt},               //
+        {&ab, 1, D::Forward, true, ByteMatch{0, true}},          // found again after wrapping
+        {&ac, 0, D::Forward, false, ByteMatch{4998, false}},     // ending at the last byte
         {&ac, 4999, D::Backward, false, ByteMatch{4998, false}}, //
-        {&ac, 4997, D::Backward, false, std::nullopt},         //
-        {&ac, 4997, D::Backward, true, ByteMatch{4998, true}}, //
+        {&ac, 4997, D::Backward, false, std::nullopt},           //
+        {&ac, 4997, D::Backward, true, ByteMatch{4998, true}},   //
         {&aAny, 4999, D::Backward, false, ByteMatch{4998, false}},
         {&aAny, 4997, D::Backward, false, ByteMatch{0, false}}, // across the middle
         {&aAny, 1, D::Forward, false, ByteMatch{4998, false}},
-        {&aAny, 9999, D::Forward, true, ByteMatch{0, true}},  // from past the end
+        {&aAny, 9999, D::Forward, true, ByteMatch{0, true}},   // from past the end
         {&aAny, -7, D::Backward, true, ByteMatch{4998, true}}, // from before the start
         {&aAny, -7, D::Backward, false, std::nullopt},
     };
@@ -189,9 +191,9 @@ TEST(ByteSearch, BackwardAcrossBlocks) {
         copy[static_cast<size_t>(at)] = 0x12;
         copy[static_cast<size_t>(at) + 2] = 0x34;
         copy[static_cast<size_t>(at) + 3] = 0x56;
-        EXPECT_EQ(FindBytes(copy, p, static_cast<int64_t>(copy.size()), SearchDirection::Backward,
-                            false),
-                  (ByteMatch{at, false}))
+        EXPECT_EQ(
+            FindBytes(copy, p, static_cast<int64_t>(copy.size()), SearchDirection::Backward, false),
+            (ByteMatch{at, false}))
             << at;
         EXPECT_EQ(FindBytes(copy, p, 0, SearchDirection::Forward, false), (ByteMatch{at, false}));
     }

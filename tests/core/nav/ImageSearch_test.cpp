@@ -164,7 +164,6 @@ TEST(ImageSearch, LargeBufferAgreesWithTheReference) {
     }
 }
 
-
 std::optional<int32_t> SearchBack(const std::vector<uint8_t>& data, int32_t address, int32_t tile) {
     return FindPreviousImage(std::span<const uint8_t>(data.data(), data.size()), address, tile);
 }
