@@ -104,6 +104,7 @@ void CIniInfo::ReadFrom(const IniFile& ini) {
     SaveSmallSize = ReadBool(ini, "SaveSmallSize", d.SaveSmallSize);
     SavePosition = ReadBool(ini, "SavePosition", d.SavePosition);
     Desktop.ReadFrom(ini);
+    Recent.ReadFrom(ini);
 }
 
 void CIniInfo::WriteTo(IniFile& ini) const {
@@ -126,6 +127,7 @@ void CIniInfo::WriteTo(IniFile& ini) const {
     WriteBool(ini, "SaveSmallSize", SaveSmallSize);
     WriteBool(ini, "SavePosition", SavePosition);
     Desktop.WriteTo(ini);
+    Recent.WriteTo(ini);
 }
 
 } // namespace tavrin

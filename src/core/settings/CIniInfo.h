@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/nav/RecentFiles.h"
 #include "core/platform/FileResult.h"
 #include "core/startup/DesktopSettings.h"
 
@@ -66,6 +67,8 @@ public:
 
     // Language and view scale, in a section of their own; read at start, before the window.
     DesktopSettings Desktop;
+    // The files opened last, with their places, in a section of their own.
+    RecentFiles Recent;
 
 private:
     std::string m_path;
