@@ -1454,4 +1454,43 @@ An indexed PNG or BMP is needed.</translation>
         <translation>The %1 bytes after the palette were ignored.</translation>
     </message>
 </context>
+<context>
+    <name>Navigator</name>
+    <message>
+        <source>ファイルが見つかりません：</source>
+        <translation>File not found:</translation>
+    </message>
+    <message>
+        <source>ブックマークの読めない行を飛ばしました：</source>
+        <translation>Lines of the bookmarks that could not be read were skipped:</translation>
+    </message>
+    <message>
+        <source>行</source>
+        <translation>line</translation>
+    </message>
+    <message>
+        <source>ブックマークは保存したファイルに付けられます。</source>
+        <translation>Bookmarks belong to a saved file. Save the file first.</translation>
+    </message>
+    <message>
+        <source>見つかりませんでした。</source>
+        <translation>Not found.</translation>
+    </message>
+    <message>
+        <source>ファイルの最後まで探したので、最初から探しました。</source>
+        <translation>Reached the end of the file; searched on from the start.</translation>
+    </message>
+    <message>
+        <source>ファイルの最初まで探したので、最後から探しました。</source>
+        <translation>Reached the start of the file; searched on from the end.</translation>
+    </message>
+    <message>
+        <source>アドレス</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>タイル</source>
+        <translation>Tile</translation>
+    </message>
+</context>
 </TS>
