@@ -22,6 +22,7 @@ TEST(RecentFiles, MostRecentFirstAtMostTen) {
     EXPECT_EQ(recent.Items().size(), 10u);
     EXPECT_EQ(recent.Items()[0], (RecentFile{"/roms/5", At(0x500)}));
     EXPECT_EQ(recent.Items()[1].path, "/roms/11");
+    EXPECT_EQ(recent.Items().back().path, "/roms/2"); // moved, not repeated
     EXPECT_TRUE(recent.Update("/roms/11", At(0x1100)));
     EXPECT_EQ(recent.Items()[1].place, At(0x1100));
     EXPECT_FALSE(recent.Update("/roms/0", At(0)));
