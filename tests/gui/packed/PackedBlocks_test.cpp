@@ -1,4 +1,4 @@
-#include "gui/WindowFixture.h"
+#include "support/WindowFixture.h"
 
 #include "core/compress/PackedCodec.h"
 #include "core/packed/PackedBlockNavigator.h"
