@@ -120,7 +120,7 @@ TEST_F(MainWindowTest, CommandsOfLaterPartsAreDisabled) {
             "ActFileNew ActFileOpen ActFileReload ActFileSave ActFileSaveAs ActFileExit "
             "ActAddrMMAX ActAddrM100B ActAddrM10B ActAddrM1B ActAddrM1 ActAddrM1Hide "
             "ActAddrP1Hide ActAddrP1 ActAddrP1B ActAddrP10B ActAddrP100B ActAddrPMAX "
-            "ActAddrMWheel ActAddrPWheel ActAddrInput ActAddrFind "
+            "ActAddrMWheel ActAddrPWheel ActAddrInput ActAddrFind ActAddrFindPacked ActAddrPackedList "
             "ActPaletteSel0 ActPaletteSel1 ActPaletteSel2 ActPaletteSel3 ActPaletteModePalSet "
             "ActPaletteMode256Pal ActPaletteDatOpen ActPaletteDatSave ActPaletteDatSaveRom "
             "ActPalettePalOpen ActPalettePalSave ActPalettePalSaveRom ActPaletteOtherOpen "
