@@ -172,13 +172,13 @@ enum OptionGroup : unsigned {
     FromOption = 64,    // --from
 };
 
-struct OptionSpec {
+struct OptionRow {
     const char* name;
     OptionGroup group;
     bool takesValue;
 };
 
-const OptionSpec Options[] = {
+const OptionRow Options[] = {
     {"--format", FormatOption, true},
     {"--address", PageOptions, true},
     {"--rotate", PageOptions, true},
@@ -199,7 +199,7 @@ const OptionSpec Options[] = {
 
 // A command: its name, its arguments (the usage line names them), the options it takes and
 // its help. A new command is a row here, a case in RunCliCommand and its Run function.
-struct CommandSpec {
+struct CommandRow {
     const char* name;
     CliCommand command;
     const char* usage; // after "tavrin-cli "
@@ -210,7 +210,7 @@ struct CommandSpec {
 
 const unsigned CodecOptions = FormatOption | PageOptions | ColourOptions;
 
-const CommandSpec Commands[] = {
+const CommandRow Commands[] = {
     {"formats", CliCommand::Formats, "formats", 0, 0, [] { return std::string(kFormatsHelp); }},
     {"info", CliCommand::Info, "info ROM", 1, 0, [] { return std::string(kInfoHelp); }},
     {"export", CliCommand::Export, "export ROM OUT.bmp|OUT.png", 2,
@@ -226,10 +226,10 @@ const CommandSpec Commands[] = {
      [] { return std::string(kRenderSetHelpHead) + kCodecOptions + kRenderSetHelpTail; }},
 };
 
-const CommandSpec* FindCommand(CliCommand command) {
-    for (const CommandSpec& spec : Commands)
-        if (spec.command == command)
-            return &spec;
+const CommandRow* FindCommand(CliCommand command) {
+    for (const CommandRow& row : Commands)
+        if (row.command == command)
+            return &row;
     return nullptr;
 }
 
@@ -286,15 +286,15 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
         o.command = CliCommand::Help;
         return o;
     }
-    const CommandSpec* spec = nullptr;
-    for (const CommandSpec& candidate : Commands)
+    const CommandRow* row = nullptr;
+    for (const CommandRow& candidate : Commands)
         if (cmd == candidate.name)
-            spec = &candidate;
-    if (spec == nullptr) {
+            row = &candidate;
+    if (row == nullptr) {
         errors.push_back("unknown command '" + cmd + "' (try --help)");
         return o;
     }
-    o.command = spec->command;
+    o.command = row->command;
 
     std::vector<std::string> positional;
     for (size_t i = 1; i < args.size(); ++i) {
@@ -318,8 +318,8 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
         }
         const auto option =
             std::find_if(std::begin(Options), std::end(Options),
-                         [&name](const OptionSpec& candidate) { return name == candidate.name; });
-        const bool known = option != std::end(Options) && (spec->options & option->group) != 0;
+                         [&name](const OptionRow& candidate) { return name == candidate.name; });
+        const bool known = option != std::end(Options) && (row->options & option->group) != 0;
         const bool takesValue = known && option->takesValue;
         if (!known) {
             errors.push_back("unknown option '" + name + "' for '" + cmd + "'");
@@ -423,14 +423,14 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
     if (o.spdFile.empty() != o.sprFile.empty())
         errors.push_back("options --spd and --spr go together");
 
-    if (positional.size() != static_cast<size_t>(spec->arguments)) {
+    if (positional.size() != static_cast<size_t>(row->arguments)) {
         // After a bad option the count says nothing new: the option's value may be among them.
         if (!errors.empty())
             return o;
-        if (spec->arguments == 0)
-            errors.push_back(std::string("'") + spec->name + "' takes no arguments");
+        if (row->arguments == 0)
+            errors.push_back(std::string("'") + row->name + "' takes no arguments");
         else
-            errors.push_back(std::string("expected: tavrin-cli ") + spec->usage);
+            errors.push_back(std::string("expected: tavrin-cli ") + row->usage);
         return o;
     }
     // SET comes before ROM; then the image.
@@ -445,8 +445,8 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
 }
 
 std::string CliHelpText(CliCommand command) {
-    const CommandSpec* spec = FindCommand(command);
-    return spec != nullptr ? spec->help() : std::string(kToolHelp);
+    const CommandRow* row = FindCommand(command);
+    return row != nullptr ? row->help() : std::string(kToolHelp);
 }
 
 } // namespace tavrin
