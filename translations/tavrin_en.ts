@@ -555,9 +555,11 @@
 </translation>
     </message>
     <message>
-        <source>ライセンス: 無保証で提供されます。利用と再配布の条件は配布元の案内に従ってください。
+        <source>ライセンス: MIT ライセンス (Copyright (c) The Tavrin authors)。
+無保証で提供されます。全文はファイル LICENSE にあります。
 </source>
-        <translation>Licence: provided without warranty. For use and redistribution, follow the terms of the distributor.
+        <translation>Licence: MIT licence (Copyright (c) The Tavrin authors).
+Provided without warranty; the full text is in the file LICENSE.
 </translation>
     </message>
     <message>
@@ -893,6 +895,30 @@ Press OK when you have finished editing in the tool.
 
 If you press OK before the tool has finished,
 read its result in by hand once it is done.</translation>
+    </message>
+    <message>
+        <source>プログラムを &quot;&quot; で囲み、空白を空けてパラメータを続けてください。</source>
+        <translation>Put the program in double quotes, followed by a blank and the parameters.</translation>
+    </message>
+    <message>
+        <source>引用符が閉じていません。</source>
+        <translation>A quote is not closed.</translation>
+    </message>
+    <message>
+        <source>プログラムかパラメータが 255 バイトを超えています。</source>
+        <translation>The program or the parameters are longer than 255 bytes.</translation>
+    </message>
+    <message>
+        <source>プログラムが指定されていません。</source>
+        <translation>No program is given.</translation>
+    </message>
+    <message>
+        <source>プログラムが見つかりません。</source>
+        <translation>The program was not found.</translation>
+    </message>
+    <message>
+        <source>プログラムを実行する許可がありません。</source>
+        <translation>The program may not be run (it is not an executable file).</translation>
     </message>
 </context>
 <context>

@@ -31,9 +31,8 @@ std::string AboutText(const BuildInfo& build) {
         text += TAVRIN_TR("Help", "ビルド日: ") + build.date + "\n";
     text += "\n";
     text += TAVRIN_TR("Help", "ROMイメージの中のタイル画像(CHR)を編集するエディタです。\n");
-    text += TAVRIN_TR(
-        "Help",
-        "ライセンス: 無保証で提供されます。利用と再配布の条件は配布元の案内に従ってください。\n");
+    text += TAVRIN_TR("Help", "ライセンス: MIT ライセンス (Copyright (c) The Tavrin authors)。\n"
+                              "無保証で提供されます。全文はファイル LICENSE にあります。\n");
     text += TAVRIN_TR("Help", "謝辞: 古いゲーム機のタイル画像を調べ、記録してきた皆さんと、\n"
                               "不具合の報告や要望を寄せてくださる皆さんに感謝します。");
     return text;

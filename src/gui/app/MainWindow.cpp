@@ -85,10 +85,14 @@ MainWindow::MainWindow(const AppPaths& paths, const std::vector<std::string>& ar
 
     m_workspace = std::make_unique<Workspace>();
     // Plug-in formats join the table before the format list is built; a refused one says
-    // why on standard error, for its author.
-    LoadPluginFolders(m_workspace->Formats(), paths.pluginFolders, [](const std::string& message) {
+    // why on standard error, for its author, and each library is named there before the
+    // program first calls into it, so that one that brings the program down is known.
+    const auto toStandardError = [](const std::string& message) {
         std::fprintf(stderr, "tavrin: %s\n", message.c_str());
-    });
+        std::fflush(stderr);
+    };
+    LoadPluginFolders(m_workspace->Formats(), paths.pluginFolders, toStandardError,
+                      toStandardError);
     m_editor = std::make_unique<Editor>(static_cast<EditorView&>(*this), *m_workspace, paths,
                                         QApplication::wheelScrollLines());
     ConnectActions();

@@ -45,7 +45,8 @@ TEST(OptionActions, AboutNamesVersionCommitDateLicenceAndThanks) {
     const std::string text = AboutText({"1.2.3", "abc1234", "2026-12-07"});
     EXPECT_EQ(text.rfind("Tavrin バージョン 1.2.3 (abc1234)\nビルド日: 2026-12-07\n", 0), 0u)
         << text;
-    EXPECT_NE(text.find("ライセンス: "), std::string::npos);
+    EXPECT_NE(text.find("ライセンス: MIT ライセンス (Copyright (c) The Tavrin authors)"),
+              std::string::npos);
     EXPECT_NE(text.find("謝辞: "), std::string::npos);
     // A build outside a checkout has no commit to name.
     EXPECT_EQ(AboutText({"1.2.3", "", ""}).rfind("Tavrin バージョン 1.2.3\n\n", 0), 0u);

@@ -21,7 +21,7 @@ using Check = ConfigDialogModel::Check;
 class TFConfigDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(formats.LoadPlugins(std::string(TAVRIN_BIN_DIR) + "/plugins/"));
+        ASSERT_TRUE(formats.LoadPlugins(std::string(TAVRIN_BIN_DIR) + "/plugin-samples/"));
         ASSERT_EQ(formats.Count(), 16);
         dialog.SetSources(settings, formats);
         dialog.SetMessageSink([this](QWidget* owner, const QString& text) {
