@@ -209,19 +209,19 @@
     </message>
     <message>
         <source>パレット&amp;0選択</source>
-        <translation>Palette &amp;0</translation>
+        <translation>Select Palette Group &amp;0</translation>
     </message>
     <message>
         <source>パレット&amp;1選択</source>
-        <translation>Palette &amp;1</translation>
+        <translation>Select Palette Group &amp;1</translation>
     </message>
     <message>
         <source>パレット&amp;2選択</source>
-        <translation>Palette &amp;2</translation>
+        <translation>Select Palette Group &amp;2</translation>
     </message>
     <message>
         <source>パレット&amp;3選択</source>
-        <translation>Palette &amp;3</translation>
+        <translation>Select Palette Group &amp;3</translation>
     </message>
     <message>
         <source>パレット＋パレットセット(&amp;S)</source>
@@ -436,11 +436,11 @@
     </message>
     <message>
         <source>CHR : %06X - %06X / %06X</source>
-        <translation type="unfinished"></translation>
+        <translation>CHR : %06X - %06X / %06X</translation>
     </message>
     <message>
         <source>Pattern : ADF[%02X] = %02X </source>
-        <translation type="unfinished"></translation>
+        <translation>Pattern : ADF[%02X] = %02X </translation>
     </message>
     <message>
         <source>(データの終わりより後ろ)</source>
@@ -448,19 +448,19 @@
     </message>
     <message>
         <source>Failed to copy image to clipboard.</source>
-        <translation type="unfinished"></translation>
+        <translation>Failed to copy image to clipboard.</translation>
     </message>
     <message>
         <source>ROM image|@@@|All files|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>ROM image|@@@|All files|*.*</translation>
     </message>
     <message>
         <source>Unknown Address Type.</source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown address type.</translation>
     </message>
     <message>
         <source>not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Not found.</translation>
     </message>
 </context>
 <context>
@@ -619,7 +619,7 @@ When it exists, the Help menu opens it.
     </message>
     <message>
         <source>&gt;パレット選択</source>
-        <translation>&gt;Palette Group</translation>
+        <translation>&gt;Select Palette Group</translation>
     </message>
     <message>
         <source>&gt;パレット表示</source>
@@ -719,6 +719,10 @@ Delete patterns you do not need, then add it.</translation>
     <message>
         <source>ステートファイルのINI定義の読み込みサイズが0です。</source>
         <translation>The save-state definition in the settings file has a size of 0.</translation>
+    </message>
+    <message>
+        <source>ステートファイルが大きすぎるため読み込めません（64 MB まで）。</source>
+        <translation>The state file is too large to be read (at most 64 MB).</translation>
     </message>
 </context>
 <context>
@@ -1381,6 +1385,39 @@ An indexed PNG or BMP is needed.</translation>
     <message>
         <source>パレットの後の %1 バイトは無視しました。</source>
         <translation>The %1 bytes after the palette were ignored.</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigDialog</name>
+    <message>
+        <source>Windws default : </source>
+        <translation>Windows default : </translation>
+    </message>
+</context>
+<context>
+    <name>FormatInfo</name>
+    <message>
+        <source>Charactor width       	: </source>
+        <translation>Character width       	: </translation>
+    </message>
+    <message>
+        <source>Charactor height      	: </source>
+        <translation>Character height      	: </translation>
+    </message>
+</context>
+<context>
+    <name>tavrin::ImageBridge</name>
+    <message>
+        <source>インデックスカラーの画像ではありません（8 ビット以下でパレット付き）</source>
+        <translation>not an indexed image (8 bits per pixel or less with a palette)</translation>
+    </message>
+    <message>
+        <source>ファイルがありません</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>ファイルを読めません</source>
+        <translation>cannot read the file</translation>
     </message>
 </context>
 </TS>

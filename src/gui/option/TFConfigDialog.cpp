@@ -122,7 +122,8 @@ void TFConfigDialog::BuildMainPage(QWidget* page) {
     Ui.Label(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "言語:"), page, 24, languageTop + 4);
     m_language = new QComboBox(page);
     m_language->setObjectName(QStringLiteral("ComboBoxLanguage"));
-    m_language->addItems({Ui.Text(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "日本語")),
+    m_language->addItems({Ui.Text(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "自動")),
+                          Ui.Text(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "日本語")),
                           QStringLiteral("English")});
     m_language->setGeometry(160, languageTop, 129, m_language->sizeHint().height());
     Ui.Label(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "表示倍率:"), page, 24,

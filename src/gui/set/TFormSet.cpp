@@ -2,6 +2,7 @@
 
 #include "core/set/SetPictures.h"
 #include "gui/app/ActionTable.h"
+#include "gui/app/FileDialogs.h"
 #include "gui/views/ImagePanel.h"
 #include "qt/ImageBridge.h"
 
@@ -345,7 +346,11 @@ void TFormSet::SyncChecks() {
 }
 
 SetFileDialogAnswer TFormSet::ChooseFile(const SetFileDialogRequest& request) {
-    return m_fileChooser ? m_fileChooser(this, request) : RunSetFileDialog(this, request);
+    SetFileDialogRequest inFolder = request;
+    // The dialogs open where the main window's document is.
+    if (inFolder.folder.isEmpty())
+        inFolder.folder = DocumentFolder(m_editor.Document().FilePath());
+    return m_fileChooser ? m_fileChooser(this, inFolder) : RunSetFileDialog(this, inFolder);
 }
 
 void TFormSet::Message(const QString& text) {
@@ -365,7 +370,7 @@ void TFormSet::ReportUnsaved(const QString& path) {
 }
 
 void TFormSet::FileLoadSetExecute() {
-    const SetFileDialogAnswer answer = ChooseFile({false, Tr(SetOpenFilter), "nam", {}, false});
+    const SetFileDialogAnswer answer = ChooseFile({false, Tr(SetOpenFilter), "nam", {}, false, {}});
     if (answer.path.isEmpty())
         return;
     // A file that cannot be read loads nothing; the set is drawn again all the same.
@@ -373,7 +378,8 @@ void TFormSet::FileLoadSetExecute() {
 }
 
 void TFormSet::FileSaveSetExecute() {
-    const SetFileDialogAnswer answer = ChooseFile({true, Tr(SetSaveFilterText), "nam", {}, true});
+    const SetFileDialogAnswer answer =
+        ChooseFile({true, Tr(SetSaveFilterText), "nam", {}, true, {}});
     if (answer.path.isEmpty())
         return;
     const SetFileResult result =
@@ -387,7 +393,7 @@ void TFormSet::FileSaveSetExecute() {
 
 void TFormSet::FileSaveSnapExecute() {
     const SetFileDialogAnswer answer =
-        ChooseFile({true, Tr(SnapFilter), "bmp", QStringLiteral("set000.bmp"), true});
+        ChooseFile({true, Tr(SnapFilter), "bmp", QStringLiteral("set000.bmp"), true, {}});
     if (answer.path.isEmpty())
         return;
     if (!m_composer.SaveSnapshot(answer.path.toStdString()).done)
@@ -395,20 +401,20 @@ void TFormSet::FileSaveSnapExecute() {
 }
 
 void TFormSet::ViewOpenSprExecute() {
-    const SetFileDialogAnswer answer = ChooseFile({false, Tr(SprFilter), "spr", {}, false});
+    const SetFileDialogAnswer answer = ChooseFile({false, Tr(SprFilter), "spr", {}, false, {}});
     if (!answer.path.isEmpty())
         Repaint(m_composer.LoadSpriteTiles(answer.path.toStdString()).redraw);
 }
 
 void TFormSet::ViewOpenSpdExecute() {
-    const SetFileDialogAnswer answer = ChooseFile({false, Tr(SpdFilter), "spd", {}, false});
+    const SetFileDialogAnswer answer = ChooseFile({false, Tr(SpdFilter), "spd", {}, false, {}});
     if (!answer.path.isEmpty())
         Repaint(m_composer.LoadSpriteTable(answer.path.toStdString()).redraw);
 }
 
 void TFormSet::ViewSaveSpdExecute() {
     const QString preset = QString::fromStdString(m_composer.LastSpdPath());
-    const SetFileDialogAnswer answer = ChooseFile({true, Tr(SpdFilter), "spd", preset, false});
+    const SetFileDialogAnswer answer = ChooseFile({true, Tr(SpdFilter), "spd", preset, false, {}});
     if (answer.path.isEmpty())
         return;
     if (!m_composer.SaveSpriteTable(answer.path.toStdString()).done)
