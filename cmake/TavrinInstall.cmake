@@ -10,7 +10,7 @@ set(TAVRIN_APP_ID org.example.tavrin)
 install(TARGETS tavrin tavrin-cli RUNTIME DESTINATION bin)
 install(FILES ${TAVRIN_BIN_DIR}/tavrin.pal ${TAVRIN_BIN_DIR}/tavrin.dat
               ${TAVRIN_BIN_DIR}/tavrin.adf ${TAVRIN_BIN_DIR}/tavrin.chr
-              ${TAVRIN_BIN_DIR}/tavrin.htm
+              ${TAVRIN_BIN_DIR}/tavrin.htm ${TAVRIN_BIN_DIR}/tavrin_en.htm
         DESTINATION ${TAVRIN_INSTALL_DATA})
 # The samples are installed where nothing scans them, so that the three plug-in places stay
 # free for the plug-ins a user chooses; lib/tavrin/plugins is the place for packaged ones.

@@ -582,6 +582,10 @@ The help file has the program&apos;s name with the extension chm, hlp or htm.
 When it exists, the Help menu opens it.
 </translation>
     </message>
+    <message>
+        <source>マニュアル (F1): </source>
+        <translation>Manual (F1): </translation>
+    </message>
 </context>
 <context>
     <name>MainMenus</name>

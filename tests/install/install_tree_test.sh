@@ -13,7 +13,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 DESTDIR="$scratch/root" cmake --install "$build" --prefix /usr >/dev/null
 usr="$scratch/root/usr"
 for f in bin/tavrin bin/tavrin-cli share/tavrin/tavrin.pal share/tavrin/tavrin.dat \
-         share/tavrin/tavrin.adf share/tavrin/tavrin.chr share/tavrin/tavrin.htm \
+         share/tavrin/tavrin.adf share/tavrin/tavrin.chr share/tavrin/tavrin.htm share/tavrin/tavrin_en.htm \
          share/tavrin/plugin-samples/2bpp_packed.so share/tavrin/plugin-samples/8bpp_linear.so \
          share/tavrin/plugin-samples/8bpp_snes.so share/tavrin/plugin-samples/README.md \
          include/tavrin/tavrin_plugin.h include/tavrin/tavrin_plugin_block.h \

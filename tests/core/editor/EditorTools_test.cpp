@@ -21,6 +21,7 @@ TEST_F(EditorTools, HelpIsTheFirstOfChmHlpHtmElseTheTextAfterTheMessage) {
         std::vector<std::string> present;
         std::string help;
         std::string text;
+        std::string language = "ja";
     };
     const std::vector<Case> cases = {
         {{"tavrin.htm", "tavrin.hlp", "tavrin.chm"}, "tavrin.chm", ""},
@@ -28,14 +29,19 @@ TEST_F(EditorTools, HelpIsTheFirstOfChmHlpHtmElseTheTextAfterTheMessage) {
         {{"tavrin.htm", "tavrin.txt"}, "tavrin.htm", ""},
         {{"tavrin.txt", "tavrin.html", "other.htm"}, "", "tavrin.txt"},
         {{}, "", ""},
+        // Each window opens the manual of its language.
+        {{"tavrin.htm", "tavrin_en.htm"}, "tavrin.htm", ""},
+        {{"tavrin.htm", "tavrin_en.htm", "tavrin.chm"}, "tavrin_en.htm", "", "en"},
+        {{"tavrin.htm"}, "tavrin.htm", "", "en"},
+        {{"tavrin_en.htm"}, "", "", "ja"},
     };
     for (const Case& c : cases) {
-        for (const char* name :
-             {"tavrin.chm", "tavrin.hlp", "tavrin.htm", "tavrin.html", "tavrin.txt", "other.htm"})
+        for (const char* name : {"tavrin.chm", "tavrin.hlp", "tavrin.htm", "tavrin.html",
+                                 "tavrin.txt", "other.htm", "tavrin_en.htm"})
             std::filesystem::remove(PathOf(name));
         for (const std::string& name : c.present)
             WriteText(name, "help");
-        const HelpFiles found = FindHelpFiles(paths.standardFiles);
+        const HelpFiles found = FindHelpFiles(paths.standardFiles, c.language);
         EXPECT_EQ(found.help, c.help.empty() ? "" : PathOf(c.help)) << c.present.size();
         EXPECT_EQ(found.text, c.text.empty() ? "" : PathOf(c.text)) << c.present.size();
     }
@@ -48,6 +54,10 @@ TEST(OptionActions, AboutNamesVersionCommitDateLicenceAndThanks) {
     EXPECT_NE(text.find("ライセンス: MIT ライセンス (Copyright (c) The Tavrin authors)"),
               std::string::npos);
     EXPECT_NE(text.find("謝辞: "), std::string::npos);
+    EXPECT_EQ(text.find("マニュアル"), std::string::npos) << "no manual, no line";
+    const std::string withManual = AboutText({"1.2.3", "", ""}, "/usr/share/tavrin/tavrin.htm");
+    EXPECT_EQ(withManual.substr(withManual.rfind('\n') + 1),
+              "マニュアル (F1): /usr/share/tavrin/tavrin.htm");
     // A build outside a checkout has no commit to name.
     EXPECT_EQ(AboutText({"1.2.3", "", ""}).rfind("Tavrin バージョン 1.2.3\n\n", 0), 0u);
 }
