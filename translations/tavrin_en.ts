@@ -462,6 +462,12 @@
         <source>not found.</source>
         <translation>Not found.</translation>
     </message>
+    <message>
+        <source>設定ファイルに設定を保存できませんでした。
+</source>
+        <translation>The settings could not be saved in the settings file.
+</translation>
+    </message>
 </context>
 <context>
     <name>Files</name>
@@ -1052,6 +1058,20 @@ Extend the file to the end of the page and save?
         <source>ステートファイル|*.st?;*.zs?;*.sv?;|全てのファイル|*.*</source>
         <translation>Save-state files|*.st?;*.zs?;*.sv?;|All files|*.*</translation>
     </message>
+    <message>
+        <source>保存されていない変更が残っています：
+%1
+
+はい：変更を元に戻して開きます
+いいえ：変更を破棄します
+キャンセル：後で決めます（次の起動でもう一度聞きます）</source>
+        <translation>Unsaved changes were left:
+%1
+
+Yes: open the file with the changes back
+No: discard the changes
+Cancel: decide later (you will be asked at the next start)</translation>
+    </message>
 </context>
 <context>
     <name>tavrin::TColorOptimizeDlg</name>
@@ -1093,6 +1113,10 @@ Extend the file to the end of the page and save?
     <message>
         <source>指定アドレスへ移動</source>
         <translation>Go to Address</translation>
+    </message>
+    <message>
+        <source>移動先のアドレス（16 進数、8 桁まで）</source>
+        <translation>The address to go to (hexadecimal, up to 8 digits)</translation>
     </message>
 </context>
 <context>

@@ -75,6 +75,8 @@ AppPaths LayoutWithoutPluginPath(const LayoutInputs& inputs) {
     const std::string config = UserFolder(inputs.configHome, inputs.home, ".config/");
     // Without a home there is nowhere to keep settings: defaults, nothing written.
     paths.settingsFile = config.empty() ? "" : config + "tavrin/tavrin.ini";
+    const std::string state = UserFolder(inputs.stateHome, inputs.home, ".local/state/");
+    paths.recoveryFolder = state.empty() ? "" : state + "tavrin/recovery/";
     if (!inputs.runtimeDir.empty() && inputs.runtimeDir.front() == '/')
         paths.tempFolder = WithSlash(inputs.runtimeDir) + "tavrin/";
     else {
@@ -108,6 +110,7 @@ LayoutInputs SystemLayoutInputs(const std::string& executablePath) {
     inputs.configHome = Environment("XDG_CONFIG_HOME");
     inputs.dataHome = Environment("XDG_DATA_HOME");
     inputs.cacheHome = Environment("XDG_CACHE_HOME");
+    inputs.stateHome = Environment("XDG_STATE_HOME");
     inputs.runtimeDir = Environment("XDG_RUNTIME_DIR");
     inputs.pluginPath = Environment("TAVRIN_PLUGIN_PATH");
     inputs.isFolder = [](const std::string& path) { return KindOfPath(path) == PathKind::Folder; };
@@ -140,6 +143,9 @@ std::string DescribeFolders(const AppPaths& paths) {
         text += "(none)";
     text +=
         "\n  temporary files: " + (paths.tempFolder.empty() ? "(none)" : paths.tempFolder) + "\n";
+    text +=
+        "  recovery files:  " + (paths.recoveryFolder.empty() ? "(none)" : paths.recoveryFolder) +
+        "\n";
     return text;
 }
 

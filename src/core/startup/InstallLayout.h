@@ -19,6 +19,7 @@ struct LayoutInputs {
     std::string configHome;
     std::string dataHome;
     std::string cacheHome;
+    std::string stateHome; // $XDG_STATE_HOME
     std::string runtimeDir;
     // $TAVRIN_PLUGIN_PATH: plug-in folders separated by ':', searched before all others (for
     // developing a plug-in); "" when unset.
@@ -33,7 +34,8 @@ struct LayoutInputs {
 // Installed: the executable's folder is named "bin", "../share/tavrin" exists beside it and
 // no settings file named like the executable lies beside it. Then the standard files and the
 // manual come from share/tavrin, the settings file is the user's
-// <config>/tavrin/tavrin.ini (<config> = $XDG_CONFIG_HOME or ~/.config), temporary files go
+// <config>/tavrin/tavrin.ini (<config> = $XDG_CONFIG_HOME or ~/.config), recovery files go to
+// <state>/tavrin/recovery/ (<state> = $XDG_STATE_HOME or ~/.local/state), temporary files go
 // to $XDG_RUNTIME_DIR/tavrin/ (else <cache>/tavrin/, <cache> = $XDG_CACHE_HOME or ~/.cache),
 // and plug-ins are searched in the user's <data>/tavrin/plugins (<data> = $XDG_DATA_HOME or
 // ~/.local/share), beside the program and in <prefix>/lib/tavrin/plugins, in that order.

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <string_view>
 #include <utility>
 
 namespace tavrin {
@@ -206,9 +206,9 @@ ToolLaunchProblem ProgramProblem(const std::string& program, const std::string& 
     size_t start = 0;
     while (start <= pathList.size()) {
         const size_t end = std::min(pathList.find(':', start), pathList.size());
-        std::string folder = pathList.substr(start, end - start);
-        if (folder.empty())
-            folder = ".";
+        // An empty entry is the current folder.
+        const std::string folder =
+            end > start ? pathList.substr(start, end - start) : std::string(".");
         const ToolLaunchProblem here = FileProblem(folder + "/" + program);
         if (here == ToolLaunchProblem::None)
             return here;

@@ -47,6 +47,19 @@ void UndoRing::Record(std::span<const uint8_t> rom, int address, int length) {
         m_oldest = m_current - MaxUndoSteps;
 }
 
+bool UndoRing::WithdrawIfUnchanged(std::span<const uint8_t> rom) {
+    if (m_current <= m_oldest || m_current != m_newest)
+        return false;
+    const UndoSnapshot& slot = Slot(m_current - 1);
+    const size_t end = static_cast<size_t>(slot.address) + static_cast<size_t>(slot.length);
+    if (end > rom.size() ||
+        !std::equal(slot.data.begin(), slot.data.begin() + slot.length, rom.begin() + slot.address))
+        return false;
+    --m_current;
+    --m_newest;
+    return true;
+}
+
 bool UndoRing::Undo(std::span<uint8_t> rom, int& address) {
     const int target = m_current - 1;
     if (target < m_oldest || target > m_newest)

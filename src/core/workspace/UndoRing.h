@@ -40,6 +40,13 @@ public:
     // Forgets every step (a new document or a file load).
     void Reset();
 
+    // Takes back the step just recorded when rom holds the same bytes as its snapshot (a commit
+    // that changed nothing); true when it did. Redo steps dropped by the record stay dropped.
+    bool WithdrawIfUnchanged(std::span<const uint8_t> rom);
+    // A number for the state the steps have reached: undoing and redoing back to the same
+    // state gives the same number; every record gives a new one.
+    int Position() const { return m_current; }
+
     int UndoSteps() const { return m_current - m_oldest; }
     int RedoSteps() const { return m_newest - m_current; }
 

@@ -1,5 +1,6 @@
 #include "core/workspace/Workspace.h"
 
+#include "core/document/RecoveryFile.h"
 #include "core/formats/CFormatUtil.h"
 #include "core/palette/DisplayPalette.h"
 #include "core/views/CBitmapEdit.h"
@@ -208,27 +209,44 @@ void Workspace::CommitPage(const WorkspaceListener* by) {
 void Workspace::CommitCurrent() {
     // The whole reach of the encode: the page, or more for a plug-in's tiles through a pattern.
     const int length = std::min(std::max(m_page.pageBytes, PageReach()), m_doc.BufferSize());
-    m_undo.Record({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, m_address, length);
+    const std::span<const uint8_t> rom{m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())};
+    const int before = m_undo.Position();
+    m_undo.Record(rom, m_address, length);
     EncodeAt(m_address, m_tileImage);
+    // A commit that changed no byte (a tool that gave the page back as it was) leaves no
+    // step and no mark.
+    if (m_undo.WithdrawIfUnchanged(rom))
+        return;
+    // The saved state lay in the steps undone: this change replaces them for good.
+    if (m_savedPosition > before)
+        m_savedPosition = NoSavedPosition;
     m_modified = true;
 }
 
 bool Workspace::UndoStep(int& address, const WorkspaceListener* by) {
     const bool undone =
         m_undo.Undo({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, address);
-    m_modified = m_modified || undone;
-    if (undone)
+    // Back at the state last saved or opened, the document is as on disk again.
+    if (undone) {
+        m_modified = m_undo.Position() != m_savedPosition;
         Announce(WorkspaceChange::Bytes, by);
+    }
     return undone;
 }
 
 bool Workspace::RedoStep(int& address, const WorkspaceListener* by) {
     const bool redone =
         m_undo.Redo({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, address);
-    m_modified = m_modified || redone;
-    if (redone)
+    if (redone) {
+        m_modified = m_undo.Position() != m_savedPosition;
         Announce(WorkspaceChange::Bytes, by);
+    }
     return redone;
+}
+
+void Workspace::SetModified(bool modified) {
+    m_modified = modified;
+    m_savedPosition = modified ? NoSavedPosition : m_undo.Position();
 }
 
 Image8 Workspace::ExportPages(int first, long long count, bool halftone) {
@@ -267,7 +285,7 @@ FileResult Workspace::OpenRom(const std::string& path, const WorkspaceListener* 
     FileResult read = m_doc.ReadRom(path);
     if (read) {
         m_undo.Reset();
-        m_modified = false;
+        SetModified(false);
         Announce(WorkspaceChange::Document, by);
     }
     return read;
@@ -275,9 +293,25 @@ FileResult Workspace::OpenRom(const std::string& path, const WorkspaceListener* 
 
 void Workspace::NewDocument(const WorkspaceListener* by) {
     m_doc.New();
-    m_modified = false;
     m_undo.Reset();
+    SetModified(false);
     Announce(WorkspaceChange::Document, by);
+}
+
+bool Workspace::RestoreRecovery(const RecoveryRecord& record, const WorkspaceListener* by) {
+    if (record.dataSize < 0 || record.bytes.size() < static_cast<size_t>(record.dataSize) ||
+        !m_doc.LoadBytes(record.bytes.data(), static_cast<size_t>(record.dataSize),
+                         record.documentPath))
+        return false;
+    // What was drawn past the data, as far as the buffer reaches.
+    const size_t kept = std::min(record.bytes.size(), static_cast<size_t>(m_doc.BufferSize()));
+    std::copy(record.bytes.begin() + record.dataSize,
+              record.bytes.begin() + static_cast<ptrdiff_t>(kept), m_doc.Data() + record.dataSize);
+    m_undo.Reset();
+    SetModified(true);
+    m_address = ClampAddress(record.address);
+    Announce(WorkspaceChange::Document, by);
+    return true;
 }
 
 FileResult Workspace::SaveRom(const std::string& path, bool saveSmallSize, FileResult* colourSet,
@@ -285,7 +319,7 @@ FileResult Workspace::SaveRom(const std::string& path, bool saveSmallSize, FileR
     FileResult written = m_doc.WriteRom(path, saveSmallSize, tail);
     if (!written)
         return written;
-    m_modified = false;
+    SetModified(false);
     if (!m_colourSetEnabled)
         return written;
     m_colSet.SetHeader(m_datPalette.Table());

@@ -5,6 +5,7 @@
 
 #include <string>
 
+class QFileDialog;
 class QWidget;
 
 namespace tavrin {
@@ -25,7 +26,6 @@ struct FileDialogRequest {
 // ("*.*", "*.st?").
 QString FilterSuffix(const QStringList& qtFilters, qsizetype index, const QString& fallback);
 
-class QFileDialog;
 // Sets up dialog as the request asks: modes, filters, default extension (following the
 // chosen filter), folder and file name.
 void PrepareFileDialog(QFileDialog& dialog, bool save, const QStringList& qtFilters,

@@ -1,5 +1,6 @@
 #include "gui/app/MainWindow.h"
 
+#include "core/document/RecoveryFile.h"
 #include "core/formats/PluginFolders.h"
 #include "core/settings/CIniInfo.h"
 #include "core/views/CImageDat.h"
@@ -121,6 +122,7 @@ MainWindow::MainWindow(const AppPaths& paths, const std::vector<std::string>& ar
         for (const QString& text : messages)
             Message(text);
     });
+    SetUpRecovery(paths.recoveryFolder);
 
     // Returning from another program may have changed the clipboard.
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
@@ -198,6 +200,8 @@ void MainWindow::DisplayPaletteChanged() {
 
 void MainWindow::SetCaption(const std::string& caption) {
     setWindowTitle(Q(caption));
+    // The caption follows the modified mark: a save or an undo back to the saved bytes.
+    ForgetRecoveryIfSaved();
 }
 
 void MainWindow::SetApplicationTitle(const std::string& title) {

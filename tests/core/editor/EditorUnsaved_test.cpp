@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 // Nothing lost without a word: the modified flag and caption, the questions before the
 // document is replaced, and drawn bytes past the end of a small file.
 
@@ -49,6 +51,42 @@ TEST_F(EditorUnsaved, ChangesShowInTheCaptionAndAreOfferedForSavingBeforeTheyAre
     view.ClearLog();
     e.FileNew();
     EXPECT_EQ(view.Count("askSave"), 0) << "nothing to lose";
+}
+
+TEST_F(EditorUnsaved, UndoingBackToTheSavedStateClearsTheMarkAndANoChangeLeavesItClear) {
+    Editor& e = Start({WriteFile("a.chr", Counting(8192))});
+    const std::string clean = "Tavrin ( 000000 / 002000 ) a.chr";
+    const std::function<void()> clear = [&e] { e.EditClear(); };
+    const std::function<void()> undo = [&e] { e.EditUndo(); };
+    const std::function<void()> redo = [&e] { e.EditRedo(); };
+    const std::function<void()> save = [&e] { e.FileSave(); };
+    const std::function<void()> mirror = [&e] { e.EditMirror(MirrorAxis::Horizontal); };
+    // The page given back as it is, as a tool that changed nothing does.
+    const std::function<void()> same = [&e] { e.LoadSnapshot(Image8(e.TileImage())); };
+    const struct {
+        const char* step;
+        const std::function<void()>& run;
+        bool modified;
+    } steps[] = {
+        {"same page", same, false},
+        {"clear", clear, true},
+        {"undo", undo, false},
+        {"redo", redo, true},
+        {"save", save, false},
+        {"undo", undo, true},
+        {"redo", redo, false},
+        {"same page", same, false},
+        {"undo", undo, true},
+        // A change made after undoing past the save replaces the saved state for good.
+        {"mirror", mirror, true},
+        {"undo", undo, true},
+        {"redo", redo, true},
+    };
+    for (const auto& s : steps) {
+        s.run();
+        EXPECT_EQ(e.Space().IsModified(), s.modified) << s.step;
+        EXPECT_EQ(view.caption, s.modified ? clean + " *" : clean) << s.step;
+    }
 }
 
 TEST_F(EditorUnsaved, BytesDrawnPastTheEndAskWhetherToExtendTheFile) {

@@ -40,6 +40,7 @@ TEST(InstallLayout, PortableProgramsKeepEverythingBesideThemselves) {
         EXPECT_EQ(paths.standardFiles, beside.standardFiles);
         EXPECT_EQ(paths.tempFolder, beside.tempFolder);
         EXPECT_EQ(paths.workFolder, "");
+        EXPECT_EQ(paths.recoveryFolder, beside.recoveryFolder);
         EXPECT_EQ(paths.pluginFolders, std::vector<std::string>{beside.pluginFolder});
     }
     EXPECT_EQ(ResolveAppPaths(fs.Inputs("/opt/tv/bin/tavrin")).settingsFile,
@@ -55,6 +56,7 @@ TEST(InstallLayout, InstalledProgramsUseShareAndTheUsersFolders) {
     EXPECT_EQ(paths.standardFiles, "/usr/share/tavrin/tavrin");
     EXPECT_EQ(paths.settingsFile, "/home/ann/.config/tavrin/tavrin.ini");
     EXPECT_EQ(paths.tempFolder, "/home/ann/.cache/tavrin/");
+    EXPECT_EQ(paths.recoveryFolder, "/home/ann/.local/state/tavrin/recovery/");
     EXPECT_EQ(paths.programFolder, "/usr/bin/");
     EXPECT_EQ(paths.pluginFolders,
               (std::vector<std::string>{"/home/ann/.local/share/tavrin/plugins/",
@@ -66,7 +68,9 @@ TEST(InstallLayout, InstalledProgramsUseShareAndTheUsersFolders) {
     in.dataHome = "/data/";
     in.cacheHome = "relative/cache";
     in.runtimeDir = "/run/user/1000";
+    in.stateHome = "/st";
     paths = ResolveAppPaths(in);
+    EXPECT_EQ(paths.recoveryFolder, "/st/tavrin/recovery/");
     EXPECT_EQ(paths.settingsFile, "/cfg/tavrin/tavrin.ini");
     EXPECT_EQ(paths.tempFolder, "/run/user/1000/tavrin/");
     EXPECT_EQ(paths.pluginFolders.front(), "/data/tavrin/plugins/");
@@ -80,6 +84,7 @@ TEST(InstallLayout, InstalledProgramsUseShareAndTheUsersFolders) {
     EXPECT_TRUE(paths.installed);
     EXPECT_EQ(paths.settingsFile, "");
     EXPECT_EQ(paths.tempFolder, "");
+    EXPECT_EQ(paths.recoveryFolder, "");
     EXPECT_EQ(paths.pluginFolders.size(), 2u);
 }
 

@@ -279,6 +279,32 @@ TEST(UndoRing, AShorterBufferAtUndoTimeIsNotWrittenPast) {
     EXPECT_EQ(small.Bytes(), std::vector<uint8_t>(1000, 0));
 }
 
+TEST(UndoRing, ACommitThatChangedNothingIsTakenBackAndPositionsRepeat) {
+    UndoRing ring;
+    GuardedRom rom(64);
+    const struct {
+        uint8_t value; // written by the commit; 0 leaves the bytes as they were
+        bool withdrawn;
+        int steps;
+    } commits[] = {{0, true, 0}, {1, false, 1}, {1, true, 1}, {2, false, 2}};
+    for (const auto& c : commits) {
+        Commit(ring, rom, 0, 64, c.value);
+        EXPECT_EQ(ring.WithdrawIfUnchanged(rom.Span()), c.withdrawn) << int{c.value};
+        EXPECT_EQ(ring.UndoSteps(), c.steps);
+        EXPECT_EQ(ring.Position(), c.steps);
+        EXPECT_FALSE(ring.CanRedo());
+    }
+    // Only the newest step is taken back, and only while nothing is undone.
+    int address = 0;
+    ASSERT_TRUE(ring.Undo(rom.Span(), address));
+    EXPECT_EQ(ring.Position(), 1);
+    EXPECT_FALSE(ring.WithdrawIfUnchanged(rom.Span()));
+    ASSERT_TRUE(ring.Redo(rom.Span(), address));
+    EXPECT_EQ(ring.Position(), 2);
+    EXPECT_FALSE(ring.WithdrawIfUnchanged(rom.Span())) << "the step changed its bytes";
+    EXPECT_TRUE(rom.GuardsIntact());
+}
+
 TEST(UndoRing, ResetForgetsEveryStep) {
     UndoRing ring;
     GuardedRom rom(32);
