@@ -47,17 +47,15 @@ void UndoRing::Record(std::span<const uint8_t> rom, int address, int length) {
         m_oldest = m_current - MaxUndoSteps;
 }
 
-bool UndoRing::WithdrawIfUnchanged(std::span<const uint8_t> rom) {
+bool UndoRing::LastStepChangedNothing(std::span<const uint8_t> rom) const {
     if (m_current <= m_oldest || m_current != m_newest)
         return false;
-    const UndoSnapshot& slot = Slot(m_current - 1);
+    const int step = m_current - 1;
+    const UndoSnapshot& slot =
+        m_slots[static_cast<size_t>(((step % SlotCount) + SlotCount) % SlotCount)];
     const size_t end = static_cast<size_t>(slot.address) + static_cast<size_t>(slot.length);
-    if (end > rom.size() ||
-        !std::equal(slot.data.begin(), slot.data.begin() + slot.length, rom.begin() + slot.address))
-        return false;
-    --m_current;
-    --m_newest;
-    return true;
+    return end <= rom.size() && std::equal(slot.data.begin(), slot.data.begin() + slot.length,
+                                           rom.begin() + slot.address);
 }
 
 bool UndoRing::Undo(std::span<uint8_t> rom, int& address) {

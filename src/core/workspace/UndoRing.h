@@ -40,9 +40,9 @@ public:
     // Forgets every step (a new document or a file load).
     void Reset();
 
-    // Takes back the step just recorded when rom holds the same bytes as its snapshot (a commit
-    // that changed nothing); true when it did. Redo steps dropped by the record stay dropped.
-    bool WithdrawIfUnchanged(std::span<const uint8_t> rom);
+    // Whether the step just recorded left rom's bytes as its snapshot holds them (a commit that
+    // changed nothing; it is a step all the same). False when there is no such step.
+    bool LastStepChangedNothing(std::span<const uint8_t> rom) const;
     // A number for the state the steps have reached: undoing and redoing back to the same
     // state gives the same number; every record gives a new one.
     int Position() const { return m_current; }

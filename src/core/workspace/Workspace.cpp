@@ -213,14 +213,21 @@ void Workspace::CommitCurrent() {
     const int before = m_undo.Position();
     m_undo.Record(rom, m_address, length);
     EncodeAt(m_address, m_tileImage);
-    // A commit that changed no byte (a tool that gave the page back as it was) leaves no
-    // step and no mark.
-    if (m_undo.WithdrawIfUnchanged(rom))
+    const bool saved = IsSavedPosition(before);
+    // The steps past this one are gone, and with them any saved state among them.
+    m_savedLast = std::min(m_savedLast, before);
+    if (m_undo.LastStepChangedNothing(rom)) {
+        // A step that changed no byte (a tool that gave the page back as it was) leaves the
+        // document as it was, on disk or not.
+        if (saved)
+            m_savedLast = before + 1;
         return;
-    // The saved state lay in the steps undone: this change replaces them for good.
-    if (m_savedPosition > before)
-        m_savedPosition = NoSavedPosition;
+    }
     m_modified = true;
+}
+
+bool Workspace::IsSavedPosition(int position) const {
+    return m_savedFirst != NoSavedPosition && m_savedFirst <= position && position <= m_savedLast;
 }
 
 bool Workspace::UndoStep(int& address, const WorkspaceListener* by) {
@@ -228,7 +235,7 @@ bool Workspace::UndoStep(int& address, const WorkspaceListener* by) {
         m_undo.Undo({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, address);
     // Back at the state last saved or opened, the document is as on disk again.
     if (undone) {
-        m_modified = m_undo.Position() != m_savedPosition;
+        m_modified = !IsSavedPosition(m_undo.Position());
         Announce(WorkspaceChange::Bytes, by);
     }
     return undone;
@@ -238,7 +245,7 @@ bool Workspace::RedoStep(int& address, const WorkspaceListener* by) {
     const bool redone =
         m_undo.Redo({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, address);
     if (redone) {
-        m_modified = m_undo.Position() != m_savedPosition;
+        m_modified = !IsSavedPosition(m_undo.Position());
         Announce(WorkspaceChange::Bytes, by);
     }
     return redone;
@@ -246,7 +253,7 @@ bool Workspace::RedoStep(int& address, const WorkspaceListener* by) {
 
 void Workspace::SetModified(bool modified) {
     m_modified = modified;
-    m_savedPosition = modified ? NoSavedPosition : m_undo.Position();
+    m_savedFirst = m_savedLast = modified ? NoSavedPosition : m_undo.Position();
 }
 
 Image8 Workspace::ExportPages(int first, long long count, bool halftone) {

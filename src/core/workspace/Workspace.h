@@ -106,6 +106,8 @@ public:
     bool IsModified() const { return m_modified; }
     // Clearing the mark makes the current state the one undo and redo compare with.
     void SetModified(bool modified);
+    // Whether the undo position holds the bytes last saved or opened.
+    bool IsSavedPosition(int position) const;
     void SetColourSetEnabled(bool on, const WorkspaceListener* by = nullptr);
     // The selected entry of the palette set (held within it).
     void SelectPaletteEntry(int entry, const WorkspaceListener* by = nullptr);
@@ -212,10 +214,11 @@ private:
     int m_mirrorIndex = 0;
     bool m_colourSetEnabled = false;
     bool m_modified = false;
-    // The undo position of the state last saved or opened; NoSavedPosition once no undo or
-    // redo can reach it.
+    // The undo positions that hold the bytes last saved or opened: the position of the save
+    // and the steps after it that changed nothing; NoSavedPosition once none can be reached.
     static constexpr int NoSavedPosition = -1;
-    int m_savedPosition = 0;
+    int m_savedFirst = 0;
+    int m_savedLast = 0;
 
     std::vector<WorkspaceListener*> m_listeners;
 };

@@ -1,5 +1,7 @@
 #include "gui/app/MainWindow.h"
 
+#include "core/document/RecoveryFile.h"
+
 #include <QCloseEvent>
 #include <QPushButton>
 

@@ -76,6 +76,8 @@ TEST_F(EditorUnsaved, UndoingBackToTheSavedStateClearsTheMarkAndANoChangeLeavesI
         {"undo", undo, true},
         {"redo", redo, false},
         {"same page", same, false},
+        // Undoing the step that changed nothing is still the saved bytes; one more is not.
+        {"undo", undo, false},
         {"undo", undo, true},
         // A change made after undoing past the save replaces the saved state for good.
         {"mirror", mirror, true},

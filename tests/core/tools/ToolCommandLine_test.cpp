@@ -73,7 +73,7 @@ TEST(SplitToolCommandLine, SplitsAtTheFirstQuoteBeforeABlank) {
         {"\"/my tools/ed\" ", "\"/my tools/ed\"", "", "/my tools/ed", {}},
         // Only a quoted program, as "参照..." writes it: no arguments.
         {"\"/usr/bin/gimp\"", "\"/usr/bin/gimp\"", "", "/usr/bin/gimp", {}},
-        {" \"/my tools/ed\"\t", " \"/my tools/ed\"\t", "", "/my tools/ed", {}},
+        {" \"/my tools/ed\"", " \"/my tools/ed\"", "", "/my tools/ed", {}},
         {"\"/e\"\t-a", "\"/e\"", "-a", "/e", {"-a"}},
         // The program part's further words are arguments too.
         {"env \"A=1\" \"/b\" c", "env \"A=1\"", "\"/b\" c", "env", {"A=1", "/b", "c"}},
