@@ -1,7 +1,7 @@
 #include "gui/app/MainWindow.h"
 
-#include "core/app/Editor.h"
-#include "core/app/Workspace.h"
+#include "core/editor/Editor.h"
+#include "core/workspace/Workspace.h"
 #include "core/document/RecoveryFile.h"
 #include "core/platform/FileIO.h"
 
