@@ -158,7 +158,7 @@ SetSaveFilter SaveFilterOf(int index) {
 } // namespace
 
 TFormSet::TFormSet(Workspace& workspace, QWidget* mainWindow)
-    : QMainWindow(mainWindow), m_mainWindow(mainWindow),
+    : QMainWindow(mainWindow), m_workspace(workspace), m_mainWindow(mainWindow),
       m_link(workspace, m_composer, [this](const SetRedraw& redraw) { Repaint(redraw); }) {
     setObjectName(QStringLiteral("FormSet"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -349,7 +349,7 @@ SetFileDialogAnswer TFormSet::ChooseFile(const SetFileDialogRequest& request) {
     SetFileDialogRequest inFolder = request;
     // The dialogs open where the main window's document is.
     if (inFolder.folder.isEmpty())
-        inFolder.folder = DocumentFolder(m_editor.Document().FilePath());
+        inFolder.folder = DocumentFolder(m_workspace.Document().FilePath());
     return m_fileChooser ? m_fileChooser(this, inFolder) : RunSetFileDialog(this, inFolder);
 }
 
