@@ -1081,7 +1081,7 @@ Cancel: decide later (you will be asked at the next start)</translation>
     </message>
     <message>
         <source>元画像(前処理適用):</source>
-        <translation>Source (after preparation):</translation>
+        <translation>Source (prepared):</translation>
     </message>
     <message>
         <source>プレビュー:</source>
@@ -1097,7 +1097,7 @@ Cancel: decide later (you will be asked at the next start)</translation>
     </message>
     <message>
         <source>使用頻度の高い順にパレットを並べる</source>
-        <translation>Order colours by how often they are used</translation>
+        <translation>Most used colours first</translation>
     </message>
     <message>
         <source>使用頻度の少ない色を統合する</source>
@@ -1182,7 +1182,7 @@ Cancel: decide later (you will be asked at the next start)</translation>
     </message>
     <message>
         <source>縦</source>
-        <translation>Columns</translation>
+        <translation>Cols</translation>
     </message>
     <message>
         <source>閉じる(&amp;C)</source>
@@ -1197,11 +1197,11 @@ Cancel: decide later (you will be asked at the next start)</translation>
     </message>
     <message>
         <source>置換前の色: ②色選択</source>
-        <translation>Colour before: (2) choose colour</translation>
+        <translation>(2) Colour before</translation>
     </message>
     <message>
         <source>置換後の色: ①対象選択</source>
-        <translation>Colour after: (1) choose target</translation>
+        <translation>(1) Colour after</translation>
     </message>
 </context>
 <context>

@@ -116,7 +116,7 @@ void TFConfigDialog::BuildMainPage(QWidget* page) {
         auto* check = new QCheckBox(Ui.Text(row.caption), page);
         check->setObjectName(QString::fromLatin1(row.name));
         // The caption's own width when it is longer (an English one), up to the page's edge.
-        const int width = std::clamp(check->sizeHint().width(), row.width, DialogWidth - 24 - 12);
+        const int width = std::clamp(check->sizeHint().width(), row.width, DialogWidth - 24 - 4);
         check->setGeometry(24, FirstCheckTop + RowStep * static_cast<int>(i), width, CheckHeight);
         if (row.hint[0] != '\0')
             check->setToolTip(QString::fromUtf8(row.hint));

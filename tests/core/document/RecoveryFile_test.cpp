@@ -107,8 +107,9 @@ TEST_F(RecoveryFolder, TheKeeperWritesOnlyAfterAChangeAndForgetsASavedDocument) 
         doc.Data()[0] = static_cast<uint8_t>(s.generation);
         EXPECT_TRUE(keeper.Keep(doc, s.modified, s.generation, 0x40, 2)) << s.step;
         ASSERT_EQ(fs::exists(file), s.present) << s.step;
-        if (s.present)
+        if (s.present) {
             EXPECT_EQ(fs::last_write_time(file) != before, s.written) << s.step;
+        }
     }
     std::vector<uint8_t> kept;
     ASSERT_TRUE(ReadWholeFile(file, kept));

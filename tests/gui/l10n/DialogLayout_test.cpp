@@ -10,7 +10,10 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDialog>
 #include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 #include <functional>
 #include <gtest/gtest.h>
@@ -38,7 +41,10 @@ QStringList Clipped(QWidget* top) {
             if (button->text().isEmpty())
                 continue;
             text = button->text();
-            needed = button->sizeHint().width();
+            // A push button's hint has a minimum width of the style; its text is what counts.
+            needed = qobject_cast<QPushButton*>(w)
+                         ? button->fontMetrics().horizontalAdvance(QString(text).remove(u'&')) + 8
+                         : button->sizeHint().width();
         } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
             // The longest item must show in the closed box.
             QComboBox probe;
@@ -99,7 +105,9 @@ TEST(DialogLayout, EveryCaptionFitsInBothLanguages) {
             const QStringList clipped = Clipped(dialog.get());
             EXPECT_TRUE(clipped.isEmpty()) << language << " " << name << ":\n"
                                            << clipped.join(QLatin1Char('\n')).toStdString();
-            EXPECT_FALSE(dialog->windowTitle().isEmpty() && dialog->isWindow()) << name;
+            if (qobject_cast<QDialog*>(dialog.get())) {
+                EXPECT_FALSE(dialog->windowTitle().isEmpty()) << name;
+            }
         }
     }
     ASSERT_TRUE(InstallLanguage("ja"));
