@@ -14,7 +14,7 @@ namespace {
 using namespace tavrin;
 
 CFormatTable& LoadedTable(CFormatTable& table) {
-    table.LoadPlugins(std::string(TAVRIN_BIN_DIR) + "/plugins");
+    table.LoadPlugins(std::string(TAVRIN_BIN_DIR) + "/plugin-samples");
     return table;
 }
 

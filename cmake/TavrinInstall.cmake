@@ -10,12 +10,20 @@ set(TAVRIN_APP_ID org.example.tavrin)
 install(TARGETS tavrin tavrin-cli RUNTIME DESTINATION bin)
 install(FILES ${TAVRIN_BIN_DIR}/tavrin.pal ${TAVRIN_BIN_DIR}/tavrin.dat
               ${TAVRIN_BIN_DIR}/tavrin.adf ${TAVRIN_BIN_DIR}/tavrin.chr
-              ${TAVRIN_BIN_DIR}/tavrin.htm
+              ${TAVRIN_BIN_DIR}/tavrin.htm ${TAVRIN_BIN_DIR}/tavrin_en.htm
         DESTINATION ${TAVRIN_INSTALL_DATA})
+# The samples are installed where nothing scans them, so that the three plug-in places stay
+# free for the plug-ins a user chooses; lib/tavrin/plugins is the place for packaged ones.
 install(TARGETS tavrin_plugin_packed2 tavrin_plugin_linear8 tavrin_plugin_snes8
-        LIBRARY DESTINATION ${TAVRIN_INSTALL_PLUGINS})
-# For whoever writes a plug-in of their own.
-install(FILES ${CMAKE_SOURCE_DIR}/plugins/tavrin_plugin.h DESTINATION include/tavrin)
+        LIBRARY DESTINATION ${TAVRIN_INSTALL_DATA}/plugin-samples)
+install(DIRECTORY DESTINATION ${TAVRIN_INSTALL_PLUGINS})
+# For whoever writes a plug-in of their own: the interface, the block helper, the samples'
+# sources and the guide.
+install(FILES ${CMAKE_SOURCE_DIR}/plugins/tavrin_plugin.h
+              ${CMAKE_SOURCE_DIR}/plugins/tavrin_plugin_block.h DESTINATION include/tavrin)
+install(FILES ${CMAKE_SOURCE_DIR}/plugins/README.md ${CMAKE_SOURCE_DIR}/plugins/packed2.c
+              ${CMAKE_SOURCE_DIR}/plugins/linear8.c ${CMAKE_SOURCE_DIR}/plugins/snes8.c
+        DESTINATION ${TAVRIN_INSTALL_DATA}/plugin-samples)
 
 # Desktop integration: the menu entry, the icon, the software-centre entry and the file types.
 set(dist ${CMAKE_SOURCE_DIR}/dist)
@@ -24,11 +32,14 @@ install(FILES ${dist}/${TAVRIN_APP_ID}.svg DESTINATION share/icons/hicolor/scala
 install(FILES ${dist}/${TAVRIN_APP_ID}.metainfo.xml DESTINATION share/metainfo)
 install(FILES ${dist}/${TAVRIN_APP_ID}.mime.xml DESTINATION share/mime/packages
         RENAME ${TAVRIN_APP_ID}.xml)
-install(FILES ${CMAKE_SOURCE_DIR}/README.md DESTINATION share/doc/tavrin)
+install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION share/doc/tavrin)
+# The Debian package states its licence in the usual place and form.
+install(FILES ${dist}/copyright DESTINATION share/doc/tavrin)
 
 # cpack -G DEB (scripts/package.sh): a package of the prefix /usr.
 set(CPACK_PACKAGE_NAME tavrin)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGE_VENDOR "Tavrin")
 set(CPACK_PACKAGE_CONTACT "Tavrin developers <tavrin@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor for tile graphics (CHR) inside ROM images")

@@ -3,9 +3,7 @@
  * pixels 0 to 3 of row r and byte 2r + 1 pixels 4 to 7, the first pixel in the top two bits
  * (pixel c of a byte in bits 7 - 2c and 6 - 2c).
  */
-#include "tavrin_plugin.h"
-
-#define TILE_BYTES 16
+#include "tavrin_plugin_block.h"
 
 static const TavrinFormatHeader header = {TAVRIN_PLUGIN_VERSION, 1, "Tavrin project",
                                           "https://tavrin.example.org/plugins"};
@@ -22,7 +20,9 @@ static const TavrinFormatInfo info = {
 
 /* Writes the tile's 8 x 8 pixels, each ORed with offset, to rows of dst stride bytes apart;
    reads them back without the offset. */
-static void DecodeTile(const uint8_t* src, uint8_t* dst, ptrdiff_t stride, uint8_t offset) {
+static void DecodeTile(const uint8_t* src, uint8_t* dst, ptrdiff_t stride, uint8_t offset,
+                       void* user) {
+    (void)user;
     for (int r = 0; r < 8; ++r, dst += stride) {
         for (int half = 0; half < 2; ++half) {
             const uint8_t b = src[2 * r + half];
@@ -35,7 +35,8 @@ static void DecodeTile(const uint8_t* src, uint8_t* dst, ptrdiff_t stride, uint8
     }
 }
 
-static void EncodeTile(const uint8_t* src, ptrdiff_t stride, uint8_t* dst) {
+static void EncodeTile(const uint8_t* src, ptrdiff_t stride, uint8_t* dst, void* user) {
+    (void)user;
     for (int r = 0; r < 8; ++r, src += stride) {
         for (int half = 0; half < 2; ++half) {
             const uint8_t* in = src + 4 * half;
@@ -45,87 +46,14 @@ static void EncodeTile(const uint8_t* src, ptrdiff_t stride, uint8_t* dst) {
     }
 }
 
-/* Where the pixel at position p (row * 8 + column) of an 8 x 8 cell goes under a rotate
-   code, and under a mirror code. */
-static int Turned(int code, int p) {
-    const int r = p / 8, c = p % 8;
-    switch (code & 3) {
-    case 1:
-        return c * 8 + (7 - r);
-    case 2:
-        return (7 - r) * 8 + (7 - c);
-    case 3:
-        return (7 - c) * 8 + r;
-    default:
-        return p;
-    }
-}
-
-static int Mirrored(int code, int p) {
-    const int r = p / 8, c = p % 8;
-    return ((code & 2) ? 7 - r : r) * 8 + ((code & 1) ? 7 - c : c);
-}
-
-/* The offset in the image, from a cell's top-left pixel, of each cell position. */
-static ptrdiff_t ImageOffset(const TavrinTileImage* image, int p) {
-    return (ptrdiff_t)(p / 8) * image->stride + p % 8;
-}
-
-static uint8_t* Cell(TavrinTileImage* image, int n) {
-    return image->bits + (ptrdiff_t)(n / 16) * 8 * image->stride + (n % 16) * 8;
-}
-
-static int TileAt(const TavrinBlockParams* p, int n) {
-    return p->pattern != NULL ? p->pattern[n] : n;
-}
-
-static uint8_t* TileBytes(const TavrinBlockParams* p, int t) {
-    return p->bytes + p->address + (ptrdiff_t)t * TILE_BYTES;
-}
-
 static void DecodeBlock(TavrinFormat* self, TavrinTileImage* image, const TavrinBlockParams* p) {
-    /* Tile pixel i is shown at shown[i]: turned, then mirrored. */
-    ptrdiff_t shown[64];
-    const int plain = (p->rotate & 3) == 0 && (p->mirror & 3) == 0;
     (void)self;
-    for (int i = 0; i < 64; ++i)
-        shown[i] = ImageOffset(image, Mirrored(p->mirror, Turned(p->rotate, i)));
-    for (int n = 0; n < 256; ++n) {
-        const int t = TileAt(p, n);
-        const uint8_t offset =
-            (uint8_t)(p->tilePalettes != NULL ? p->tilePalettes[t] << info.bitsPerPixel
-                                              : p->colourOffset);
-        uint8_t* cell = Cell(image, n);
-        if (plain) {
-            DecodeTile(TileBytes(p, t), cell, image->stride, offset);
-        } else {
-            uint8_t tile[64];
-            DecodeTile(TileBytes(p, t), tile, 8, offset);
-            for (int i = 0; i < 64; ++i)
-                cell[shown[i]] = tile[i];
-        }
-    }
+    TavrinDecodeBlockWith(&info, image, p, DecodeTile, NULL);
 }
 
 static void EncodeBlock(TavrinFormat* self, TavrinTileImage* image, const TavrinBlockParams* p) {
-    /* The cell is mirrored, then turned: tile pixel j comes from cell position source[j]. */
-    ptrdiff_t source[64];
-    const int plain = (p->rotate & 3) == 0 && (p->mirror & 3) == 0;
     (void)self;
-    for (int q = 0; q < 64; ++q)
-        source[Turned(p->rotate, Mirrored(p->mirror, q))] = ImageOffset(image, q);
-    for (int n = 0; n < 256; ++n) {
-        const uint8_t* cell = Cell(image, n);
-        uint8_t* dst = TileBytes(p, TileAt(p, n));
-        if (plain) {
-            EncodeTile(cell, image->stride, dst);
-        } else {
-            uint8_t tile[64];
-            for (int j = 0; j < 64; ++j)
-                tile[j] = cell[source[j]];
-            EncodeTile(tile, 8, dst);
-        }
-    }
+    TavrinEncodeBlockWith(&info, image, p, EncodeTile, NULL);
 }
 
 static const TavrinFormatInfo* GetInfo(TavrinFormat* self) {

@@ -1,10 +1,12 @@
 /*
  * tavrin_plugin.h: the interface between Tavrin and a tile-format plug-in.
  *
- * A plug-in is a shared library (a file "NAME.so") placed in the folder "plugins" beside the
- * program. It adds one tile format to the program's format list (after the 13 built-in ones;
- * at most 3 plug-in formats are taken, in the order of their file names). This header is all
- * a plug-in needs: it includes only <stddef.h> and <stdint.h> and compiles as C99 and as C++.
+ * A plug-in is a shared library (a file "NAME.so") placed in one of the program's plug-in
+ * folders (README.md beside this header lists them). It adds one tile format to the program's
+ * format list (after the 13 built-in ones; at most 3 plug-in formats are taken, folder by
+ * folder, in the order of their file names). This header is all a plug-in needs: it includes
+ * only <stddef.h> and <stdint.h> and compiles as C99 and as C++. tavrin_plugin_block.h adds
+ * the walk over a block's cells, so that a plug-in writes only the codec of one tile.
  *
  * What the library exports (plain C symbols, default visibility):
  *
@@ -20,8 +22,9 @@
  *
  * The life of a plug-in in the program:
  *
- *   1. Start-up: the library is loaded, PluginHeaderProc is called and its record copied;
- *      when the version is right, PluginObjectProc is called and the object's GetInfo (only
+ *   1. Start-up: the file is checked (an ELF shared library of the program's class and
+ *      machine, not cut short), the library is loaded, PluginHeaderProc is called and its record
+ * copied; when the version is right, PluginObjectProc is called and the object's GetInfo (only
  *      GetInfo, without Activate) gives the TavrinFormatInfo, which is copied and checked;
  *      then the library is unloaded again. A library that fails any step is skipped and the
  *      reason is written to standard error.

@@ -225,19 +225,19 @@
     </message>
     <message>
         <source>パレット&amp;0選択</source>
-        <translation>Palette &amp;0</translation>
+        <translation>Select Palette Group &amp;0</translation>
     </message>
     <message>
         <source>パレット&amp;1選択</source>
-        <translation>Palette &amp;1</translation>
+        <translation>Select Palette Group &amp;1</translation>
     </message>
     <message>
         <source>パレット&amp;2選択</source>
-        <translation>Palette &amp;2</translation>
+        <translation>Select Palette Group &amp;2</translation>
     </message>
     <message>
         <source>パレット&amp;3選択</source>
-        <translation>Palette &amp;3</translation>
+        <translation>Select Palette Group &amp;3</translation>
     </message>
     <message>
         <source>パレット＋パレットセット(&amp;S)</source>
@@ -452,11 +452,11 @@
     </message>
     <message>
         <source>CHR : %06X - %06X / %06X</source>
-        <translation type="unfinished"></translation>
+        <translation>CHR : %06X - %06X / %06X</translation>
     </message>
     <message>
         <source>Pattern : ADF[%02X] = %02X </source>
-        <translation type="unfinished"></translation>
+        <translation>Pattern : ADF[%02X] = %02X </translation>
     </message>
     <message>
         <source>(データの終わりより後ろ)</source>
@@ -464,19 +464,25 @@
     </message>
     <message>
         <source>Failed to copy image to clipboard.</source>
-        <translation type="unfinished"></translation>
+        <translation>Failed to copy image to clipboard.</translation>
     </message>
     <message>
         <source>ROM image|@@@|All files|*.*</source>
-        <translation type="unfinished"></translation>
+        <translation>ROM image|@@@|All files|*.*</translation>
     </message>
     <message>
         <source>Unknown Address Type.</source>
-        <translation type="unfinished"></translation>
+        <translation>Unknown address type.</translation>
     </message>
     <message>
         <source>not found.</source>
-        <translation type="unfinished"></translation>
+        <translation>Not found.</translation>
+    </message>
+    <message>
+        <source>設定ファイルに設定を保存できませんでした。
+</source>
+        <translation>The settings could not be saved in the settings file.
+</translation>
     </message>
 </context>
 <context>
@@ -575,9 +581,11 @@
 </translation>
     </message>
     <message>
-        <source>ライセンス: 無保証で提供されます。利用と再配布の条件は配布元の案内に従ってください。
+        <source>ライセンス: MIT ライセンス (Copyright (c) The Tavrin authors)。
+無保証で提供されます。全文はファイル LICENSE にあります。
 </source>
-        <translation>Licence: provided without warranty. For use and redistribution, follow the terms of the distributor.
+        <translation>Licence: MIT licence (Copyright (c) The Tavrin authors).
+Provided without warranty; the full text is in the file LICENSE.
 </translation>
     </message>
     <message>
@@ -599,6 +607,10 @@ Tavrin&apos;s help file was not found.
 The help file has the program&apos;s name with the extension chm, hlp or htm.
 When it exists, the Help menu opens it.
 </translation>
+    </message>
+    <message>
+        <source>マニュアル (F1): </source>
+        <translation>Manual (F1): </translation>
     </message>
 </context>
 <context>
@@ -637,7 +649,7 @@ When it exists, the Help menu opens it.
     </message>
     <message>
         <source>&gt;パレット選択</source>
-        <translation>&gt;Palette Group</translation>
+        <translation>&gt;Select Palette Group</translation>
     </message>
     <message>
         <source>&gt;パレット表示</source>
@@ -737,6 +749,10 @@ Delete patterns you do not need, then add it.</translation>
     <message>
         <source>ステートファイルのINI定義の読み込みサイズが0です。</source>
         <translation>The save-state definition in the settings file has a size of 0.</translation>
+    </message>
+    <message>
+        <source>ステートファイルが大きすぎるため読み込めません（64 MB まで）。</source>
+        <translation>The state file is too large to be read (at most 64 MB).</translation>
     </message>
 </context>
 <context>
@@ -914,6 +930,30 @@ Press OK when you have finished editing in the tool.
 If you press OK before the tool has finished,
 read its result in by hand once it is done.</translation>
     </message>
+    <message>
+        <source>プログラムを &quot;&quot; で囲み、空白を空けてパラメータを続けてください。</source>
+        <translation>Put the program in double quotes, followed by a blank and the parameters.</translation>
+    </message>
+    <message>
+        <source>引用符が閉じていません。</source>
+        <translation>A quote is not closed.</translation>
+    </message>
+    <message>
+        <source>プログラムかパラメータが 255 バイトを超えています。</source>
+        <translation>The program or the parameters are longer than 255 bytes.</translation>
+    </message>
+    <message>
+        <source>プログラムが指定されていません。</source>
+        <translation>No program is given.</translation>
+    </message>
+    <message>
+        <source>プログラムが見つかりません。</source>
+        <translation>The program was not found.</translation>
+    </message>
+    <message>
+        <source>プログラムを実行する許可がありません。</source>
+        <translation>The program may not be run (it is not an executable file).</translation>
+    </message>
 </context>
 <context>
     <name>tavrin::DisplaySettingsPanel</name>
@@ -1068,6 +1108,20 @@ Point them at the new place?</translation>
         <source>圧縮データは見つかりませんでした。</source>
         <translation>No compressed data found.</translation>
     </message>
+    <message>
+        <source>保存されていない変更が残っています：
+%1
+
+はい：変更を元に戻して開きます
+いいえ：変更を破棄します
+キャンセル：後で決めます（次の起動でもう一度聞きます）</source>
+        <translation>Unsaved changes were left:
+%1
+
+Yes: open the file with the changes back
+No: discard the changes
+Cancel: decide later (you will be asked at the next start)</translation>
+    </message>
 </context>
 <context>
     <name>tavrin::TPackedBlockWindow</name>
@@ -1116,7 +1170,7 @@ Point them at the new place?</translation>
     </message>
     <message>
         <source>元画像(前処理適用):</source>
-        <translation>Source (after preparation):</translation>
+        <translation>Source (prepared):</translation>
     </message>
     <message>
         <source>プレビュー:</source>
@@ -1132,7 +1186,7 @@ Point them at the new place?</translation>
     </message>
     <message>
         <source>使用頻度の高い順にパレットを並べる</source>
-        <translation>Order colours by how often they are used</translation>
+        <translation>Most used colours first</translation>
     </message>
     <message>
         <source>使用頻度の少ない色を統合する</source>
@@ -1148,6 +1202,10 @@ Point them at the new place?</translation>
     <message>
         <source>指定アドレスへ移動</source>
         <translation>Go to Address</translation>
+    </message>
+    <message>
+        <source>移動先のアドレス（16 進数、8 桁まで）</source>
+        <translation>The address to go to (hexadecimal, up to 8 digits)</translation>
     </message>
 </context>
 <context>
@@ -1213,7 +1271,7 @@ Point them at the new place?</translation>
     </message>
     <message>
         <source>縦</source>
-        <translation>Columns</translation>
+        <translation>Cols</translation>
     </message>
     <message>
         <source>閉じる(&amp;C)</source>
@@ -1228,11 +1286,11 @@ Point them at the new place?</translation>
     </message>
     <message>
         <source>置換前の色: ②色選択</source>
-        <translation>Colour before: (2) choose colour</translation>
+        <translation>(2) Colour before</translation>
     </message>
     <message>
         <source>置換後の色: ①対象選択</source>
-        <translation>Colour after: (1) choose target</translation>
+        <translation>(1) Colour after</translation>
     </message>
 </context>
 <context>
@@ -1491,6 +1549,39 @@ An indexed PNG or BMP is needed.</translation>
     <message>
         <source>タイル</source>
         <translation>Tile</translation>
+    </message>
+</context>
+<context>
+    <name>ConfigDialog</name>
+    <message>
+        <source>Windws default : </source>
+        <translation>Windows default : </translation>
+    </message>
+</context>
+<context>
+    <name>FormatInfo</name>
+    <message>
+        <source>Charactor width       	: </source>
+        <translation>Character width       	: </translation>
+    </message>
+    <message>
+        <source>Charactor height      	: </source>
+        <translation>Character height      	: </translation>
+    </message>
+</context>
+<context>
+    <name>tavrin::ImageBridge</name>
+    <message>
+        <source>インデックスカラーの画像ではありません（8 ビット以下でパレット付き）</source>
+        <translation>not an indexed image (8 bits per pixel or less with a palette)</translation>
+    </message>
+    <message>
+        <source>ファイルがありません</source>
+        <translation>no such file</translation>
+    </message>
+    <message>
+        <source>ファイルを読めません</source>
+        <translation>cannot read the file</translation>
     </message>
 </context>
 </TS>

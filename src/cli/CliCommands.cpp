@@ -213,9 +213,10 @@ int RunCli(const std::vector<std::string>& args, const AppPaths& paths, std::ost
     if (IsPackedCommand(args[0]))
         return RunPackedCommand(args, out, err);
     Workspace ws;
-    // Plug-ins join the table before the options name formats; a refused one says why.
-    LoadPluginFolders(ws.Formats(), paths.pluginFolders,
-                      [&err](const std::string& message) { err << message << '\n'; });
+    // Plug-ins join the table before the options name formats; a refused one says why, and
+    // each library is named before the first call into it.
+    const auto toErr = [&err](const std::string& message) { err << message << '\n' << std::flush; };
+    LoadPluginFolders(ws.Formats(), paths.pluginFolders, toErr, toErr);
     std::vector<std::string> errors;
     const CliOptions options = ParseCliArguments(args, ws.Formats(), errors);
     if (!errors.empty()) {

@@ -233,22 +233,37 @@ const CommandRow* FindCommand(CliCommand command) {
     return nullptr;
 }
 
-bool ResolveFormat(const std::string& text, CFormatTable& formats, int& index) {
+// The format a --format value names, or "" with index set. A name two formats share (a
+// plug-in named like a built-in format) is refused rather than taken at random.
+std::string ResolveFormat(const std::string& text, CFormatTable& formats, int& index) {
+    const std::string unknown =
+        "unknown format '" + text + "' (a table index or an exact name; see 'tavrin-cli formats')";
     long long number = 0;
     if (ParseCliNumber(text, number)) {
         if (number < 0 || number >= formats.Count())
-            return false;
+            return unknown;
         index = static_cast<int>(number);
-        return true;
+        return {};
     }
+    std::vector<int> named;
     for (int i = 0; i < formats.Count(); ++i) {
         CFormat* f = formats.Get(i);
-        if (f && f->Name() == text) {
-            index = i;
-            return true;
-        }
+        if (f && f->Name() == text)
+            named.push_back(i);
     }
-    return false;
+    if (named.empty())
+        return unknown;
+    if (named.size() > 1) {
+        std::string list;
+        for (size_t k = 0; k < named.size(); ++k)
+            list += (k == 0                  ? ""
+                     : k + 1 == named.size() ? " and "
+                                             : ", ") +
+                    std::to_string(named[k]);
+        return "format name '" + text + "' names formats " + list + "; give the index instead";
+    }
+    index = named.front();
+    return {};
 }
 
 } // namespace
@@ -339,11 +354,10 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
         long long number = 0;
         if (name == "--format") {
             int index = 0;
-            if (ResolveFormat(value, formats, index))
+            if (const std::string problem = ResolveFormat(value, formats, index); problem.empty())
                 o.formatIndex = index;
             else
-                errors.push_back("unknown format '" + value +
-                                 "' (a table index or an exact name; see 'tavrin-cli formats')");
+                errors.push_back(problem);
         } else if (name == "--address" || name == "--from") {
             if (!ParseCliNumber(value, number) || number < 0 || number > INT_MAX)
                 errors.push_back("bad number '" + value + "' for " + name);

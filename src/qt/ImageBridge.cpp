@@ -5,6 +5,7 @@
 #include "core/platform/FileIO.h"
 #include "qt/PngWriter.h"
 
+#include <QCoreApplication>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QString>
@@ -14,6 +15,15 @@
 namespace tavrin {
 
 namespace {
+
+// These reach the window only, in its language.
+const char* const NotIndexedText = QT_TRANSLATE_NOOP(
+    "tavrin::ImageBridge", "インデックスカラーの画像ではありません（8 ビット以下でパレット付き）");
+const char* const UnreadableText = QT_TRANSLATE_NOOP("tavrin::ImageBridge", "ファイルを読めません");
+
+std::string Translated(const char* text) {
+    return QCoreApplication::translate("tavrin::ImageBridge", text).toStdString();
+}
 
 QRgb ToQRgb(Colour c) {
     return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
@@ -118,7 +128,7 @@ bool ReadQtImage(const std::string& path, Image8& out, std::string& error) {
         return false;
     }
     if (!FromIndexedQImage(image, out)) {
-        error = "not an indexed image (8 bits per pixel or less with a palette)";
+        error = Translated(NotIndexedText);
         return false;
     }
     return true;
@@ -126,19 +136,19 @@ bool ReadQtImage(const std::string& path, Image8& out, std::string& error) {
 
 bool ReadIndexedImageFile(const std::string& path, Image8& out, std::string& error) {
     if (!FileExists(path)) {
-        error = "no such file";
+        error = Translated(QT_TRANSLATE_NOOP("tavrin::ImageBridge", "ファイルがありません"));
         return false;
     }
     uint8_t magic[2] = {0, 0};
     if (ReadFilePrefix(path, magic, 2) < 0) {
-        error = "cannot read the file";
+        error = Translated(UnreadableText);
         return false;
     }
     if (magic[0] == 'B' && magic[1] == 'M') {
         try {
             if (ReadBitmapFile(path, out))
                 return true;
-            error = "cannot read the file";
+            error = Translated(UnreadableText);
         } catch (const DibError& e) {
             error = e.what();
         }

@@ -26,9 +26,10 @@ const std::string BinDir = std::string(TAVRIN_BIN_DIR) + "/";
 using test::CliRun;
 using test::RandomBytes;
 
-CliRun Cli(const std::vector<std::string>& args) {
+CliRun Cli(const std::vector<std::string>& args,
+           const std::string& pluginFolder = BinDir + "plugin-samples/") {
     AppPaths paths = AppPaths::InFolder(BinDir);
-    paths.pluginFolder = BinDir + "plugins/";
+    paths.pluginFolder = pluginFolder;
     paths.pluginFolders = {paths.pluginFolder};
     return test::Cli(args, paths);
 }
@@ -70,7 +71,12 @@ std::vector<std::string> Lines(const std::string& text) {
 TEST_F(CliPlugins, FormatsListsThePluginsAfterTheBuiltinsWithTheirHeaderLine) {
     const CliRun r = Cli({"formats"});
     ASSERT_EQ(r.status, CliOk);
-    EXPECT_EQ(r.err, "");
+    // Each library is named before the program first calls into it.
+    std::string named;
+    for (const char* file : {"2bpp_packed", "8bpp_linear", "8bpp_snes"})
+        named +=
+            "plug-in " + BinDir + "plugin-samples/" + file + ".so: loading it to read its format\n";
+    EXPECT_EQ(r.err, named);
     const std::vector<std::string> rows = Lines(r.out);
     ASSERT_EQ(rows.size(), 16u);
     // The built-in lines keep their five columns.
@@ -130,6 +136,31 @@ TEST_F(CliPlugins, ExportAndImportGoThroughEachPluginBitExact) {
                 wrong += picture.Pixel(x, y) != f.pixel(tile, y % 8, x % 8);
             }
         EXPECT_EQ(wrong, 0);
+    }
+}
+
+TEST_F(CliPlugins, AFormatNameThatNamesTwoFormatsIsRefusedWithBoth) {
+    fs::create_directories(m_dir / "p");
+    for (const char* copy : {"a.so", "b.so"})
+        fs::copy_file(BinDir + "plugin-samples/2bpp_packed.so", m_dir / "p" / copy);
+    const std::string rom = Write("r.bin", RandomBytes(4096, 4));
+    const struct {
+        const char* format;
+        int status;
+        const char* err;
+    } cases[] = {
+        {"2BPP packed", CliBadInput,
+         "format name '2BPP packed' names formats 13 and 14; give the index instead"},
+        {"14", CliNotFound, ""},
+        {"2BPP NES", CliNotFound, ""},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = Cli({"find", rom, "--format", c.format}, Path("p"));
+        EXPECT_EQ(r.status, c.status) << c.format << ": " << r.err;
+        if (*c.err != '\0')
+            EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+        else
+            EXPECT_EQ(r.err.find("format name"), std::string::npos) << r.err;
     }
 }
 

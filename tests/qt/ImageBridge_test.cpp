@@ -74,7 +74,7 @@ TEST(ImageBridge, RefusesImagesWithoutAPalette) {
     ASSERT_TRUE(rgb.save(QString::fromStdString(png), "PNG"));
     std::string error;
     EXPECT_FALSE(ReadQtImage(png, image, error));
-    EXPECT_EQ(error, "not an indexed image (8 bits per pixel or less with a palette)");
+    EXPECT_EQ(error, "インデックスカラーの画像ではありません（8 ビット以下でパレット付き）");
     std::remove(png.c_str());
 }
 

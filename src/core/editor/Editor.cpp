@@ -49,7 +49,10 @@ Editor::Editor(EditorView& view, Workspace& workspace, AppPaths paths, int wheel
       m_workingCopy(Workspace::TileImageSide, Workspace::TileImageSide),
       m_datView(m_ws.PaletteSet()), m_palView(m_ws.Palette(), m_ws.PaletteSet()) {
     // The settings are read when the path is set and once more at once.
-    m_settingsExisted = FileExists(m_paths.settingsFile);
+    // A first start writes the settings file with its save-state definitions at once, so
+    // save-states import from the start.
+    if (!m_paths.settingsFile.empty() && !FileExists(m_paths.settingsFile))
+        SeedSettingsFile(m_paths.settingsFile);
     if (m_settings.SetPath(m_paths.settingsFile))
         m_settings.Read();
     m_tools.SetPath(m_paths.settingsFile);
@@ -126,9 +129,11 @@ void Editor::FormDestroy(int left, int top, int windowColour) {
     m_settings.WindowColor = windowColour;
     m_settings.Left = left;
     m_settings.Top = top;
-    if (!m_settingsExisted)
-        SeedSettingsFile(m_paths.settingsFile);
-    m_settings.Write();
+    const FileResult written = m_settings.Write();
+    // Settings that could not be kept are named, not dropped silently.
+    if (!written && !m_paths.settingsFile.empty())
+        m_view.ShowMessage(TAVRIN_TR("Editor", "設定ファイルに設定を保存できませんでした。\n") +
+                           FailureMessage(written, FileAction::Save));
 }
 
 // ---- Redraw steps ----
@@ -329,6 +334,7 @@ void Editor::WorkspaceChanged(WorkspaceChange change) {
         SetChrScrollRange();
         ShowPage();
         RefreshCommandStates();
+        ShowCaption();
         break;
     case WorkspaceChange::Page:
     case WorkspaceChange::Bytes:

@@ -406,8 +406,6 @@ private:
 
     CTools m_tools;
     bool m_toolCaptionsApplied = false;
-    // A settings file that did not exist at start gets the example "STATE" section at exit.
-    bool m_settingsExisted = true;
 
     std::string m_appTitle = AppTitle;
     // Whether the caption shows the document as modified.

@@ -24,6 +24,11 @@ int64_t MulSat(int64_t a, int64_t b) {
     return r;
 }
 
+// Tile sides 0 and 1 stand for 8, in the steps through the document as in the block's cells.
+int32_t TileSide(int32_t side) {
+    return side < 2 ? 8 : side;
+}
+
 int ClampedDepth(int bitsPerPixel) {
     return std::clamp(bitsPerPixel, 0, 8);
 }
@@ -128,16 +133,17 @@ int CFormat::Colours() const {
 }
 
 int BytesPerTile(const FormatInfo& info) {
-    return Saturate32(MulSat(int64_t{info.width} * info.height, info.bitsPerPixel) / 8);
+    return Saturate32(
+        MulSat(int64_t{TileSide(info.width)} * TileSide(info.height), info.bitsPerPixel) / 8);
 }
 
 BlockGeometry GetBlockGeometry(const FormatInfo& info) {
     BlockGeometry g{};
-    g.tileWidth = info.width < 2 ? 8 : info.width;
-    g.tileHeight = info.height < 2 ? 8 : info.height;
+    g.tileWidth = TileSide(info.width);
+    g.tileHeight = TileSide(info.height);
     g.columns = BlockPixels / g.tileWidth;
     g.rows = BlockPixels / g.tileHeight;
-    g.bytesPerTile = Saturate32(MulSat(int64_t{g.tileWidth} * g.tileHeight, info.bitsPerPixel) / 8);
+    g.bytesPerTile = BytesPerTile(info);
     return g;
 }
 

@@ -74,8 +74,8 @@ protected:
     FormatInfo m_info{};
 };
 
-// Bytes per tile from a record's raw geometry (width x height x bpp / 8, truncated toward
-// zero), saturated to the int range for absurd records.
+// Bytes per tile of a record (width x height x bpp / 8, truncated toward zero; a side of 0 or
+// 1 counts as 8), saturated to the int range for absurd records.
 int BytesPerTile(const FormatInfo& info);
 
 // How the block operations lay tiles over the tile image: a width or height below 2 counts

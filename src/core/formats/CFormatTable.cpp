@@ -191,8 +191,8 @@ int CFormatTable::FindByExtension(std::string_view fileName) const {
             return i;
     }
     // Common tile-file extensions no record names, as the usual tools write them.
-    static constexpr std::pair<std::string_view, std::string_view> Usual[] = {
-        {"1bpp", "1BPP"}, {"2bpp", "2BPP GB"}};
+    static constexpr std::pair<std::string_view, std::string_view> Usual[] = {{"1bpp", "1BPP"},
+                                                                              {"2bpp", "2BPP GB"}};
     for (const auto& [extension, format] : Usual)
         if (ext == extension)
             for (int i = 0; i < m_count; ++i)
@@ -218,7 +218,8 @@ std::string CFormatTable::ListLine(int index) const {
     return line;
 }
 
-bool CFormatTable::LoadPlugins(const std::string& folder, const PluginReport& report) {
+bool CFormatTable::LoadPlugins(const std::string& folder, const PluginReport& report,
+                               const PluginReport& announce) {
     std::string prefix = folder;
     if (!prefix.empty() && prefix.back() != '/')
         prefix += '/';
@@ -228,7 +229,7 @@ bool CFormatTable::LoadPlugins(const std::string& folder, const PluginReport& re
     };
     for (const std::string& name : PluginFiles(folder)) {
         const std::string path = prefix + name;
-        auto plugin = std::make_unique<CFormat_plugin>(report);
+        auto plugin = std::make_unique<CFormat_plugin>(report, announce);
         if (!plugin->SetPath(path)) {
             tell(path, plugin->Problem());
             continue;

@@ -58,8 +58,10 @@ public:
     // (one line each). False when a plug-in could not be added because the table was full.
     // A missing folder adds nothing and reports nothing. The plug-in formats keep report for
     // later failures (activation, a plug-in that throws), so it must stay callable for the
-    // table's lifetime.
-    bool LoadPlugins(const std::string& folder, const PluginReport& report = {});
+    // table's lifetime. announce, when given, receives a line before the first calls into
+    // each library (see CFormat_plugin), with the same lifetime.
+    bool LoadPlugins(const std::string& folder, const PluginReport& report = {},
+                     const PluginReport& announce = {});
 
     // Whether a record describes a format the table can hold (see Add).
     static bool IsUsableInfo(const FormatInfo& info);

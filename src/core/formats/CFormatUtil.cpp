@@ -2,6 +2,7 @@
 
 #include "core/formats/CFormat.h"
 #include "core/platform/Cp932.h"
+#include "core/platform/Text.h"
 
 namespace tavrin {
 
@@ -27,7 +28,7 @@ std::string CFormatUtil::InfoText(CFormat* format) {
     const FormatHeader& header = format->GetHeader();
 
     std::string text;
-    const auto line = [&text](const char* label, const std::string& value) {
+    const auto line = [&text](const std::string& label, const std::string& value) {
         text += label;
         text += value;
         text += '\n';
@@ -37,8 +38,9 @@ std::string CFormatUtil::InfoText(CFormat* format) {
     text += '\n';
     line("Bit Per Pixel         \t: ", to_string(info->bitsPerPixel));
     line("Color                 \t: ", to_string(format->Colours()));
-    line("Charactor width       \t: ", to_string(info->width));
-    line("Charactor height      \t: ", to_string(info->height));
+    // The quoted labels keep their spelling in Japanese; the English ones are spelled right.
+    line(TAVRIN_TR("FormatInfo", "Charactor width       \t: "), to_string(info->width));
+    line(TAVRIN_TR("FormatInfo", "Charactor height      \t: "), to_string(info->height));
     line("Compress              \t: ", Truth(info->compress));
     line("Load only             \t: ", Truth(info->loadOnly));
     text += '\n';

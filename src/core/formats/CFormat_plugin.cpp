@@ -2,6 +2,7 @@
 
 #include "../plugins/tavrin_plugin.h"
 #include "core/formats/CFormatTable.h"
+#include "core/platform/LibraryFile.h"
 
 #include <cstring>
 #include <exception>
@@ -115,7 +116,8 @@ template <size_t N> void Terminate(char (&field)[N]) {
 
 } // namespace
 
-CFormat_plugin::CFormat_plugin(PluginReport report) : m_report(std::move(report)) {}
+CFormat_plugin::CFormat_plugin(PluginReport report, PluginReport announce)
+    : m_report(std::move(report)), m_announce(std::move(announce)) {}
 
 CFormat_plugin::~CFormat_plugin() {
     if (m_library.IsOpen())
@@ -141,6 +143,10 @@ bool CFormat_plugin::Refuse(const std::string& reason) {
 bool CFormat_plugin::Probe() {
     m_loaded = false;
     m_header = FormatHeader{};
+    const std::string fileProblem = LibraryFileProblem(m_path);
+    if (!fileProblem.empty())
+        return Refuse("not a loadable library (" + fileProblem + ")");
+    Announce("loading it to read its format");
     DynamicLibrary library;
     if (!library.Open(m_path))
         return Refuse("not a loadable library (" + library.Error() + ")");
@@ -186,6 +192,11 @@ const FormatInfo* CFormat_plugin::GetInfo() {
     return m_accepted ? &m_info : nullptr;
 }
 
+void CFormat_plugin::Announce(const char* step) {
+    if (m_announce)
+        m_announce("plug-in " + m_path + ": " + step);
+}
+
 void CFormat_plugin::ReportOnce(const std::string& reason) {
     if (m_reported.insert(reason).second && m_report)
         m_report("plug-in " + m_path + ": " + reason);
@@ -206,6 +217,16 @@ void CFormat_plugin::Activate() {
     if (!m_library.IsOpen()) {
         m_object = nullptr;
         m_failed = false;
+        // The file may have been replaced since start-up.
+        const std::string fileProblem = LibraryFileProblem(m_path);
+        if (!fileProblem.empty()) {
+            ReportOnce("cannot be loaded (" + fileProblem + ")");
+            return;
+        }
+        if (!m_activatedOnce) {
+            m_activatedOnce = true;
+            Announce("loading it to activate the format");
+        }
         if (!m_library.Open(m_path)) {
             ReportOnce("cannot be loaded (" + m_library.Error() + ")");
             return;

@@ -27,15 +27,17 @@ public:
     // Longest path accepted (the record of the path holds 1024 characters with its NUL).
     static constexpr size_t MaxPathLength = 1023;
 
-    explicit CFormat_plugin(PluginReport report = {});
+    // announce receives a line naming the library before the first calls into it (the probe,
+    // the first activation), so that a library that brings the program down is named.
+    explicit CFormat_plugin(PluginReport report = {}, PluginReport announce = {});
     // Deactivates a format that is still active, so the library is never left loaded.
     ~CFormat_plugin() override;
 
     // Stores the path and probes it. False when the path is too long or the probe refuses
     // the library; Problem() then says why.
     bool SetPath(const std::string& path);
-    // Loads the library, copies its header and format information, checks them and unloads
-    // it again. True when the library is a usable format.
+    // Checks the file, loads the library, copies its header and format information, checks
+    // them and unloads it again. True when the library is a usable format.
     bool Probe();
 
     // The record copied by the probe; null before an accepted probe.
@@ -59,6 +61,7 @@ public:
 
 private:
     bool Refuse(const std::string& reason);
+    void Announce(const char* step);
     // Reports a problem of an active format, each distinct reason once.
     void ReportOnce(const std::string& reason);
     // Runs one call into the plug-in; false (reported, and the object no longer used) when
@@ -67,6 +70,8 @@ private:
     void Forward(Image8& image, const BlockParams& p, bool decode);
 
     PluginReport m_report;
+    PluginReport m_announce;
+    bool m_activatedOnce = false;
     std::string m_path;
     std::string m_problem;
     std::set<std::string> m_reported;

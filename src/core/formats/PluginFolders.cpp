@@ -5,7 +5,7 @@
 namespace tavrin {
 
 bool LoadPluginFolders(CFormatTable& table, const std::vector<std::string>& folders,
-                       const PluginReport& report) {
+                       const PluginReport& report, const PluginReport& announce) {
     std::vector<std::string> searched;
     for (std::string folder : folders) {
         if (folder.empty())
@@ -15,7 +15,7 @@ bool LoadPluginFolders(CFormatTable& table, const std::vector<std::string>& fold
         if (std::find(searched.begin(), searched.end(), folder) != searched.end())
             continue;
         searched.push_back(folder);
-        if (!table.LoadPlugins(folder, report))
+        if (!table.LoadPlugins(folder, report, announce))
             return false;
     }
     return true;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
 namespace tavrin {
@@ -228,6 +229,8 @@ std::string StateImportResult::Message() const {
         return TranslateText("StateFile", CStateFile::NoDefinitionMessage);
     case Status::NoSize:
         return TranslateText("StateFile", CStateFile::NoSizeMessage);
+    case Status::TooLarge:
+        return TranslateText("StateFile", CStateFile::TooLargeMessage);
     default:
         return {};
     }
@@ -241,6 +244,8 @@ std::string StateImportResult::Description() const {
         return "the definition '" + key + "' in section [STATE] has both lengths 0";
     case Status::NoFile:
         return "cannot read the state file";
+    case Status::TooLarge:
+        return "the state file is larger than 64 MiB";
     default:
         return std::to_string(paletteEntries) + " palette colours and " +
                std::to_string(tableEntries) + " palette-set entries imported (definition '" + key +
@@ -299,8 +304,23 @@ StateImportResult CStateFile::LoadFromFile(const std::string& path) {
     if (!Prepare(path, result, definition))
         return result;
     std::vector<uint8_t> bytes;
-    if (!FileExists(path) || !ReadWholeFile(path, bytes)) {
+    if (!FileExists(path)) {
         result.status = StateImportResult::Status::NoFile;
+        return result;
+    }
+    std::error_code error;
+    const uint64_t size = std::filesystem::file_size(path, error);
+    if (!error && size > MaxFileBytes) {
+        result.status = StateImportResult::Status::TooLarge;
+        return result;
+    }
+    // MaxFileBytes + 1 tells a file that grew meanwhile from one that did not.
+    if (!ReadFilePrefix(path, bytes, MaxFileBytes + 1)) {
+        result.status = StateImportResult::Status::NoFile;
+        return result;
+    }
+    if (bytes.size() > MaxFileBytes) {
+        result.status = StateImportResult::Status::TooLarge;
         return result;
     }
     ImportState(definition, StateFileKeys(path), bytes.data(), bytes.size(), m_palette, m_dat,

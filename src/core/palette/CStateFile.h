@@ -54,6 +54,7 @@ struct StateImportResult {
         NoDefinition, // no definition for the file's extension: nothing changed
         NoSize,       // both lengths of the definition are 0: nothing changed
         NoFile,       // no readable file at the path: nothing changed
+        TooLarge,     // the file is larger than MaxFileBytes: nothing changed
     };
     Status status = Status::Done;
     // The key whose definition was used ("" when there was none).
@@ -80,6 +81,10 @@ public:
         TAVRIN_TR_NOOP("StateFile", "ステートファイルのINI定義の読み込みに失敗しました。");
     static constexpr const char* NoSizeMessage =
         TAVRIN_TR_NOOP("StateFile", "ステートファイルのINI定義の読み込みサイズが0です。");
+    static constexpr const char* TooLargeMessage = TAVRIN_TR_NOOP(
+        "StateFile", "ステートファイルが大きすぎるため読み込めません（64 MB まで）。");
+    // Save-states are far smaller; a larger file is refused before it is read into memory.
+    static constexpr uint64_t MaxFileBytes = uint64_t{64} << 20;
 
     // Definitions read from the settings file at the path at every import, so that a user
     // who edits the file meanwhile is heard.

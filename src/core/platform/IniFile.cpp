@@ -9,6 +9,8 @@
 #define SI_IMPLEMENTATION
 #include <SimpleIni.h>
 
+#include <algorithm>
+#include <cctype>
 #include <climits>
 #include <cstdio>
 
@@ -18,6 +20,9 @@ struct IniFile::Impl {
     CSimpleIniA ini{true, false, false};
     // Comment lines after the last entry, which the library does not keep.
     std::string trailingComments;
+    // The text as loaded (UTF-8), and the sections written back exactly as they were in it.
+    std::string loaded;
+    std::vector<std::string> keptSections;
 };
 
 namespace {
@@ -99,6 +104,7 @@ bool IniFile::LoadFromText(const std::string& raw) {
     if (!IsValidUtf8(text))
         text = Cp932ToUtf8(text);
     m_impl->trailingComments = TrailingComments(text);
+    m_impl->loaded = text;
     return m_impl->ini.LoadData(text.data(), text.size()) >= 0;
 }
 
@@ -110,7 +116,56 @@ std::string IniFile::SaveToText() const {
             out += out.back() == '\n' ? "\n" : "\n\n";
         out += m_impl->trailingComments;
     }
+    for (const std::string& section : m_impl->keptSections) {
+        const auto [from, length] = IniSectionSpan(m_impl->loaded, section);
+        const auto [at, written] = IniSectionSpan(out, section);
+        if (from != std::string::npos && at != std::string::npos)
+            out.replace(at, written, m_impl->loaded, from, length);
+    }
     return out;
+}
+
+void IniFile::KeepSectionAsLoaded(const std::string& section) {
+    m_impl->keptSections.push_back(section);
+}
+
+std::pair<size_t, size_t> IniSectionSpan(const std::string& text, const std::string& section) {
+    const auto lineStart = [&text](size_t at) {
+        return at == 0 || text[at - 1] == '\n' || text[at - 1] == '\r';
+    };
+    const auto headerName = [&text](size_t at, std::string& name) {
+        const size_t first = text.find_first_not_of(" \t", at);
+        if (first == std::string::npos || text[first] != '[')
+            return false;
+        const size_t close = text.find(']', first);
+        const size_t eol = text.find_first_of("\r\n", first);
+        if (close == std::string::npos || (eol != std::string::npos && close > eol))
+            return false;
+        name = text.substr(first + 1, close - first - 1);
+        return true;
+    };
+    const auto sameName = [](const std::string& a, const std::string& b) {
+        return a.size() == b.size() &&
+               std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+                   return std::tolower(static_cast<unsigned char>(x)) ==
+                          std::tolower(static_cast<unsigned char>(y));
+               });
+    };
+    size_t start = std::string::npos;
+    std::string name;
+    for (size_t at = 0; at < text.size(); ++at) {
+        if (!lineStart(at) || text[at] == '\n' || text[at] == '\r')
+            continue;
+        if (!headerName(at, name))
+            continue;
+        if (start != std::string::npos)
+            return {start, at - start};
+        if (sameName(name, section))
+            start = at;
+    }
+    if (start == std::string::npos)
+        return {std::string::npos, 0};
+    return {start, text.size() - start};
 }
 
 FileResult IniFile::Save(const std::string& path) const {

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tavrin {
@@ -38,11 +39,20 @@ public:
     void DeleteKey(const std::string& section, const std::string& key);
     void EraseSection(const std::string& section);
     std::vector<std::string> SectionKeys(const std::string& section) const;
+    // The section is written back exactly as it was loaded, comments, spacing and order
+    // included (the file's own text, as UTF-8), rather than as the library lays it out. A
+    // section that the file did not have is written as usual.
+    void KeepSectionAsLoaded(const std::string& section);
 
 private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };
+
+// Where a section lies in an ini text: from the start of its header line to the start of the
+// next section's header line (or the end of the text); {npos, 0} when there is none. Names
+// compare without case, as the file's keys do.
+std::pair<size_t, size_t> IniSectionSpan(const std::string& text, const std::string& section);
 
 // Parses a leading optional sign and decimal digits after blanks; false when there are none
 // or the value does not fit an int.

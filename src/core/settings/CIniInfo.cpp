@@ -1,5 +1,6 @@
 #include "core/settings/CIniInfo.h"
 
+#include "core/platform/FileIO.h"
 #include "core/platform/IniFile.h"
 #include "core/platform/Text.h"
 
@@ -77,9 +78,13 @@ FileResult CIniInfo::Write() const {
     // A file that exists but cannot be read is left alone rather than replaced by these
     // eighteen keys alone.
     IniFile current;
+    if (KindOfPath(m_path) == PathKind::Folder)
+        return FileResult::Fail(FileFailure::NotRegular, m_path);
     if (!current.Load(m_path))
         return FileResult::Fail(FileFailure::ReadFailed, m_path);
     WriteTo(current);
+    // The save-state definitions are the user's: their text stays as the user left it.
+    current.KeepSectionAsLoaded("STATE");
     return current.Save(m_path);
 }
 

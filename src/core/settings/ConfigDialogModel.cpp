@@ -5,6 +5,7 @@
 #include "core/formats/CFormatTable.h"
 #include "core/formats/CFormatUtil.h"
 #include "core/platform/Cp932.h"
+#include "core/platform/Text.h"
 #include "core/settings/CIniInfo.h"
 
 #include <algorithm>
@@ -36,7 +37,13 @@ bool IsWebAddress(std::string_view url) {
 
 ConfigDialogModel::ConfigDialogModel(int systemWheelLines) {
     const int lines = systemWheelLines == 0 ? 1 : systemWheelLines;
-    m_wheelItems = {"Windws default : " + std::to_string(lines), "1", "2", "4", "8", "16"};
+    // The quoted caption keeps its spelling in Japanese; the English one is spelled right.
+    m_wheelItems = {TAVRIN_TR("ConfigDialog", "Windws default : ") + std::to_string(lines),
+                    "1",
+                    "2",
+                    "4",
+                    "8",
+                    "16"};
 }
 
 int ConfigDialogModel::WheelIndexOf(int wheelCount) const {
@@ -67,7 +74,7 @@ ConfigDialogModel::State ConfigDialogModel::Load(const CIniInfo& settings) const
 }
 
 const std::vector<std::string>& ConfigDialogModel::LanguageCodes() {
-    static const std::vector<std::string> codes = {"ja", "en"};
+    static const std::vector<std::string> codes = {"", "ja", "en"};
     return codes;
 }
 

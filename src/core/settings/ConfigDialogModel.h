@@ -37,7 +37,7 @@ public:
         int scaleIndex = 0;
     };
 
-    // The languages the window speaks, as the settings store them: "ja", "en".
+    // The language list as the settings store it: "" (automatic: the desktop's), "ja", "en".
     static const std::vector<std::string>& LanguageCodes();
     // The scale list's values: 0 (automatic), 100, 150, 200, 300, 400.
     static const std::vector<int>& ScaleValues();

@@ -7,8 +7,12 @@
 
 namespace tavrin {
 
-HelpFiles FindHelpFiles(const std::string& base) {
+HelpFiles FindHelpFiles(const std::string& base, const std::string& language) {
     HelpFiles found;
+    if (language == "en" && FileExists(base + "_en.htm")) {
+        found.help = base + "_en.htm";
+        return found;
+    }
     for (const char* ext : {".chm", ".hlp", ".htm"}) {
         const std::string path = ReplaceExtension(base, ext);
         if (FileExists(path)) {
@@ -22,7 +26,7 @@ HelpFiles FindHelpFiles(const std::string& base) {
     return found;
 }
 
-std::string AboutText(const BuildInfo& build) {
+std::string AboutText(const BuildInfo& build, const std::string& manual) {
     std::string text = TAVRIN_TR("Help", "Tavrin バージョン ") + build.version;
     if (!build.commit.empty())
         text += " (" + build.commit + ")";
@@ -31,11 +35,12 @@ std::string AboutText(const BuildInfo& build) {
         text += TAVRIN_TR("Help", "ビルド日: ") + build.date + "\n";
     text += "\n";
     text += TAVRIN_TR("Help", "ROMイメージの中のタイル画像(CHR)を編集するエディタです。\n");
-    text += TAVRIN_TR(
-        "Help",
-        "ライセンス: 無保証で提供されます。利用と再配布の条件は配布元の案内に従ってください。\n");
+    text += TAVRIN_TR("Help", "ライセンス: MIT ライセンス (Copyright (c) The Tavrin authors)。\n"
+                              "無保証で提供されます。全文はファイル LICENSE にあります。\n");
     text += TAVRIN_TR("Help", "謝辞: 古いゲーム機のタイル画像を調べ、記録してきた皆さんと、\n"
                               "不具合の報告や要望を寄せてくださる皆さんに感謝します。");
+    if (!manual.empty())
+        text += "\n\n" + TAVRIN_TR("Help", "マニュアル (F1): ") + manual;
     return text;
 }
 

@@ -17,8 +17,9 @@ struct HelpFiles {
     std::string help;
     std::string text;
 };
-// base is the program's path without its extension (AppPaths::standardFiles).
-HelpFiles FindHelpFiles(const std::string& base);
+// base is the program's path without its extension (AppPaths::standardFiles). In the English
+// window (language "en") the English manual base + "_en.htm" comes first.
+HelpFiles FindHelpFiles(const std::string& base, const std::string& language = "ja");
 
 inline constexpr const char* HelpMissingText = TAVRIN_TR_NOOP(
     "Help", "■Tavrinのヘルプを作成していただける方を募集しています■\n"
@@ -33,8 +34,9 @@ struct BuildInfo {
     std::string commit;  // a short hash, "" when the build was not made from a checkout
     std::string date;    // the date of the build, "YYYY-MM-DD"
 };
-// The about box: name and version (with the commit when known), date, licence and thanks.
-std::string AboutText(const BuildInfo& build);
+// The about box: name and version (with the commit when known), date, licence and thanks, and
+// the manual when there is one ("" leaves it out).
+std::string AboutText(const BuildInfo& build, const std::string& manual = {});
 
 // The window colour a choice in the colour dialog leaves, as the settings keep it
 // (0x00BBGGRR): -1 when it is the system's button-face colour, so the window follows later

@@ -14,6 +14,7 @@ AppPaths AppPaths::BesideExecutable(const std::string& executablePath) {
     paths.pluginFolder = DirectoryPart(executablePath) + "plugins/";
     paths.pluginFolders = {paths.pluginFolder};
     paths.programFolder = DirectoryPart(executablePath);
+    paths.recoveryFolder = DirectoryPart(executablePath) + "recovery/";
     return paths;
 }
 

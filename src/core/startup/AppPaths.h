@@ -24,6 +24,9 @@ struct AppPaths {
     // The folders of format plug-ins (*.so), each with a trailing '/', searched in this order
     // until the format table is full; empty loads none.
     std::vector<std::string> pluginFolders;
+    // The folder of the recovery files of documents with unsaved changes, trailing '/'; ""
+    // keeps none.
+    std::string recoveryFolder;
     // The folder of the program itself, trailing '/' (%EXEPATH of the external tools).
     std::string programFolder;
     // True when the program runs from an install prefix (bin/ beside share/tavrin/).

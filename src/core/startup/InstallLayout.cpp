@@ -2,9 +2,11 @@
 
 #include "core/platform/FileIO.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <sys/stat.h>
+#include <vector>
 
 namespace tavrin {
 
@@ -39,9 +41,20 @@ std::string Environment(const char* name) {
     return value ? value : "";
 }
 
-} // namespace
+// The folders of a ':'-separated list, each with a trailing '/'; empty entries are left out.
+std::vector<std::string> FolderList(const std::string& list) {
+    std::vector<std::string> folders;
+    size_t start = 0;
+    while (start <= list.size()) {
+        const size_t end = std::min(list.find(':', start), list.size());
+        if (end > start)
+            folders.push_back(WithSlash(list.substr(start, end - start)));
+        start = end + 1;
+    }
+    return folders;
+}
 
-AppPaths ResolveAppPaths(const LayoutInputs& inputs) {
+AppPaths LayoutWithoutPluginPath(const LayoutInputs& inputs) {
     const AppPaths portable = AppPaths::BesideExecutable(inputs.executablePath);
     const std::string exeDir = DirectoryPart(inputs.executablePath);
     const std::string prefix = PrefixOfBin(exeDir);
@@ -62,17 +75,31 @@ AppPaths ResolveAppPaths(const LayoutInputs& inputs) {
     const std::string config = UserFolder(inputs.configHome, inputs.home, ".config/");
     // Without a home there is nowhere to keep settings: defaults, nothing written.
     paths.settingsFile = config.empty() ? "" : config + "tavrin/tavrin.ini";
+    const std::string state = UserFolder(inputs.stateHome, inputs.home, ".local/state/");
+    paths.recoveryFolder = state.empty() ? "" : state + "tavrin/recovery/";
     if (!inputs.runtimeDir.empty() && inputs.runtimeDir.front() == '/')
         paths.tempFolder = WithSlash(inputs.runtimeDir) + "tavrin/";
     else {
         const std::string cache = UserFolder(inputs.cacheHome, inputs.home, ".cache/");
         paths.tempFolder = cache.empty() ? "" : cache + "tavrin/";
     }
-    paths.pluginFolders = {exeDir + "plugins/", prefix + "lib/tavrin/plugins/"};
+    // The user's own plug-ins come before those installed with the program.
     const std::string data = UserFolder(inputs.dataHome, inputs.home, ".local/share/");
     if (!data.empty())
         paths.pluginFolders.push_back(data + "tavrin/plugins/");
-    paths.pluginFolder = paths.pluginFolders.front();
+    paths.pluginFolders.push_back(exeDir + "plugins/");
+    paths.pluginFolders.push_back(prefix + "lib/tavrin/plugins/");
+    return paths;
+}
+
+} // namespace
+
+AppPaths ResolveAppPaths(const LayoutInputs& inputs) {
+    AppPaths paths = LayoutWithoutPluginPath(inputs);
+    std::vector<std::string> folders = FolderList(inputs.pluginPath);
+    folders.insert(folders.end(), paths.pluginFolders.begin(), paths.pluginFolders.end());
+    paths.pluginFolders = std::move(folders);
+    paths.pluginFolder = paths.pluginFolders.empty() ? "" : paths.pluginFolders.front();
     return paths;
 }
 
@@ -83,7 +110,9 @@ LayoutInputs SystemLayoutInputs(const std::string& executablePath) {
     inputs.configHome = Environment("XDG_CONFIG_HOME");
     inputs.dataHome = Environment("XDG_DATA_HOME");
     inputs.cacheHome = Environment("XDG_CACHE_HOME");
+    inputs.stateHome = Environment("XDG_STATE_HOME");
     inputs.runtimeDir = Environment("XDG_RUNTIME_DIR");
+    inputs.pluginPath = Environment("TAVRIN_PLUGIN_PATH");
     inputs.isFolder = [](const std::string& path) { return KindOfPath(path) == PathKind::Folder; };
     inputs.isFile = [](const std::string& path) {
         return KindOfPath(path) == PathKind::RegularFile;
@@ -114,6 +143,9 @@ std::string DescribeFolders(const AppPaths& paths) {
         text += "(none)";
     text +=
         "\n  temporary files: " + (paths.tempFolder.empty() ? "(none)" : paths.tempFolder) + "\n";
+    text +=
+        "  recovery files:  " + (paths.recoveryFolder.empty() ? "(none)" : paths.recoveryFolder) +
+        "\n";
     return text;
 }
 

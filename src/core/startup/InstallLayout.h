@@ -19,7 +19,11 @@ struct LayoutInputs {
     std::string configHome;
     std::string dataHome;
     std::string cacheHome;
+    std::string stateHome; // $XDG_STATE_HOME
     std::string runtimeDir;
+    // $TAVRIN_PLUGIN_PATH: plug-in folders separated by ':', searched before all others (for
+    // developing a plug-in); "" when unset.
+    std::string pluginPath;
     // Whether a folder, and a file, exists at the path.
     std::function<bool(const std::string&)> isFolder;
     std::function<bool(const std::string&)> isFile;
@@ -30,14 +34,17 @@ struct LayoutInputs {
 // Installed: the executable's folder is named "bin", "../share/tavrin" exists beside it and
 // no settings file named like the executable lies beside it. Then the standard files and the
 // manual come from share/tavrin, the settings file is the user's
-// <config>/tavrin/tavrin.ini (<config> = $XDG_CONFIG_HOME or ~/.config), temporary files go
+// <config>/tavrin/tavrin.ini (<config> = $XDG_CONFIG_HOME or ~/.config), recovery files go to
+// <state>/tavrin/recovery/ (<state> = $XDG_STATE_HOME or ~/.local/state), temporary files go
 // to $XDG_RUNTIME_DIR/tavrin/ (else <cache>/tavrin/, <cache> = $XDG_CACHE_HOME or ~/.cache),
-// and plug-ins are searched beside the program, in <prefix>/lib/tavrin/plugins and in
-// <data>/tavrin/plugins (<data> = $XDG_DATA_HOME or ~/.local/share), in that order.
+// and plug-ins are searched in the user's <data>/tavrin/plugins (<data> = $XDG_DATA_HOME or
+// ~/.local/share), beside the program and in <prefix>/lib/tavrin/plugins, in that order.
 //
 // Anything else (the build tree, an unpacked folder, an installed program with its own
 // tavrin.ini) is portable: everything beside the executable, exactly as
 // AppPaths::BesideExecutable says.
+//
+// In both layouts the folders of pluginPath come first, in their order.
 AppPaths ResolveAppPaths(const LayoutInputs& inputs);
 
 // The inputs of this process: the environment and the real file system.

@@ -59,6 +59,11 @@ StartOptions ParseStartOptions(const std::vector<std::string>& args,
         if (!options.error.empty())
             return options;
     }
+    // One window shows one document.
+    if (options.files.size() > 1)
+        options.error = "tavrin opens one file, not " + std::to_string(options.files.size()) +
+                        " (\"" + options.files[0] + "\", \"" + options.files[1] + "\"" +
+                        (options.files.size() > 2 ? ", ..." : "") + ")";
     return options;
 }
 

@@ -21,7 +21,7 @@ struct StartOptions {
 
 // --help (-h), --lang ja|en (or --lang=en) and --scale auto|100|150|200|300|400 are taken
 // out; "--" ends them. An argument that names an existing file is always a file, so a
-// document called "--help" still opens.
+// document called "--help" still opens. More than one file is refused.
 StartOptions ParseStartOptions(const std::vector<std::string>& args,
                                const std::function<bool(const std::string&)>& fileExists);
 

@@ -1,8 +1,11 @@
 #include "core/tools/ToolCommandLine.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace tavrin {
@@ -137,27 +140,83 @@ bool SplitShellWords(const std::string& text, std::vector<std::string>& words) {
 
 bool SplitToolCommandLine(const std::string& commandLine, ToolLaunch& out) {
     out = ToolLaunch{};
+    const auto refuse = [&out](ToolLaunchProblem problem) {
+        out.problem = problem;
+        return false;
+    };
     const size_t split = SplitPoint(commandLine);
     if (split == std::string::npos) {
         out.programPart = commandLine;
-        return false;
+        std::vector<std::string> words;
+        if (!SplitShellWords(commandLine, words))
+            return refuse(ToolLaunchProblem::OpenQuote);
+        // One quoted program and nothing else runs with no arguments.
+        const size_t first = commandLine.find_first_not_of(" \t\r\n");
+        const size_t last = commandLine.find_last_not_of(" \t\r\n");
+        const bool onlyQuotedProgram = words.size() == 1 && first != std::string::npos &&
+                                       commandLine[first] == '"' && commandLine[last] == '"';
+        if (!onlyQuotedProgram)
+            return refuse(ToolLaunchProblem::NoSplitPoint);
+        if (commandLine.size() > ToolLaunch::MaxPartBytes)
+            return refuse(ToolLaunchProblem::PartTooLong);
+        if (words.front().empty())
+            return refuse(ToolLaunchProblem::NoProgram);
+        out.program = words.front();
+        return true;
     }
     out.programPart = commandLine.substr(0, split + 1);
     out.parameterPart = commandLine.substr(split + 2);
     if (out.programPart.size() > ToolLaunch::MaxPartBytes ||
         out.parameterPart.size() > ToolLaunch::MaxPartBytes)
-        return false;
+        return refuse(ToolLaunchProblem::PartTooLong);
     std::vector<std::string> programWords;
     std::vector<std::string> parameterWords;
     if (!SplitShellWords(out.programPart, programWords) ||
         !SplitShellWords(out.parameterPart, parameterWords))
-        return false;
+        return refuse(ToolLaunchProblem::OpenQuote);
     if (programWords.empty() || programWords.front().empty())
-        return false;
+        return refuse(ToolLaunchProblem::NoProgram);
     out.program = programWords.front();
     out.arguments.assign(programWords.begin() + 1, programWords.end());
     out.arguments.insert(out.arguments.end(), parameterWords.begin(), parameterWords.end());
     return true;
+}
+
+namespace {
+
+ToolLaunchProblem FileProblem(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return ToolLaunchProblem::NotFound;
+    if (!S_ISREG(st.st_mode) || ::access(path.c_str(), X_OK) != 0)
+        return ToolLaunchProblem::NotExecutable;
+    return ToolLaunchProblem::None;
+}
+
+} // namespace
+
+ToolLaunchProblem ProgramProblem(const std::string& program, const std::string& pathList) {
+    if (program.empty())
+        return ToolLaunchProblem::NoProgram;
+    if (program.find('/') != std::string::npos)
+        return FileProblem(program);
+    // A folder whose file of that name may not be run is passed over, as the system's search
+    // does; it is the reason when no folder has one that may.
+    ToolLaunchProblem problem = ToolLaunchProblem::NotFound;
+    size_t start = 0;
+    while (start <= pathList.size()) {
+        const size_t end = std::min(pathList.find(':', start), pathList.size());
+        // An empty entry is the current folder.
+        const std::string folder =
+            end > start ? pathList.substr(start, end - start) : std::string(".");
+        const ToolLaunchProblem here = FileProblem(folder + "/" + program);
+        if (here == ToolLaunchProblem::None)
+            return here;
+        if (here == ToolLaunchProblem::NotExecutable)
+            problem = here;
+        start = end + 1;
+    }
+    return problem;
 }
 
 } // namespace tavrin

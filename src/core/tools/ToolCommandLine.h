@@ -27,6 +27,17 @@ std::string QuoteForToolCommandLine(const std::string& text);
 // left open.
 bool SplitShellWords(const std::string& text, std::vector<std::string>& words);
 
+// Why a command line cannot start its program.
+enum class ToolLaunchProblem {
+    None,
+    NoSplitPoint,  // no double quote followed by a blank (and not only a quoted program)
+    OpenQuote,     // a quote is left open
+    PartTooLong,   // the program part or the parameter part is 256 bytes or longer
+    NoProgram,     // the program is empty
+    NotFound,      // no such program (a path, or a name searched in PATH)
+    NotExecutable, // the program is there but may not be run
+};
+
 // A command line divided into the program to start and its arguments.
 struct ToolLaunch {
     static constexpr size_t MaxPartBytes = 255;
@@ -38,12 +49,22 @@ struct ToolLaunch {
     std::string parameterPart;
     std::string program;
     std::vector<std::string> arguments;
+    // Why the split refused the line; None when it was accepted.
+    ToolLaunchProblem problem = ToolLaunchProblem::None;
 };
 
 // Splits a built command line at the first double quote followed by a blank. The program
 // part's first word is the program; its further words and the parameter part's words are the
-// arguments. False (refused) when there is no split point, a part is 256 bytes or longer, a
-// quote is left open or the program is empty; programPart is filled in any case.
+// arguments. A line that is only one quoted program (what "参照..." writes) is the program
+// with no arguments. False (refused, with out.problem saying why) when there is no split
+// point, a part is 256 bytes or longer, a quote is left open or the program is empty;
+// programPart is filled in any case.
 bool SplitToolCommandLine(const std::string& commandLine, ToolLaunch& out);
+
+// Why program cannot be started, looked at as the system would: a name with a '/' is a path
+// (relative to the current folder), any other name is searched in the folders of pathList
+// (':'-separated, as $PATH). NotFound, NotExecutable (not a regular file, or without the
+// permission to run it), or None when it can be run.
+ToolLaunchProblem ProgramProblem(const std::string& program, const std::string& pathList);
 
 } // namespace tavrin

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/Text.h"
+#include "core/tools/ToolCommandLine.h"
 
 #include <string>
 
@@ -12,7 +13,7 @@ struct ToolDefinition;
 
 // Where a tool run takes its paths from; filled by the caller for every run.
 struct ToolRunContext {
-    std::string documentPath;   // %FILE, and the file saved and reopened
+    std::string documentPath;   // the file saved and reopened; %FILE is its absolute path
     std::string executableDir;  // %EXEPATH, with its trailing '/'
     std::string tempBitmapPath; // %TEMP, written and pasted back
 };
@@ -42,6 +43,23 @@ public:
         "Tools", "ツールを起動しています。\nツールでの編集が終わったらOKを押してください。\n\n"
                  "ツールで編集が完了する前にOKを押した場合は、\n"
                  "編集終了時に手動で編集結果を読み込む必要があります。");
+
+    // Why a command line did not start, after FailureText and the program part.
+    static constexpr const char* NoSplitPointText = TAVRIN_TR_NOOP(
+        "Tools", "プログラムを \"\" で囲み、空白を空けてパラメータを続けてください。");
+    static constexpr const char* OpenQuoteText =
+        TAVRIN_TR_NOOP("Tools", "引用符が閉じていません。");
+    static constexpr const char* PartTooLongText =
+        TAVRIN_TR_NOOP("Tools", "プログラムかパラメータが 255 バイトを超えています。");
+    static constexpr const char* NoProgramText =
+        TAVRIN_TR_NOOP("Tools", "プログラムが指定されていません。");
+    static constexpr const char* NotFoundText =
+        TAVRIN_TR_NOOP("Tools", "プログラムが見つかりません。");
+    static constexpr const char* NotExecutableText =
+        TAVRIN_TR_NOOP("Tools", "プログラムを実行する許可がありません。");
+
+    // The reason's text for a problem, or "" for None.
+    static std::string ProblemText(ToolLaunchProblem problem);
 
     ToolRunner(ToolRunnerHost& host, const CTools& tools) : m_host(host), m_tools(tools) {}
 

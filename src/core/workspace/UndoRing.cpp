@@ -49,6 +49,19 @@ void UndoRing::Record(std::span<const uint8_t> rom, int address, int length) {
         m_oldest = m_current - MaxUndoSteps;
 }
 
+bool UndoRing::LastStepChangedNothing(std::span<const uint8_t> rom) const {
+    if (m_current <= m_oldest || m_current != m_newest)
+        return false;
+    const int step = m_current - 1;
+    const UndoSnapshot& slot =
+        m_slots[static_cast<size_t>(((step % SlotCount) + SlotCount) % SlotCount)];
+    if (slot.target != UndoTarget::Document)
+        return false;
+    const size_t end = static_cast<size_t>(slot.address) + static_cast<size_t>(slot.length);
+    return end <= rom.size() && std::equal(slot.data.begin(), slot.data.begin() + slot.length,
+                                           rom.begin() + slot.address);
+}
+
 void UndoRing::RecordPalettes(std::span<const uint8_t> palettes) {
     Record(palettes, 0, static_cast<int>(palettes.size()));
     Slot(m_current - 1).target = UndoTarget::Palettes;

@@ -52,6 +52,13 @@ public:
     // Forgets every step (a new document or a file load).
     void Reset();
 
+    // Whether the step just recorded left rom's bytes as its snapshot holds them (a commit that
+    // changed nothing; it is a step all the same). False when there is no such step.
+    bool LastStepChangedNothing(std::span<const uint8_t> rom) const;
+    // A number for the state the steps have reached: undoing and redoing back to the same
+    // state gives the same number; every record gives a new one.
+    int Position() const { return m_current; }
+
     int UndoSteps() const { return m_current - m_oldest; }
     int RedoSteps() const { return m_newest - m_current; }
 

@@ -1,5 +1,6 @@
 #include "core/workspace/Workspace.h"
 
+#include "core/document/RecoveryFile.h"
 #include "core/formats/CFormatUtil.h"
 #include "core/palette/DisplayPalette.h"
 #include "core/views/CBitmapEdit.h"
@@ -209,9 +210,25 @@ void Workspace::CommitPage(const WorkspaceListener* by) {
 void Workspace::CommitCurrent() {
     // The whole reach of the encode: the page, or more for a plug-in's tiles through a pattern.
     const int length = std::min(std::max(m_page.pageBytes, PageReach()), m_doc.BufferSize());
-    m_undo.Record({m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())}, m_address, length);
+    const std::span<const uint8_t> rom{m_doc.Data(), static_cast<size_t>(m_doc.BufferSize())};
+    const int before = m_undo.Position();
+    m_undo.Record(rom, m_address, length);
     EncodeAt(m_address, m_tileImage);
+    const bool saved = IsSavedPosition(before);
+    // The steps past this one are gone, and with them any saved state among them.
+    m_savedLast = std::min(m_savedLast, before);
+    if (m_undo.LastStepChangedNothing(rom)) {
+        // A step that changed no byte (a tool that gave the page back as it was) leaves the
+        // document as it was, on disk or not.
+        if (saved)
+            m_savedLast = before + 1;
+        return;
+    }
     m_modified = true;
+}
+
+bool Workspace::IsSavedPosition(int position) const {
+    return m_savedFirst != NoSavedPosition && m_savedFirst <= position && position <= m_savedLast;
 }
 
 bool Workspace::UndoStep(int& address, const WorkspaceListener* by, UndoTarget* target) {
@@ -240,7 +257,8 @@ bool Workspace::StepBack(bool undo, int& address, const WorkspaceListener* by, U
         Announce(WorkspaceChange::Palettes, by);
         return true;
     }
-    m_modified = true;
+    // Back at the state last saved or opened, the document is as on disk again.
+    m_modified = !IsSavedPosition(m_undo.Position());
     Announce(WorkspaceChange::Bytes, by);
     return true;
 }
@@ -249,11 +267,20 @@ PaletteTransfer Workspace::ImportPalette(const PaletteContents& contents,
                                          PaletteDestination destination,
                                          const WorkspaceListener* by) {
     PaletteState before = TakePaletteState(m_palette, m_datPalette);
+    const int position = m_undo.Position();
     m_undo.RecordPalettes({reinterpret_cast<const uint8_t*>(&before), sizeof before});
+    // A palette step leaves the document's bytes as they were, saved or not.
+    const bool saved = IsSavedPosition(position);
+    m_savedLast = saved ? position + 1 : std::min(m_savedLast, position);
     const PaletteTransfer transfer =
         ApplyPaletteContents(contents, destination, m_palette, m_datPalette);
     Announce(WorkspaceChange::Palettes, by);
     return transfer;
+}
+
+void Workspace::SetModified(bool modified) {
+    m_modified = modified;
+    m_savedFirst = m_savedLast = modified ? NoSavedPosition : m_undo.Position();
 }
 
 Image8 Workspace::ExportPages(int first, long long count, bool halftone) {
@@ -294,7 +321,7 @@ FileResult Workspace::OpenRom(const std::string& path, const WorkspaceListener* 
     FileResult read = fromOrigin ? std::move(*fromOrigin) : m_doc.ReadRom(path);
     if (read) {
         m_undo.Reset();
-        m_modified = false;
+        SetModified(false);
         Announce(WorkspaceChange::Document, by);
     }
     return read;
@@ -302,9 +329,25 @@ FileResult Workspace::OpenRom(const std::string& path, const WorkspaceListener* 
 
 void Workspace::NewDocument(const WorkspaceListener* by) {
     m_doc.New();
-    m_modified = false;
     m_undo.Reset();
+    SetModified(false);
     Announce(WorkspaceChange::Document, by);
+}
+
+bool Workspace::RestoreRecovery(const RecoveryRecord& record, const WorkspaceListener* by) {
+    if (record.dataSize < 0 || record.bytes.size() < static_cast<size_t>(record.dataSize) ||
+        !m_doc.LoadBytes(record.bytes.data(), static_cast<size_t>(record.dataSize),
+                         record.documentPath))
+        return false;
+    // What was drawn past the data, as far as the buffer reaches.
+    const size_t kept = std::min(record.bytes.size(), static_cast<size_t>(m_doc.BufferSize()));
+    std::copy(record.bytes.begin() + record.dataSize,
+              record.bytes.begin() + static_cast<ptrdiff_t>(kept), m_doc.Data() + record.dataSize);
+    m_undo.Reset();
+    SetModified(true);
+    m_address = ClampAddress(record.address);
+    Announce(WorkspaceChange::Document, by);
+    return true;
 }
 
 FileResult Workspace::SaveRom(const std::string& path, bool saveSmallSize, FileResult* colourSet,
@@ -313,14 +356,14 @@ FileResult Workspace::SaveRom(const std::string& path, bool saveSmallSize, FileR
     if (m_origin) {
         if (std::optional<FileResult> written = m_origin->WriteDocument(path, m_doc)) {
             if (*written)
-                m_modified = false;
+                SetModified(false);
             return std::move(*written);
         }
     }
     FileResult written = m_doc.WriteRom(path, saveSmallSize, tail);
     if (!written)
         return written;
-    m_modified = false;
+    SetModified(false);
     if (!m_colourSetEnabled)
         return written;
     m_colSet.SetHeader(m_datPalette.Table());

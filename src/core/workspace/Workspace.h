@@ -21,6 +21,8 @@
 
 namespace tavrin {
 
+struct RecoveryRecord;
+
 // What changed in a workspace, so that a window redraws only what shows it.
 enum class WorkspaceChange {
     Document,  // another file, a new one, or the same one read again
@@ -104,7 +106,10 @@ public:
     // The document has changes not yet saved: set by every commit, undo and redo, cleared
     // by a read, a new document and a successful save.
     bool IsModified() const { return m_modified; }
-    void SetModified(bool modified) { m_modified = modified; }
+    // Clearing the mark makes the current state the one undo and redo compare with.
+    void SetModified(bool modified);
+    // Whether the undo position holds the bytes last saved or opened.
+    bool IsSavedPosition(int position) const;
     void SetColourSetEnabled(bool on, const WorkspaceListener* by = nullptr);
     // The selected entry of the palette set (held within it).
     void SelectPaletteEntry(int entry, const WorkspaceListener* by = nullptr);
@@ -165,6 +170,10 @@ public:
     FileResult OpenRom(const std::string& path, const WorkspaceListener* by = nullptr);
     // An empty document of the standard size, unmodified, with no undo steps.
     void NewDocument(const WorkspaceListener* by = nullptr);
+    // The document as a recovery file kept it: its bytes, under its path, at its address,
+    // with unsaved changes (no undo steps). False, with the document unchanged, when the
+    // bytes cannot be held.
+    bool RestoreRecovery(const RecoveryRecord& record, const WorkspaceListener* by = nullptr);
     // The document, then (while enabled and the document was written) its colour set beside
     // it, whose own result goes to colourSet when given.
     // tail: a longer file at path keeps its bytes past the document (saving in place), or is
@@ -220,6 +229,11 @@ private:
     int m_mirrorIndex = 0;
     bool m_colourSetEnabled = false;
     bool m_modified = false;
+    // The undo positions that hold the bytes last saved or opened: the position of the save
+    // and the steps after it that changed nothing; NoSavedPosition once none can be reached.
+    static constexpr int NoSavedPosition = -1;
+    int m_savedFirst = 0;
+    int m_savedLast = 0;
 
     std::vector<WorkspaceListener*> m_listeners;
 };

@@ -5,9 +5,11 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -98,20 +100,31 @@ DisplaySettingsPanel::DisplaySettingsPanel(QWidget* parent) : QFrame(parent) {
         list->setMinimumWidth(
             std::max(90, list->sizeHintForColumn(0) + scrollBar + 2 * list->frameWidth() + 8));
     }
-    // A choice made with the mouse gives the keys back to the CHR panel; a list chosen with
-    // the keyboard keeps them.
+    // A choice made with the mouse, and a list closed with Esc, give the keys back to the CHR
+    // panel; a list chosen with the keyboard keeps them.
     for (QComboBox* combo : Combos()) {
         combo->view()->viewport()->installEventFilter(this);
+        combo->view()->installEventFilter(this);
+        combo->installEventFilter(this);
         connect(combo, &QComboBox::activated, this, [this, combo] {
             if (m_clicked == combo) {
                 m_clicked = nullptr;
-                emit ChosenWithMouse();
+                emit KeysGivenBack();
             }
         });
     }
 }
 
 bool DisplaySettingsPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        for (QComboBox* combo : Combos())
+            if (watched == combo || watched == combo->view()) {
+                // After the list has closed, so that the focus it restores is moved on.
+                QTimer::singleShot(0, this, [this] { emit KeysGivenBack(); });
+                break;
+            }
+    }
     if (event->type() == QEvent::MouseButtonRelease)
         for (QComboBox* combo : Combos())
             if (combo->view()->viewport() == watched)

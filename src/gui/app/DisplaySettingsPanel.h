@@ -35,8 +35,9 @@ public:
     std::vector<QComboBox*> Combos() const;
 
 signals:
-    // An item of one of the lists was chosen with the mouse from its drop-down.
-    void ChosenWithMouse();
+    // An item of one of the lists was chosen with the mouse from its drop-down, or a list was
+    // closed with Esc: the keys go back to the tile panels.
+    void KeysGivenBack();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace tavrin {
 
@@ -16,21 +17,49 @@ QStringList QtNameFilters(const QString& filter) {
     return filters;
 }
 
-QString RunFileDialog(QWidget* parent, const FileDialogRequest& request) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilters(QtNameFilters(request.filter));
-    dialog.setDefaultSuffix(request.defaultExtension);
-    // Overwrite confirmation is the dialog's default; it stays on for every save.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    if (!request.fileName.isEmpty()) {
-        const QFileInfo info(request.fileName);
-        if (info.isAbsolute() || request.fileName.contains(QLatin1Char('/')))
+QString FilterSuffix(const QStringList& qtFilters, qsizetype index, const QString& fallback) {
+    if (index < 0 || index >= qtFilters.size())
+        return fallback;
+    static const QRegularExpression firstPattern(QStringLiteral("\\(\\*\\.([A-Za-z0-9_]+)[ )]"));
+    const QRegularExpressionMatch match = firstPattern.match(qtFilters[index]);
+    return match.hasMatch() ? match.captured(1) : fallback;
+}
+
+void PrepareFileDialog(QFileDialog& dialog, bool save, const QStringList& qtFilters,
+                       const QString& defaultExtension, const QString& fileName,
+                       const QString& folder) {
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(qtFilters);
+    dialog.setDefaultSuffix(defaultExtension);
+    // A bare name takes the extension of the filter chosen for it.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, qtFilters, defaultExtension](const QString& filter) {
+                         dialog.setDefaultSuffix(
+                             FilterSuffix(qtFilters, qtFilters.indexOf(filter), defaultExtension));
+                     });
+    if (!folder.isEmpty())
+        dialog.setDirectory(folder);
+    if (!fileName.isEmpty()) {
+        const QFileInfo info(fileName);
+        if (info.isAbsolute() || fileName.contains(QLatin1Char('/')))
             dialog.setDirectory(info.absolutePath());
         dialog.selectFile(info.fileName());
     }
-    const QStringList filters = dialog.nameFilters();
+}
+
+QString DocumentFolder(const std::string& documentPath) {
+    if (documentPath.empty())
+        return {};
+    return QFileInfo(QString::fromStdString(documentPath)).absolutePath();
+}
+
+QString RunFileDialog(QWidget* parent, const FileDialogRequest& request) {
+    QFileDialog dialog(parent);
+    const QStringList filters = QtNameFilters(request.filter);
+    PrepareFileDialog(dialog, request.save, filters, request.defaultExtension, request.fileName,
+                      request.folder);
+    // Extensions given per filter win over the one its first pattern names (connected after).
     if (!request.filterExtensions.isEmpty())
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
                          [&dialog, &request, &filters](const QString& filter) {
@@ -38,6 +67,8 @@ QString RunFileDialog(QWidget* parent, const FileDialogRequest& request) {
                              if (k >= 0 && k < request.filterExtensions.size())
                                  dialog.setDefaultSuffix(request.filterExtensions[k]);
                          });
+    // Overwrite confirmation is the dialog's default; it stays on for every save.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     if (request.chosenFilter)

@@ -1,5 +1,6 @@
 #include "gui/app/MainWindow.h"
 
+#include "core/document/RecoveryFile.h"
 #include "core/formats/PluginFolders.h"
 #include "core/packed/PackedBlockNavigator.h"
 #include "core/settings/CIniInfo.h"
@@ -86,10 +87,14 @@ MainWindow::MainWindow(const AppPaths& paths, const std::vector<std::string>& ar
 
     m_workspace = std::make_unique<Workspace>();
     // Plug-in formats join the table before the format list is built; a refused one says
-    // why on standard error, for its author.
-    LoadPluginFolders(m_workspace->Formats(), paths.pluginFolders, [](const std::string& message) {
+    // why on standard error, for its author, and each library is named there before the
+    // program first calls into it, so that one that brings the program down is known.
+    const auto toStandardError = [](const std::string& message) {
         std::fprintf(stderr, "tavrin: %s\n", message.c_str());
-    });
+        std::fflush(stderr);
+    };
+    LoadPluginFolders(m_workspace->Formats(), paths.pluginFolders, toStandardError,
+                      toStandardError);
     m_editor = std::make_unique<Editor>(static_cast<EditorView&>(*this), *m_workspace, paths,
                                         QApplication::wheelScrollLines());
     ConnectActions();
@@ -119,6 +124,7 @@ MainWindow::MainWindow(const AppPaths& paths, const std::vector<std::string>& ar
         for (const QString& text : messages)
             Message(text);
     });
+    SetUpRecovery(paths.recoveryFolder);
 
     // Returning from another program may have changed the clipboard.
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
@@ -197,6 +203,8 @@ void MainWindow::DisplayPaletteChanged() {
 void MainWindow::SetCaption(const std::string& caption) {
     setWindowTitle(Q(caption));
     ShowPackedLabel();
+    // The caption follows the modified mark: a save or an undo back to the saved bytes.
+    ForgetRecoveryIfSaved();
 }
 
 void MainWindow::SetApplicationTitle(const std::string& title) {

@@ -24,6 +24,7 @@ class QUrl;
 namespace tavrin {
 
 class ActionTable;
+class RecoveryKeeper;
 class DisplaySettingsPanel;
 class ImagePanel;
 class MainEventFilter;
@@ -103,6 +104,13 @@ public:
     // memory) on stderr; with quitAfter the application quits right after.
     void ReportFirstPaint(QElapsedTimer startClock, bool quitAfter);
 
+    // Writes the recovery file of a document with unsaved changes (a timer does so every 30
+    // seconds; the tests call it at once).
+    void KeepRecovery();
+    // Offers each recovery file an earlier run left: Yes restores the changes, No discards
+    // them, Cancel keeps the file for the next start. Runs once the window is there.
+    void OfferRecovery();
+
     // No menu of tool bars to hide: the window's bars are fixed.
     QMenu* createPopupMenu() override { return nullptr; }
 
@@ -118,6 +126,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void SetUpRecovery(const std::string& folder);
+    // Removes the recovery file once the document has no unsaved changes.
+    void ForgetRecoveryIfSaved();
     // EditorView.
     void RepaintTileView() override;
     void RepaintEditView() override;
@@ -260,6 +271,7 @@ private:
     // The shared state outlives the editor that works on it.
     std::unique_ptr<Workspace> m_workspace;
     std::unique_ptr<Editor> m_editor;
+    std::unique_ptr<RecoveryKeeper> m_recovery;
     // Goes before the editor whose tiles it shows.
     std::unique_ptr<TFormSet> m_setWindow;
     std::unique_ptr<PackedBlockNavigator> m_packed;

@@ -44,7 +44,11 @@ void MainWindow::SetAvailable(QAction* action, bool enabled) {
 }
 
 QString MainWindow::ChooseFile(const FileDialogRequest& request) {
-    return m_fileChooser ? m_fileChooser(this, request) : RunFileDialog(this, request);
+    FileDialogRequest inFolder = request;
+    // The dialogs open where the document is.
+    if (inFolder.folder.isEmpty())
+        inFolder.folder = DocumentFolder(m_editor->Document().FilePath());
+    return m_fileChooser ? m_fileChooser(this, inFolder) : RunFileDialog(this, inFolder);
 }
 
 void MainWindow::Message(const QString& text) {
@@ -120,7 +124,7 @@ void MainWindow::ConnectActions() {
     for (const PaletteFile& f : files) {
         on(f.open, [this, f](QAction*) {
             const QString path =
-                ChooseFile({false, tr(f.filter), QString::fromLatin1(f.extension), {}});
+                ChooseFile({false, tr(f.filter), QString::fromLatin1(f.extension), {}, {}});
             if (!path.isEmpty())
                 (m_editor.get()->*f.load)(S(path));
         });
@@ -128,7 +132,7 @@ void MainWindow::ConnectActions() {
             const QString preset = QString::fromStdString(
                 m_editor->DocumentPathWithExtension(std::string(".") + f.extension));
             const QString path =
-                ChooseFile({true, tr(f.filter), QString::fromLatin1(f.extension), preset});
+                ChooseFile({true, tr(f.filter), QString::fromLatin1(f.extension), preset, {}});
             if (!path.isEmpty())
                 (m_editor.get()->*f.store)(S(path));
         });
@@ -166,7 +170,7 @@ void MainWindow::ConnectControls() {
             [&e](int i) { e.SelectPattern(i); });
     connect(d.Grid(), &QComboBox::currentIndexChanged, this, [&e](int i) { e.SetGridType(i); });
     connect(d.Zoom(), &QComboBox::currentIndexChanged, this, [&e](int i) { e.SetZoom(i); });
-    connect(&d, &DisplaySettingsPanel::ChosenWithMouse, this, [this] { FocusPanel(Panel::Chr); });
+    connect(&d, &DisplaySettingsPanel::KeysGivenBack, this, [this] { FocusPanel(Panel::Chr); });
     connect(d.GridLeft(), &QCheckBox::toggled, this, [&e](bool on) { e.SetGridChr(on); });
     connect(d.GridRight(), &QCheckBox::toggled, this, [&e](bool on) { e.SetGridEdit(on); });
     connect(d.EditArea(), &QCheckBox::toggled, this, [&e](bool on) { e.SetFrameDraw(on); });
@@ -195,7 +199,7 @@ void MainWindow::FileOpenExecute() {
     if (!m_editor->ConfirmDiscard())
         return;
     const QString path =
-        ChooseFile({false, QString::fromStdString(m_editor->RomFileFilter()), {}, {}});
+        ChooseFile({false, QString::fromStdString(m_editor->RomFileFilter()), {}, {}, {}});
     if (!path.isEmpty())
         m_editor->FileOpen(S(path));
 }
@@ -204,7 +208,8 @@ void MainWindow::FileSaveAsExecute() {
     const QString path = ChooseFile({true,
                                      QString::fromStdString(m_editor->RomFileFilter()),
                                      {},
-                                     QString::fromStdString(m_editor->Document().FilePath())});
+                                     QString::fromStdString(m_editor->Document().FilePath()),
+                                     {}});
     if (!path.isEmpty())
         m_editor->FileSaveAs(S(path));
 }

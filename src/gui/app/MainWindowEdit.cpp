@@ -80,15 +80,18 @@ void MainWindow::EditCommandStates() {
 }
 
 void MainWindow::SaveSnapshotExecute() {
-    const QString path = ChooseFile({true, tr(SnapshotFilter), QStringLiteral("bmp"),
-                                     QString::fromStdString(m_editor->SnapshotSuggestedName())});
+    const QString path = ChooseFile({true,
+                                     tr(SnapshotFilter),
+                                     QStringLiteral("bmp"),
+                                     QString::fromStdString(m_editor->SnapshotSuggestedName()),
+                                     {}});
     if (!path.isEmpty())
         m_editor->SaveSnapshot(path.toStdString());
 }
 
 void MainWindow::LoadSnapshotExecute() {
-    const QString path =
-        ChooseFile({false, tr(SnapshotFilter), QStringLiteral("bmp"), QStringLiteral("chr000")});
+    const QString path = ChooseFile(
+        {false, tr(SnapshotFilter), QStringLiteral("bmp"), QStringLiteral("chr000"), {}});
     if (path.isEmpty())
         return;
     // The core's rule: indices as they are, true colours matched exactly to the display

@@ -3,6 +3,7 @@
 #include "core/settings/OptionActions.h"
 #include "gui/app/ActionTable.h"
 #include "gui/app/BuildInfo.h"
+#include "gui/app/Translations.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -50,7 +51,7 @@ bool MainWindow::ShellOpen(const QUrl& url, const QString& target) {
 }
 
 void MainWindow::HelpIndexExecute() {
-    const HelpFiles files = FindHelpFiles(m_editor->Paths().standardFiles);
+    const HelpFiles files = FindHelpFiles(m_editor->Paths().standardFiles, InstalledLanguage());
     if (!files.help.empty()) {
         ShellOpen(QUrl::fromLocalFile(Q(files.help)), Q(files.help));
         return;
@@ -70,7 +71,10 @@ void MainWindow::HelpOpenAddress(const QString& address) {
 }
 
 void MainWindow::HelpAboutExecute() {
-    Message(Q(AboutText({TAVRIN_BUILD_VERSION, TAVRIN_BUILD_COMMIT, TAVRIN_BUILD_DATE})));
+    // The manual of the window's language, as F1 opens it.
+    const HelpFiles files = FindHelpFiles(m_editor->Paths().standardFiles, InstalledLanguage());
+    Message(
+        Q(AboutText({TAVRIN_BUILD_VERSION, TAVRIN_BUILD_COMMIT, TAVRIN_BUILD_DATE}, files.help)));
 }
 
 } // namespace tavrin

@@ -49,7 +49,7 @@ void MainWindow::ButtonSimpleAdfDlgClick() {
 }
 
 void MainWindow::PaletteLoadStateExecute() {
-    const QString path = ChooseFile({false, tr(StateFilter), {}, {}});
+    const QString path = ChooseFile({false, tr(StateFilter), {}, {}, {}});
     if (!path.isEmpty())
         m_editor->PaletteLoadState(path.toStdString());
 }

@@ -1,5 +1,7 @@
 #include "gui/app/MainWindow.h"
 
+#include "core/document/RecoveryFile.h"
+
 #include <QCloseEvent>
 #include <QPushButton>
 
@@ -77,6 +79,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
+    // A normal close, saved or not: nothing is left to recover.
+    if (m_recovery && m_workspace)
+        m_recovery->Forget(m_workspace->Document().FilePath());
     QMainWindow::closeEvent(event);
 }
 

@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QFont>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,9 @@ const char* const kUsage =
     "Tavrin, the tile graphics editor. Opens FILE (any ROM or tile file) as raw bytes and shows\n"
     "it page by page; without FILE it opens the demo tavrin.chr, or a new document.\n"
     "\n"
-    "  --lang ja|en   the window's language for this run: Japanese (the default) or English\n"
+    "  --lang ja|en   the window's language for this run: Japanese or English (default: the\n"
+    "                 setting, else the desktop's: Japanese for a Japanese or C locale,\n"
+    "                 English for any other)\n"
     "  --scale S      the view scale for this run: auto (from the screen's pixel density, the\n"
     "                 default) or 100, 150, 200, 300, 400 percent\n"
     "  --help         this text\n"
@@ -91,7 +94,8 @@ int RunTavrin(int argc, char** argv) {
     // Language and scale are taken at start: the command line for this run, else the
     // settings file.
     const DesktopSettings desktop = DesktopSettings::ReadFile(paths.settingsFile);
-    const std::string language = options.language.empty() ? desktop.Language : options.language;
+    const std::string language =
+        StartLanguage(options.language, desktop.Language, MessagesLocale(std::getenv));
     QElapsedTimer clock;
     clock.start();
     PrepareViewScale(options.viewScale >= 0 ? options.viewScale : desktop.ViewScale, argc, argv);

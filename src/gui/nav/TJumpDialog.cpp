@@ -19,6 +19,10 @@ TJumpDialog::TJumpDialog(QWidget* parent) : QDialog(parent) {
     m_edit->setMaxLength(8);
     m_edit->setAttribute(Qt::WA_InputMethodEnabled, false);
     m_edit->setGeometry(8, 8, 81, 21);
+    // The dialog is too small for a label: the field says what it takes when asked.
+    m_edit->setToolTip(tr("移動先のアドレス（16 進数、8 桁まで）"));
+    m_edit->setAccessibleName(windowTitle());
+    m_edit->setPlaceholderText(QStringLiteral("00000000"));
 
     m_ok = new QPushButton(QStringLiteral("&OK"), this);
     m_ok->setObjectName(QStringLiteral("ButtonOk"));

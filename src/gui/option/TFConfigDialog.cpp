@@ -8,11 +8,13 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
+
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <algorithm>
 
 namespace tavrin {
 
@@ -102,16 +104,20 @@ void TFConfigDialog::BuildMainPage(QWidget* page) {
         ->setObjectName(QStringLiteral("Label1"));
     m_wheel = new QComboBox(page);
     m_wheel->setObjectName(QStringLiteral("ComboBoxWheelAddress"));
-    m_wheel->setGeometry(160, 24, 129, m_wheel->sizeHint().height());
     for (const std::string& item : m_model.WheelItems())
         m_wheel->addItem(QString::fromStdString(item));
+    // Wide enough for its longest entry in the window's language ("Windows default : 3").
+    m_wheel->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_wheel->setGeometry(160, 24, std::max(129, m_wheel->sizeHint().width()),
+                         m_wheel->sizeHint().height());
 
     for (size_t i = 0; i < CheckRows.size(); ++i) {
         const CheckRow& row = CheckRows[i];
         auto* check = new QCheckBox(Ui.Text(row.caption), page);
         check->setObjectName(QString::fromLatin1(row.name));
-        check->setGeometry(24, FirstCheckTop + RowStep * static_cast<int>(i), row.width,
-                           CheckHeight);
+        // The caption's own width when it is longer (an English one), up to the page's edge.
+        const int width = std::clamp(check->sizeHint().width(), row.width, DialogWidth - 24 - 4);
+        check->setGeometry(24, FirstCheckTop + RowStep * static_cast<int>(i), width, CheckHeight);
         if (row.hint[0] != '\0')
             check->setToolTip(QString::fromUtf8(row.hint));
         m_checks[i] = check;
@@ -122,7 +128,8 @@ void TFConfigDialog::BuildMainPage(QWidget* page) {
     Ui.Label(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "言語:"), page, 24, languageTop + 4);
     m_language = new QComboBox(page);
     m_language->setObjectName(QStringLiteral("ComboBoxLanguage"));
-    m_language->addItems({Ui.Text(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "日本語")),
+    m_language->addItems({Ui.Text(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "自動")),
+                          Ui.Text(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "日本語")),
                           QStringLiteral("English")});
     m_language->setGeometry(160, languageTop, 129, m_language->sizeHint().height());
     Ui.Label(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "表示倍率:"), page, 24,
@@ -133,8 +140,17 @@ void TFConfigDialog::BuildMainPage(QWidget* page) {
         m_scale->addItem(value == 0 ? Ui.Text(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "自動"))
                                     : QStringLiteral("%1 %").arg(value));
     m_scale->setGeometry(160, languageTop + RowStep, 129, m_scale->sizeHint().height());
-    Ui.Label(QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "（言語と表示倍率は次回の起動から有効）"),
-             page, 300, languageTop + RowStep / 2 + 4);
+    QLabel* next = Ui.Label(
+        QT_TRANSLATE_NOOP("tavrin::TFConfigDialog", "（言語と表示倍率は次回の起動から有効）"), page,
+        300, languageTop + RowStep / 2 + 4);
+    // Two lines, beside both lists, where the caption is longer than the room beside them.
+    const int room = DialogWidth - 300 - 12;
+    if (next->width() > room) {
+        next->setWordWrap(true);
+        next->setFixedWidth(room);
+        next->setFixedHeight(next->heightForWidth(room));
+        next->move(300, languageTop + 4);
+    }
 }
 
 void TFConfigDialog::BuildPluginPage(QWidget* page) {

@@ -312,11 +312,13 @@ void TPatternDialog::EndCellEdit(bool store) {
         m_model.CommitCellEdit(m_comboEditor->currentIndex());
     else
         m_model.CancelCellEdit();
-    m_comboEditor->hide();
-    ShowWorking();
-    // After Enter or Esc the grid takes the keys again; a click elsewhere keeps its focus.
+    // After Enter or Esc the grid takes the keys again; a click elsewhere keeps its focus. The
+    // grid takes them before the editor is hidden: hiding the focused editor would pass the
+    // focus on as Tab does, which moves the grid's current cell to the next one.
     if (hadFocus)
         m_grid->setFocus(Qt::OtherFocusReason);
+    m_comboEditor->hide();
+    ShowWorking();
 }
 
 bool TPatternDialog::eventFilter(QObject* watched, QEvent* event) {

@@ -28,18 +28,10 @@ QString WithoutLabelPatterns(const QString& filter) {
 
 SetFileDialogAnswer RunSetFileDialog(QWidget* parent, const SetFileDialogRequest& request) {
     QFileDialog dialog(parent);
-    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const QStringList filters = QtNameFilters(WithoutLabelPatterns(request.filter));
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(request.defaultExtension);
+    PrepareFileDialog(dialog, request.save, filters, request.defaultExtension, request.fileName,
+                      request.folder);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
-    if (!request.fileName.isEmpty()) {
-        const QFileInfo info(request.fileName);
-        if (info.isAbsolute() || request.fileName.contains(QLatin1Char('/')))
-            dialog.setDirectory(info.absolutePath());
-        dialog.selectFile(info.fileName());
-    }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     SetFileDialogAnswer answer;

@@ -2,6 +2,7 @@
 
 #include "core/set/SetPictures.h"
 #include "gui/app/ActionTable.h"
+#include "gui/app/FileDialogs.h"
 #include "gui/views/ImagePanel.h"
 #include "qt/ImageBridge.h"
 
@@ -157,7 +158,7 @@ SetSaveFilter SaveFilterOf(int index) {
 } // namespace
 
 TFormSet::TFormSet(Workspace& workspace, QWidget* mainWindow)
-    : QMainWindow(mainWindow), m_mainWindow(mainWindow),
+    : QMainWindow(mainWindow), m_workspace(workspace), m_mainWindow(mainWindow),
       m_link(workspace, m_composer, [this](const SetRedraw& redraw) { Repaint(redraw); }) {
     setObjectName(QStringLiteral("FormSet"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -355,7 +356,11 @@ void TFormSet::SyncChecks() {
 }
 
 SetFileDialogAnswer TFormSet::ChooseFile(const SetFileDialogRequest& request) {
-    return m_fileChooser ? m_fileChooser(this, request) : RunSetFileDialog(this, request);
+    SetFileDialogRequest inFolder = request;
+    // The dialogs open where the main window's document is.
+    if (inFolder.folder.isEmpty())
+        inFolder.folder = DocumentFolder(m_workspace.Document().FilePath());
+    return m_fileChooser ? m_fileChooser(this, inFolder) : RunSetFileDialog(this, inFolder);
 }
 
 void TFormSet::Message(const QString& text) {
@@ -375,7 +380,7 @@ void TFormSet::ReportUnsaved(const QString& path) {
 }
 
 void TFormSet::FileLoadSetExecute() {
-    const SetFileDialogAnswer answer = ChooseFile({false, Tr(SetOpenFilter), "nam", {}, false});
+    const SetFileDialogAnswer answer = ChooseFile({false, Tr(SetOpenFilter), "nam", {}, false, {}});
     if (answer.path.isEmpty())
         return;
     // A file that cannot be read loads nothing; the set is drawn again all the same.
@@ -383,7 +388,8 @@ void TFormSet::FileLoadSetExecute() {
 }
 
 void TFormSet::FileSaveSetExecute() {
-    const SetFileDialogAnswer answer = ChooseFile({true, Tr(SetSaveFilterText), "nam", {}, true});
+    const SetFileDialogAnswer answer =
+        ChooseFile({true, Tr(SetSaveFilterText), "nam", {}, true, {}});
     if (answer.path.isEmpty())
         return;
     const SetFileResult result =
@@ -397,7 +403,7 @@ void TFormSet::FileSaveSetExecute() {
 
 void TFormSet::FileSaveSnapExecute() {
     const SetFileDialogAnswer answer =
-        ChooseFile({true, Tr(SnapFilter), "bmp", QStringLiteral("set000.bmp"), true});
+        ChooseFile({true, Tr(SnapFilter), "bmp", QStringLiteral("set000.bmp"), true, {}});
     if (answer.path.isEmpty())
         return;
     if (!m_composer.SaveSnapshot(answer.path.toStdString()).done)
@@ -405,20 +411,20 @@ void TFormSet::FileSaveSnapExecute() {
 }
 
 void TFormSet::ViewOpenSprExecute() {
-    const SetFileDialogAnswer answer = ChooseFile({false, Tr(SprFilter), "spr", {}, false});
+    const SetFileDialogAnswer answer = ChooseFile({false, Tr(SprFilter), "spr", {}, false, {}});
     if (!answer.path.isEmpty())
         Repaint(m_composer.LoadSpriteTiles(answer.path.toStdString()).redraw);
 }
 
 void TFormSet::ViewOpenSpdExecute() {
-    const SetFileDialogAnswer answer = ChooseFile({false, Tr(SpdFilter), "spd", {}, false});
+    const SetFileDialogAnswer answer = ChooseFile({false, Tr(SpdFilter), "spd", {}, false, {}});
     if (!answer.path.isEmpty())
         Repaint(m_composer.LoadSpriteTable(answer.path.toStdString()).redraw);
 }
 
 void TFormSet::ViewSaveSpdExecute() {
     const QString preset = QString::fromStdString(m_composer.LastSpdPath());
-    const SetFileDialogAnswer answer = ChooseFile({true, Tr(SpdFilter), "spd", preset, false});
+    const SetFileDialogAnswer answer = ChooseFile({true, Tr(SpdFilter), "spd", preset, false, {}});
     if (answer.path.isEmpty())
         return;
     if (!m_composer.SaveSpriteTable(answer.path.toStdString()).done)

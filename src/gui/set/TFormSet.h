@@ -77,6 +77,8 @@ private:
     void ViewSaveSpdExecute();
     void ShowTavrinExecute();
 
+    // The file dialogs open in the folder of its document.
+    const Workspace& m_workspace;
     QWidget* m_mainWindow;
     SetComposer m_composer;
     SetWorkspaceLink m_link;

@@ -1,8 +1,11 @@
 #include "core/editor/Editor.h"
+#include "core/palette/files/PaletteFormat.h"
 
 #include "RecordingView.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 // Nothing lost without a word: the modified flag and caption, the questions before the
 // document is replaced, and drawn bytes past the end of a small file.
@@ -49,6 +52,57 @@ TEST_F(EditorUnsaved, ChangesShowInTheCaptionAndAreOfferedForSavingBeforeTheyAre
     view.ClearLog();
     e.FileNew();
     EXPECT_EQ(view.Count("askSave"), 0) << "nothing to lose";
+}
+
+TEST_F(EditorUnsaved, UndoingBackToTheSavedStateClearsTheMarkAndANoChangeLeavesItClear) {
+    Editor& e = Start({WriteFile("a.chr", Counting(8192))});
+    const std::string clean = "Tavrin ( 000000 / 002000 ) a.chr";
+    const std::function<void()> clear = [&e] { e.EditClear(); };
+    const std::function<void()> undo = [&e] { e.EditUndo(); };
+    const std::function<void()> redo = [&e] { e.EditRedo(); };
+    const std::function<void()> save = [&e] { e.FileSave(); };
+    const std::function<void()> mirror = [&e] { e.EditMirror(MirrorAxis::Horizontal); };
+    // The page given back as it is, as a tool that changed nothing does.
+    const std::function<void()> same = [&e] { e.LoadSnapshot(Image8(e.TileImage())); };
+    // A palette file is an undo step of its own that leaves the document's bytes alone.
+    const std::function<void()> palette = [&e] {
+        PaletteContents contents;
+        contents.colours.assign(4, Colour{0x00102030});
+        e.Space().ImportPalette(contents, PaletteDestination::MasterPalette);
+    };
+    const struct {
+        const char* step;
+        const std::function<void()>& run;
+        bool modified;
+    } steps[] = {
+        {"same page", same, false},
+        {"clear", clear, true},
+        {"undo", undo, false},
+        {"redo", redo, true},
+        {"save", save, false},
+        {"undo", undo, true},
+        {"redo", redo, false},
+        {"same page", same, false},
+        // Undoing the step that changed nothing is still the saved bytes; one more is not.
+        {"undo", undo, false},
+        {"undo", undo, true},
+        // A change made after undoing past the save replaces the saved state for good.
+        {"mirror", mirror, true},
+        {"undo", undo, true},
+        {"redo", redo, true},
+        {"save", save, false},
+        {"palette", palette, false},
+        {"clear", clear, true},
+        {"undo", undo, false},
+        {"undo palette", undo, false},
+        {"redo palette", redo, false},
+        {"redo", redo, true},
+    };
+    for (const auto& s : steps) {
+        s.run();
+        EXPECT_EQ(e.Space().IsModified(), s.modified) << s.step;
+        EXPECT_EQ(view.caption, s.modified ? clean + " *" : clean) << s.step;
+    }
 }
 
 TEST_F(EditorUnsaved, BytesDrawnPastTheEndAskWhetherToExtendTheFile) {

@@ -57,6 +57,7 @@ TEST(CFormat_plugin, FolderYieldsExactlyTheAcceptedFormatsInNameOrder) {
         const char* file;
         const char* built; // test plug-in to copy, or null for a text file
         const char* reason;
+        size_t cut = 0; // bytes kept of the copy (an interrupted copy), or 0 for all
     } broken[] = {
         {"a_version2.so", "version2", "interface version 2, not 3"},
         {"a_version4.so", "version4", "interface version 4, not 3"},
@@ -68,11 +69,15 @@ TEST(CFormat_plugin, FolderYieldsExactlyTheAcceptedFormatsInNameOrder) {
         {"g_bad_depth.so", "bad_depth", "bits per pixel 9 outside 1 to 8"},
         {"h_bad_size.so", "bad_size", "tiles of 24 x 8 pixels do not tile 128 x 128"},
         {"i_throws_header.so", "throws_header", "PluginHeaderProc threw an exception"},
+        {"k_cut.so", "counting", "not a loadable library (cut short: ", 1000},
+        {"l_cut.so", "counting", "not a loadable library (cut short: ", 8192},
     };
     for (const auto& b : broken) {
-        if (b.built != nullptr)
-            folder.Copy(TestPlugin(b.built), b.file);
-        else
+        if (b.built != nullptr) {
+            const std::string path = folder.Copy(TestPlugin(b.built), b.file);
+            if (b.cut != 0)
+                std::filesystem::resize_file(path, b.cut);
+        } else
             folder.Write(b.file, "not a library\n");
     }
     folder.MakeFolder("j_folder.so");
@@ -159,6 +164,23 @@ TEST(CFormat_plugin, RecordIsThereFromRegistrationAndTheLibraryOnlyWhileActive) 
         EXPECT_EQ(plugin.GetInfo(), loaded.table.Get(13)->GetInfo());
         EXPECT_EQ(plugin.Name(), "Counting");
         builtin.Deactivate();
+    }
+}
+
+TEST(CFormat_plugin, TileSidesZeroAndOneStepLikeEight) {
+    PluginFolder folder;
+    folder.Copy(TestPlugin("counting"), "a_eight.so");
+    folder.Copy(TestPlugin("zero_tiles"), "b_zero.so");
+    Loaded loaded(folder.Path());
+    ASSERT_EQ(loaded.table.Count(), 15);
+    for (int index : {13, 14}) {
+        CFormat& format = *loaded.table.Get(index);
+        for (const auto& [code, step] : {std::pair{StepPlus1Block, 16},
+                                         {StepPlus10Blocks, 256},
+                                         {StepPlus100Blocks, 4096},
+                                         {StepMinus1Block, -16}})
+            EXPECT_EQ(format.StepAddress(nullptr, 4096, 0, code), 4096 + step)
+                << index << " " << code;
     }
 }
 

@@ -111,8 +111,10 @@ TEST(CFormat, BytesPerTileTruncatesAndSaturates) {
                  {1, 16, 16, 32},
                  {3, 8, 8, 24},
                  {1, 3, 3, 1},
-                 {1, -3, 3, -1},
-                 {2, 0, 8, 0},
+                 {1, -3, 3, 3},
+                 {2, 0, 8, 16},
+                 {2, 1, 0, 16},
+                 {4, 0, 16, 64},
                  {8, 128, 128, 16384},
                  {INT_MAX, INT_MAX, INT_MAX, INT_MAX},
                  {INT_MIN, INT_MAX, INT_MAX, INT_MIN}};

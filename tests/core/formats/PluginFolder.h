@@ -14,7 +14,7 @@
 namespace tavrin::test {
 
 inline std::string SamplePlugin(const std::string& name) {
-    return std::string(TAVRIN_BIN_DIR) + "/plugins/" + name + ".so";
+    return std::string(TAVRIN_BIN_DIR) + "/plugin-samples/" + name + ".so";
 }
 
 inline std::string TestPlugin(const std::string& name) {

@@ -74,7 +74,7 @@ Image8 ExpectedPage(const Sample& s, const std::vector<uint8_t>& bytes, const Pa
 class SamplePlugins : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(m_table.LoadPlugins(std::string(TAVRIN_BIN_DIR) + "/plugins",
+        ASSERT_TRUE(m_table.LoadPlugins(std::string(TAVRIN_BIN_DIR) + "/plugin-samples",
                                         [](const std::string& m) { ADD_FAILURE() << m; }));
         ASSERT_EQ(m_table.Count(), 16);
     }

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include <cstring>
 #include <tuple>
 
@@ -303,6 +305,20 @@ TEST_F(CStateFileTest, MessagesWhenTheDefinitionIsMissingOrEmpty) {
     EXPECT_EQ(missing.status, Status::NoFile);
     EXPECT_EQ(missing.Message(), "");
     ExpectPaletteKeptFrom(0);
+
+    // A file larger than a save-state can be is refused before it is read.
+    const std::string huge = dir.File("huge.abc");
+    WriteFile(huge, bytes);
+    std::filesystem::resize_file(huge, CStateFile::MaxFileBytes + 1);
+    Define("[STATE]\n.abc=0,10,2,0,0\n");
+    const StateImportResult large = state.LoadFromFile(huge);
+    EXPECT_EQ(large.status, Status::TooLarge);
+    EXPECT_EQ(large.Message(), "ステートファイルが大きすぎるため読み込めません（64 MB まで）。");
+    EXPECT_EQ(large.Description(), "the state file is larger than 64 MiB");
+    ExpectPaletteKeptFrom(0);
+    std::filesystem::resize_file(huge, CStateFile::MaxFileBytes);
+    EXPECT_EQ(state.LoadFromFile(huge).status, Status::Done) << "64 MiB exactly is read";
+    ExpectPaletteKeptFrom(16);
 }
 
 TEST_F(CStateFileTest, PaletteSetIsImportedWhilePaletteOnlyModeShowsTheIdentity) {

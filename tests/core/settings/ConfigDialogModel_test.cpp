@@ -80,14 +80,14 @@ TEST(ConfigDialogModel, EachCheckBoxShowsAndStoresItsOwnSetting) {
 TEST(ConfigDialogModel, LanguageAndViewScaleShowAndStoreTheirSettings) {
     const ConfigDialogModel model(3);
     CIniInfo s;
-    EXPECT_EQ(model.Load(s).languageIndex, 0);
+    EXPECT_EQ(model.Load(s).languageIndex, 0) << "automatic";
     EXPECT_EQ(model.Load(s).scaleIndex, 0) << "automatic";
     s.Desktop.Language = "en";
     s.Desktop.ViewScale = 200;
     ConfigDialogModel::State state = model.Load(s);
-    EXPECT_EQ(state.languageIndex, 1);
+    EXPECT_EQ(state.languageIndex, 2);
     EXPECT_EQ(state.scaleIndex, 3);
-    state.languageIndex = 0;
+    state.languageIndex = 1;
     state.scaleIndex = 5;
     model.Store(state, s);
     EXPECT_EQ(s.Desktop.Language, "ja");
@@ -100,6 +100,10 @@ TEST(ConfigDialogModel, LanguageAndViewScaleShowAndStoreTheirSettings) {
     EXPECT_EQ(s.Desktop.ViewScale, 400);
     s.Desktop.ViewScale = 125;
     EXPECT_EQ(model.Load(s).scaleIndex, 0);
+    // Automatic again: nothing saved, the desktop decides.
+    state.languageIndex = 0;
+    model.Store(state, s);
+    EXPECT_EQ(s.Desktop.Language, "");
 }
 
 TEST(ConfigDialogModel, FormatLinesAndWebAddressesFollowTheTable) {

@@ -18,8 +18,8 @@ TEST(DesktopSettings, OwnSectionRoundTripsAndLeavesTheOldOnesAlone) {
     ASSERT_TRUE(ini.LoadFromText(before));
     CIniInfo settings;
     settings.ReadFrom(ini);
-    // A file written before has no section of ours: the defaults.
-    EXPECT_EQ(settings.Desktop.Language, "ja");
+    // A file written before has no section of ours: the defaults (the desktop's language).
+    EXPECT_EQ(settings.Desktop.Language, "");
     EXPECT_EQ(settings.Desktop.ViewScale, 0);
     settings.Desktop.Language = "en";
     settings.Desktop.ViewScale = 150;
@@ -43,8 +43,53 @@ TEST(DesktopSettings, ValuesNotUnderstoodGiveTheDefaults) {
         read.Language = "en";
         read.ViewScale = 200;
         read.ReadFrom(ini);
-        EXPECT_EQ(read.Language, "ja") << text;
+        EXPECT_EQ(read.Language, "") << text;
         EXPECT_EQ(read.ViewScale, 0) << text;
+    }
+}
+
+TEST(DesktopSettings, WithNoLanguageSavedTheWindowFollowsTheDesktop) {
+    const struct {
+        const char* locale;
+        const char* language;
+    } locales[] = {{"ja_JP.UTF-8", "ja"},
+                   {"ja_JP", "ja"},
+                   {"ja", "ja"},
+                   {"C", "ja"},
+                   {"POSIX", "ja"},
+                   {"C.UTF-8", "ja"},
+                   {"", "ja"},
+                   {"en_GB.UTF-8", "en"},
+                   {"de_DE@euro", "en"},
+                   {"fr_FR.UTF-8", "en"},
+                   {"zh_CN.UTF-8", "en"},
+                   {"Japanese", "en"}};
+    for (const auto& l : locales)
+        EXPECT_EQ(LanguageOfLocale(l.locale), l.language) << l.locale;
+
+    // The command line, then the setting, then the desktop.
+    EXPECT_EQ(StartLanguage("", "", "de_DE.UTF-8"), "en");
+    EXPECT_EQ(StartLanguage("", "ja", "de_DE.UTF-8"), "ja");
+    EXPECT_EQ(StartLanguage("ja", "en", "de_DE.UTF-8"), "ja");
+    EXPECT_EQ(StartLanguage("en", "", "ja_JP.UTF-8"), "en");
+    EXPECT_EQ(StartLanguage("", "", "ja_JP.UTF-8"), "ja");
+
+    // LC_ALL over LC_MESSAGES over LANG, an empty one passed over.
+    const struct {
+        const char* all;
+        const char* messages;
+        const char* lang;
+        const char* locale;
+    } environments[] = {{"fr_FR", "de_DE", "ja_JP", "fr_FR"},
+                        {"", "de_DE", "ja_JP", "de_DE"},
+                        {nullptr, nullptr, "ja_JP", "ja_JP"},
+                        {nullptr, nullptr, nullptr, ""}};
+    for (const auto& e : environments) {
+        const auto get = [&e](const char* name) -> const char* {
+            const std::string n = name;
+            return n == "LC_ALL" ? e.all : n == "LC_MESSAGES" ? e.messages : e.lang;
+        };
+        EXPECT_EQ(MessagesLocale(get), e.locale);
     }
 }
 
@@ -87,7 +132,8 @@ TEST(StartOptions, OwnOptionsAreTakenOutAndTheRestIsTheDocument) {
         {{"--lang=JA", "--scale=200%"}, false, "ja", 200, {}, false},
         {{"--scale", "auto", "-h"}, true, "", 0, {}, false},
         {{"--", "--lang"}, false, "", -1, {"--lang"}, false},
-        {{"a", "b"}, false, "", -1, {"a", "b"}, false},
+        {{"a", "b"}, false, "", -1, {"a", "b"}, true},
+        {{"a", "--", "-b", "c"}, false, "", -1, {"a", "-b", "c"}, true},
         {{"--other"}, false, "", -1, {"--other"}, false},
         {{"--lang", "fr"}, false, "", -1, {}, true},
         {{"--scale", "125"}, false, "", -1, {}, true},

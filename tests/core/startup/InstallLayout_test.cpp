@@ -40,6 +40,7 @@ TEST(InstallLayout, PortableProgramsKeepEverythingBesideThemselves) {
         EXPECT_EQ(paths.standardFiles, beside.standardFiles);
         EXPECT_EQ(paths.tempFolder, beside.tempFolder);
         EXPECT_EQ(paths.workFolder, "");
+        EXPECT_EQ(paths.recoveryFolder, beside.recoveryFolder);
         EXPECT_EQ(paths.pluginFolders, std::vector<std::string>{beside.pluginFolder});
     }
     EXPECT_EQ(ResolveAppPaths(fs.Inputs("/opt/tv/bin/tavrin")).settingsFile,
@@ -55,21 +56,24 @@ TEST(InstallLayout, InstalledProgramsUseShareAndTheUsersFolders) {
     EXPECT_EQ(paths.standardFiles, "/usr/share/tavrin/tavrin");
     EXPECT_EQ(paths.settingsFile, "/home/ann/.config/tavrin/tavrin.ini");
     EXPECT_EQ(paths.tempFolder, "/home/ann/.cache/tavrin/");
+    EXPECT_EQ(paths.recoveryFolder, "/home/ann/.local/state/tavrin/recovery/");
     EXPECT_EQ(paths.programFolder, "/usr/bin/");
     EXPECT_EQ(paths.pluginFolders,
-              (std::vector<std::string>{"/usr/bin/plugins/", "/usr/lib/tavrin/plugins/",
-                                        "/home/ann/.local/share/tavrin/plugins/"}));
-    EXPECT_EQ(paths.pluginFolder, "/usr/bin/plugins/");
+              (std::vector<std::string>{"/home/ann/.local/share/tavrin/plugins/",
+                                        "/usr/bin/plugins/", "/usr/lib/tavrin/plugins/"}));
+    EXPECT_EQ(paths.pluginFolder, "/home/ann/.local/share/tavrin/plugins/");
 
     // The XDG variables win when absolute; relative ones are ignored.
     in.configHome = "/cfg";
     in.dataHome = "/data/";
     in.cacheHome = "relative/cache";
     in.runtimeDir = "/run/user/1000";
+    in.stateHome = "/st";
     paths = ResolveAppPaths(in);
+    EXPECT_EQ(paths.recoveryFolder, "/st/tavrin/recovery/");
     EXPECT_EQ(paths.settingsFile, "/cfg/tavrin/tavrin.ini");
     EXPECT_EQ(paths.tempFolder, "/run/user/1000/tavrin/");
-    EXPECT_EQ(paths.pluginFolders.back(), "/data/tavrin/plugins/");
+    EXPECT_EQ(paths.pluginFolders.front(), "/data/tavrin/plugins/");
     in.runtimeDir = "run";
     EXPECT_EQ(ResolveAppPaths(in).tempFolder, "/home/ann/.cache/tavrin/");
 
@@ -80,7 +84,36 @@ TEST(InstallLayout, InstalledProgramsUseShareAndTheUsersFolders) {
     EXPECT_TRUE(paths.installed);
     EXPECT_EQ(paths.settingsFile, "");
     EXPECT_EQ(paths.tempFolder, "");
+    EXPECT_EQ(paths.recoveryFolder, "");
     EXPECT_EQ(paths.pluginFolders.size(), 2u);
+}
+
+TEST(InstallLayout, PluginPathComesBeforeEveryOtherPluginFolder) {
+    FakeSystem fs;
+    fs.folders = {"/usr/share/tavrin/"};
+    const struct {
+        const char* exe;
+        const char* pluginPath;
+        std::vector<std::string> folders;
+    } cases[] = {
+        {"/usr/bin/tavrin",
+         "/dev/a:/dev/b/",
+         {"/dev/a/", "/dev/b/", "/home/ann/.local/share/tavrin/plugins/", "/usr/bin/plugins/",
+          "/usr/lib/tavrin/plugins/"}},
+        {"/usr/bin/tavrin",
+         "::/dev/a::",
+         {"/dev/a/", "/home/ann/.local/share/tavrin/plugins/", "/usr/bin/plugins/",
+          "/usr/lib/tavrin/plugins/"}},
+        {"/src/build/bin/tavrin", "rel/p", {"rel/p/", "/src/build/bin/plugins/"}},
+        {"/src/build/bin/tavrin", "", {"/src/build/bin/plugins/"}},
+    };
+    for (const auto& c : cases) {
+        LayoutInputs in = fs.Inputs(c.exe);
+        in.pluginPath = c.pluginPath;
+        const AppPaths paths = ResolveAppPaths(in);
+        EXPECT_EQ(paths.pluginFolders, c.folders) << c.exe << " " << c.pluginPath;
+        EXPECT_EQ(paths.pluginFolder, c.folders.front());
+    }
 }
 
 TEST(InstallLayout, FolderDescriptionNamesEveryFolderInUse) {

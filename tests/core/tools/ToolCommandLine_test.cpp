@@ -1,6 +1,10 @@
 #include "core/tools/ToolCommandLine.h"
 
+#include "core/tools/ToolsTestFolder.h"
+
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace tavrin;
 
@@ -67,6 +71,9 @@ TEST(SplitToolCommandLine, SplitsAtTheFirstQuoteBeforeABlank) {
          "/usr/bin/gimp",
          {"/opt/t/temp.bmp", "/x"}},
         {"\"/my tools/ed\" ", "\"/my tools/ed\"", "", "/my tools/ed", {}},
+        // Only a quoted program, as "参照..." writes it: no arguments.
+        {"\"/usr/bin/gimp\"", "\"/usr/bin/gimp\"", "", "/usr/bin/gimp", {}},
+        {" \"/my tools/ed\"", " \"/my tools/ed\"", "", "/my tools/ed", {}},
         {"\"/e\"\t-a", "\"/e\"", "-a", "/e", {"-a"}},
         // The program part's further words are arguments too.
         {"env \"A=1\" \"/b\" c", "env \"A=1\"", "\"/b\" c", "env", {"A=1", "/b", "c"}},
@@ -89,25 +96,60 @@ TEST(SplitToolCommandLine, SplitsAtTheFirstQuoteBeforeABlank) {
 }
 
 TEST(SplitToolCommandLine, RefusesWhatCannotBeSplitAndNamesItsProgramPart) {
-    const std::pair<std::string, std::string> cases[] = {
+    using P = ToolLaunchProblem;
+    const struct {
+        std::string line, programPart;
+        ToolLaunchProblem problem;
+    } cases[] = {
         // No split point: the whole line is named; an escaped quote does not split.
-        {"/usr/bin/gimp %TEMP", "/usr/bin/gimp %TEMP"},
-        {"\"/usr/bin/gimp\"", "\"/usr/bin/gimp\""},
-        {"", ""},
-        {"\"/e\\\" x", "\"/e\\\" x"},
+        {"/usr/bin/gimp %TEMP", "/usr/bin/gimp %TEMP", P::NoSplitPoint},
+        {"/usr/bin/gimp", "/usr/bin/gimp", P::NoSplitPoint},
+        {"", "", P::NoSplitPoint},
+        {"\"/e\\\" x", "\"/e\\\" x", P::OpenQuote},
         // An open quote, an empty program.
-        {"\"/e\" 'x", "\"/e\""},
-        {"\"\" x", "\"\""},
-        {" \" x", " \""},
-        // 256 bytes in either part.
-        {"\"" + Long(254) + "\" b", "\"" + Long(254) + "\""},
-        {"\"a\" " + Long(256), "\"a\""},
+        {"\"/e\" 'x", "\"/e\"", P::OpenQuote},
+        {"\"\" x", "\"\"", P::NoProgram},
+        {"\"\"", "\"\"", P::NoProgram},
+        {" \" x", " \"", P::OpenQuote},
+        // 256 bytes in either part, or in a quoted program alone.
+        {"\"" + Long(254) + "\" b", "\"" + Long(254) + "\"", P::PartTooLong},
+        {"\"a\" " + Long(256), "\"a\"", P::PartTooLong},
+        {"\"" + Long(254) + "\"", "\"" + Long(254) + "\"", P::PartTooLong},
     };
-    for (const auto& [line, programPart] : cases) {
+    for (const auto& c : cases) {
         ToolLaunch launch;
-        EXPECT_FALSE(SplitToolCommandLine(line, launch)) << line;
-        EXPECT_EQ(launch.programPart, programPart) << line;
+        EXPECT_FALSE(SplitToolCommandLine(c.line, launch)) << c.line;
+        EXPECT_EQ(launch.programPart, c.programPart) << c.line;
+        EXPECT_EQ(launch.problem, c.problem) << c.line;
     }
+}
+
+TEST(ProgramProblem, PathsAndNamesAreLookedAtAsTheSystemWould) {
+    tavrin::test::ToolsTestFolder folder;
+    const std::string runnable = folder.File("run.sh");
+    const std::string plain = folder.File("plain.txt");
+    folder.WriteText("run.sh", "#!/bin/sh\n");
+    folder.WriteText("plain.txt", "x");
+    ASSERT_EQ(::chmod(runnable.c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(plain.c_str(), 0644), 0);
+    const std::string dir = folder.Path();
+    using P = ToolLaunchProblem;
+    const struct {
+        std::string program, path;
+        ToolLaunchProblem problem;
+    } cases[] = {
+        {runnable, "", P::None},
+        {plain, "", P::NotExecutable},
+        {dir, "", P::NotExecutable},
+        {dir + "/none", "", P::NotFound},
+        {"run.sh", "/nonexistent:" + dir, P::None},
+        {"plain.txt", dir, P::NotExecutable},
+        {"plain.txt", dir + ":/nonexistent", P::NotExecutable},
+        {"none", dir + ":/nonexistent", P::NotFound},
+        {"", dir, P::NoProgram},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ProgramProblem(c.program, c.path), c.problem) << c.program << " in " << c.path;
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 using namespace tavrin;
@@ -95,13 +96,60 @@ TEST_F(ToolRunnerTest, AToolThatDidNotStartNeverPastesOrReloads) {
     host.startOk = false;
     EXPECT_EQ(Run("\"/no/such\" %TEMP", true, true, true, true), ToolRunResult::NotStarted);
     EXPECT_EQ(host.calls, (Calls{"save", "temp " + temp, "start /no/such [" + temp + "]",
-                                 Message(ToolRunner::FailureText, "\"/no/such\"")}));
+                                 Message(ToolRunner::FailureText, "\"/no/such\"\n") +
+                                     ToolRunner::NotFoundText}));
 
-    // A refused command line starts nothing and names its program part.
+    // A program that is there but may not be run says so.
     host.calls.clear();
-    EXPECT_EQ(Run("/usr/bin/gimp %TEMP", false, false, true, true), ToolRunResult::Refused);
-    EXPECT_EQ(host.calls,
-              (Calls{Message(ToolRunner::FailureText, "/usr/bin/gimp \"" + temp + "\"")}));
+    folder.WriteText("plain", "x");
+    EXPECT_EQ(Run("\"" + folder.File("plain") + "\"", false, false, false, false),
+              ToolRunResult::NotStarted);
+    EXPECT_EQ(host.calls.back(), Message(ToolRunner::FailureText,
+                                         "\"" + folder.File("plain") + "\"\n") +
+                                     ToolRunner::NotExecutableText);
+
+    // A refused command line starts nothing and names its program part and why.
+    const struct {
+        std::string command;
+        std::string programPart;
+        const char* reason;
+    } refused[] = {
+        {"/usr/bin/gimp %TEMP", "/usr/bin/gimp \"" + temp + "\"", ToolRunner::NoSplitPointText},
+        {"\"/e\" 'x", "\"/e\"", ToolRunner::OpenQuoteText},
+        {"\"\" x", "\"\"", ToolRunner::NoProgramText},
+        {"\"/e\" " + std::string(256, 'a'), "\"/e\"", ToolRunner::PartTooLongText},
+    };
+    for (const auto& r : refused) {
+        host.calls.clear();
+        EXPECT_EQ(Run(r.command, false, false, true, true), ToolRunResult::Refused) << r.command;
+        EXPECT_EQ(host.calls,
+                  (Calls{Message(ToolRunner::FailureText, r.programPart + "\n") + r.reason}));
+    }
+}
+
+TEST_F(ToolRunnerTest, TheDocumentReachesTheToolByItsAbsolutePath) {
+    const std::string cwd = std::filesystem::current_path().string();
+    const struct {
+        std::string document, argument;
+    } cases[] = {
+        {"-x.nes", cwd + "/-x.nes"},
+        {"./a/../b.nes", cwd + "/b.nes"},
+        {rom, rom},
+    };
+    for (const auto& c : cases) {
+        host.calls.clear();
+        ToolDefinition tool;
+        tool.Command = "\"/t\" %FILE";
+        EXPECT_EQ(runner.Run(tool, {c.document, folder.Path() + "/", temp}),
+                  ToolRunResult::Finished);
+        EXPECT_EQ(host.calls.front(), "start /t [" + c.argument + "]") << c.document;
+    }
+    // A quoted program alone runs with no arguments.
+    host.calls.clear();
+    ToolDefinition alone;
+    alone.Command = "\"/t\"";
+    EXPECT_EQ(runner.Run(alone, context), ToolRunResult::Finished);
+    EXPECT_EQ(host.calls.front(), "start /t");
 }
 
 TEST_F(ToolRunnerTest, NothingStartsOnAFileOrBitmapThatCouldNotBeSaved) {

@@ -279,6 +279,32 @@ TEST(UndoRing, AShorterBufferAtUndoTimeIsNotWrittenPast) {
     EXPECT_EQ(small.Bytes(), std::vector<uint8_t>(1000, 0));
 }
 
+TEST(UndoRing, AStepThatChangedNothingIsToldAndPositionsRepeat) {
+    UndoRing ring;
+    GuardedRom rom(64);
+    EXPECT_FALSE(ring.LastStepChangedNothing(rom.Span())) << "no step yet";
+    const struct {
+        uint8_t value; // written by the commit; 0 leaves the bytes as they were
+        bool nothing;
+    } commits[] = {{0, true}, {1, false}, {1, true}, {2, false}};
+    int steps = 0;
+    for (const auto& c : commits) {
+        Commit(ring, rom, 0, 64, c.value);
+        EXPECT_EQ(ring.LastStepChangedNothing(rom.Span()), c.nothing) << int{c.value};
+        EXPECT_EQ(ring.UndoSteps(), ++steps) << "a step all the same";
+        EXPECT_EQ(ring.Position(), steps);
+    }
+    // Only the newest step is looked at, and only while nothing is undone.
+    int address = 0;
+    ASSERT_TRUE(ring.Undo(rom.Span(), address));
+    EXPECT_EQ(ring.Position(), 3);
+    EXPECT_FALSE(ring.LastStepChangedNothing(rom.Span()));
+    ASSERT_TRUE(ring.Redo(rom.Span(), address));
+    EXPECT_EQ(ring.Position(), 4);
+    EXPECT_FALSE(ring.LastStepChangedNothing(rom.Span())) << "the step changed its bytes";
+    EXPECT_TRUE(rom.GuardsIntact());
+}
+
 TEST(UndoRing, ResetForgetsEveryStep) {
     UndoRing ring;
     GuardedRom rom(32);

@@ -599,6 +599,7 @@ TEST_F(MainWindowEditTest, ASnapshotSavedAndLoadedGivesBackThePage) {
     EXPECT_TRUE(m_requests[0].save);
     EXPECT_EQ(m_requests[0].filter, QString::fromUtf8("ビットマップ|*.bmp|全てのファイル|*.*"));
     EXPECT_EQ(m_requests[0].defaultExtension, QStringLiteral("bmp"));
+    EXPECT_EQ(m_requests[0].folder, m_dir.path()) << "the dialogs open where the document is";
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^chr\\d{3}\\.bmp$"))
                     .match(m_requests[0].fileName)
                     .hasMatch())

@@ -127,8 +127,8 @@ TEST_F(ToolsTest, AProgramThatDoesNotStartShowsTheFailureAndChangesNothing) {
     E().AddrJump(0x100);
 
     Action("ActToolExecute0")->trigger();
-    EXPECT_EQ(m_messages,
-              QStringList{QString::fromUtf8(ToolRunner::FailureText) + "\"" + missing + "\""});
+    EXPECT_EQ(m_messages, QStringList{QString::fromUtf8(ToolRunner::FailureText) + "\"" + missing +
+                                      "\"\n" + QString::fromUtf8(ToolRunner::NotFoundText)});
     EXPECT_EQ(Document(), original);
     EXPECT_FALSE(E().CanUndo());
     EXPECT_EQ(E().CurrentAddress(), 0x100);

@@ -65,19 +65,34 @@ TEST_F(UnsavedTest, TheCaptionMarksChangesAndClosingAsksFirst) {
     EXPECT_EQ(ReadFile(QStringLiteral("game.chr")).left(16), QByteArray(16, '\0'));
 }
 
-TEST_F(UnsavedTest, AListChosenWithTheMouseGivesTheKeysBackToTheChrPanel) {
+TEST_F(UnsavedTest, AListChosenWithTheMouseOrClosedWithEscGivesTheKeysBackToTheChrPanel) {
     Open({WriteFile(QStringLiteral("plain.chr"), RandomBytes(0x10000, 3)).toStdString()});
     QComboBox* zoom = W().DisplayPanel().Zoom();
-    zoom->setFocus(Qt::MouseFocusReason);
-    zoom->showPopup();
-    QAbstractItemView* list = zoom->view();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
-    const QRect item = list->visualRect(zoom->model()->index(1, 0));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, item.center());
-    EXPECT_EQ(zoom->currentIndex(), 1);
-    EXPECT_EQ(QApplication::focusWidget(), W().ChrView());
-    Key(Qt::Key_PageDown);
-    EXPECT_EQ(E().CurrentAddress(), 0x1000) << "the address keys work at once";
+    // How the list is left, and the zoom it leaves.
+    enum class Leave { Click, EscOpen, EscClosed };
+    for (const auto& [leave, zoomIndex] :
+         {std::pair{Leave::Click, 1}, {Leave::EscOpen, 1}, {Leave::EscClosed, 1}}) {
+        SCOPED_TRACE(static_cast<int>(leave));
+        zoom->setFocus(Qt::MouseFocusReason);
+        if (leave == Leave::EscClosed) {
+            QTest::keyClick(zoom, Qt::Key_Escape);
+        } else {
+            zoom->showPopup();
+            QAbstractItemView* list = zoom->view();
+            ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+            if (leave == Leave::Click)
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                  list->visualRect(zoom->model()->index(1, 0)).center());
+            else
+                QTest::keyClick(list, Qt::Key_Escape);
+        }
+        EXPECT_TRUE(
+            QTest::qWaitFor([this] { return QApplication::focusWidget() == W().ChrView(); }, 1000));
+        EXPECT_EQ(zoom->currentIndex(), zoomIndex);
+        const int address = E().CurrentAddress();
+        Key(Qt::Key_PageDown);
+        EXPECT_EQ(E().CurrentAddress(), address + 0x1000) << "the address keys work at once";
+    }
 }
 
 TEST_F(UnsavedTest, ASnapshotSavedAgainInTrueColourLoadsBackExactly) {

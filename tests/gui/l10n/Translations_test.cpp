@@ -5,6 +5,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <gtest/gtest.h>
@@ -174,6 +175,50 @@ TEST(Translations, EveryJapaneseTextInTheCodeIsMarkedForTranslation) {
     EXPECT_TRUE(unmarked.isEmpty())
         << "Japanese texts not marked with tr(), QT_TRANSLATE_NOOP() or TAVRIN_TR():\n"
         << unmarked.join(QLatin1Char('\n')).toStdString();
+}
+
+// Texts the program quotes in English: the Japanese window shows them as they are (typos
+// included), the English file may spell them right.
+const char* const QuotedEnglish[] = {
+    "ROM image|@@@|All files|*.*", "Failed to copy image to clipboard.",
+    "CHR : %06X - %06X / %06X",    "Pattern : ADF[%02X] = %02X ",
+    "Unknown Address Type.",       "not found.",
+    "Windws default : ",           "Charactor width       \\t: ",
+    "Charactor height      \\t: ",
+};
+
+// A marked text with English words and no Japanese would show English in the Japanese
+// window; contexts ("Editor", "tavrin::MainWindow") are names, not texts.
+TEST(Translations, NoMarkedTextIsEnglishOnlyUnlessQuoted) {
+    static const QRegularExpression name(QStringLiteral("^[A-Za-z_:]+$"));
+    static const QRegularExpression letter(QStringLiteral("[A-Za-z]"));
+    QStringList english;
+    QDirIterator it(SourceDir + QStringLiteral("/src"),
+                    {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        const QString relative = QDir(SourceDir).relativeFilePath(path);
+        if (relative.startsWith(QStringLiteral("src/cli/")))
+            continue;
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+        for (const Literal& l : StringLiterals(file.readAll())) {
+            // Escapes ("\n") are no words.
+            const QString words =
+                QString(l.text).remove(QRegularExpression(QStringLiteral("\\\\.")));
+            if (!Markers.count(l.call) || HasJapanese(l.text) || name.match(l.text).hasMatch() ||
+                !letter.match(words).hasMatch())
+                continue;
+            bool quoted = false;
+            for (const char* q : QuotedEnglish)
+                quoted |= l.text == QString::fromUtf8(q);
+            if (!quoted)
+                english << QStringLiteral("%1:%2: \"%3\"").arg(relative).arg(l.line).arg(l.text);
+        }
+    }
+    EXPECT_TRUE(english.isEmpty()) << "English-only texts marked for the Japanese window:\n"
+                                   << english.join(QLatin1Char('\n')).toStdString();
 }
 
 // lupdate, run as the update_translations target runs it, on a copy of the English file:

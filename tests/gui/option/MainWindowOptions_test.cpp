@@ -53,7 +53,7 @@ protected:
     void InstallPlugins() {
         ASSERT_TRUE(QDir(m_dir.path()).mkpath(QStringLiteral("plugins")));
         for (const char* name : {"2bpp_packed.so", "8bpp_linear.so", "8bpp_snes.so"})
-            ASSERT_TRUE(QFile::copy(QStringLiteral(TAVRIN_BIN_DIR "/plugins/") + name,
+            ASSERT_TRUE(QFile::copy(QStringLiteral(TAVRIN_BIN_DIR "/plugin-samples/") + name,
                                     Path(QStringLiteral("plugins/")) + name));
     }
 

@@ -110,6 +110,18 @@ TEST_F(TPatternDialogTest, CellEditorStoresOnEnterAndLeavingAndDropsOnEscape) {
     EXPECT_EQ(Cell(3, 2), QStringLiteral("24"));
     EXPECT_TRUE(dialog.Grid()->hasFocus());
     EXPECT_TRUE(dialog.isVisible()); // Enter did not close the dialog
+    // The current cell stays, so the next Enter edits it again, and so does Esc.
+    for (const Qt::Key close : {Qt::Key_Return, Qt::Key_Escape}) {
+        EXPECT_EQ(dialog.Grid()->currentColumn(), 3);
+        EXPECT_EQ(dialog.Grid()->currentRow(), 2);
+        QTest::keyClick(dialog.Grid(), Qt::Key_Return);
+        ASSERT_TRUE(editor->isVisible());
+        EXPECT_EQ(editor->currentText(), QStringLiteral("24"));
+        QTest::keyClick(editor, close);
+        EXPECT_FALSE(editor->isVisible());
+    }
+    EXPECT_EQ(dialog.Grid()->currentColumn(), 3);
+    EXPECT_EQ(dialog.Grid()->currentRow(), 2);
 
     // Enter on the grid opens the editor on the current cell; Esc drops the choice.
     dialog.Grid()->setCurrentCell(15, 15);

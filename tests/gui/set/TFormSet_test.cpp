@@ -185,6 +185,7 @@ TEST_F(SetWindowTest, MenusKeysAndDialogsAreThoseOfTheWindow) {
         const QString kind = r.save ? (r.confirmOverwrite ? "save! " : "save ") : "open ";
         EXPECT_EQ(kind + r.filter, request);
         EXPECT_EQ(r.defaultExtension, extension);
+        EXPECT_EQ(r.folder, m_dir.path()) << "the dialogs open where the document is";
     }
     EXPECT_EQ(m_setRequests[2].fileName, "set000.bmp");
 }

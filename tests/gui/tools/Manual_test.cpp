@@ -1,5 +1,6 @@
 #include "gui/app/ActionTable.h"
 #include "gui/app/MainMenus.h"
+#include "gui/app/Translations.h"
 
 #include <QAction>
 #include <QFile>
@@ -37,35 +38,43 @@ void CollectCaptions(const QMenu* menu, QStringList& captions) {
     }
 }
 
-QString ReadManual() {
-    QFile file(QStringLiteral(TAVRIN_BIN_DIR "/tavrin.htm"));
+QString ReadManual(const char* name) {
+    QFile file(QStringLiteral(TAVRIN_BIN_DIR "/") + QLatin1String(name));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.readAll());
 }
 
-TEST(Manual, NamesEveryCommandOfTheMenusAndTheMainToolBar) {
-    const QString manual = ReadManual();
-    ASSERT_FALSE(manual.isEmpty()) << "tavrin.htm was not generated beside the programs";
-    EXPECT_FALSE(manual.contains(QRegularExpression(QStringLiteral("@[A-Z_]+@"))))
-        << "a placeholder was left unreplaced";
+// Each language's manual names every command as the window of that language shows it.
+TEST(Manual, NamesEveryCommandOfTheMenusAndTheMainToolBarInItsLanguage) {
+    for (const auto& [language, name] :
+         {std::pair{"ja", "tavrin.htm"}, std::pair{"en", "tavrin_en.htm"}}) {
+        SCOPED_TRACE(name);
+        const QString manual = ReadManual(name);
+        ASSERT_FALSE(manual.isEmpty()) << name << " was not generated beside the programs";
+        EXPECT_FALSE(manual.contains(QRegularExpression(QStringLiteral("@[A-Z_]+@"))))
+            << "a placeholder was left unreplaced";
+        EXPECT_TRUE(manual.contains(QStringLiteral("<html lang=\"%1\">").arg(language)));
 
-    QMainWindow window;
-    const ActionTable actions(&window);
-    const MainMenus menus(&window, actions);
-    QStringList captions;
-    for (int i = 0; i < menus.MenuCount(); ++i)
-        CollectCaptions(menus.Menu(i), captions);
-    for (const QAction* action : menus.MainToolBar()->actions())
-        if (!action->isSeparator())
-            captions << Shown(action->text());
-    ASSERT_GT(captions.size(), 100);
+        ASSERT_TRUE(InstallLanguage(language));
+        QMainWindow window;
+        const ActionTable actions(&window);
+        const MainMenus menus(&window, actions);
+        QStringList captions;
+        for (int i = 0; i < menus.MenuCount(); ++i)
+            CollectCaptions(menus.Menu(i), captions);
+        for (const QAction* action : menus.MainToolBar()->actions())
+            if (!action->isSeparator())
+                captions << Shown(action->text());
+        ASSERT_TRUE(InstallLanguage("ja"));
+        ASSERT_GT(captions.size(), 100);
 
-    QStringList missing;
-    for (const QString& caption : captions)
-        if (!manual.contains(caption))
-            missing << caption;
-    EXPECT_TRUE(missing.isEmpty()) << missing.join(QStringLiteral(", ")).toStdString();
+        QStringList missing;
+        for (const QString& caption : captions)
+            if (!manual.contains(caption))
+                missing << caption;
+        EXPECT_TRUE(missing.isEmpty()) << missing.join(QStringLiteral(", ")).toStdString();
+    }
 }
 
 } // namespace
