@@ -4,6 +4,7 @@
 #include "cli/CliImport.h"
 #include "cli/CliMessages.h"
 #include "cli/CliPacked.h"
+#include "cli/CliPalette.h"
 #include "cli/CliParser.h"
 #include "cli/CliRenderSet.h"
 #include "core/formats/PluginFolders.h"
@@ -109,6 +110,9 @@ PageRequest CliPageRequest(const CliOptions& o, const AppPaths& paths) {
     r.companions = !o.noCompanions;
     r.palFile = o.palFile;
     r.datFile = o.datFile;
+    r.paletteFile = o.paletteFile;
+    r.paletteFormat = o.paletteFormat;
+    r.paletteExpansion = o.expansion.value_or(ChannelExpansion::Full);
     r.stateFile = o.stateFile;
     r.stateSettings = o.iniFile.empty() ? paths.settingsFile : o.iniFile;
     r.entry = o.entry;
@@ -117,7 +121,8 @@ PageRequest CliPageRequest(const CliOptions& o, const AppPaths& paths) {
 }
 
 bool CheckNamedInputs(const CliOptions& o, std::ostream& err) {
-    for (const std::string* file : {&o.palFile, &o.datFile, &o.stateFile, &o.iniFile})
+    for (const std::string* file :
+         {&o.palFile, &o.datFile, &o.paletteFile, &o.stateFile, &o.iniFile})
         if (!file->empty())
             if (const std::string problem = CliInputProblem(*file); !problem.empty()) {
                 Problem(err, *file, problem);
@@ -185,7 +190,7 @@ int RunCliCommand(const CliOptions& o, Workspace& ws, const AppPaths& paths, std
     }
     switch (o.command) {
     case CliCommand::Formats:
-        return RunFormats(ws.Formats(), out);
+        return o.palettes ? RunPaletteFormats(out) : RunFormats(ws.Formats(), out);
     case CliCommand::Info:
         return RunInfo(o, ws, out, err);
     case CliCommand::Export:
@@ -196,6 +201,12 @@ int RunCliCommand(const CliOptions& o, Workspace& ws, const AppPaths& paths, std
         return RunFind(o, ws, out, err);
     case CliCommand::RenderSet:
         return RunRenderSet(o, ws, paths, err);
+    case CliCommand::PaletteConvert:
+        return RunPaletteConvert(o, err);
+    case CliCommand::Scan:
+    case CliCommand::Unpack:
+    case CliCommand::Pack:
+        return RunPackedCommand(o, out, err);
     default:
         out << CliHelpText(CliCommand::Help);
         return CliBadInput;
@@ -209,13 +220,12 @@ int RunCli(const std::vector<std::string>& args, const AppPaths& paths, std::ost
         err << CliHelpText(CliCommand::Help);
         return CliBadInput;
     }
-    // The packed-graphics commands need no workspace.
-    if (IsPackedCommand(args[0]))
-        return RunPackedCommand(args, out, err);
     Workspace ws;
     // Plug-ins join the table before the options name formats; a refused one says why.
-    LoadPluginFolders(ws.Formats(), paths.pluginFolders,
-                      [&err](const std::string& message) { err << message << '\n'; });
+    // Commands on plain files (packed blocks, palette files) leave them alone.
+    if (CliCommandReadsFormats(args[0]))
+        LoadPluginFolders(ws.Formats(), paths.pluginFolders,
+                          [&err](const std::string& message) { err << message << '\n'; });
     std::vector<std::string> errors;
     const CliOptions options = ParseCliArguments(args, ws.Formats(), errors);
     if (!errors.empty()) {

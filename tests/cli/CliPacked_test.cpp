@@ -1,13 +1,11 @@
 #include "cli/CliCommands.h"
 #include "core/compress/PackedCodec.h"
-#include "core/platform/FileIO.h"
-#include "core/platform/SafeFileWriter.h"
-#include "core/startup/AppPaths.h"
+#include "support/CliRun.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <sstream>
 
 // scan, unpack and pack on the command line.
 
@@ -16,35 +14,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct CliResult {
-    int status;
-    std::string out;
-    std::string err;
-};
+using test::Cli;
+using CliResult = test::CliRun;
 
-class CliPackedTest : public ::testing::Test {
+class CliPackedTest : public test::TempFolderTest {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("tavrin_cli_packed_" +
-                 std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
-    CliResult Cli(std::vector<std::string> args) {
-        std::ostringstream out, err;
-        const int status =
-            RunCli(args, AppPaths::InFolder(std::string(TAVRIN_BIN_DIR) + "/"), out, err);
-        return {status, out.str(), err.str()};
-    }
-    std::vector<uint8_t> Read(const std::string& name) {
-        std::vector<uint8_t> bytes;
-        ReadWholeFile(Path(name), bytes);
-        return bytes;
-    }
-    fs::path m_dir;
+    std::vector<uint8_t> ReadFile(const std::string& name) { return Read(Path(name)); }
 };
 
 std::vector<uint8_t> Tiles(size_t size) {
@@ -56,20 +31,20 @@ std::vector<uint8_t> Tiles(size_t size) {
 
 TEST_F(CliPackedTest, PacksScansAndUnpacksEveryCodec) {
     const std::vector<uint8_t> tiles = Tiles(3000);
-    WriteFileSafely(Path("tiles.bin"), tiles);
+    Write("tiles.bin", tiles);
     for (const PackedCodec codec : AllPackedCodecs) {
         const std::string name(CodecName(codec));
         SCOPED_TRACE(name);
         const CliResult pack =
             Cli({"pack", Path("tiles.bin"), "--codec", name, Path("packed.bin")});
         ASSERT_EQ(pack.status, 0) << pack.err;
-        const std::vector<uint8_t> packed = Read("packed.bin");
+        const std::vector<uint8_t> packed = ReadFile("packed.bin");
         EXPECT_EQ(packed, *Pack(codec, tiles));
         // A ROM of 0xAA with the block at 0x104.
         std::vector<uint8_t> rom(0x104, 0xAA);
         rom.insert(rom.end(), packed.begin(), packed.end());
         rom.resize(rom.size() + 64, 0xAA);
-        WriteFileSafely(Path("rom.bin"), rom);
+        Write("rom.bin", rom);
         const CliResult scan = Cli({"scan", Path("rom.bin"), "--codec", name});
         ASSERT_EQ(scan.status, 0) << scan.err;
         const std::string line =
@@ -78,12 +53,12 @@ TEST_F(CliPackedTest, PacksScansAndUnpacksEveryCodec) {
         const CliResult unpack =
             Cli({"unpack", Path("rom.bin"), "0x104", "--codec", name, Path("back.bin")});
         ASSERT_EQ(unpack.status, 0) << unpack.err;
-        EXPECT_EQ(Read("back.bin"), tiles);
+        EXPECT_EQ(ReadFile("back.bin"), tiles);
     }
 }
 
 TEST_F(CliPackedTest, RefusesBadInputWithOneLine) {
-    WriteFileSafely(Path("rom.bin"), std::vector<uint8_t>(256, 0xAA));
+    Write("rom.bin", std::vector<uint8_t>(256, 0xAA));
     struct Case {
         std::vector<std::string> args;
         int status;
