@@ -4,6 +4,7 @@
 #include "cli/CliImport.h"
 #include "cli/CliMessages.h"
 #include "cli/CliPacked.h"
+#include "cli/CliPackedPages.h"
 #include "cli/CliPalette.h"
 #include "cli/CliParser.h"
 #include "cli/CliRenderSet.h"
@@ -32,12 +33,6 @@ std::string Hex6(long long v) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "0x%06llX", v);
     return buf;
-}
-
-std::string LowerExtension(const std::string& path) {
-    std::string e = ExtensionPart(path);
-    std::transform(e.begin(), e.end(), e.begin(), [](unsigned char c) { return std::tolower(c); });
-    return e;
 }
 
 // Opens the ROM named on the command line; reports and returns false on failure.
@@ -140,29 +135,6 @@ bool CliReport(std::ostream& err, const TransferResult& result) {
 
 namespace {
 
-int RunExport(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::ostream& out,
-              std::ostream& err) {
-    // "-" is standard output, always a PNG.
-    const std::string ext = o.image == "-" ? ".png" : LowerExtension(o.image);
-    if (ext != ".png" && ext != ".bmp") {
-        Problem(err, o.image, "unknown image type (the name must end in .bmp or .png)");
-        return CliBadInput;
-    }
-    // A folder or a pipe is refused before any work rather than after it (or never).
-    if (const std::string problem = CliOutputProblem(o.image, "image"); !problem.empty()) {
-        Problem(err, o.image, problem);
-        return CliBadInput;
-    }
-    if (!CheckNamedInputs(o, err))
-        return CliBadInput;
-    const TransferResult pages = PrepareExport(ws, {CliPageRequest(o, paths), o.pages, o.allPages});
-    if (!CliReport(err, pages))
-        return CliBadInput;
-    return WriteExportImage(ws, pages.first, pages.pages, o.image, ext == ".png", out, err)
-               ? CliOk
-               : CliBadInput;
-}
-
 int RunFind(const CliOptions& o, Workspace& ws, std::ostream& out, std::ostream& err) {
     if (!OpenDocument(o.rom, ws, err))
         return CliBadInput;
@@ -194,9 +166,11 @@ int RunCliCommand(const CliOptions& o, Workspace& ws, const AppPaths& paths, std
     case CliCommand::Info:
         return RunInfo(o, ws, out, err);
     case CliCommand::Export:
-        return RunExport(o, ws, paths, out, err);
     case CliCommand::Import:
-        return RunImport(o, ws, paths, err);
+        if (o.packed)
+            return RunOnPackedBlock(o, ws, paths, out, err);
+        return o.command == CliCommand::Export ? RunExport(o, ws, paths, out, err)
+                                               : RunImport(o, ws, paths, err);
     case CliCommand::Find:
         return RunFind(o, ws, out, err);
     case CliCommand::RenderSet:

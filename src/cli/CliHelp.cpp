@@ -136,7 +136,10 @@ const char* const kExportHelpColours =
     "                    the window: the section [STATE] of the settings file says, per\n"
     "                    file extension, where its palette and palette-set bytes lie\n"
     "  --ini FILE        the settings file for --state (default: tavrin.ini beside the\n"
-    "                    program)\n";
+    "                    program)\n"
+    "  --packed C        the pages are the unpacked bytes of the packed block of codec C\n"
+    "                    (lz10, lz11, rle30, snes-be, snes-le) at --address, from its first\n"
+    "                    byte; a block that does not unpack is refused with the reason\n";
 
 const char* const kImportHelpHead =
     "Usage: tavrin-cli import ROM IN.bmp|IN.png [options]\n"
@@ -164,7 +167,15 @@ const char* const kImportHelpTail =
     "                    image holds (default 1: only the top 128 rows are read). Every\n"
     "                    page must start inside the ROM's data\n"
     "  --pal FILE, --dat FILE, --palette FILE, --palette-format F, --expand E, --entry E,\n"
-    "  --palette-only    the palette true colours are matched against, as for export\n";
+    "  --palette-only    the palette true colours are matched against, as for export\n"
+    "  --packed C        work on the packed block of codec C at --address (lz10, lz11,\n"
+    "                    rle30, snes-be, snes-le): the pages start at its first unpacked\n"
+    "                    byte; the block is packed again, checked by unpacking, and written\n"
+    "                    back in place when it fits in the old block's bytes, else refused\n"
+    "  --append          put a block that no longer fits at the end of the file instead\n"
+    "                    (on a 4-byte boundary)\n"
+    "  --repoint         with --append: point the aligned 32-bit pointers to the old block\n"
+    "                    (0x08000000 + address, little-endian; handheld codecs) at it\n";
 
 const char* const kFindHelp =
     "Usage: tavrin-cli find ROM [--from A] [--format F]\n"

@@ -66,6 +66,9 @@ struct CliOptions {
     std::vector<PackedCodec> codecs;                  // --codec C[,C...]
     std::optional<long long> minSize, maxSize, align; // --min-size, --max-size, --align
     bool allowDistance1 = false;                      // --allow-distance-1
+    std::optional<PackedCodec> packed; // --packed C: the pages of the block at --address
+    bool append = false;               // --append: a block that grew may move to the end
+    bool repoint = false;              // --repoint: and the pointers to it follow
 };
 
 } // namespace tavrin

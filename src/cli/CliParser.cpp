@@ -36,6 +36,8 @@ enum OptionGroup : unsigned {
     CodecChoice = 1u << 10,   // --codec
     ScanSizes = 1u << 11,     // --min-size, --max-size, --align
     PackFlags = 1u << 12,     // --allow-distance-1
+    PackedPages = 1u << 13,   // --packed
+    BlockMove = 1u << 14,     // --append, --repoint
 };
 
 // One option: its name, the commands that take it, whether a value follows, and how the
@@ -237,6 +239,15 @@ const OptionRow Options[] = {
      [](const std::string& v, ParseContext& c) { ReadSize(v, c, c.o.align); }},
     {"--allow-distance-1", PackFlags, false,
      [](const std::string&, ParseContext& c) { c.o.allowDistance1 = true; }},
+    {"--packed", PackedPages, true,
+     [](const std::string& v, ParseContext& c) {
+         c.o.packed = ParseCodecName(v);
+         if (!c.o.packed)
+             Bad(c, "bad codec '" + v + "' (" + kCodecNames + ")");
+     }},
+    {"--append", BlockMove, false, [](const std::string&, ParseContext& c) { c.o.append = true; }},
+    {"--repoint", BlockMove, false,
+     [](const std::string&, ParseContext& c) { c.o.repoint = true; }},
 };
 
 // Where a command's arguments go, in order.
@@ -265,14 +276,14 @@ const CommandRow Commands[] = {
      CliCommand::Export,
      "export ROM OUT.bmp|OUT.png",
      {&CliOptions::rom, &CliOptions::image},
-     CodecOptions | PageCount | StateOptions,
+     CodecOptions | PageCount | StateOptions | PackedPages,
      ExportHelp},
     {"import",
      nullptr,
      CliCommand::Import,
      "import ROM IN.bmp|IN.png",
      {&CliOptions::rom, &CliOptions::image},
-     CodecOptions | PageCount,
+     CodecOptions | PageCount | PackedPages | BlockMove,
      ImportHelp},
     {"find",
      nullptr,
@@ -358,6 +369,12 @@ void CheckCombinations(const CliOptions& o, std::vector<std::string>& errors) {
     if ((o.paletteFormat || o.expansion) && o.paletteFile.empty() &&
         o.command != CliCommand::PaletteConvert)
         errors.push_back("options --palette-format and --expand go with --palette");
+    if (o.packed && !o.address)
+        errors.push_back("option --packed needs --address (the block's address)");
+    if ((o.append || o.repoint) && !o.packed)
+        errors.push_back("options --append and --repoint go with --packed");
+    if (o.repoint && !o.append)
+        errors.push_back("option --repoint goes with --append");
     if ((o.command == CliCommand::Unpack || o.command == CliCommand::Pack) && o.codecs.empty())
         errors.push_back(std::string("option --codec is needed (") + kCodecNames + ")");
 }

@@ -218,8 +218,9 @@ void WarnAboutPastTheData(const Workspace& ws, const ImportRequest& r, Notes& no
 bool Import(Workspace& ws, const ImportRequest& r, const FilePicture& picture, Notes& notes) {
     // Held from before the ROM is read until the new ROM has replaced it.
     FileLock lock;
-    if (FileResult locked = lock.Acquire(r.page.rom); !locked) {
-        notes.Failed(r.page.rom, std::move(locked));
+    const std::string& locked = r.lockFile.empty() ? r.page.rom : r.lockFile;
+    if (FileResult held = lock.Acquire(locked); !held) {
+        notes.Failed(locked, std::move(held));
         return false;
     }
     PageRequest page = r.page;

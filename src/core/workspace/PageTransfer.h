@@ -47,6 +47,9 @@ struct ExportRequest {
 struct ImportRequest {
     PageRequest page;
     std::string image; // the picture's file, named in its notes
+    // The file locked from before the ROM is read until it is replaced, when the ROM is not
+    // a file of its own name (a packed block of it): "" locks the ROM.
+    std::string lockFile;
     int pages = 1;
     bool allPages = false; // as many pages as the picture holds
 };
