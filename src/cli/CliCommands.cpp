@@ -4,6 +4,8 @@
 #include "cli/CliImport.h"
 #include "cli/CliMessages.h"
 #include "cli/CliPacked.h"
+#include "cli/CliPackedPages.h"
+#include "cli/CliPalette.h"
 #include "cli/CliParser.h"
 #include "cli/CliRenderSet.h"
 #include "core/formats/PluginFolders.h"
@@ -31,12 +33,6 @@ std::string Hex6(long long v) {
     char buf[32];
     std::snprintf(buf, sizeof buf, "0x%06llX", v);
     return buf;
-}
-
-std::string LowerExtension(const std::string& path) {
-    std::string e = ExtensionPart(path);
-    std::transform(e.begin(), e.end(), e.begin(), [](unsigned char c) { return std::tolower(c); });
-    return e;
 }
 
 // Opens the ROM named on the command line; reports and returns false on failure.
@@ -109,6 +105,9 @@ PageRequest CliPageRequest(const CliOptions& o, const AppPaths& paths) {
     r.companions = !o.noCompanions;
     r.palFile = o.palFile;
     r.datFile = o.datFile;
+    r.paletteFile = o.paletteFile;
+    r.paletteFormat = o.paletteFormat;
+    r.paletteExpansion = o.expansion.value_or(ChannelExpansion::Full);
     r.stateFile = o.stateFile;
     r.stateSettings = o.iniFile.empty() ? paths.settingsFile : o.iniFile;
     r.entry = o.entry;
@@ -117,7 +116,8 @@ PageRequest CliPageRequest(const CliOptions& o, const AppPaths& paths) {
 }
 
 bool CheckNamedInputs(const CliOptions& o, std::ostream& err) {
-    for (const std::string* file : {&o.palFile, &o.datFile, &o.stateFile, &o.iniFile})
+    for (const std::string* file :
+         {&o.palFile, &o.datFile, &o.paletteFile, &o.stateFile, &o.iniFile})
         if (!file->empty())
             if (const std::string problem = CliInputProblem(*file); !problem.empty()) {
                 Problem(err, *file, problem);
@@ -134,29 +134,6 @@ bool CliReport(std::ostream& err, const TransferResult& result) {
 }
 
 namespace {
-
-int RunExport(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::ostream& out,
-              std::ostream& err) {
-    // "-" is standard output, always a PNG.
-    const std::string ext = o.image == "-" ? ".png" : LowerExtension(o.image);
-    if (ext != ".png" && ext != ".bmp") {
-        Problem(err, o.image, "unknown image type (the name must end in .bmp or .png)");
-        return CliBadInput;
-    }
-    // A folder or a pipe is refused before any work rather than after it (or never).
-    if (const std::string problem = CliOutputProblem(o.image, "image"); !problem.empty()) {
-        Problem(err, o.image, problem);
-        return CliBadInput;
-    }
-    if (!CheckNamedInputs(o, err))
-        return CliBadInput;
-    const TransferResult pages = PrepareExport(ws, {CliPageRequest(o, paths), o.pages, o.allPages});
-    if (!CliReport(err, pages))
-        return CliBadInput;
-    return WriteExportImage(ws, pages.first, pages.pages, o.image, ext == ".png", out, err)
-               ? CliOk
-               : CliBadInput;
-}
 
 int RunFind(const CliOptions& o, Workspace& ws, std::ostream& out, std::ostream& err) {
     if (!OpenDocument(o.rom, ws, err))
@@ -185,17 +162,25 @@ int RunCliCommand(const CliOptions& o, Workspace& ws, const AppPaths& paths, std
     }
     switch (o.command) {
     case CliCommand::Formats:
-        return RunFormats(ws.Formats(), out);
+        return o.palettes ? RunPaletteFormats(out) : RunFormats(ws.Formats(), out);
     case CliCommand::Info:
         return RunInfo(o, ws, out, err);
     case CliCommand::Export:
-        return RunExport(o, ws, paths, out, err);
     case CliCommand::Import:
-        return RunImport(o, ws, paths, err);
+        if (o.packed)
+            return RunOnPackedBlock(o, ws, paths, out, err);
+        return o.command == CliCommand::Export ? RunExport(o, ws, paths, out, err)
+                                               : RunImport(o, ws, paths, err);
     case CliCommand::Find:
         return RunFind(o, ws, out, err);
     case CliCommand::RenderSet:
         return RunRenderSet(o, ws, paths, err);
+    case CliCommand::PaletteConvert:
+        return RunPaletteConvert(o, err);
+    case CliCommand::Scan:
+    case CliCommand::Unpack:
+    case CliCommand::Pack:
+        return RunPackedCommand(o, out, err);
     default:
         out << CliHelpText(CliCommand::Help);
         return CliBadInput;
@@ -209,14 +194,13 @@ int RunCli(const std::vector<std::string>& args, const AppPaths& paths, std::ost
         err << CliHelpText(CliCommand::Help);
         return CliBadInput;
     }
-    // The packed-graphics commands need no workspace.
-    if (IsPackedCommand(args[0]))
-        return RunPackedCommand(args, out, err);
     Workspace ws;
     // Plug-ins join the table before the options name formats; a refused one says why, and
-    // each library is named before the first call into it.
+    // each library is named before the first call into it. Commands on plain files (packed
+    // blocks, palette files) leave them alone.
     const auto toErr = [&err](const std::string& message) { err << message << '\n' << std::flush; };
-    LoadPluginFolders(ws.Formats(), paths.pluginFolders, toErr, toErr);
+    if (CliCommandReadsFormats(args[0]))
+        LoadPluginFolders(ws.Formats(), paths.pluginFolders, toErr, toErr);
     std::vector<std::string> errors;
     const CliOptions options = ParseCliArguments(args, ws.Formats(), errors);
     if (!errors.empty()) {

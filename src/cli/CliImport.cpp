@@ -27,15 +27,19 @@ bool ReadPicture(const std::string& path, FilePicture& picture, std::ostream& er
 
 } // namespace
 
-int RunImport(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::ostream& err) {
+int RunImport(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::ostream& err,
+              const ImportInto& into) {
     FilePicture picture;
     if (!ReadPicture(o.image, picture, err))
         return CliBadInput;
 
     if (!CheckNamedInputs(o, err))
         return CliBadInput;
-    ImportRequest request{CliPageRequest(o, paths), o.image, o.pages, o.allPages};
-    if (!CliReport(err, ImportPicture(ws, request, picture)))
+    ImportRequest request{CliPageRequest(o, paths), o.image, into.lockFile, o.pages, o.allPages};
+    TransferResult result = ImportPicture(ws, request, picture);
+    if (!result.ok && into.explain)
+        into.explain(result);
+    if (!CliReport(err, result))
         return CliBadInput;
     return CliOk;
 }

@@ -1,11 +1,28 @@
 #pragma once
 
+#include "core/compress/PackedCodec.h"
+#include "core/palette/files/PaletteFormat.h"
+
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace tavrin {
 
-enum class CliCommand { None, Help, Formats, Info, Export, Import, Find, RenderSet };
+enum class CliCommand {
+    None,
+    Help,
+    Formats,
+    Info,
+    Export,
+    Import,
+    Find,
+    RenderSet,
+    PaletteConvert,
+    Scan,
+    Unpack,
+    Pack,
+};
 
 // Everything the command line asks for; each field names its flag.
 struct CliOptions {
@@ -14,6 +31,9 @@ struct CliOptions {
     std::string setFile;              // SET (render-set)
     std::string rom;                  // ROM
     std::string image;                // OUT.bmp|OUT.png / IN.bmp|IN.png
+    std::string input;                // IN (palette convert, pack)
+    std::string output;               // OUT (palette convert, unpack, pack)
+    std::string addressText;          // ADDRESS (unpack)
     std::optional<int> formatIndex;   // --format F, resolved to a table index
     std::optional<long long> address; // --address A
     int pages = 1;                    // --pages N
@@ -32,6 +52,23 @@ struct CliOptions {
     std::optional<long long> from;    // --from A
     std::string spdFile;              // --spd FILE
     std::string sprFile;              // --spr FILE
+
+    // Palette files of other programs.
+    bool palettes = false;                      // formats --palettes
+    std::string paletteFile;                    // --palette FILE
+    std::optional<PaletteFormat> paletteFormat; // --palette-format F
+    std::optional<PaletteFormat> paletteFrom;   // palette convert --from F
+    std::optional<PaletteFormat> paletteTo;     // palette convert --to F
+    std::optional<ChannelExpansion> expansion;  // --expand full|shift (default full)
+    std::string masterFile;                     // --master FILE
+
+    // Packed blocks.
+    std::vector<PackedCodec> codecs;                  // --codec C[,C...]
+    std::optional<long long> minSize, maxSize, align; // --min-size, --max-size, --align
+    bool allowDistance1 = false;                      // --allow-distance-1
+    std::optional<PackedCodec> packed; // --packed C: the pages of the block at --address
+    bool append = false;               // --append: a block that grew may move to the end
+    bool repoint = false;              // --repoint: and the pointers to it follow
 };
 
 } // namespace tavrin

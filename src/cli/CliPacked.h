@@ -1,16 +1,12 @@
 #pragma once
 
+#include "cli/CliOptions.h"
+
 #include <iosfwd>
-#include <string>
-#include <vector>
 
 namespace tavrin {
 
-// The packed-graphics commands: scan, unpack, pack.
-bool IsPackedCommand(const std::string& name);
-// Runs one of them from its arguments (the command name first).
-int RunPackedCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-// The lines the tool's help gives them.
-const char* PackedCommandsSummary();
+// The packed-graphics commands: scan, unpack, pack. They work on files, not on a workspace.
+int RunPackedCommand(const CliOptions& options, std::ostream& out, std::ostream& err);
 
 } // namespace tavrin

@@ -17,6 +17,10 @@ bool ParseCliNumber(const std::string& text, long long& out);
 CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable& formats,
                              std::vector<std::string>& errors);
 
+// Whether the command named works with the format table (and so with the plug-ins' formats);
+// true for a name that is no command.
+bool CliCommandReadsFormats(const std::string& name);
+
 // The help text of the tool, or of one command.
 std::string CliHelpText(CliCommand command);
 

@@ -2,6 +2,7 @@
 
 #include "core/document/RomDocument.h"
 #include "core/palette/CStateFile.h"
+#include "core/palette/files/PaletteTransfer.h"
 #include "core/platform/FileLock.h"
 #include "core/workspace/DataPages.h"
 #include "core/workspace/FilePicture.h"
@@ -87,6 +88,26 @@ bool ImportState(Workspace& ws, const PageRequest& r, Notes& notes) {
     return true;
 }
 
+// A palette file of another format, as the window's "other formats" import takes it. Its
+// entries go where the format's own default puts them: colours into the master palette as a
+// .pal's do, NES palette RAM (indices, no colours) into the palette set.
+bool ImportPaletteFile(Workspace& ws, const PageRequest& r, Notes& notes) {
+    PaletteOptions options;
+    options.expansion = r.paletteExpansion;
+    PaletteLoad load = LoadPaletteFile(r.paletteFile, r.paletteFormat, options);
+    if (!load.file) {
+        if (load.file.failure == FileFailure::Malformed && !load.read)
+            return notes.Refuse(r.paletteFile, DescribePaletteProblem(load.read));
+        notes.Failed(r.paletteFile, std::move(load.file), "palette file");
+        return false;
+    }
+    for (const std::string& warning : DescribePaletteWarnings(load.read))
+        notes.Warn(r.paletteFile, warning);
+    ApplyPaletteContents(load.read.contents, DefaultDestination(load.read.format), ws.Palette(),
+                         ws.PaletteSet());
+    return true;
+}
+
 // The address of the first page: one whose page would reach past the end address moves back
 // as the window moves it, with a note, unless it was given to be taken exactly.
 bool CheckFirstAddress(const Workspace& ws, const PageRequest& r, Notes& notes) {
@@ -131,6 +152,8 @@ bool Prepare(Workspace& ws, const PageRequest& r, Notes& notes) {
         ws.Palette().LoadFromFile(r.palFile);
     if (!r.datFile.empty())
         ws.PaletteSet().LoadFromFile(r.datFile);
+    if (!r.paletteFile.empty() && !ImportPaletteFile(ws, r, notes))
+        return false;
     if (!r.stateFile.empty() && !ImportState(ws, r, notes))
         return false;
     ws.PaletteSet().SetIdentityMode(r.paletteOnly);
@@ -195,8 +218,9 @@ void WarnAboutPastTheData(const Workspace& ws, const ImportRequest& r, Notes& no
 bool Import(Workspace& ws, const ImportRequest& r, const FilePicture& picture, Notes& notes) {
     // Held from before the ROM is read until the new ROM has replaced it.
     FileLock lock;
-    if (FileResult locked = lock.Acquire(r.page.rom); !locked) {
-        notes.Failed(r.page.rom, std::move(locked));
+    const std::string& locked = r.lockFile.empty() ? r.page.rom : r.lockFile;
+    if (FileResult held = lock.Acquire(locked); !held) {
+        notes.Failed(locked, std::move(held));
         return false;
     }
     PageRequest page = r.page;

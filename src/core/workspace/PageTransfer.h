@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/palette/files/PaletteFormat.h"
 #include "core/platform/FileResult.h"
 
 #include <optional>
@@ -23,9 +24,14 @@ struct PageRequest {
     int mirror = 0;                   // 0-3
     std::string patternFile;          // over the standard and companion patterns
     int patternIndex = 0;
-    bool companions = true;    // the .pal, .dat, .adf and .col beside the ROM
-    std::string palFile;       // over the standard and companion palette
-    std::string datFile;       // over the standard and companion palette set
+    bool companions = true; // the .pal, .dat, .adf and .col beside the ROM
+    std::string palFile;    // over the standard and companion palette
+    std::string datFile;    // over the standard and companion palette set
+    // A palette file of another program or console colour memory, over --pal and --dat: its
+    // colours into the master palette from entry 0 (palette RAM of indices into the set).
+    std::string paletteFile;
+    std::optional<PaletteFormat> paletteFormat; // none: found from the file
+    ChannelExpansion paletteExpansion = ChannelExpansion::Full;
     std::string stateFile;     // a save-state's colours over both
     std::string stateSettings; // the settings file that defines where they are
     long long entry = 0;       // the selected palette-set entry
@@ -41,6 +47,9 @@ struct ExportRequest {
 struct ImportRequest {
     PageRequest page;
     std::string image; // the picture's file, named in its notes
+    // The file locked from before the ROM is read until it is replaced, when the ROM is not
+    // a file of its own name (a packed block of it): "" locks the ROM.
+    std::string lockFile;
     int pages = 1;
     bool allPages = false; // as many pages as the picture holds
 };
