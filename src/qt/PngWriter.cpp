@@ -79,19 +79,28 @@ PngWriter::~PngWriter() {
 }
 
 bool PngWriter::PutChunk(const char type[4], std::span<const uint8_t> data) {
-    std::vector<uint8_t> head;
-    PutBE32(head, static_cast<uint32_t>(data.size()));
-    head.insert(head.end(), type, type + 4);
-    uLong crc = crc32(0L, Z_NULL, 0);
-    crc = crc32(crc, head.data() + 4, 4);
+    uLong crc = crc32(0L, reinterpret_cast<const Bytef*>(type), 4);
     // crc32 takes at most 4 GiB at a time; chunks here are far smaller. A null buffer would
     // make it start over, so an empty chunk is not passed.
     if (!data.empty())
         crc = crc32(crc, data.data(), static_cast<uInt>(data.size()));
+    return PutChunk(type, data, crc);
+}
+
+bool PngWriter::PutChunk(const char type[4], std::span<const uint8_t> data, unsigned long crc) {
+    std::vector<uint8_t> head;
+    PutBE32(head, static_cast<uint32_t>(data.size()));
+    head.insert(head.end(), type, type + 4);
     std::vector<uint8_t> tail;
     PutBE32(tail, static_cast<uint32_t>(crc));
     m_ok = m_ok && m_sink(head) && (data.empty() || m_sink(data)) && m_sink(tail);
     return m_ok;
+}
+
+void PngWriter::HoldStart(std::span<const uint8_t> bytes) {
+    m_held.assign(bytes.begin(), bytes.end());
+    m_heldCrc = crc32(crc32(0L, reinterpret_cast<const Bytef*>("IDAT"), 4), m_held.data(),
+                      static_cast<uInt>(m_held.size()));
 }
 
 bool PngWriter::Begin(int width, int height, const Image8::Palette& palette, int bitDepth) {
@@ -120,12 +129,25 @@ bool PngWriter::Begin(int width, int height, const Image8::Palette& palette, int
                                  static_cast<uint8_t>(BlueOf(palette[i]))});
     PutChunk("PLTE", plte);
     // The zlib stream's header: deflate, 32 KiB window, no preset dictionary.
-    m_held = {0x78, 0x01};
+    static const uint8_t ZlibHeader[2] = {0x78, 0x01};
+    HoldStart(ZlibHeader);
     return m_ok;
 }
 
-PngWriter::Block PngWriter::DeflateBlock(std::vector<uint8_t> raw, int level, bool last) {
+PngWriter::Block PngWriter::DeflateBlock(std::vector<uint8_t> indices, int width, int depth,
+                                         int level, bool last) {
     Block block;
+    // Packing is done here, on the block's own thread, so the caller only copies the rows.
+    const size_t rows = indices.size() / static_cast<size_t>(width);
+    const size_t rowBytes = 1 + (static_cast<size_t>(width) * static_cast<size_t>(depth) + 7) / 8;
+    std::vector<uint8_t> raw(rows * rowBytes);
+    for (size_t y = 0; y < rows; ++y) {
+        raw[y * rowBytes] = 0; // filter: none
+        if (!PackRow(indices.data() + y * static_cast<size_t>(width), width, depth,
+                     raw.data() + y * rowBytes + 1))
+            return block;
+    }
+    indices = {};
     block.rawSize = raw.size();
     block.adler = adler32(1L, raw.data(), static_cast<uInt>(raw.size()));
     z_stream z{};
@@ -151,6 +173,7 @@ PngWriter::Block PngWriter::DeflateBlock(std::vector<uint8_t> raw, int level, bo
     block.ok = ok && (last ? result == Z_STREAM_END : (result == Z_OK && z.avail_in == 0));
     block.bytes.resize(block.bytes.size() - z.avail_out);
     deflateEnd(&z);
+    block.crc = crc32(0L, block.bytes.data(), static_cast<uInt>(block.bytes.size()));
     return block;
 }
 
@@ -159,10 +182,11 @@ bool PngWriter::Collect(const Block& block) {
         return m_ok = false;
     m_adler = adler32_combine(m_adler, block.adler, static_cast<z_off_t>(block.rawSize));
     m_held.insert(m_held.end(), block.bytes.begin(), block.bytes.end());
+    m_heldCrc = crc32_combine(m_heldCrc, block.crc, static_cast<z_off_t>(block.bytes.size()));
     if (m_held.size() >= ChunkBytes) {
-        if (!PutChunk("IDAT", m_held))
+        if (!PutChunk("IDAT", m_held, m_heldCrc))
             return false;
-        m_held.clear();
+        HoldStart({});
     }
     return m_ok;
 }
@@ -178,10 +202,10 @@ void PngWriter::SendBlock(bool last) {
     if (!m_ok)
         return;
     if (last || m_threads <= 1) {
-        Collect(DeflateBlock(std::move(m_raw), m_level, last));
+        Collect(DeflateBlock(std::move(m_raw), m_width, m_depth, m_level, last));
     } else {
-        m_pending.push_back(
-            std::async(std::launch::async, DeflateBlock, std::move(m_raw), m_level, false));
+        m_pending.push_back(std::async(std::launch::async, DeflateBlock, std::move(m_raw), m_width,
+                                       m_depth, m_level, false));
     }
     m_raw = {};
 }
@@ -189,18 +213,21 @@ void PngWriter::SendBlock(bool last) {
 bool PngWriter::AddRows(const Image8& band) {
     if (!m_ok || !m_started || band.Width() != m_width || m_rows + band.Height() > m_height)
         return m_ok = false;
-    const size_t rowsPerBlock = std::max<size_t>(1, BlockBytes / m_rowBytes);
-    for (int y = 0; y < band.Height() && m_ok; ++y) {
+    // A block is as many rows as fill BlockBytes once packed; they are held unpacked.
+    const size_t width = static_cast<size_t>(m_width);
+    const size_t blockIndices = std::max<size_t>(1, BlockBytes / m_rowBytes) * width;
+    for (int y = 0; y < band.Height() && m_ok;) {
         if (m_raw.empty())
-            m_raw.reserve(rowsPerBlock * m_rowBytes);
-        const size_t at = m_raw.size();
-        m_raw.resize(at + m_rowBytes);
-        m_raw[at] = 0; // filter: none
-        if (!PackRow(band.ScanLine(y), m_width, m_depth, m_raw.data() + at + 1))
-            return m_ok = false;
-        ++m_rows;
+            m_raw.reserve(blockIndices);
+        // As many rows as the block still takes.
+        const int take = std::min<int>(band.Height() - y,
+                                       static_cast<int>((blockIndices - m_raw.size()) / width));
+        for (int k = 0; k < take; ++k)
+            m_raw.insert(m_raw.end(), band.ScanLine(y + k), band.ScanLine(y + k) + width);
+        y += take;
+        m_rows += take;
         // The last block waits for Finish, which ends the stream with it.
-        if (m_raw.size() >= rowsPerBlock * m_rowBytes && m_rows < m_height)
+        if (m_raw.size() >= blockIndices && m_rows < m_height)
             SendBlock(false);
     }
     return m_ok;
@@ -212,8 +239,11 @@ bool PngWriter::Finish() {
     SendBlock(true);
     if (!m_ok)
         return false;
-    PutBE32(m_held, static_cast<uint32_t>(m_adler));
-    PutChunk("IDAT", m_held);
+    std::vector<uint8_t> check;
+    PutBE32(check, static_cast<uint32_t>(m_adler));
+    m_held.insert(m_held.end(), check.begin(), check.end());
+    m_heldCrc = crc32(m_heldCrc, check.data(), static_cast<uInt>(check.size()));
+    PutChunk("IDAT", m_held, m_heldCrc);
     m_held.clear();
     PutChunk("IEND", {});
     return m_ok;

@@ -45,8 +45,9 @@ public:
     // size outside PNG's range (1 to 2^31 - 1 each way), a depth other than 1, 2, 4 or 8, or
     // when the sink fails.
     bool Begin(int width, int height, const Image8::Palette& palette, int bitDepth = 8);
-    // The next rows: every row of band, which is as wide as the image. False, and the writer
-    // stops, for an index the bit depth does not hold.
+    // The next rows: every row of band, which is as wide as the image. An index the bit depth
+    // does not hold stops the writer: this call, a later one or Finish returns false (rows are
+    // packed with their block, on another thread).
     bool AddRows(const Image8& band);
     // The end of the image. False unless exactly the announced rows came and every write
     // reached the sink.
@@ -56,13 +57,20 @@ private:
     struct Block {
         std::vector<uint8_t> bytes; // deflated
         unsigned long adler = 1;    // of the raw bytes
+        unsigned long crc = 0;      // of the deflated bytes
         size_t rawSize = 0;
         bool ok = false;
     };
-    static Block DeflateBlock(std::vector<uint8_t> raw, int level, bool last);
+    // Packs rows of indices (width each) at depth bits and deflates them.
+    static Block DeflateBlock(std::vector<uint8_t> indices, int width, int depth, int level,
+                              bool last);
     void SendBlock(bool last);
     bool Collect(const Block& block);
     bool PutChunk(const char type[4], std::span<const uint8_t> data);
+    // The same with the CRC of type and data already known.
+    bool PutChunk(const char type[4], std::span<const uint8_t> data, unsigned long crc);
+    // The IDAT data held starts over with bytes.
+    void HoldStart(std::span<const uint8_t> bytes);
 
     Sink m_sink;
     int m_level;
@@ -75,8 +83,9 @@ private:
     size_t m_rowBytes = 0; // packed, with the filter byte
     int64_t m_rows = 0;
     unsigned long m_adler = 1;
-    std::vector<uint8_t> m_raw;  // packed rows of the block being filled
+    std::vector<uint8_t> m_raw;  // rows of indices of the block being filled, unpacked
     std::vector<uint8_t> m_held; // deflated bytes not yet sent as an IDAT chunk
+    unsigned long m_heldCrc = 0; // of "IDAT" and m_held
     std::deque<std::future<Block>> m_pending;
 };
 

@@ -45,6 +45,9 @@ private:
     gid_t m_gid = 0;
     off_t m_oldSize = 0;
     uint64_t m_written = 0;
+    // Written bytes from here on have not yet been handed to the disk.
+    static constexpr uint64_t WritebackBytes = uint64_t{2} << 20;
+    uint64_t m_writebackFrom = 0;
     FileResult m_state;
 };
 
