@@ -43,9 +43,9 @@ void AddressStepRedraw(benchmark::State& state) {
     for (auto _ : state) {
         editor.AddrStep(step);
         // Walk down the file and back up again, so every step decodes a new page.
-        if (editor.CurrentAddress() + 4 * 4096 >= static_cast<int>(rom.size()))
+        if (editor.Space().Address() + 4 * 4096 >= static_cast<int>(rom.size()))
             step = tavrin::StepMinus10Blocks;
-        else if (editor.CurrentAddress() == 0)
+        else if (editor.Space().Address() == 0)
             step = tavrin::StepPlus10Blocks;
     }
     benchmark::DoNotOptimize(view.repaints);

@@ -112,7 +112,7 @@ void OpenLargestFile(benchmark::State& state) {
             state.SkipWithError("the window did not open");
             break;
         }
-        benchmark::DoNotOptimize(window->GetEditor().CurrentAddress());
+        benchmark::DoNotOptimize(window->GetEditor().Space().Address());
         state.PauseTiming();
         window.reset();
         state.ResumeTiming();
@@ -140,9 +140,9 @@ void KeyToPanelsPainted(benchmark::State& state) {
     for (auto _ : state) {
         QTest::keyClick(window.get(), key);
         Settle();
-        if (editor.CurrentAddress() >= (1 << 20) - 64 * 1024)
+        if (editor.Space().Address() >= (1 << 20) - 64 * 1024)
             key = Qt::Key_Up;
-        else if (editor.CurrentAddress() == 0)
+        else if (editor.Space().Address() == 0)
             key = Qt::Key_Down;
     }
     counter.Report(state);

@@ -57,7 +57,7 @@ std::vector<std::string> ShowPage(Editor& e, const PageCase& c) {
     e.SetMirror(c.mirror);
     e.AddrJump(c.address);
     std::vector<std::string> args = {
-        "--format", std::to_string(c.format), "--address", std::to_string(e.CurrentAddress()),
+        "--format", std::to_string(c.format), "--address", std::to_string(e.Space().Address()),
         "--rotate", Rotations[c.rotate],      "--mirror",  Mirrors[c.mirror]};
     // Some formats switch the window to its palette-only display.
     if (e.IsPaletteOnly())
@@ -100,7 +100,7 @@ TEST_F(WindowAndCli, ARomWithCompanionFilesExportsAsTheWindowShowsIt) {
                 rom,
                 PathOf("cli.bmp"),
                 "--address",
-                std::to_string(e.CurrentAddress()),
+                std::to_string(e.Space().Address()),
                 "--rotate",
                 Rotations[c.rotate],
                 "--mirror",

@@ -178,8 +178,6 @@ public:
     // encoded into the document, decoded and shown again).
     void EditUndo();
     void EditRedo();
-    bool CanUndo() const { return m_ws.Undo().CanUndo(); }
-    bool CanRedo() const { return m_ws.Undo().CanRedo(); }
     void EditClear();
     void EditSelectAll();
     void EditMirror(MirrorAxis axis);
@@ -249,44 +247,24 @@ public:
 
     // Command states.
     bool CanRotate() const;
-    bool IsColourSetEnabled() const { return m_ws.IsColourSetEnabled(); }
-    bool IsPen10Visible() const { return m_ws.IsColourSetEnabled(); }
     bool IsPaletteOnly() const { return m_paletteOnly; }
-    bool IsSimpleMenu() const { return m_settings.SimpleMenu; }
-    bool IsStatusBarVisible() const { return m_settings.Statusbar; }
-    bool IsMouseNavigation() const { return m_settings.MouseNavigation; }
     // The mouse-hint panel shows only with the status bar.
     bool IsMouseHintsVisible() const;
-    bool IsHalftone() const { return m_settings.Halftone; }
     bool IsPastePreview() const { return m_pastePreview; }
     bool IsRightButtonHeld() const { return m_rightHeld; }
     bool IsInitialising() const { return m_initialising; }
 
     // Display settings as the controls show them (-1: no selection).
-    int FormatIndex() const { return m_ws.FormatIndex(); }
-    int RotateIndex() const { return m_ws.RotateIndex(); }
-    int MirrorIndex() const { return m_ws.MirrorIndex(); }
-    int PatternIndex() const { return m_ws.PatternIndex(); }
-    int GridTypeIndex() const { return m_settings.GridType; }
     int ZoomIndex() const { return m_zoomIndex; }
-    bool GridChr() const { return m_settings.GridChr; }
-    bool GridEdit() const { return m_settings.GridEdit; }
-    bool FrameDraw() const { return m_settings.FrameDraw; }
 
     // Document and page state.
-    int CurrentAddress() const { return m_ws.Address(); }
-    int PageBytes() const { return m_ws.Page().pageBytes; }
-    int RowBytes() const { return m_ws.Page().rowBytes; }
     int EditSize() const { return m_editSize; }
     const EditArea& GetEditArea() const { return m_area; }
-    int DatTopRow() const { return m_datView.TopRow(); }
-    int PalTopRow() const { return m_palView.TopRow(); }
     int WheelLines() const { return m_wheelLines; }
     const std::string& ApplicationTitle() const { return m_appTitle; }
     const AppPaths& Paths() const { return m_paths; }
 
     // The pictures the panels paint.
-    const Image8& TileImage() const { return m_ws.TileImage(); }
     const Image8& TileViewPicture() const { return m_tileView.Picture(); }
     const Image8& EditViewPicture() const { return m_editView.Picture(); }
     // The palette views; the panels paint their Picture() moved up by 16 x TopRow().
@@ -297,7 +275,6 @@ public:
     // The shared state, and the window's settings, for the dialogs that work on them.
     Workspace& Space() { return m_ws; }
     const Workspace& Space() const { return m_ws; }
-    const RomDocument& Document() const { return m_ws.Document(); }
     CIniInfo& Settings() { return m_settings; }
     const CIniInfo& Settings() const { return m_settings; }
 

@@ -249,9 +249,9 @@ void MainWindow::SetScrollPosition(ScrollBarId bar, int position) {
     }
     // The palette pictures show from their top row on.
     if (bar == ScrollBarId::Dat)
-        m_datView->SetTopOffset(CImageDat::Cell * m_editor->DatTopRow());
+        m_datView->SetTopOffset(CImageDat::Cell * m_editor->DatView().TopRow());
     else if (bar == ScrollBarId::Pal)
-        m_palView->SetTopOffset(CImagePal::Cell * m_editor->PalTopRow());
+        m_palView->SetTopOffset(CImagePal::Cell * m_editor->PalView().TopRow());
 }
 
 void MainWindow::CommandStatesChanged() {
@@ -260,16 +260,16 @@ void MainWindow::CommandStatesChanged() {
     const ActionTable& a = *m_actions;
     SetAvailable(a.Get("ActEditRotateLeft"), m_editor->CanRotate());
     SetAvailable(a.Get("ActEditRotateRight"), m_editor->CanRotate());
-    const bool colourSet = m_editor->IsColourSetEnabled();
+    const bool colourSet = m_editor->Space().IsColourSetEnabled();
     a.Get("ActPen10")->setVisible(colourSet);
     a.Get("ActPaletteEnableSet")->setChecked(colourSet);
     const bool paletteOnly = m_editor->IsPaletteOnly();
     a.Get("ActPaletteModePalSet")->setChecked(!paletteOnly);
     a.Get("ActPaletteMode256Pal")->setChecked(paletteOnly);
-    a.Get("ActOptionSimpleMenu")->setChecked(m_editor->IsSimpleMenu());
-    m_menus->SetSimpleMenu(m_editor->IsSimpleMenu());
-    a.Get("ActToolShowStatusbar")->setChecked(m_editor->IsStatusBarVisible());
-    a.Get("ActOptionShowMouseNavi")->setChecked(m_editor->IsMouseNavigation());
+    a.Get("ActOptionSimpleMenu")->setChecked(m_editor->Settings().SimpleMenu);
+    m_menus->SetSimpleMenu(m_editor->Settings().SimpleMenu);
+    a.Get("ActToolShowStatusbar")->setChecked(m_editor->Settings().Statusbar);
+    a.Get("ActOptionShowMouseNavi")->setChecked(m_editor->Settings().MouseNavigation);
     EditCommandStates();
     ToolCommandStates();
 }
@@ -277,7 +277,7 @@ void MainWindow::CommandStatesChanged() {
 void MainWindow::LayoutChanged() {
     if (!m_editor)
         return;
-    const bool statusBar = m_editor->IsStatusBarVisible();
+    const bool statusBar = m_editor->Settings().Statusbar;
     m_status->setVisible(statusBar);
     m_status->SetHintsVisible(m_editor->IsMouseHintsVisible());
     // Without the bar the window keeps two pixels of it below the panels.

@@ -47,7 +47,7 @@ QString MainWindow::ChooseFile(const FileDialogRequest& request) {
     FileDialogRequest inFolder = request;
     // The dialogs open where the document is.
     if (inFolder.folder.isEmpty())
-        inFolder.folder = DocumentFolder(m_editor->Document().FilePath());
+        inFolder.folder = DocumentFolder(m_editor->Space().Document().FilePath());
     return m_fileChooser ? m_fileChooser(this, inFolder) : RunFileDialog(this, inFolder);
 }
 
@@ -139,9 +139,10 @@ void MainWindow::ConnectActions() {
         on(f.saveRom, [this, f](QAction*) { (m_editor.get()->*f.storeRom)(); });
     }
 
-    on("ActToolShowStatusbar", [&e](QAction*) { e.SetStatusBarVisible(!e.IsStatusBarVisible()); });
-    on("ActOptionShowMouseNavi", [&e](QAction*) { e.SetMouseNavigation(!e.IsMouseNavigation()); });
-    on("ActOptionSimpleMenu", [&e](QAction*) { e.SetSimpleMenu(!e.IsSimpleMenu()); });
+    on("ActToolShowStatusbar", [&e](QAction*) { e.SetStatusBarVisible(!e.Settings().Statusbar); });
+    on("ActOptionShowMouseNavi",
+       [&e](QAction*) { e.SetMouseNavigation(!e.Settings().MouseNavigation); });
+    on("ActOptionSimpleMenu", [&e](QAction*) { e.SetSimpleMenu(!e.Settings().SimpleMenu); });
 
     for (int digit = 0; digit <= 9; ++digit)
         on(qPrintable(QStringLiteral("ActFormat%1").arg(digit)),
@@ -205,18 +206,19 @@ void MainWindow::FileOpenExecute() {
 }
 
 void MainWindow::FileSaveAsExecute() {
-    const QString path = ChooseFile({true,
-                                     QString::fromStdString(m_editor->RomFileFilter()),
-                                     {},
-                                     QString::fromStdString(m_editor->Document().FilePath()),
-                                     {}});
+    const QString path =
+        ChooseFile({true,
+                    QString::fromStdString(m_editor->RomFileFilter()),
+                    {},
+                    QString::fromStdString(m_editor->Space().Document().FilePath()),
+                    {}});
     if (!path.isEmpty())
         m_editor->FileSaveAs(S(path));
 }
 
 void MainWindow::AddrInputExecute() {
     m_jumpDialog->move(pos() + QPoint(256, 256));
-    m_jumpDialog->SetAddress(m_editor->CurrentAddress());
+    m_jumpDialog->SetAddress(m_editor->Space().Address());
     if (m_jumpDialog->exec() == QDialog::Accepted)
         m_editor->AddrJump(m_jumpDialog->Address());
 }

@@ -67,8 +67,8 @@ void MainWindow::ConnectEditActions() {
 
 void MainWindow::EditCommandStates() {
     const ActionTable& a = *m_actions;
-    SetAvailable(a.Get("ActEditUndo"), m_editor->CanUndo());
-    SetAvailable(a.Get("ActEditRedo"), m_editor->CanRedo());
+    SetAvailable(a.Get("ActEditUndo"), m_editor->Space().Undo().CanUndo());
+    SetAvailable(a.Get("ActEditRedo"), m_editor->Space().Undo().CanRedo());
     const bool paste = m_editor->CanPaste();
     SetAvailable(a.Get("ActEditPaste"), paste);
     SetAvailable(a.Get("ActEditOptimizePaste"), paste);

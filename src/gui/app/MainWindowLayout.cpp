@@ -150,16 +150,16 @@ void MainWindow::SyncDisplayControls() {
     const QSignalBlocker b1(d.Rotate()), b2(d.Mirror()), b3(d.Grid()), b4(d.Zoom()),
         b5(d.GridLeft()), b6(d.GridRight()), b7(d.EditArea()), b8(d.Halftone()), b9(d.Format()),
         b10(d.Pattern());
-    d.Rotate()->setCurrentIndex(m_editor->RotateIndex());
-    d.Mirror()->setCurrentIndex(m_editor->MirrorIndex());
-    d.Grid()->setCurrentIndex(m_editor->GridTypeIndex());
+    d.Rotate()->setCurrentIndex(m_editor->Space().RotateIndex());
+    d.Mirror()->setCurrentIndex(m_editor->Space().MirrorIndex());
+    d.Grid()->setCurrentIndex(m_editor->Settings().GridType);
     d.Zoom()->setCurrentIndex(m_editor->ZoomIndex());
-    d.GridLeft()->setChecked(m_editor->GridChr());
-    d.GridRight()->setChecked(m_editor->GridEdit());
-    d.EditArea()->setChecked(m_editor->FrameDraw());
-    d.Halftone()->setChecked(m_editor->IsHalftone());
-    d.Format()->setCurrentIndex(m_editor->FormatIndex());
-    d.Pattern()->setCurrentIndex(m_editor->PatternIndex());
+    d.GridLeft()->setChecked(m_editor->Settings().GridChr);
+    d.GridRight()->setChecked(m_editor->Settings().GridEdit);
+    d.EditArea()->setChecked(m_editor->Settings().FrameDraw);
+    d.Halftone()->setChecked(m_editor->Settings().Halftone);
+    d.Format()->setCurrentIndex(m_editor->Space().FormatIndex());
+    d.Pattern()->setCurrentIndex(m_editor->Space().PatternIndex());
 }
 
 QScrollBar* MainWindow::ScrollBarOf(ScrollBarId bar) const {

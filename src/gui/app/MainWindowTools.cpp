@@ -85,7 +85,7 @@ void MainWindow::ToolConfigExecute() {
 }
 
 void MainWindow::ToolExecuteFileExecute() {
-    const QString path = Q(m_editor->Document().FilePath());
+    const QString path = Q(m_editor->Space().Document().FilePath());
     // A new document that was never saved has no file for another program to open.
     const QFileInfo file(path);
     if (!file.isFile()) {
@@ -126,7 +126,7 @@ void MainWindow::ApplyWindowColour(int colour) {
 // ---- ToolRunnerHost ----
 
 bool MainWindow::SaveDocument() {
-    return static_cast<bool>(m_editor->WriteRom(m_editor->Document().FilePath()));
+    return static_cast<bool>(m_editor->WriteRom(m_editor->Space().Document().FilePath()));
 }
 
 bool MainWindow::WriteTempBitmap(const std::string& path) {

@@ -42,7 +42,7 @@ QMessageBox::StandardButton MainWindow::Ask(const QString& text,
 }
 
 SaveAnswer MainWindow::AskSaveChanges() {
-    const QString name = Q(m_editor->Document().FileName());
+    const QString name = Q(m_editor->Space().Document().FileName());
     switch (Ask(tr("%1 は変更されています。\n変更を保存しますか？").arg(name),
                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
     case QMessageBox::Yes:
@@ -55,7 +55,7 @@ SaveAnswer MainWindow::AskSaveChanges() {
 }
 
 bool MainWindow::AskDiscardChanges() {
-    const QString name = Q(m_editor->Document().FileName());
+    const QString name = Q(m_editor->Space().Document().FileName());
     return Ask(tr("%1 の変更は保存されていません。\n変更を破棄して読み込み直しますか？").arg(name),
                QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }

@@ -36,26 +36,26 @@ TEST_F(EditorFormat, DigitKeysSelectTheFirstTenFormats) {
     const int pageBytes[] = {2048, 4096, 4096, 4096, 4096, 4096, 6144, 8192, 8192, 8192};
     for (int digit = 0; digit <= 9; ++digit) {
         e.ActFormat(digit);
-        EXPECT_EQ(e.FormatIndex(), digit);
+        EXPECT_EQ(e.Space().FormatIndex(), digit);
         EXPECT_EQ(view.formatIndex, digit);
-        EXPECT_EQ(e.PageBytes(), pageBytes[digit]) << digit;
-        EXPECT_EQ(e.RowBytes(), pageBytes[digit] / 16) << digit;
+        EXPECT_EQ(e.Space().Page().pageBytes, pageBytes[digit]) << digit;
+        EXPECT_EQ(e.Space().Page().rowBytes, pageBytes[digit] / 16) << digit;
         EXPECT_EQ(e.Space().PaletteSet().Bpp(), pageBytes[digit] / 2048) << digit;
     }
     EXPECT_EQ(e.Space().Format().Name(), "4BPP SMS/GG/WSC");
     // Only as many digits as there are formats act.
     e.ActFormat(13);
     e.ActFormat(-1);
-    EXPECT_EQ(e.FormatIndex(), 9);
+    EXPECT_EQ(e.Space().FormatIndex(), 9);
 }
 
 TEST_F(EditorFormat, TheListIndexIsHeldWithinTheTable) {
     Editor& e = Start();
     e.SelectFormat(40);
-    EXPECT_EQ(e.FormatIndex(), 12);
+    EXPECT_EQ(e.Space().FormatIndex(), 12);
     EXPECT_EQ(e.Space().Format().Name(), "1BPP (16x16)");
     e.SelectFormat(-3);
-    EXPECT_EQ(e.FormatIndex(), 0);
+    EXPECT_EQ(e.Space().FormatIndex(), 0);
 }
 
 TEST_F(EditorFormat, AutoPaletteFollowsTheFormatsDefaultMode) {
@@ -88,9 +88,9 @@ TEST_F(EditorFormat, AFormatChangeClearsAndDisablesTheColourSet) {
     Editor& e = Start({rom});
     e.PaletteEnableSet();
     e.Space().ColourSet().Entry(0) = 5;
-    ASSERT_TRUE(e.IsColourSetEnabled());
+    ASSERT_TRUE(e.Space().IsColourSetEnabled());
     e.ActFormat(1);
-    EXPECT_FALSE(e.IsColourSetEnabled());
+    EXPECT_FALSE(e.Space().IsColourSetEnabled());
     EXPECT_EQ(e.Space().ColourSet().GroupAt(0), 0);
     EXPECT_EQ(e.Space().ColourSet().BufferSize(), 16384 / 16 + 256);
     e.ActFormat(0); // 8 bytes per tile
@@ -101,15 +101,15 @@ TEST_F(EditorFormat, AFormatChangeRunsItsRedrawStepsAndClampsTheAddress) {
     const std::string rom = WriteFile("f.chr", Counting(0x4000));
     Editor& e = Start({rom});
     e.AddrStep(StepLast);
-    EXPECT_EQ(e.CurrentAddress(), 0x3000);
+    EXPECT_EQ(e.Space().Address(), 0x3000);
     view.ClearLog();
     e.ActFormat(0); // 1BPP: page 2048, row 128
     EXPECT_EQ(view.Steps(), "P S L T E T E C");
-    EXPECT_EQ(e.CurrentAddress(), 0x3000);
+    EXPECT_EQ(e.Space().Address(), 0x3000);
     EXPECT_EQ(view.positions[ScrollBarId::Chr], 0x3000 / 128);
     EXPECT_EQ(view.ranges[ScrollBarId::Chr], (ScrollRange{0, 128, 17, 1, 16}));
     e.ActFormat(8); // 4BPP: page 8192, so the address is pulled back
-    EXPECT_EQ(e.CurrentAddress(), 0x2000);
+    EXPECT_EQ(e.Space().Address(), 0x2000);
     EXPECT_EQ(view.positions[ScrollBarId::Chr], 0x2000 / 512);
     EXPECT_EQ(view.status[0], "CHR : 002000 - 003FFF / 004000");
 }
@@ -121,9 +121,9 @@ TEST_F(EditorFormat, APageThatWouldReachPastTheBufferIsShownBlank) {
     Editor& e = Start({WriteFile("p.bin", bytes)});
     ASSERT_TRUE(e.Space().Formats().Add(std::make_unique<ProbeFormat>()));
     e.SelectFormat(13);
-    EXPECT_EQ(e.PageBytes(), 16384);
-    EXPECT_EQ(e.TileImage().Pixel(0, 0), 0x41);
-    EXPECT_EQ(e.TileImage().Pixel(7 * 16, 7 * 16), 0x42);
+    EXPECT_EQ(e.Space().Page().pageBytes, 16384);
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 0x41);
+    EXPECT_EQ(e.Space().TileImage().Pixel(7 * 16, 7 * 16), 0x42);
     // Through a pattern a slot may name tile 255, 64 KiB on: past this document's buffer.
     CAdfPattern table;
     table.SetPattern(0, NormalPattern());
@@ -133,10 +133,10 @@ TEST_F(EditorFormat, APageThatWouldReachPastTheBufferIsShownBlank) {
     table.SetPattern(1, far);
     e.PaletteAdfOpen(WriteFile("far.adf", table.ToBytes()));
     e.SelectPattern(1);
-    EXPECT_EQ(e.TileImage().Pixel(0, 0), 0);
-    EXPECT_EQ(e.TileImage().Pixel(7 * 16, 7 * 16), 0);
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 0);
+    EXPECT_EQ(e.Space().TileImage().Pixel(7 * 16, 7 * 16), 0);
     e.SelectPattern(0);
-    EXPECT_EQ(e.TileImage().Pixel(0, 0), 0x41);
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 0x41);
 }
 
 TEST_F(EditorFormat, TheInformationTextIsTheCurrentFormats) {
@@ -156,16 +156,16 @@ TEST_F(EditorDisplay, RotationDecodesTheCellsTurned) {
     bytes[0] = 0x80;
     const std::string rom = WriteFile("r.chr", bytes);
     Editor& e = Start({rom});
-    EXPECT_EQ(e.TileImage().Pixel(0, 0), 1);
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 1);
     view.ClearLog();
     e.SetRotate(1);
     EXPECT_EQ(view.Steps(), "T E");
-    EXPECT_EQ(e.TileImage().Pixel(0, 0), 0);
-    EXPECT_EQ(e.TileImage().Pixel(7, 0), 1);
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 0);
+    EXPECT_EQ(e.Space().TileImage().Pixel(7, 0), 1);
     e.SetRotate(0);
     e.SetMirror(2);
-    EXPECT_EQ(e.TileImage().Pixel(0, 7), 1);
-    EXPECT_EQ(e.MirrorIndex(), 2);
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 7), 1);
+    EXPECT_EQ(e.Space().MirrorIndex(), 2);
 }
 
 TEST_F(EditorDisplay, PatternsReorderTheTiles) {
@@ -177,19 +177,19 @@ TEST_F(EditorDisplay, PatternsReorderTheTiles) {
     bytes[2 * 16] = 0xFF; // tile 2, row 0: colour 1 across
     const std::string rom = WriteFile("p.chr", bytes);
     Editor& e = Start({rom});
-    EXPECT_EQ(e.TileImage().Pixel(16, 0), 1);
+    EXPECT_EQ(e.Space().TileImage().Pixel(16, 0), 1);
     view.ClearLog();
     e.SelectPattern(1);
     EXPECT_EQ(view.Steps(), "T E T E");
     // "2,2 H" puts tile 2 at slot (0, 1).
-    EXPECT_EQ(e.TileImage().Pixel(16, 0), 0);
-    EXPECT_EQ(e.TileImage().Pixel(0, 8), 1);
+    EXPECT_EQ(e.Space().TileImage().Pixel(16, 0), 0);
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 8), 1);
     // The index is held within the list.
     e.SelectPattern(9);
-    EXPECT_EQ(e.PatternIndex(), 1);
+    EXPECT_EQ(e.Space().PatternIndex(), 1);
     EXPECT_EQ(view.patternIndex, 1);
     e.PatternDialogClosed();
-    EXPECT_EQ(e.PatternIndex(), 0);
+    EXPECT_EQ(e.Space().PatternIndex(), 0);
 }
 
 TEST_F(EditorDisplay, GridTypesDrawDotsOrPatternedLinesOverTheTileView) {
@@ -238,9 +238,9 @@ TEST_F(EditorDisplay, CheckBoxesRedrawBothViews) {
         (e.*set)(true);
         EXPECT_EQ(view.Steps(), "T E");
     }
-    EXPECT_TRUE(e.GridChr());
-    EXPECT_TRUE(e.GridEdit());
-    EXPECT_TRUE(e.FrameDraw());
+    EXPECT_TRUE(e.Settings().GridChr);
+    EXPECT_TRUE(e.Settings().GridEdit);
+    EXPECT_TRUE(e.Settings().FrameDraw);
 }
 
 // ---- Palette keys and modes ----
@@ -276,42 +276,42 @@ TEST_F(EditorPalette, TheSelectedGroupColoursTheDecodedPage) {
     bytes[8] = 0x80; // tile 0, pixel (0, 0): colour 3
     const std::string rom = WriteFile("g.chr", bytes);
     Editor& e = Start({rom});
-    EXPECT_EQ(e.TileImage().Pixel(0, 0), 3);
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 3);
     e.Space().PaletteSet().SetSelectedEntry(0x17);
     e.PaletteSelect(2); // C: entry 0x18, group base 0x18
-    EXPECT_EQ(e.TileImage().Pixel(0, 0), 0x1B);
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 0x1B);
     e.ActFormat(8); // 4 bits: group base 0x10
-    EXPECT_EQ(e.TileImage().Pixel(2, 0), 0x10);
+    EXPECT_EQ(e.Space().TileImage().Pixel(2, 0), 0x10);
 }
 
 TEST_F(EditorPalette, PaletteOnlyModeClampsTheDatScrollPosition) {
     Editor& e = Start();
     e.ScrollBarDatChange(12);
-    EXPECT_EQ(e.DatTopRow(), 12);
+    EXPECT_EQ(e.DatView().TopRow(), 12);
     view.ClearLog();
     e.SetPaletteDisplayMode(true);
-    EXPECT_EQ(e.DatTopRow(), 9);
+    EXPECT_EQ(e.DatView().TopRow(), 9);
     EXPECT_EQ(view.positions[ScrollBarId::Dat], 9);
     EXPECT_EQ(view.Count("layout"), 1);
     EXPECT_EQ(view.Steps(), "C P T E S L");
     e.SetPaletteDisplayMode(false);
-    EXPECT_EQ(e.DatTopRow(), 9);
+    EXPECT_EQ(e.DatView().TopRow(), 9);
     e.ScrollBarDatChange(20);
-    EXPECT_EQ(e.DatTopRow(), 14);
+    EXPECT_EQ(e.DatView().TopRow(), 14);
     e.ScrollBarPalChange(20);
-    EXPECT_EQ(e.PalTopRow(), 12);
+    EXPECT_EQ(e.PalView().TopRow(), 12);
 }
 
 TEST_F(EditorPalette, EnablingTheColourSetShowsPenTenAndRedecodes) {
     Editor& e = Start();
-    EXPECT_FALSE(e.IsPen10Visible());
+    EXPECT_FALSE(e.Space().IsColourSetEnabled());
     view.ClearLog();
     e.PaletteEnableSet();
-    EXPECT_TRUE(e.IsColourSetEnabled());
-    EXPECT_TRUE(e.IsPen10Visible());
+    EXPECT_TRUE(e.Space().IsColourSetEnabled());
+    EXPECT_TRUE(e.Space().IsColourSetEnabled());
     EXPECT_EQ(view.Steps(), "C T E");
     e.PaletteEnableSet();
-    EXPECT_FALSE(e.IsColourSetEnabled());
+    EXPECT_FALSE(e.Space().IsColourSetEnabled());
 }
 
 TEST_F(EditorPalette, PaletteFilesOpenAndSave) {
@@ -362,11 +362,11 @@ TEST_F(EditorPalette, F11BringsBackTheStandardState) {
 
     e.PaletteReload();
     EXPECT_EQ(e.Space().Palette().GetColor(0), MakeColour(77, 0, 0));
-    EXPECT_EQ(e.PatternIndex(), 0);
+    EXPECT_EQ(e.Space().PatternIndex(), 0);
     EXPECT_EQ(view.patternIndex, 0);
     // Without a standard .adf the table keeps its patterns.
     EXPECT_EQ(view.patternList.size(), 2u);
-    EXPECT_FALSE(e.IsColourSetEnabled());
+    EXPECT_FALSE(e.Space().IsColourSetEnabled());
 }
 
 TEST_F(EditorPalette, F11WithoutStandardFilesKeepsTheContentsAndSwitchesTheColourSetOff) {
@@ -388,10 +388,10 @@ TEST_F(EditorPalette, F11WithoutStandardFilesKeepsTheContentsAndSwitchesTheColou
     EXPECT_EQ(e.Space().Palette().GetColor(2), MakeColour(0, 90, 0));
     EXPECT_EQ(e.Space().PaletteSet().GetEntry(7), 2);
     EXPECT_EQ(view.patternList, (std::vector<std::string>{"Normal", "2,2 H"}));
-    EXPECT_EQ(e.PatternIndex(), 0);
+    EXPECT_EQ(e.Space().PatternIndex(), 0);
     EXPECT_EQ(view.patternIndex, 0);
     EXPECT_EQ(e.Space().Pattern().tiles[1], 1);
-    EXPECT_FALSE(e.IsColourSetEnabled());
+    EXPECT_FALSE(e.Space().IsColourSetEnabled());
     EXPECT_EQ(e.Space().ColourSet().GroupAt(0), 0) << "the colour set is cleared";
     EXPECT_EQ(view.Steps(), "C P T E S L");
 }
@@ -430,7 +430,7 @@ TEST_F(EditorDisplay, ClosingThePatternDialogAfterDeletingEveryEntryBringsBackNo
     view.ClearLog();
     e.PatternDialogClosed();
     EXPECT_EQ(view.patternList, std::vector<std::string>{"Normal"});
-    EXPECT_EQ(e.PatternIndex(), 0);
+    EXPECT_EQ(e.Space().PatternIndex(), 0);
     EXPECT_EQ(view.patternIndex, 0);
     EXPECT_EQ(e.Space().Pattern(), NormalPattern());
     EXPECT_EQ(view.Steps(), "T E T E");

@@ -53,7 +53,7 @@ protected:
         return e;
     }
     std::vector<uint8_t> Bytes() const {
-        const RomDocument& doc = editor->Document();
+        const RomDocument& doc = editor->Space().Document();
         return {doc.Data(), doc.Data() + doc.DataSize()};
     }
     // A left drag over the edit view from one image pixel to another (area at the origin).
@@ -89,8 +89,8 @@ TEST_F(EditorEdit, AClickWithThePenSetsOnePixelOfA2BitTile) {
     e.Space().PaletteSet().SetSelectedEntry(3);
     Click(1, 0);
     EXPECT_EQ(Differences(before, Bytes()), "0000:00>40 0008:00>40");
-    EXPECT_TRUE(e.CanUndo());
-    EXPECT_EQ(e.TileImage().Pixel(1, 0), 3);
+    EXPECT_TRUE(e.Space().Undo().CanUndo());
+    EXPECT_EQ(e.Space().TileImage().Pixel(1, 0), 3);
 }
 
 TEST_F(EditorEdit, ARectangleAcrossTwoTilesOfA2BitFormat) {
@@ -130,11 +130,11 @@ TEST_F(EditorEdit, AStrokeOnARotatedPageLandsWhereItIsShown) {
     // The top-left pixel on screen is row 7, column 0 of the stored tile.
     Click(0, 0);
     EXPECT_EQ(Differences(before, Bytes()), "0007:00>80");
-    EXPECT_EQ(e.TileImage().Pixel(0, 0), 1);
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 1);
     // The top-right pixel on screen is row 0, column 0.
     Click(7, 0);
     EXPECT_EQ(Differences(before, Bytes()), "0000:00>80 0007:00>80");
-    EXPECT_EQ(e.TileImage().Pixel(7, 0), 1);
+    EXPECT_EQ(e.Space().TileImage().Pixel(7, 0), 1);
 }
 
 TEST_F(EditorEdit, AStrokeThroughAPatternWritesTheTileItShows) {
@@ -164,7 +164,7 @@ TEST_F(EditorEdit, ACancelledDragLeavesTheBytes) {
         e.EditMouseMove(At(10), At(13));
         e.FormMouseUp(MouseButton::Right, At(10), At(13));
         EXPECT_EQ(Differences(before, Bytes()), "") << pen;
-        EXPECT_FALSE(e.CanUndo()) << pen;
+        EXPECT_FALSE(e.Space().Undo().CanUndo()) << pen;
         EXPECT_EQ(view.beeps, 0);
     }
 }
@@ -175,7 +175,7 @@ TEST_F(EditorEdit, ACheckerClickOnAnOddPixelChangesNothingButRecordsAStep) {
     e.Space().PaletteSet().SetSelectedEntry(1);
     Click(1, 0);
     EXPECT_EQ(Differences(std::vector<uint8_t>(16384, 0), Bytes()), "");
-    EXPECT_TRUE(e.CanUndo());
+    EXPECT_TRUE(e.Space().Undo().CanUndo());
     Click(1, 1);
     EXPECT_EQ(Differences(std::vector<uint8_t>(16384, 0), Bytes()), "0001:00>40");
 }
@@ -187,9 +187,9 @@ TEST_F(EditorEdit, TheStampCopiesARegionIntoTheBytes) {
     e.PenExecute(0);
     e.Space().PaletteSet().SetSelectedEntry(0);
     Stroke(0, 0, 1, 0); // marks the region
-    EXPECT_FALSE(e.CanUndo()) << "marking commits nothing";
+    EXPECT_FALSE(e.Space().Undo().CanUndo()) << "marking commits nothing";
     Stroke(0, 0, 4, 2); // copies it 4 right, 2 down
-    EXPECT_TRUE(e.CanUndo());
+    EXPECT_TRUE(e.Space().Undo().CanUndo());
     const std::vector<uint8_t> after = Bytes();
     EXPECT_EQ(after[0], 0xC0);
     EXPECT_EQ(after[2], 0x0C);
@@ -212,16 +212,16 @@ TEST_F(EditorEdit, UndoAndRedoRestoreTheBytes) {
     view.ClearLog();
     e.EditUndo();
     EXPECT_EQ(Differences(original, Bytes()), "");
-    EXPECT_FALSE(e.CanUndo());
-    EXPECT_TRUE(e.CanRedo());
+    EXPECT_FALSE(e.Space().Undo().CanUndo());
+    EXPECT_TRUE(e.Space().Undo().CanRedo());
     EXPECT_EQ(view.Count("C"), 1);
     e.EditRedo();
     EXPECT_EQ(Differences(drawn, Bytes()), "");
-    EXPECT_TRUE(e.CanUndo());
-    EXPECT_FALSE(e.CanRedo());
+    EXPECT_TRUE(e.Space().Undo().CanUndo());
+    EXPECT_FALSE(e.Space().Undo().CanRedo());
     EXPECT_EQ(view.beeps, 0);
     // The page shows what the bytes hold.
-    EXPECT_EQ(e.TileImage().Pixel(8, 8), 3);
+    EXPECT_EQ(e.Space().TileImage().Pixel(8, 8), 3);
 }
 
 TEST_F(EditorEdit, UndoAndRedoWithoutAStepBeep) {
@@ -247,14 +247,14 @@ TEST_F(EditorEdit, UndoAfterScrollingJumpsBackToTheChangedAddress) {
     Click(0, 0);
     EXPECT_EQ(Differences(std::vector<uint8_t>(32768, 0), Bytes()), "1000:00>80");
     e.AddrJump(0x4000);
-    ASSERT_EQ(e.CurrentAddress(), 0x4000);
+    ASSERT_EQ(e.Space().Address(), 0x4000);
     e.EditUndo();
-    EXPECT_EQ(e.CurrentAddress(), 0x1000);
+    EXPECT_EQ(e.Space().Address(), 0x1000);
     EXPECT_EQ(Differences(std::vector<uint8_t>(32768, 0), Bytes()), "");
     e.AddrJump(0x6000);
     e.EditRedo();
-    EXPECT_EQ(e.CurrentAddress(), 0x1000);
-    EXPECT_EQ(e.TileImage().Pixel(0, 0), 1);
+    EXPECT_EQ(e.Space().Address(), 0x1000);
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 1);
 }
 
 TEST_F(EditorEdit, RedoBringsBackChangesOnTwoPages) {
@@ -267,13 +267,13 @@ TEST_F(EditorEdit, RedoBringsBackChangesOnTwoPages) {
     EXPECT_EQ(Differences(std::vector<uint8_t>(32768, 0), both), "0000:00>80 4000:00>40");
     e.EditUndo();
     e.EditUndo();
-    EXPECT_EQ(e.CurrentAddress(), 0);
+    EXPECT_EQ(e.Space().Address(), 0);
     EXPECT_EQ(Differences(std::vector<uint8_t>(32768, 0), Bytes()), "");
     e.EditRedo();
-    EXPECT_EQ(e.CurrentAddress(), 0);
+    EXPECT_EQ(e.Space().Address(), 0);
     EXPECT_EQ(Differences(std::vector<uint8_t>(32768, 0), Bytes()), "0000:00>80");
     e.EditRedo();
-    EXPECT_EQ(e.CurrentAddress(), 0x4000);
+    EXPECT_EQ(e.Space().Address(), 0x4000);
     EXPECT_EQ(Differences(both, Bytes()), "");
     EXPECT_EQ(view.beeps, 0);
 }
@@ -301,7 +301,7 @@ TEST_F(EditorEdit, UndoForgetsTheStampRegion) {
     e.EditUndo(); // nothing to undo, but the region is gone
     EXPECT_EQ(view.beeps, 1);
     Stroke(0, 0, 4, 2);
-    EXPECT_FALSE(e.CanUndo()) << "the drag marked a new region";
+    EXPECT_FALSE(e.Space().Undo().CanUndo()) << "the drag marked a new region";
 }
 
 // ---- Pixel commands ----
@@ -362,15 +362,15 @@ TEST_F(EditorEdit, AShiftedOutRowComesBackOnTheOppositeSide) {
 TEST_F(EditorEdit, RotateRightThenLeftRestores) {
     Editor& e = Open(RandomBytes(16384, 9));
     const std::vector<uint8_t> original = Bytes();
-    const uint8_t topLeft = e.TileImage().Pixel(0, 0);
-    const uint8_t bottomLeft = e.TileImage().Pixel(0, 15);
+    const uint8_t topLeft = e.Space().TileImage().Pixel(0, 0);
+    const uint8_t bottomLeft = e.Space().TileImage().Pixel(0, 15);
     e.EditRotate(true);
-    EXPECT_EQ(e.TileImage().Pixel(15, 0), topLeft) << "a quarter turn clockwise";
-    EXPECT_EQ(e.TileImage().Pixel(0, 0), bottomLeft);
+    EXPECT_EQ(e.Space().TileImage().Pixel(15, 0), topLeft) << "a quarter turn clockwise";
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), bottomLeft);
     e.EditRotate(false);
     EXPECT_EQ(Differences(original, Bytes()), "");
     e.EditRotate(false);
-    EXPECT_EQ(e.TileImage().Pixel(0, 15), topLeft) << "a quarter turn counter-clockwise";
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 15), topLeft) << "a quarter turn counter-clockwise";
     e.EditRotate(true);
     EXPECT_EQ(Differences(original, Bytes()), "");
 }
@@ -382,7 +382,7 @@ TEST_F(EditorEdit, ANonSquareRotationChangesNothingButRecordsAStep) {
     const std::vector<uint8_t> original = Bytes();
     e.EditRotate(true);
     EXPECT_EQ(Differences(original, Bytes()), "");
-    EXPECT_TRUE(e.CanUndo());
+    EXPECT_TRUE(e.Space().Undo().CanUndo());
 }
 
 TEST_F(EditorEdit, ClearZeroesTheAreaAndOneUndoRestoresIt) {
@@ -410,7 +410,7 @@ TEST_F(EditorEdit, SelectAllTakesThePageAndCommitsNothing) {
     EXPECT_TRUE(e.IsPastePreview());
     EXPECT_EQ(view.Steps(), "T E C") << "the rotations follow the square area";
     EXPECT_TRUE(e.CanRotate());
-    EXPECT_FALSE(e.CanUndo());
+    EXPECT_FALSE(e.Space().Undo().CanUndo());
     EXPECT_EQ(Differences(original, Bytes()), "");
     // The commands then act on the whole page.
     e.EditClear();
@@ -428,7 +428,7 @@ TEST_F(EditorEdit, CopyThenPasteRestoresTheColourNumbersWithoutTheGroup) {
     Editor& e = Open(RandomBytes(16384, 13));
     e.Space().PaletteSet().SetSelectedEntry(0x06); // group 1: the page decodes to values 4-7
     e.Space().DecodePage();
-    ASSERT_GE(e.TileImage().Pixel(0, 0), 4);
+    ASSERT_GE(e.Space().TileImage().Pixel(0, 0), 4);
     const std::vector<uint8_t> original = Bytes();
     e.EditCopy();
     EXPECT_TRUE(view.messages.empty());
@@ -439,7 +439,7 @@ TEST_F(EditorEdit, CopyThenPasteRestoresTheColourNumbersWithoutTheGroup) {
     EXPECT_EQ(clip.Height(), 16);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x)
-            ASSERT_EQ(clip.Pixel(x, y), e.TileImage().Pixel(x, y) & 3) << x << "," << y;
+            ASSERT_EQ(clip.Pixel(x, y), e.Space().TileImage().Pixel(x, y) & 3) << x << "," << y;
     e.EditClear();
     ASSERT_NE(Differences(original, Bytes()), "");
     e.EditPaste(false);
@@ -451,12 +451,12 @@ TEST_F(EditorEdit, CopyThenPasteRestoresTheColourNumbersWithoutTheGroup) {
 TEST_F(EditorEdit, CutCopiesAndClears) {
     Editor& e = Open(RandomBytes(16384, 14));
     const std::vector<uint8_t> original = Bytes();
-    const uint8_t pixel = e.TileImage().Pixel(5, 9);
+    const uint8_t pixel = e.Space().TileImage().Pixel(5, 9);
     e.EditCut();
     Image8 clip;
     ClipboardImageRows(clip);
     EXPECT_EQ(clip.Pixel(5, 9), pixel & 3);
-    EXPECT_EQ(e.TileImage().Pixel(5, 9), 0);
+    EXPECT_EQ(e.Space().TileImage().Pixel(5, 9), 0);
     EXPECT_TRUE(e.IsPastePreview());
     e.EditUndo();
     EXPECT_EQ(Differences(original, Bytes()), "");
@@ -493,7 +493,7 @@ TEST_F(EditorEdit, PasteWithoutAnImageBeepsAndStillCommits) {
     EXPECT_FALSE(e.CanPaste());
     e.EditPaste(false);
     EXPECT_EQ(view.beeps, 1);
-    EXPECT_TRUE(e.CanUndo());
+    EXPECT_TRUE(e.Space().Undo().CanUndo());
     EXPECT_EQ(Differences(original, Bytes()), "");
 }
 
@@ -511,7 +511,7 @@ TEST_F(EditorEdit, CorruptClipboardBytesBeepAndChangeNothing) {
         e.EditPaste(false);
         EXPECT_EQ(view.beeps, 1) << bytes.size();
         EXPECT_EQ(Differences(original, Bytes()), "") << bytes.size();
-        EXPECT_TRUE(e.CanUndo());
+        EXPECT_TRUE(e.Space().Undo().CanUndo());
     }
 }
 
@@ -524,7 +524,7 @@ TEST_F(EditorEdit, ACancelledOptimisedPastePastesNothing) {
     e.EditPaste(true);
     EXPECT_EQ(view.Count("optimize"), 1);
     EXPECT_EQ(Differences(original, Bytes()), "");
-    EXPECT_TRUE(e.CanUndo()) << "the commit still runs";
+    EXPECT_TRUE(e.Space().Undo().CanUndo()) << "the commit still runs";
     EXPECT_EQ(view.beeps, 0);
     // Accepted, the dialog's numbers are pasted.
     view.optimize = [](Image8& source, const Image8& destination) {
@@ -535,7 +535,7 @@ TEST_F(EditorEdit, ACancelledOptimisedPastePastesNothing) {
     e.EditPaste(true);
     for (int y = 0; y < 8; ++y)
         for (int x = 0; x < 8; ++x)
-            ASSERT_EQ(e.TileImage().Pixel(x, y) & 3, 1);
+            ASSERT_EQ(e.Space().TileImage().Pixel(x, y) & 3, 1);
     EXPECT_EQ(Bytes()[0], 0xFF);
     EXPECT_EQ(Bytes()[8], 0x00);
 }
@@ -551,11 +551,11 @@ TEST_F(EditorEdit, AFailedCopyShowsTheMessage) {
     e.EditCut();
     EXPECT_EQ(view.messages.size(), 2u);
     EXPECT_EQ(Differences(original, Bytes()), "");
-    EXPECT_FALSE(e.CanUndo());
+    EXPECT_FALSE(e.Space().Undo().CanUndo());
     view.refuseClipboard = false;
     e.EditCut();
     EXPECT_NE(Differences(original, Bytes()), "");
-    EXPECT_TRUE(e.CanUndo());
+    EXPECT_TRUE(e.Space().Undo().CanUndo());
 }
 
 TEST_F(EditorEdit, ClearClipboardEmptiesIt) {
@@ -588,10 +588,10 @@ TEST_F(EditorEdit, AReplacementSwapsTwoColoursInOnePassAndKeepsTheGroup) {
     EXPECT_EQ(view.replaceColourCount, 4);
     // Pixels 0-1 colour 2, 2-3 colour 1; tile 2 lies outside the edit area.
     EXPECT_EQ(Differences(bytes, Bytes()), "0000:CC>3C 0008:3C>CC");
-    EXPECT_EQ(e.TileImage().Pixel(0, 0), 0x06);
-    EXPECT_EQ(e.TileImage().Pixel(2, 0), 0x05);
-    EXPECT_EQ(e.TileImage().Pixel(4, 0), 0x07);
-    EXPECT_TRUE(e.CanUndo());
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 0x06);
+    EXPECT_EQ(e.Space().TileImage().Pixel(2, 0), 0x05);
+    EXPECT_EQ(e.Space().TileImage().Pixel(4, 0), 0x07);
+    EXPECT_TRUE(e.Space().Undo().CanUndo());
     e.EditUndo();
     EXPECT_EQ(Differences(bytes, Bytes()), "");
 }
@@ -605,14 +605,14 @@ TEST_F(EditorEdit, AReplacementThatChangesNoPixelRecordsNoStep) {
         map[static_cast<size_t>(k)] = static_cast<uint8_t>(k);
     view.replaceMap = map;
     e.ReplaceColour();
-    EXPECT_FALSE(e.CanUndo()) << "the identity";
+    EXPECT_FALSE(e.Space().Undo().CanUndo()) << "the identity";
     map[3] = 2; // colour 3 is nowhere in the area
     view.replaceMap = map;
     e.ReplaceColour();
-    EXPECT_FALSE(e.CanUndo());
+    EXPECT_FALSE(e.Space().Undo().CanUndo());
     view.replaceMap.reset(); // cancelled
     e.ReplaceColour();
-    EXPECT_FALSE(e.CanUndo());
+    EXPECT_FALSE(e.Space().Undo().CanUndo());
     EXPECT_EQ(Differences(bytes, Bytes()), "");
 }
 
@@ -638,7 +638,7 @@ TEST_F(EditorEdit, ASnapshotSavedAndLoadedBackRestoresThePage) {
     ASSERT_TRUE(ReadBitmapFile(path, file));
     EXPECT_EQ(file.Width(), 128);
     EXPECT_EQ(file.Height(), 128);
-    EXPECT_EQ(file.Pixel(0, 0), e.TileImage().Pixel(0, 0));
+    EXPECT_EQ(file.Pixel(0, 0), e.Space().TileImage().Pixel(0, 0));
     EXPECT_GE(file.Pixel(0, 0), 12);
 
     e.EditSelectAll();

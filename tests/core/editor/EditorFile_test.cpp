@@ -19,10 +19,10 @@ TEST_F(EditorFile, NewDocumentIsEightKilobytesOfZeros) {
     Editor& e = Start({rom});
     e.AddrJump(0x2000);
     e.FileNew();
-    EXPECT_EQ(e.Document().FilePath(), "NewFile.chr");
-    EXPECT_EQ(e.Document().DataSize(), 8192);
-    EXPECT_EQ(e.Document().EndAddress(), 8192);
-    EXPECT_EQ(e.CurrentAddress(), 0);
+    EXPECT_EQ(e.Space().Document().FilePath(), "NewFile.chr");
+    EXPECT_EQ(e.Space().Document().DataSize(), 8192);
+    EXPECT_EQ(e.Space().Document().EndAddress(), 8192);
+    EXPECT_EQ(e.Space().Address(), 0);
     for (int i = 0; i < 8192; ++i)
         ASSERT_EQ(e.Space().Document().Data()[i], 0) << i;
     EXPECT_EQ(view.ranges[ScrollBarId::Chr], (ScrollRange{0, 32, 17, 1, 16}));
@@ -36,9 +36,9 @@ TEST_F(EditorFile, OpenReadsTheFileAndGoesToItsStart) {
     Editor& e = Start();
     e.AddrJump(0x100);
     EXPECT_TRUE(e.OpenRom(rom, true));
-    EXPECT_EQ(e.CurrentAddress(), 0);
-    EXPECT_EQ(e.Document().DataSize(), 5000);
-    EXPECT_EQ(e.Document().EndAddress(), 5000);
+    EXPECT_EQ(e.Space().Address(), 0);
+    EXPECT_EQ(e.Space().Document().DataSize(), 5000);
+    EXPECT_EQ(e.Space().Document().EndAddress(), 5000);
     EXPECT_EQ(e.Space().Document().Data()[4999], bytes[4999]);
     EXPECT_EQ(e.Space().Document().Data()[5000], 0);
     // Under 8192 bytes the scroll bar keeps 16 rows.
@@ -49,12 +49,12 @@ TEST_F(EditorFile, AutoFormatChoosesByExtensionOnlyOnAFreshOpen) {
     const std::string sfc = WriteFile("game.sfc", Counting(65536));
     Editor& e = Start();
     e.FileOpen(sfc);
-    EXPECT_EQ(e.FormatIndex(), 7);
+    EXPECT_EQ(e.Space().FormatIndex(), 7);
     e.SelectFormat(2);
     e.FileReload();
-    EXPECT_EQ(e.FormatIndex(), 2);
+    EXPECT_EQ(e.Space().FormatIndex(), 2);
     e.FileOpen(WriteFile("readme", Counting(100)));
-    EXPECT_EQ(e.FormatIndex(), 0);
+    EXPECT_EQ(e.Space().FormatIndex(), 0);
 }
 
 TEST_F(EditorFile, TheExtensionIsMatchedWholeAndWithoutCase) {
@@ -72,7 +72,7 @@ TEST_F(EditorFile, TheExtensionIsMatchedWholeAndWithoutCase) {
         if (name.find('/') != std::string::npos)
             std::filesystem::create_directories(PathOf(name.substr(0, name.find('/'))));
         e.FileOpen(WriteFile(name, Counting(100)));
-        EXPECT_EQ(e.FormatIndex(), c.format) << name;
+        EXPECT_EQ(e.Space().FormatIndex(), c.format) << name;
         EXPECT_EQ(view.formatIndex, c.format) << name;
     }
 }
@@ -81,7 +81,7 @@ TEST_F(EditorFile, WithoutAutoFormatTheFormatStays) {
     WriteText("tavrin.ini", "[Tavrin]\nAutoFormat=0\n");
     Editor& e = Start();
     e.FileOpen(WriteFile("game.gba", Counting(65536)));
-    EXPECT_EQ(e.FormatIndex(), 1);
+    EXPECT_EQ(e.Space().FormatIndex(), 1);
 }
 
 TEST_F(EditorFile, ReloadKeepsTheAddressAndClampsWhenTheFileShrank) {
@@ -89,11 +89,11 @@ TEST_F(EditorFile, ReloadKeepsTheAddressAndClampsWhenTheFileShrank) {
     Editor& e = Start({rom});
     e.AddrJump(0x3000);
     e.FileReload();
-    EXPECT_EQ(e.CurrentAddress(), 0x3000);
+    EXPECT_EQ(e.Space().Address(), 0x3000);
     WriteFile("r.chr", Counting(0x2000));
     e.FileReload();
-    EXPECT_EQ(e.Document().DataSize(), 0x2000);
-    EXPECT_EQ(e.CurrentAddress(), 0x1000);
+    EXPECT_EQ(e.Space().Document().DataSize(), 0x2000);
+    EXPECT_EQ(e.Space().Address(), 0x1000);
     EXPECT_EQ(view.caption, "Tavrin ( 001000 / 002000 ) r.chr");
 }
 
@@ -142,7 +142,7 @@ TEST_F(EditorFile, SaveAsOntoALongerFileReplacesItAndSaveInPlaceKeepsATail) {
     // The user agreed to replace long.chr: it holds the document and nothing else.
     e.FileSaveAs(PathOf("long.chr"));
     EXPECT_EQ(ReadFile("long.chr"), std::vector<uint8_t>(8192, 0x11));
-    EXPECT_EQ(e.Document().FilePath(), PathOf("long.chr"));
+    EXPECT_EQ(e.Space().Document().FilePath(), PathOf("long.chr"));
     // A file that grew since it was opened keeps its tail when saved in place.
     WriteFile("long.chr", std::vector<uint8_t>(12000, 0x77));
     e.Space().Document().Data()[1] = 0x22;
@@ -160,7 +160,7 @@ TEST_F(EditorFile, SaveAsIntoAFolderThatDoesNotExistBeepsAndKeepsTheName) {
     Editor& e = Start({rom});
     e.FileSaveAs(PathOf("no/such/folder/x.chr"));
     EXPECT_EQ(view.beeps, 1);
-    EXPECT_EQ(e.Document().FilePath(), rom);
+    EXPECT_EQ(e.Space().Document().FilePath(), rom);
     EXPECT_EQ(view.caption, "Tavrin ( 000000 / 002000 ) keep.chr");
 }
 
@@ -181,7 +181,7 @@ TEST_F(EditorFile, CompanionFilesLoadWithTheDocument) {
     EXPECT_EQ(view.patternList, std::vector<std::string>{"2,2 V"});
     EXPECT_EQ(view.toolTips[HintTarget::DatPanel], PathOf("hero.dat") + "\n");
     EXPECT_EQ(view.toolTips[HintTarget::PalPanel], PathOf("hero.pal"));
-    EXPECT_FALSE(e.IsColourSetEnabled());
+    EXPECT_FALSE(e.Space().IsColourSetEnabled());
     // The display palette colour of entry 0 is master colour 5.
     EXPECT_EQ(e.DisplayPalette()[0], MakeColour(200, 0, 0));
 }
@@ -195,25 +195,25 @@ TEST_F(EditorFile, AColourSetFileEnablesTheColourSetAndFillsThePaletteSet) {
     WriteFile("col.col", col);
     Editor& e = Start();
     e.FileOpen(rom);
-    EXPECT_TRUE(e.IsColourSetEnabled());
-    EXPECT_TRUE(e.IsPen10Visible());
+    EXPECT_TRUE(e.Space().IsColourSetEnabled());
+    EXPECT_TRUE(e.Space().IsColourSetEnabled());
     EXPECT_EQ(e.Space().PaletteSet().GetEntry(0), 0x80);
     EXPECT_EQ(e.Space().PaletteSet().GetEntry(127), 0xFF);
     EXPECT_EQ(e.Space().ColourSet().GroupAt(16), 3);
     // Tile 1 of the page decodes with group 3: every pixel has the high bits 3 << 2.
-    EXPECT_EQ(e.TileImage().Pixel(8, 0) & 0xFC, 12);
-    EXPECT_EQ(e.TileImage().Pixel(0, 0) & 0xFC, 0);
+    EXPECT_EQ(e.Space().TileImage().Pixel(8, 0) & 0xFC, 12);
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 0) & 0xFC, 0);
 }
 
 TEST_F(EditorFile, SavingWritesTheColourSetOnlyWhileEnabled) {
     const std::string rom = WriteFile("c.chr", Counting(16384));
     Editor& e = Start({rom});
-    ASSERT_FALSE(e.IsColourSetEnabled());
+    ASSERT_FALSE(e.Space().IsColourSetEnabled());
     e.FileSave();
     EXPECT_FALSE(Exists("c.col"));
 
     e.PaletteEnableSet();
-    EXPECT_TRUE(e.IsColourSetEnabled());
+    EXPECT_TRUE(e.Space().IsColourSetEnabled());
     e.Space().PaletteSet().SetEntry(0, 0x42);
     e.Space().ColourSet().Entry(32) = 2;
     e.FileSave();
@@ -246,9 +246,9 @@ TEST_F(EditorFile, DroppedFilesOpenTheFirstOnly) {
     const std::string b = WriteFile("b.chr", Counting(9000));
     Editor& e = Start();
     e.DropFiles({a, b});
-    EXPECT_EQ(e.Document().FilePath(), a);
+    EXPECT_EQ(e.Space().Document().FilePath(), a);
     e.DropFiles({});
-    EXPECT_EQ(e.Document().FilePath(), a);
+    EXPECT_EQ(e.Space().Document().FilePath(), a);
 }
 
 // ---- Bad input ----
@@ -259,28 +259,28 @@ TEST_F(EditorFile, AMissingFileChangesNothingAndSaysSo) {
     e.AddrJump(0x800);
     view.ClearLog();
     EXPECT_FALSE(e.OpenRom(PathOf("gone.chr"), true));
-    EXPECT_EQ(e.Document().FilePath(), rom);
-    EXPECT_EQ(e.CurrentAddress(), 0x800);
+    EXPECT_EQ(e.Space().Document().FilePath(), rom);
+    EXPECT_EQ(e.Space().Address(), 0x800);
     EXPECT_EQ(view.Steps(), "");
     EXPECT_EQ(view.failures,
               std::vector<std::string>{"ファイルを開けませんでした：\n" + PathOf("gone.chr") +
                                        "\nファイルが見つかりません。"});
     std::filesystem::remove(rom);
     e.FileReload();
-    EXPECT_EQ(e.Document().DataSize(), 20000);
+    EXPECT_EQ(e.Space().Document().DataSize(), 20000);
     EXPECT_TRUE(view.messages.empty());
 }
 
 TEST_F(EditorFile, AZeroByteFileIsShownFromAddressZero) {
     const std::string rom = WriteFile("empty.chr", {});
     Editor& e = Start({rom});
-    EXPECT_EQ(e.Document().DataSize(), 0);
-    EXPECT_EQ(e.CurrentAddress(), 0);
+    EXPECT_EQ(e.Space().Document().DataSize(), 0);
+    EXPECT_EQ(e.Space().Address(), 0);
     EXPECT_EQ(view.caption, "Tavrin ( 000000 / 000000 ) empty.chr");
     EXPECT_EQ(view.status[0], "CHR : 000000 - 000FFF / 000000");
     for (int code : {2, 3, 4, 5, 6, 7, 8, 9, 10, 16, 17}) {
         e.AddrStep(code);
-        EXPECT_EQ(e.CurrentAddress(), 0) << code;
+        EXPECT_EQ(e.Space().Address(), 0) << code;
     }
     e.AddrFind();
     EXPECT_EQ(view.messages, std::vector<std::string>{"not found."});
@@ -292,18 +292,18 @@ TEST_F(EditorFile, AOneByteFileShowsTheByteAndZeros) {
     const std::string rom = WriteFile("one.bin", {0xFF});
     Editor& e = Start({rom});
     e.SelectFormat(1);
-    EXPECT_EQ(e.Document().EndAddress(), 1);
+    EXPECT_EQ(e.Space().Document().EndAddress(), 1);
     // 2BPP NES: byte 0 is the low plane of row 0 of tile 0, so its pixels are colour 1.
-    EXPECT_EQ(e.TileImage().Pixel(0, 0), 1);
-    EXPECT_EQ(e.TileImage().Pixel(7, 0), 1);
-    EXPECT_EQ(e.TileImage().Pixel(0, 1), 0);
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 1);
+    EXPECT_EQ(e.Space().TileImage().Pixel(7, 0), 1);
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 1), 0);
 }
 
 TEST_F(EditorFile, AFolderIsNoDocument) {
     std::filesystem::create_directories(PathOf("dir.chr"));
     Editor& e = Start();
     EXPECT_FALSE(e.OpenRom(PathOf("dir.chr"), true));
-    EXPECT_EQ(e.Document().FileName(), "NewFile.chr");
+    EXPECT_EQ(e.Space().Document().FileName(), "NewFile.chr");
 }
 
 TEST_F(EditorFile, AnUnreadableFileKeepsTheOldDocumentAndItsName) {
@@ -314,8 +314,8 @@ TEST_F(EditorFile, AnUnreadableFileKeepsTheOldDocumentAndItsName) {
     ::chmod(locked.c_str(), 0);
     Editor& e = Start({rom});
     EXPECT_FALSE(e.OpenRom(locked, true)) << "a file that was not read is no success";
-    EXPECT_EQ(e.Document().FilePath(), rom);
-    EXPECT_EQ(e.Document().DataSize(), 9000);
+    EXPECT_EQ(e.Space().Document().FilePath(), rom);
+    EXPECT_EQ(e.Space().Document().DataSize(), 9000);
     EXPECT_EQ(view.caption, "Tavrin ( 000000 / 002328 ) ok.chr");
 }
 
@@ -330,8 +330,8 @@ TEST_F(EditorFile, AFileTooLargeForThirtyTwoBitAddressesIsRefusedWithABeep) {
     view.ClearLog();
     EXPECT_FALSE(e.OpenRom(huge, true)) << "a file that was not read is no success";
     EXPECT_EQ(view.beeps, 1);
-    EXPECT_EQ(e.Document().FilePath(), rom);
-    EXPECT_EQ(e.Document().DataSize(), 9000);
+    EXPECT_EQ(e.Space().Document().FilePath(), rom);
+    EXPECT_EQ(e.Space().Document().DataSize(), 9000);
     EXPECT_EQ(view.Steps(), "");
     std::filesystem::remove(huge);
 }
@@ -347,16 +347,16 @@ TEST_F(EditorFile, ASixtyFourMebibyteFilePagesToItsEnd) {
     e.SelectFormat(1);
     EXPECT_EQ(view.ranges[ScrollBarId::Chr], (ScrollRange{0, 262144, 17, 1, 16}));
     e.AddrStep(StepLast);
-    EXPECT_EQ(e.CurrentAddress(), static_cast<int>(size) - 4096);
+    EXPECT_EQ(e.Space().Address(), static_cast<int>(size) - 4096);
     EXPECT_EQ(view.positions[ScrollBarId::Chr], 262144 - 16);
     EXPECT_EQ(view.caption, "Tavrin ( 3FFF000 / 4000000 ) big.bin");
-    EXPECT_EQ(e.TileImage().Pixel(0, 0), 1);
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 1);
     e.AddrStep(StepPlus100Blocks);
-    EXPECT_EQ(e.CurrentAddress(), static_cast<int>(size) - 4096);
+    EXPECT_EQ(e.Space().Address(), static_cast<int>(size) - 4096);
     e.ScrollBarChrChange(100);
-    EXPECT_EQ(e.CurrentAddress(), 100 * 256);
+    EXPECT_EQ(e.Space().Address(), 100 * 256);
     e.AddrFind();
-    EXPECT_EQ(e.CurrentAddress(), 100 * 256 + 4096);
+    EXPECT_EQ(e.Space().Address(), 100 * 256 + 4096);
 }
 
 } // namespace

@@ -172,8 +172,8 @@ TEST_F(EditorSelection, AnEditViewReleaseDecodesAndRedrawsThePage) {
     view.ClearLog();
     e.FormMouseUp(MouseButton::Right, 40, 40);
     EXPECT_EQ(view.Steps(), "T E");
-    EXPECT_FALSE(e.CanUndo());
-    EXPECT_EQ(e.TileImage().Pixel(0, 0), 1);
+    EXPECT_FALSE(e.Space().Undo().CanUndo());
+    EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 1);
     // The same in the paste preview, where the edit view takes no pen input.
     e.ChrMouseDown(MouseButton::Right, 0, 0);
     e.ChrMouseUp(MouseButton::Right, 0, 0);
@@ -274,8 +274,8 @@ TEST_F(EditorPaletteMouse, ColourSetPaintingNeedsARightSelectionAndTheSwitch) {
     // The painted tiles decode with group 2 (values 8-11), whatever the selected entry.
     e.Space().PaletteSet().SetSelectedEntry(0);
     e.Space().DecodePage();
-    EXPECT_EQ(e.TileImage().Pixel(9, 9), 8);
-    EXPECT_EQ(e.TileImage().Pixel(16, 0), 0);
+    EXPECT_EQ(e.Space().TileImage().Pixel(9, 9), 8);
+    EXPECT_EQ(e.Space().TileImage().Pixel(16, 0), 0);
 
     // After a left selection the palette-set panel only selects.
     LeftClick(e, 16 * 4, 0);
@@ -387,22 +387,25 @@ TEST_F(EditorStroke, AStrokeIsDroppedWhenThePageMovesUnderIt) {
     const std::string rom = WriteFile("r.chr", Counting(64 * 1024));
     Editor& e = Start({rom});
     e.PaletteSelect(2); // colour 1 of group 0
-    const std::vector<uint8_t> before(e.Document().Data(), e.Document().Data() + 64 * 1024);
+    const std::vector<uint8_t> before(e.Space().Document().Data(),
+                                      e.Space().Document().Data() + 64 * 1024);
     e.EditMouseDown(MouseButton::Left, 10, 10);
     e.EditMouseMove(100, 100);
     e.AddrStep(8); // one page on
     e.EditMouseMove(120, 120);
     e.FormMouseUp(MouseButton::Left, 120, 120);
-    const std::vector<uint8_t> after(e.Document().Data(), e.Document().Data() + 64 * 1024);
+    const std::vector<uint8_t> after(e.Space().Document().Data(),
+                                     e.Space().Document().Data() + 64 * 1024);
     EXPECT_EQ(after, before);
-    EXPECT_FALSE(e.CanUndo());
+    EXPECT_FALSE(e.Space().Undo().CanUndo());
 
     // The same stroke without the page moving is written and undoable.
     e.EditMouseDown(MouseButton::Left, 10, 10);
     e.EditMouseMove(100, 100);
     e.FormMouseUp(MouseButton::Left, 100, 100);
-    EXPECT_TRUE(e.CanUndo());
-    const std::vector<uint8_t> drawn(e.Document().Data(), e.Document().Data() + 64 * 1024);
+    EXPECT_TRUE(e.Space().Undo().CanUndo());
+    const std::vector<uint8_t> drawn(e.Space().Document().Data(),
+                                     e.Space().Document().Data() + 64 * 1024);
     EXPECT_NE(drawn, before);
 }
 

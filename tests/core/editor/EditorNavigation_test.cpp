@@ -21,7 +21,7 @@ TEST_F(EditorNavigation, EveryStepOnAPlainFile) {
     // 64 KiB shown as "2BPP NES": tile 16 bytes, row 256, page 4096.
     const std::string rom = WriteFile("plain.chr", Counting(65536));
     Editor& e = Start({rom});
-    ASSERT_EQ(e.FormatIndex(), 1);
+    ASSERT_EQ(e.Space().FormatIndex(), 1);
     const StepCase cases[] = {
         {StepFirst, 0x5000, 0},
         {StepMinus100Blocks, 0x5000, 0x4000},
@@ -41,9 +41,9 @@ TEST_F(EditorNavigation, EveryStepOnAPlainFile) {
     };
     for (const StepCase& c : cases) {
         e.AddrJump(c.from);
-        ASSERT_EQ(e.CurrentAddress(), c.from);
+        ASSERT_EQ(e.Space().Address(), c.from);
         e.AddrStep(c.code);
-        EXPECT_EQ(e.CurrentAddress(), c.expected) << "code " << c.code << " from " << c.from;
+        EXPECT_EQ(e.Space().Address(), c.expected) << "code " << c.code << " from " << c.from;
         EXPECT_EQ(view.positions[ScrollBarId::Chr], c.expected / 256);
     }
     EXPECT_TRUE(view.messages.empty());
@@ -55,54 +55,54 @@ TEST_F(EditorNavigation, StepsFollowTheFormatsTileSize) {
     e.ActFormat(8); // 4BPP GBA: tile 32, row 512, page 8192
     e.AddrJump(0x8000);
     e.AddrStep(StepPlus1Block);
-    EXPECT_EQ(e.CurrentAddress(), 0x8020);
+    EXPECT_EQ(e.Space().Address(), 0x8020);
     e.AddrStep(StepPlus10Blocks);
-    EXPECT_EQ(e.CurrentAddress(), 0x8220);
+    EXPECT_EQ(e.Space().Address(), 0x8220);
     e.AddrStep(StepPlus100Blocks);
-    EXPECT_EQ(e.CurrentAddress(), 0xA220);
+    EXPECT_EQ(e.Space().Address(), 0xA220);
     e.AddrStep(StepLast);
-    EXPECT_EQ(e.CurrentAddress(), 0x20000 - 8192);
+    EXPECT_EQ(e.Space().Address(), 0x20000 - 8192);
     // 1BPP (16x16): a hundred blocks are 256 tiles of 32 bytes, four pages.
     e.SelectFormat(12);
     e.AddrJump(0);
     e.AddrStep(StepPlus100Blocks);
-    EXPECT_EQ(e.CurrentAddress(), 0x2000);
+    EXPECT_EQ(e.Space().Address(), 0x2000);
 }
 
 TEST_F(EditorNavigation, EveryStepOnAnINesImage) {
     // 2 program banks, 1 character bank: header offset 16, start 32784, end 40976.
     const std::string rom = WriteFile("game.nes", INes(2, 1, false));
     Editor& e = Start({rom});
-    EXPECT_EQ(e.CurrentAddress(), 32784);
+    EXPECT_EQ(e.Space().Address(), 32784);
     EXPECT_EQ(view.caption, "Tavrin ( 008010 / 00A010 ) game.nes");
     EXPECT_EQ(view.positions[ScrollBarId::Chr], (32784 - 16) / 256);
 
     e.AddrStep(StepLast);
-    EXPECT_EQ(e.CurrentAddress(), 40976 - 4096);
+    EXPECT_EQ(e.Space().Address(), 40976 - 4096);
     e.AddrStep(StepPlus1);
-    EXPECT_EQ(e.CurrentAddress(), 40976 - 4096);
+    EXPECT_EQ(e.Space().Address(), 40976 - 4096);
     e.AddrStep(StepFirst);
-    EXPECT_EQ(e.CurrentAddress(), 32784);
+    EXPECT_EQ(e.Space().Address(), 32784);
     // Below the character data is still reachable.
     e.AddrStep(StepMinus100Blocks);
-    EXPECT_EQ(e.CurrentAddress(), 32784 - 4096);
+    EXPECT_EQ(e.Space().Address(), 32784 - 4096);
     e.AddrStep(StepMinus1);
-    EXPECT_EQ(e.CurrentAddress(), 32784 - 4097);
+    EXPECT_EQ(e.Space().Address(), 32784 - 4097);
     // The scroll bar puts the address back on the row grid, counted from the header.
     e.ScrollBarChrChange(100);
-    EXPECT_EQ(e.CurrentAddress(), 100 * 256 + 16);
+    EXPECT_EQ(e.Space().Address(), 100 * 256 + 16);
     e.AddrStep(StepPlus1Block);
-    EXPECT_EQ(e.CurrentAddress(), 100 * 256 + 32);
+    EXPECT_EQ(e.Space().Address(), 100 * 256 + 32);
 }
 
 TEST_F(EditorNavigation, AnINesImageWithoutCharacterBanksStartsAfterItsTrainer) {
     const std::string rom = WriteFile("prg.nes", INes(1, 0, true));
     Editor& e = Start({rom});
-    EXPECT_EQ(e.CurrentAddress(), 528);
+    EXPECT_EQ(e.Space().Address(), 528);
     e.AddrStep(StepLast);
-    EXPECT_EQ(e.CurrentAddress(), e.Document().DataSize() - 4096);
+    EXPECT_EQ(e.Space().Address(), e.Space().Document().DataSize() - 4096);
     e.AddrStep(StepFirst);
-    EXPECT_EQ(e.CurrentAddress(), 528);
+    EXPECT_EQ(e.Space().Address(), 528);
 }
 
 TEST_F(EditorNavigation, ADocumentSmallerThanAPageStaysAtZero) {
@@ -110,10 +110,10 @@ TEST_F(EditorNavigation, ADocumentSmallerThanAPageStaysAtZero) {
     Editor& e = Start({rom});
     for (int code : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 16, 17, 64}) {
         e.AddrStep(code);
-        EXPECT_EQ(e.CurrentAddress(), 0) << code;
+        EXPECT_EQ(e.Space().Address(), 0) << code;
     }
     e.AddrJump(0x7FFFFFFF);
-    EXPECT_EQ(e.CurrentAddress(), 0);
+    EXPECT_EQ(e.Space().Address(), 0);
 }
 
 TEST_F(EditorNavigation, AnUnknownStepCodeShowsAMessageAndStays) {
@@ -122,7 +122,7 @@ TEST_F(EditorNavigation, AnUnknownStepCodeShowsAMessageAndStays) {
     e.AddrJump(0x1234);
     for (int code : {0, 11, 15, 18, 63, 65, -1}) {
         e.AddrStep(code);
-        EXPECT_EQ(e.CurrentAddress(), 0x1234);
+        EXPECT_EQ(e.Space().Address(), 0x1234);
     }
     EXPECT_EQ(view.messages, std::vector<std::string>(7, "Unknown Address Type."));
 }
@@ -147,16 +147,16 @@ TEST_F(EditorNavigation, TheJumpTakesHexadecimalTextAndIgnoresBadText) {
             e.AddrJump(*address);
         return address.has_value();
     };
-    EXPECT_EQ(FormatAddressText(e.CurrentAddress()), "00000000");
+    EXPECT_EQ(FormatAddressText(e.Space().Address()), "00000000");
     EXPECT_TRUE(jumpText("1F"));
-    EXPECT_EQ(e.CurrentAddress(), 0x1F);
-    EXPECT_EQ(FormatAddressText(e.CurrentAddress()), "0000001f");
+    EXPECT_EQ(e.Space().Address(), 0x1F);
+    EXPECT_EQ(FormatAddressText(e.Space().Address()), "0000001f");
     EXPECT_FALSE(jumpText("g"));
     EXPECT_FALSE(jumpText(""));
     EXPECT_FALSE(jumpText("80000000"));
-    EXPECT_EQ(e.CurrentAddress(), 0x1F);
+    EXPECT_EQ(e.Space().Address(), 0x1F);
     EXPECT_TRUE(jumpText("FFFFFF"));
-    EXPECT_EQ(e.CurrentAddress(), 65536 - 4096);
+    EXPECT_EQ(e.Space().Address(), 65536 - 4096);
 }
 
 TEST_F(EditorNavigation, TheImageSearchMovesToTheEndOfTheNextBlankRun) {
@@ -169,12 +169,12 @@ TEST_F(EditorNavigation, TheImageSearchMovesToTheEndOfTheNextBlankRun) {
     e.AddrJump(0x0F00);
     view.ClearLog();
     e.AddrFind();
-    EXPECT_EQ(e.CurrentAddress(), 0x1230);
+    EXPECT_EQ(e.Space().Address(), 0x1230);
     EXPECT_EQ(view.Steps(), "T E T E");
     // Inside the blank area the search goes to its end as well.
     e.AddrJump(0x1100);
     e.AddrFind();
-    EXPECT_EQ(e.CurrentAddress(), 0x1230);
+    EXPECT_EQ(e.Space().Address(), 0x1230);
     EXPECT_TRUE(view.messages.empty());
 }
 
@@ -184,9 +184,9 @@ TEST_F(EditorNavigation, TheImageSearchReportsNotFound) {
     e.AddrJump(0x100);
     e.AddrFind();
     EXPECT_EQ(view.messages, std::vector<std::string>{"not found."});
-    EXPECT_EQ(e.CurrentAddress(), 0x100);
+    EXPECT_EQ(e.Space().Address(), 0x100);
     e.AddrFindPrev();
-    EXPECT_EQ(e.CurrentAddress(), 0x100);
+    EXPECT_EQ(e.Space().Address(), 0x100);
 }
 
 TEST_F(EditorNavigation, TheScrollBarClampWhileDragging) {
@@ -197,10 +197,10 @@ TEST_F(EditorNavigation, TheScrollBarClampWhileDragging) {
     EXPECT_EQ(e.ClampChrScroll(300), 240);
     EXPECT_EQ(e.ClampChrScroll(17), 17);
     e.ScrollBarChrChange(240);
-    EXPECT_EQ(e.CurrentAddress(), 0xF000);
+    EXPECT_EQ(e.Space().Address(), 0xF000);
     // A position past the last page is pulled back by ShowPage.
     e.ScrollBarChrChange(250);
-    EXPECT_EQ(e.CurrentAddress(), 0xF000);
+    EXPECT_EQ(e.Space().Address(), 0xF000);
     EXPECT_EQ(view.positions[ScrollBarId::Chr], 240);
 }
 
@@ -213,7 +213,7 @@ TEST_F(EditorNavigation, WithThreeWheelLinesOnlyEveryThirdNotchActs) {
     std::vector<int> addresses;
     for (int notch = 0; notch < 7; ++notch) {
         e.MouseWheel(+1, WheelTarget::Other);
-        addresses.push_back(e.CurrentAddress());
+        addresses.push_back(e.Space().Address());
     }
     // Notches 1, 4 and 7 act, each moving 3 rows of 256 bytes.
     EXPECT_EQ(addresses,
@@ -221,7 +221,7 @@ TEST_F(EditorNavigation, WithThreeWheelLinesOnlyEveryThirdNotchActs) {
     e.MouseWheel(-1, WheelTarget::Other);
     e.MouseWheel(-1, WheelTarget::Other);
     e.MouseWheel(-1, WheelTarget::Other);
-    EXPECT_EQ(e.CurrentAddress(), 0x10600);
+    EXPECT_EQ(e.Space().Address(), 0x10600);
 }
 
 TEST_F(EditorNavigation, ZeroWheelLinesCountAsOne) {
@@ -230,7 +230,7 @@ TEST_F(EditorNavigation, ZeroWheelLinesCountAsOne) {
     EXPECT_EQ(e.WheelLines(), 1);
     for (int notch = 0; notch < 4; ++notch)
         e.MouseWheel(+1, WheelTarget::Other);
-    EXPECT_EQ(e.CurrentAddress(), 4 * 256);
+    EXPECT_EQ(e.Space().Address(), 4 * 256);
 }
 
 TEST_F(EditorNavigation, TheWheelCountSettingSetsTheRowsPerStep) {
@@ -238,24 +238,24 @@ TEST_F(EditorNavigation, TheWheelCountSettingSetsTheRowsPerStep) {
     const std::string rom = WriteFile("w.chr", Counting(0x40000));
     Editor& e = Start({rom}, 1);
     e.MouseWheel(+1, WheelTarget::Other);
-    EXPECT_EQ(e.CurrentAddress(), 5 * 256);
+    EXPECT_EQ(e.Space().Address(), 5 * 256);
 }
 
 TEST_F(EditorNavigation, TheWheelOverThePalettePanelsMovesTheirBars) {
     Editor& e = Start({}, 1);
     for (int i = 0; i < 20; ++i)
         e.MouseWheel(+1, WheelTarget::DatPanel);
-    EXPECT_EQ(e.DatTopRow(), 14);
+    EXPECT_EQ(e.DatView().TopRow(), 14);
     EXPECT_EQ(view.positions[ScrollBarId::Dat], 14);
     for (int i = 0; i < 20; ++i)
         e.MouseWheel(+1, WheelTarget::PalPanel);
-    EXPECT_EQ(e.PalTopRow(), 12);
+    EXPECT_EQ(e.PalView().TopRow(), 12);
     e.MouseWheel(-1, WheelTarget::PalPanel);
-    EXPECT_EQ(e.PalTopRow(), 11);
-    EXPECT_EQ(e.CurrentAddress(), 0);
+    EXPECT_EQ(e.PalView().TopRow(), 11);
+    EXPECT_EQ(e.Space().Address(), 0);
     for (int i = 0; i < 20; ++i)
         e.MouseWheel(-1, WheelTarget::DatPanel);
-    EXPECT_EQ(e.DatTopRow(), 0);
+    EXPECT_EQ(e.DatView().TopRow(), 0);
 }
 
 } // namespace

@@ -73,7 +73,7 @@ TEST_F(EditorPaletteFiles, APaletteStepLeavesThePageAndTheDocumentAlone) {
     e.PaletteImportOther(WriteFile("row.cgram", Row16()), std::nullopt);
     for (int step = 0; step < 2; ++step) {
         step == 0 ? e.EditUndo() : e.EditRedo();
-        EXPECT_EQ(e.CurrentAddress(), 0x1000) << step;
+        EXPECT_EQ(e.Space().Address(), 0x1000) << step;
         EXPECT_FALSE(workspace->IsModified()) << step;
     }
     EXPECT_EQ(ReadFile("a.chr"), std::vector<uint8_t>(0x4000, 0x11));

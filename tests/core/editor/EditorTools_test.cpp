@@ -303,11 +303,13 @@ TEST_F(EditorTools, ATrueColourToolBitmapInThePagesOwnColoursGivesBackTheSameByt
     ImageRgb colours(128, 128);
     for (int y = 0; y < 128; ++y)
         for (int x = 0; x < 128; ++x)
-            colours.SetPixel(x, y, e.DisplayPalette()[e.TileImage().Pixel(x, y)]);
+            colours.SetPixel(x, y, e.DisplayPalette()[e.Space().TileImage().Pixel(x, y)]);
     e.PasteToolBitmap(WriteFile("temp.bmp", Bitmap24(colours)));
     EXPECT_TRUE(view.messages.empty());
-    EXPECT_TRUE(e.CanUndo()) << "pasted as one step";
-    EXPECT_EQ(std::vector<uint8_t>(e.Document().Data(), e.Document().Data() + bytes.size()), bytes);
+    EXPECT_TRUE(e.Space().Undo().CanUndo()) << "pasted as one step";
+    EXPECT_EQ(std::vector<uint8_t>(e.Space().Document().Data(),
+                                   e.Space().Document().Data() + bytes.size()),
+              bytes);
 }
 
 TEST_F(EditorTools, ToolPaths) {
@@ -334,7 +336,7 @@ TEST_F(EditorTools, ToolPaths) {
     bool offset = false;
     for (int y = 0; y < 128; ++y)
         for (int x = 0; x < 128; ++x) {
-            ASSERT_EQ(written.Pixel(x, y), e.TileImage().Pixel(x, y)) << x << "," << y;
+            ASSERT_EQ(written.Pixel(x, y), e.Space().TileImage().Pixel(x, y)) << x << "," << y;
             offset = offset || written.Pixel(x, y) >= 4;
         }
     EXPECT_TRUE(offset);

@@ -28,7 +28,7 @@ TEST_F(EditorUnsaved, ChangesShowInTheCaptionAndAreOfferedForSavingBeforeTheyAre
     view.saveAnswer = SaveAnswer::Cancel;
     e.FileNew();
     e.DropFiles({PathOf("b.chr")});
-    EXPECT_EQ(e.Document().FilePath(), rom);
+    EXPECT_EQ(e.Space().Document().FilePath(), rom);
     EXPECT_EQ(view.Count("askSave"), 2);
     view.discardAnswer = false;
     e.FileReloadAsking();
@@ -63,7 +63,7 @@ TEST_F(EditorUnsaved, UndoingBackToTheSavedStateClearsTheMarkAndANoChangeLeavesI
     const std::function<void()> save = [&e] { e.FileSave(); };
     const std::function<void()> mirror = [&e] { e.EditMirror(MirrorAxis::Horizontal); };
     // The page given back as it is, as a tool that changed nothing does.
-    const std::function<void()> same = [&e] { e.LoadSnapshot(Image8(e.TileImage())); };
+    const std::function<void()> same = [&e] { e.LoadSnapshot(Image8(e.Space().TileImage())); };
     // A palette file is an undo step of its own that leaves the document's bytes alone.
     const std::function<void()> palette = [&e] {
         PaletteContents contents;

@@ -32,10 +32,10 @@ TEST_F(EditorStartup, DefaultsWithoutSettingsOrStandardFiles) {
 
     EXPECT_EQ(view.formatList, BuiltinNames);
     EXPECT_EQ(view.formatIndex, 1);
-    EXPECT_EQ(e.FormatIndex(), 1);
+    EXPECT_EQ(e.Space().FormatIndex(), 1);
     EXPECT_EQ(e.Space().Format().Name(), "2BPP NES");
     EXPECT_EQ(view.patternList, std::vector<std::string>{"Normal"});
-    EXPECT_EQ(e.PatternIndex(), 0);
+    EXPECT_EQ(e.Space().PatternIndex(), 0);
     EXPECT_EQ(e.Space().Pattern().tiles[0], 0);
     EXPECT_EQ(e.Space().Pattern().tiles[255], 255);
 
@@ -43,23 +43,23 @@ TEST_F(EditorStartup, DefaultsWithoutSettingsOrStandardFiles) {
     EXPECT_EQ(e.ZoomIndex(), 3);
     EXPECT_EQ(e.EditSize(), 16);
     EXPECT_EQ(e.GetEditArea(), (EditArea{0, 0, 1, 1}));
-    EXPECT_FALSE(e.GridChr());
-    EXPECT_FALSE(e.GridEdit());
-    EXPECT_FALSE(e.FrameDraw());
-    EXPECT_EQ(e.GridTypeIndex(), 0);
-    EXPECT_TRUE(e.IsStatusBarVisible());
+    EXPECT_FALSE(e.Settings().GridChr);
+    EXPECT_FALSE(e.Settings().GridEdit);
+    EXPECT_FALSE(e.Settings().FrameDraw);
+    EXPECT_EQ(e.Settings().GridType, 0);
+    EXPECT_TRUE(e.Settings().Statusbar);
     EXPECT_TRUE(e.IsMouseHintsVisible());
-    EXPECT_TRUE(e.IsSimpleMenu());
+    EXPECT_TRUE(e.Settings().SimpleMenu);
     EXPECT_FALSE(e.IsPaletteOnly());
-    EXPECT_FALSE(e.IsColourSetEnabled());
-    EXPECT_EQ(e.RotateIndex(), 0);
-    EXPECT_EQ(e.MirrorIndex(), 0);
+    EXPECT_FALSE(e.Space().IsColourSetEnabled());
+    EXPECT_EQ(e.Space().RotateIndex(), 0);
+    EXPECT_EQ(e.Space().MirrorIndex(), 0);
     EXPECT_FALSE(e.IsInitialising());
 
     // A new document of 8192 zero bytes.
-    EXPECT_EQ(e.Document().FileName(), "NewFile.chr");
-    EXPECT_EQ(e.Document().DataSize(), 8192);
-    EXPECT_EQ(e.CurrentAddress(), 0);
+    EXPECT_EQ(e.Space().Document().FileName(), "NewFile.chr");
+    EXPECT_EQ(e.Space().Document().DataSize(), 8192);
+    EXPECT_EQ(e.Space().Address(), 0);
     EXPECT_EQ(view.caption, "Tavrin ( 000000 / 002000 ) NewFile.chr");
     EXPECT_EQ(view.status[0], "CHR : 000000 - 000FFF / 002000");
     EXPECT_EQ(e.ApplicationTitle(), "Tavrin");
@@ -118,7 +118,7 @@ TEST_F(EditorStartup, StandardFilesBesideTheExecutableAreLoaded) {
     EXPECT_EQ(view.toolTips[HintTarget::DatPanel], PathOf("tavrin.dat") + "\n");
     EXPECT_EQ(view.toolTips[HintTarget::PatternList], PathOf("tavrin.adf"));
     // The standard state never enables the colour set.
-    EXPECT_FALSE(e.IsColourSetEnabled());
+    EXPECT_FALSE(e.Space().IsColourSetEnabled());
     // Display colour k is master colour dat[k] (equal colours nudged apart).
     EXPECT_EQ(e.DisplayPalette()[0], MakeColour(255, 255, 255));
 }
@@ -136,8 +136,8 @@ TEST_F(EditorStartup, BlankPatternEntryZeroBecomesNormalButAFilledOneStays) {
 TEST_F(EditorStartup, TheChrFileBesideTheExecutableOpensWhenNoArgumentIsGiven) {
     WriteFile("tavrin.chr", Counting(16384));
     Editor& e = Start();
-    EXPECT_EQ(e.Document().FilePath(), PathOf("tavrin.chr"));
-    EXPECT_EQ(e.Document().DataSize(), 16384);
+    EXPECT_EQ(e.Space().Document().FilePath(), PathOf("tavrin.chr"));
+    EXPECT_EQ(e.Space().Document().DataSize(), 16384);
     EXPECT_EQ(view.applicationTitle, "Tavrin tavrin.chr");
     EXPECT_EQ(view.caption, "Tavrin ( 000000 / 004000 ) tavrin.chr");
 }
@@ -146,9 +146,9 @@ TEST_F(EditorStartup, TheSingleArgumentWinsOverTheChrFile) {
     WriteFile("tavrin.chr", Counting(16384));
     const std::string rom = WriteFile("game.gb", Counting(32768));
     Editor& e = Start({rom});
-    EXPECT_EQ(e.Document().FilePath(), rom);
+    EXPECT_EQ(e.Space().Document().FilePath(), rom);
     // The extension chooses the format on a fresh open.
-    EXPECT_EQ(e.FormatIndex(), 2);
+    EXPECT_EQ(e.Space().FormatIndex(), 2);
     EXPECT_EQ(view.formatIndex, 2);
 }
 
@@ -157,13 +157,13 @@ TEST_F(EditorStartup, TwoArgumentsOpenNeitherOfThem) {
     const std::string a = WriteFile("a.bin", Counting(100));
     const std::string b = WriteFile("b.bin", Counting(100));
     Editor& e = Start({a, b});
-    EXPECT_EQ(e.Document().FilePath(), PathOf("tavrin.chr"));
+    EXPECT_EQ(e.Space().Document().FilePath(), PathOf("tavrin.chr"));
 }
 
 TEST_F(EditorStartup, AMissingArgumentFileLeavesANewDocument) {
     Editor& e = Start({PathOf("missing.nes")});
-    EXPECT_EQ(e.Document().FileName(), "NewFile.chr");
-    EXPECT_EQ(e.Document().DataSize(), 8192);
+    EXPECT_EQ(e.Space().Document().FileName(), "NewFile.chr");
+    EXPECT_EQ(e.Space().Document().DataSize(), 8192);
     EXPECT_TRUE(view.messages.empty());
 }
 
@@ -172,16 +172,16 @@ TEST_F(EditorStartup, DisplayControlsComeFromTheSettings) {
                             "ZoomType=1\nStatusbar=0\nMouseNavigation=1\nSimpleMenu=0\n"
                             "WheelCount=2\n");
     Editor& e = Start();
-    EXPECT_TRUE(e.GridChr());
-    EXPECT_TRUE(e.GridEdit());
-    EXPECT_TRUE(e.FrameDraw());
-    EXPECT_EQ(e.GridTypeIndex(), 2);
+    EXPECT_TRUE(e.Settings().GridChr);
+    EXPECT_TRUE(e.Settings().GridEdit);
+    EXPECT_TRUE(e.Settings().FrameDraw);
+    EXPECT_EQ(e.Settings().GridType, 2);
     EXPECT_EQ(e.ZoomIndex(), 1);
     EXPECT_EQ(e.EditSize(), 64);
     EXPECT_EQ(e.GetEditArea(), (EditArea{0, 0, 7, 7}));
-    EXPECT_FALSE(e.IsStatusBarVisible());
+    EXPECT_FALSE(e.Settings().Statusbar);
     EXPECT_FALSE(e.IsMouseHintsVisible());
-    EXPECT_FALSE(e.IsSimpleMenu());
+    EXPECT_FALSE(e.Settings().SimpleMenu);
     EXPECT_EQ(e.WheelStepLines(), 2);
     // With the status bar hidden the address panel is never written.
     EXPECT_EQ(view.status.count(0), 0u);
@@ -199,7 +199,7 @@ TEST_F(EditorStartup, AGridTypeOutsideTheListDrawsNoGridAndIsWrittenBackAsNoSele
     WriteText("tavrin.ini", "[Tavrin]\nGridType=7\nGridChr=1\n");
     Editor& e = Start();
     // The list has no item 7, so it shows no selection, and that is what the handler stores.
-    EXPECT_EQ(e.GridTypeIndex(), -1);
+    EXPECT_EQ(e.Settings().GridType, -1);
     // The tile view shows the page and the frame only: row 0 between the frame's corners
     // and tile columns holds no white grid dot.
     const Image8& picture = e.TileViewPicture();
@@ -213,15 +213,15 @@ TEST_F(EditorStartup, AGridTypeOutsideTheListDrawsNoGridAndIsWrittenBackAsNoSele
 TEST_F(EditorStartup, AnyGridIndexOutsideTheListIsNoSelection) {
     WriteText("tavrin.ini", "[Tavrin]\nGridType=-5\n");
     Editor& e = Start();
-    EXPECT_EQ(e.GridTypeIndex(), -1);
+    EXPECT_EQ(e.Settings().GridType, -1);
     e.SetGridChr(true);
     e.SetGridType(0);
-    EXPECT_EQ(e.GridTypeIndex(), 0);
+    EXPECT_EQ(e.Settings().GridType, 0);
     EXPECT_NE(e.TileViewPicture().Pixel(16, 48), 0);
     EXPECT_EQ(e.TileViewPicture().Pixel(16, 49), 0);
     // An index the list cannot hold is no selection as well.
     e.SetGridType(4);
-    EXPECT_EQ(e.GridTypeIndex(), -1);
+    EXPECT_EQ(e.Settings().GridType, -1);
     EXPECT_EQ(e.TileViewPicture().Pixel(16, 48), 0);
 }
 
@@ -281,10 +281,10 @@ TEST_F(EditorSettings, ARoundTripRestoresTheDisplayControlsButNotHalftone) {
     again.FormCreate({});
     EXPECT_EQ(again.ZoomIndex(), 2);
     EXPECT_EQ(again.EditSize(), 32);
-    EXPECT_EQ(again.GridTypeIndex(), 1);
-    EXPECT_TRUE(again.GridChr());
-    EXPECT_FALSE(again.IsHalftone());
-    EXPECT_FALSE(again.IsStatusBarVisible());
+    EXPECT_EQ(again.Settings().GridType, 1);
+    EXPECT_TRUE(again.Settings().GridChr);
+    EXPECT_FALSE(again.Settings().Halftone);
+    EXPECT_FALSE(again.Settings().Statusbar);
     EXPECT_EQ(again.Settings().WindowColor, -1);
     EXPECT_EQ(again.Settings().Left, 3);
 }

@@ -45,8 +45,9 @@ TEST_F(PackedBlockNavigatorTest, FindsOpensSavesInPlaceAndMovesABlockThatGrew) {
     EXPECT_TRUE(nav.IsBlockOpen());
     EXPECT_EQ(nav.BlockLabel(), "rom.gba [LZ10 @ 0x001000]");
     EXPECT_NE(view.caption.find("rom.gba [LZ10 @ 0x001000]"), std::string::npos);
-    EXPECT_EQ(std::vector<uint8_t>(e.Document().Data(), e.Document().Data() + 2048), tiles);
-    EXPECT_EQ(e.Document().DataSize(), 2048);
+    EXPECT_EQ(std::vector<uint8_t>(e.Space().Document().Data(), e.Space().Document().Data() + 2048),
+              tiles);
+    EXPECT_EQ(e.Space().Document().DataSize(), 2048);
     const auto second = nav.FindNext();
     ASSERT_TRUE(second);
     EXPECT_EQ(second->address, 0x4000u);
@@ -59,10 +60,12 @@ TEST_F(PackedBlockNavigatorTest, FindsOpensSavesInPlaceAndMovesABlockThatGrew) {
     ASSERT_EQ(after.size(), rom.size());
     const Unpacked back = Unpack(PackedCodec::Lz10, std::span(after).subspan(0x1000));
     ASSERT_TRUE(back);
-    EXPECT_EQ(back.bytes, std::vector<uint8_t>(e.Document().Data(), e.Document().Data() + 2048));
+    EXPECT_EQ(back.bytes, std::vector<uint8_t>(e.Space().Document().Data(),
+                                               e.Space().Document().Data() + 2048));
     EXPECT_FALSE(workspace->IsModified());
     e.FileReload();
-    EXPECT_EQ(std::vector<uint8_t>(e.Document().Data(), e.Document().Data() + 2048), back.bytes);
+    EXPECT_EQ(std::vector<uint8_t>(e.Space().Document().Data(), e.Space().Document().Data() + 2048),
+              back.bytes);
 
     // Noise does not fit: cancelled first (nothing written), then appended and repointed.
     for (size_t i = 0; i < 2048; ++i)
@@ -87,15 +90,16 @@ TEST_F(PackedBlockNavigatorTest, FindsOpensSavesInPlaceAndMovesABlockThatGrew) {
     std::vector<uint8_t> oldPart(moved.begin(), moved.begin() + 0x8000);
     oldPart[0x21] = 0x10;
     EXPECT_EQ(oldPart, after);
-    EXPECT_EQ(Unpack(PackedCodec::Lz10, std::span(moved).subspan(0x8000)).bytes,
-              std::vector<uint8_t>(e.Document().Data(), e.Document().Data() + 2048));
+    EXPECT_EQ(
+        Unpack(PackedCodec::Lz10, std::span(moved).subspan(0x8000)).bytes,
+        std::vector<uint8_t>(e.Space().Document().Data(), e.Space().Document().Data() + 2048));
 
     // Save As makes the unpacked bytes a plain file, and the block is no longer open.
     e.FileSaveAs(PathOf("tiles.bin"));
     EXPECT_FALSE(nav.IsBlockOpen());
     const std::vector<uint8_t> plain = ReadFile("tiles.bin");
     ASSERT_GE(plain.size(), 2048u);
-    EXPECT_TRUE(std::equal(plain.begin(), plain.begin() + 2048, e.Document().Data()));
+    EXPECT_TRUE(std::equal(plain.begin(), plain.begin() + 2048, e.Space().Document().Data()));
 }
 
 TEST_F(PackedBlockNavigatorTest, AChangedRomIsNotOverwritten) {

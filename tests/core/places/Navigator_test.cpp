@@ -106,7 +106,7 @@ TEST_F(NavigatorTest, BookmarksAddRenameMoveDeleteAndJump) {
               "001230 | 2BPP NES | 0 | 0 | none | 0 | Font\n");
 
     EXPECT_TRUE(n.JumpToBookmark(1));
-    EXPECT_EQ(editor->CurrentAddress(), 0x1230);
+    EXPECT_EQ(editor->Space().Address(), 0x1230);
     EXPECT_EQ(workspace->RotateIndex(), 0);
     EXPECT_TRUE(n.DeleteBookmark(0));
     EXPECT_FALSE(n.DeleteBookmark(3));
@@ -141,14 +141,14 @@ TEST_F(NavigatorTest, PreviousGraphicsFindsWhatTheNextOneFound) {
     ASSERT_TRUE(editor->OpenRom(rom, true));
     editor->AddrJump(0x100);
     editor->AddrFind();
-    EXPECT_EQ(editor->CurrentAddress(), 0x3040);
+    EXPECT_EQ(editor->Space().Address(), 0x3040);
     editor->AddrFind();
-    EXPECT_EQ(editor->CurrentAddress(), 0x6040);
+    EXPECT_EQ(editor->Space().Address(), 0x6040);
     EXPECT_TRUE(n.FindPreviousImage());
-    EXPECT_EQ(editor->CurrentAddress(), 0x3040);
+    EXPECT_EQ(editor->Space().Address(), 0x3040);
     EXPECT_FALSE(n.FindPreviousImage());
     EXPECT_EQ(view.messages.back(), "not found.");
-    EXPECT_EQ(editor->CurrentAddress(), 0x3040);
+    EXPECT_EQ(editor->Space().Address(), 0x3040);
 }
 
 TEST_F(NavigatorTest, FindBytesSelectsTheTileAndWraps) {
@@ -179,7 +179,7 @@ TEST_F(NavigatorTest, FindBytesSelectsTheTileAndWraps) {
         view.messages.clear();
         ASSERT_TRUE(n.FindBytes(p, s.direction));
         EXPECT_EQ(n.LastMatch(), s.match);
-        EXPECT_EQ(editor->CurrentAddress(), s.page);
+        EXPECT_EQ(editor->Space().Address(), s.page);
         EXPECT_EQ(editor->GetEditArea().firstColumn, s.column) << s.match;
         EXPECT_EQ(editor->GetEditArea().firstRow, 0);
         EXPECT_EQ(view.messages.size(), s.wrapped ? 1u : 0u) << s.match;

@@ -26,7 +26,7 @@ protected:
         m_bytes = RandomBytes(0x10000, 7);
         Open({WriteFile(QStringLiteral("plain.chr"), m_bytes).toStdString()});
     }
-    int Address() { return E().CurrentAddress(); }
+    int Address() { return E().Space().Address(); }
 
     QByteArray m_bytes;
 };
@@ -38,11 +38,11 @@ TEST_F(CommandsTest, CtrlDigitsSelectTheFormats) {
                                    "4BPP GBA", "4BPP SMS/GG/WSC"};
     for (int digit = 9; digit >= 0; --digit) {
         Key(static_cast<Qt::Key>(Qt::Key_0 + digit), Qt::ControlModifier);
-        EXPECT_EQ(E().FormatIndex(), digit);
+        EXPECT_EQ(E().Space().FormatIndex(), digit);
         EXPECT_EQ(W().DisplayPanel().Format()->currentText(), QString::fromLatin1(names[digit]));
     }
     Key(Qt::Key_7, Qt::ControlModifier);
-    EXPECT_EQ(E().PageBytes(), 8192);
+    EXPECT_EQ(E().Space().Page().pageBytes, 8192);
     Key(Qt::Key_Down);
     EXPECT_EQ(Address(), 512) << "a 4-bit row is 512 bytes";
 }
@@ -50,7 +50,7 @@ TEST_F(CommandsTest, CtrlDigitsSelectTheFormats) {
 TEST_F(CommandsTest, AFourBitFormatSwitchesToPaletteOnly) {
     OpenPlain();
     W().DisplayPanel().Format()->setCurrentIndex(8);
-    EXPECT_EQ(E().FormatIndex(), 8);
+    EXPECT_EQ(E().Space().FormatIndex(), 8);
     EXPECT_TRUE(E().IsPaletteOnly());
     EXPECT_FALSE(W().PalPanel()->isVisible());
     EXPECT_TRUE(Action("ActPaletteMode256Pal")->isChecked());
@@ -65,12 +65,12 @@ TEST_F(CommandsTest, CtrlMTogglesTheColourSet) {
     QAction* pen10 = Action("ActPen10");
     EXPECT_FALSE(pen10->isVisible());
     Key(Qt::Key_M, Qt::ControlModifier);
-    EXPECT_TRUE(E().IsColourSetEnabled());
+    EXPECT_TRUE(E().Space().IsColourSetEnabled());
     EXPECT_TRUE(Action("ActPaletteEnableSet")->isChecked());
     EXPECT_TRUE(pen10->isVisible());
     EXPECT_FALSE(pen10->isEnabled());
     Key(Qt::Key_M, Qt::ControlModifier);
-    EXPECT_FALSE(E().IsColourSetEnabled());
+    EXPECT_FALSE(E().Space().IsColourSetEnabled());
     EXPECT_FALSE(Action("ActPaletteEnableSet")->isChecked());
     EXPECT_FALSE(pen10->isVisible());
 }
@@ -149,7 +149,7 @@ TEST_F(CommandsTest, SimpleMenuHidesMenusButKeysStillWork) {
     EXPECT_EQ(Address(), 0);
 
     Action("ActOptionSimpleMenu")->trigger();
-    EXPECT_FALSE(E().IsSimpleMenu());
+    EXPECT_FALSE(E().Settings().SimpleMenu);
     EXPECT_FALSE(Action("ActOptionSimpleMenu")->isChecked());
     for (int i = 0; i < 8; ++i)
         EXPECT_TRUE(W().Menus().Menu(i)->menuAction()->isVisible()) << i;
@@ -214,7 +214,7 @@ TEST_F(CommandsTest, AFocusedComboLeavesAltKeysToTheMenus) {
     EXPECT_TRUE(QTest::qWaitFor([file] { return file->isVisible(); }))
         << "Alt+F opens the file menu";
     file->close();
-    EXPECT_EQ(E().FormatIndex(), 1) << "neither key changed the list";
+    EXPECT_EQ(E().Space().FormatIndex(), 1) << "neither key changed the list";
 }
 
 TEST_F(CommandsTest, ReloadReadsTheFileAgainAndKeepsTheAddress) {
@@ -224,7 +224,8 @@ TEST_F(CommandsTest, ReloadReadsTheFileAgainAndKeepsTheAddress) {
     WriteFile(QStringLiteral("plain.chr"), changed);
     Key(Qt::Key_F7);
     EXPECT_EQ(Address(), 0x1000);
-    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(E().Document().Data()), 0x10000), changed);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(E().Space().Document().Data()), 0x10000),
+              changed);
 }
 
 TEST_F(CommandsTest, SaveWritesTheDocumentBytes) {
@@ -254,7 +255,7 @@ TEST_F(CommandsTest, SaveAsAsksForAPathAndShowsTheNewName) {
 
     m_nextFile.clear();
     Key(Qt::Key_F6);
-    EXPECT_EQ(E().Document().FilePath(), Path(QStringLiteral("copy.chr")).toStdString())
+    EXPECT_EQ(E().Space().Document().FilePath(), Path(QStringLiteral("copy.chr")).toStdString())
         << "a cancelled dialog changes nothing";
 }
 
@@ -264,11 +265,11 @@ TEST_F(CommandsTest, OpenTakesTheChosenFile) {
     Key(Qt::Key_O, Qt::ControlModifier);
     ASSERT_EQ(m_requests.size(), 1u);
     EXPECT_FALSE(m_requests[0].save);
-    EXPECT_EQ(E().Document().FileName(), "other.sfc");
-    EXPECT_EQ(E().FormatIndex(), 7);
+    EXPECT_EQ(E().Space().Document().FileName(), "other.sfc");
+    EXPECT_EQ(E().Space().FormatIndex(), 7);
     Key(Qt::Key_N, Qt::ControlModifier);
-    EXPECT_EQ(E().Document().FileName(), "NewFile.chr");
-    EXPECT_EQ(E().Document().DataSize(), 8192);
+    EXPECT_EQ(E().Space().Document().FileName(), "NewFile.chr");
+    EXPECT_EQ(E().Space().Document().DataSize(), 8192);
 }
 
 TEST_F(CommandsTest, JumpDialogMovesToTheTypedAddress) {

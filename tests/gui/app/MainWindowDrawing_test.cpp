@@ -145,30 +145,31 @@ protected:
         QGuiApplication::clipboard()->clear();
         DisplaySettingsPanel& panel = W().DisplayPanel();
         panel.Format()->setCurrentIndex(format);
-        ASSERT_EQ(E().FormatIndex(), format);
+        ASSERT_EQ(E().Space().FormatIndex(), format);
         panel.Rotate()->setCurrentIndex(1);
         ASSERT_EQ(panel.Pattern()->itemText(1), QStringLiteral("Sprites"));
         panel.Pattern()->setCurrentIndex(1);
-        ASSERT_EQ(E().PatternIndex(), 1);
+        ASSERT_EQ(E().Space().PatternIndex(), 1);
         panel.Zoom()->setCurrentIndex(zoom);
         ASSERT_EQ(E().ZoomIndex(), zoom);
         Key(Qt::Key_Down);
-        m_address = E().CurrentAddress();
+        m_address = E().Space().Address();
         ASSERT_EQ(m_address, 128 * BitsPerPixel(format));
         // The page shows as the model of layout, turn and order says.
         const int mask = (1 << BitsPerPixel(format)) - 1;
         for (int y = 0; y < 128; ++y)
             for (int x = 0; x < 128; ++x) {
                 const Stored at = StoredAt(format, m_address, x, y);
-                ASSERT_EQ(E().TileImage().Pixel(x, y) & mask,
+                ASSERT_EQ(E().Space().TileImage().Pixel(x, y) & mask,
                           TilePixel(m_bytes, format, at.tileOffset, at.r, at.c))
                     << x << "," << y;
             }
     }
 
     QByteArray Document() const {
-        return QByteArray(reinterpret_cast<const char*>(m_window->GetEditor().Document().Data()),
-                          m_bytes.size());
+        return QByteArray(
+            reinterpret_cast<const char*>(m_window->GetEditor().Space().Document().Data()),
+            m_bytes.size());
     }
 
     // A move with the left button held, delivered to the panel as the window system does
@@ -189,9 +190,9 @@ protected:
     }
 
     void ExpectShown(const std::set<Pixel>& pixels, int colour) {
-        const int mask = (1 << BitsPerPixel(E().FormatIndex())) - 1;
+        const int mask = (1 << BitsPerPixel(E().Space().FormatIndex())) - 1;
         for (const auto& [x, y] : pixels)
-            ASSERT_EQ(E().TileImage().Pixel(x, y) & mask, colour & mask) << x << "," << y;
+            ASSERT_EQ(E().Space().TileImage().Pixel(x, y) & mask, colour & mask) << x << "," << y;
     }
 
     QByteArray m_bytes;
@@ -331,9 +332,9 @@ TEST_F(MainWindowDrawingTest, UndoJumpsBackToTheAddressOfTheChange) {
     ASSERT_NE(Document(), m_bytes);
     Key(Qt::Key_PageDown);
     Key(Qt::Key_PageDown);
-    ASSERT_NE(E().CurrentAddress(), m_address);
+    ASSERT_NE(E().Space().Address(), m_address);
     Key(Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(E().CurrentAddress(), m_address);
+    EXPECT_EQ(E().Space().Address(), m_address);
     EXPECT_EQ(Differences(Document(), m_bytes), "");
 }
 
@@ -341,7 +342,7 @@ TEST_F(MainWindowDrawingTest, ARightPressDuringALeftDragCancelsIt) {
     for (const int pen : {1, 4}) {
         SCOPED_TRACE(pen);
         OpenTurned(Nes2, 4);
-        const Image8 before = E().TileImage();
+        const Image8 before = E().Space().TileImage();
         E().Space().PaletteSet().SetSelectedEntry(2);
         Key(static_cast<Qt::Key>(Qt::Key_0 + pen));
         ImagePanel* edit = W().EditView();
@@ -353,7 +354,7 @@ TEST_F(MainWindowDrawingTest, ARightPressDuringALeftDragCancelsIt) {
         Release(edit, Qt::RightButton, QPoint(100, 100));
         Release(edit, Qt::LeftButton, QPoint(100, 100));
         EXPECT_EQ(Differences(Document(), m_bytes), "");
-        EXPECT_EQ(E().TileImage(), before) << "even the pen's committed segments are gone";
+        EXPECT_EQ(E().Space().TileImage(), before) << "even the pen's committed segments are gone";
         EXPECT_FALSE(Action("ActEditUndo")->isEnabled()) << "nothing was committed";
         EXPECT_EQ(E().TrackedPanel(), Panel::None);
 
@@ -366,7 +367,7 @@ TEST_F(MainWindowDrawingTest, ARightPressDuringALeftDragCancelsIt) {
 
 TEST_F(MainWindowDrawingTest, ARightClickPicksTheColourAndWritesNothing) {
     OpenTurned(Snes4, 4);
-    const int shown = E().TileImage().Pixel(5, 2) & 0x0F;
+    const int shown = E().Space().TileImage().Pixel(5, 2) & 0x0F;
     E().Space().PaletteSet().SetSelectedEntry(0x70 | ((shown + 1) & 0x0F));
     Press(W().EditView(), Qt::RightButton, QPoint(5 * 32 + 3, 2 * 32 + 3));
     Release(W().EditView(), Qt::RightButton, QPoint(5 * 32 + 3, 2 * 32 + 3));
@@ -574,19 +575,19 @@ TEST_F(MainWindowDrawingTest, AStrokeIsDroppedWhenThePageMovesDuringIt) {
             DragTo(edit, QPoint(200, 100));
             if (wheel) {
                 // Only every n-th notch moves, n being the system's wheel lines.
-                for (int notch = 0; notch < 10 && E().CurrentAddress() == m_address; ++notch)
+                for (int notch = 0; notch < 10 && E().Space().Address() == m_address; ++notch)
                     Wheel(edit, QPoint(200, 100), -120);
             } else {
                 Key(Qt::Key_PageDown);
             }
-            ASSERT_NE(E().CurrentAddress(), m_address);
+            ASSERT_NE(E().Space().Address(), m_address);
             DragTo(edit, QPoint(220, 200));
             Release(edit, Qt::LeftButton, QPoint(220, 200));
             EXPECT_EQ(Differences(Document(), m_bytes), "") << "neither page changed";
             EXPECT_FALSE(Action("ActEditUndo")->isEnabled());
             Key(Qt::Key_Home);
             Key(Qt::Key_Down);
-            ASSERT_EQ(E().CurrentAddress(), m_address);
+            ASSERT_EQ(E().Space().Address(), m_address);
         }
     }
 }

@@ -146,19 +146,20 @@ protected:
     void OpenPlain(unsigned seed = 5) {
         m_bytes = RandomBytes(0x10000, seed);
         Open({WriteFile(QStringLiteral("work.chr"), m_bytes).toStdString()});
-        ASSERT_EQ(E().FormatIndex(), Nes2);
+        ASSERT_EQ(E().Space().FormatIndex(), Nes2);
         E().Space().PaletteSet().SetSelectedEntry(0x0C);
         E().Space().DecodePage();
     }
 
     QByteArray Document() const {
-        return QByteArray(reinterpret_cast<const char*>(m_window->GetEditor().Document().Data()),
-                          m_bytes.size());
+        return QByteArray(
+            reinterpret_cast<const char*>(m_window->GetEditor().Space().Document().Data()),
+            m_bytes.size());
     }
 
     // Colour numbers of the tile image.
     Rows Pixels(int left, int top, int width, int height) {
-        const Image8& image = E().TileImage();
+        const Image8& image = E().Space().TileImage();
         Rows rows;
         for (int y = top; y < top + height; ++y) {
             std::string row;
@@ -268,7 +269,7 @@ TEST_F(MainWindowEditTest, RotationIsOffForANonSquareArea) {
     // The editor's command still runs on the sender's behalf: pixels stay, one undo step.
     E().EditRotate(true);
     EXPECT_EQ(Document(), m_bytes);
-    EXPECT_TRUE(E().CanUndo());
+    EXPECT_TRUE(E().Space().Undo().CanUndo());
 }
 
 TEST_F(MainWindowEditTest, ShiftsWrapAroundInsideTheArea) {
@@ -611,7 +612,7 @@ TEST_F(MainWindowEditTest, ASnapshotSavedAndLoadedGivesBackThePage) {
     EXPECT_EQ(static_cast<uint8_t>(file[28]), 8) << "8 bits per pixel";
     Image8 saved;
     ASSERT_TRUE(ReadBitmapFile(StdPath(QStringLiteral("snap.bmp")), saved));
-    EXPECT_EQ(saved, E().TileImage()) << "pixels and display palette";
+    EXPECT_EQ(saved, E().Space().TileImage()) << "pixels and display palette";
 
     // Spoil the page, then load the snapshot back.
     SetZoom(0);
@@ -748,7 +749,7 @@ TEST_F(MainWindowEditReplaceTest, AFourBitFormatOffersSixteenColours) {
         for (int y = 0; y < 16; ++y) {
             std::string row;
             for (int x = 0; x < 16; ++x)
-                row += "0123456789ABCDEF"[E().TileImage().Pixel(x, y) & 0x0F];
+                row += "0123456789ABCDEF"[E().Space().TileImage().Pixel(x, y) & 0x0F];
             out.push_back(row);
         }
         return out;
@@ -756,7 +757,7 @@ TEST_F(MainWindowEditReplaceTest, AFourBitFormatOffersSixteenColours) {
     Rows expected = rows();
     for (std::string& row : expected)
         std::replace(row.begin(), row.end(), '5', '0');
-    const Image8 before = E().TileImage();
+    const Image8 before = E().Space().TileImage();
     AnswerReplaceDialog({{5, 0}}, &TReplaceColorDialog::ButtonOk);
     Key(Qt::Key_R, Qt::ControlModifier);
     EXPECT_EQ(m_squares, 16);
@@ -764,7 +765,7 @@ TEST_F(MainWindowEditReplaceTest, AFourBitFormatOffersSixteenColours) {
     for (int y = 0; y < 128; ++y)
         for (int x = 0; x < 128; ++x)
             if (x >= 16 || y >= 16) {
-                ASSERT_EQ(E().TileImage().Pixel(x, y), before.Pixel(x, y)) << x << "," << y;
+                ASSERT_EQ(E().Space().TileImage().Pixel(x, y), before.Pixel(x, y)) << x << "," << y;
             }
 }
 

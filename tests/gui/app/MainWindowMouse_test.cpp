@@ -109,10 +109,10 @@ TEST_F(MouseTest, TheWheelMovesTheAddressEveryNthNotch) {
     const int step = lines * 256;
     for (int notch = 0; notch < 2 * lines + 1; ++notch)
         Wheel(W().ChrView(), QPoint(50, 50), -120);
-    EXPECT_EQ(E().CurrentAddress(), 3 * step) << "the first notch and every " << lines;
+    EXPECT_EQ(E().Space().Address(), 3 * step) << "the first notch and every " << lines;
     for (int notch = 0; notch < lines; ++notch)
         Wheel(W().EditView(), QPoint(50, 50), 120);
-    EXPECT_EQ(E().CurrentAddress(), 2 * step);
+    EXPECT_EQ(E().Space().Address(), 2 * step);
 }
 
 TEST_F(MouseTest, TheWheelOverThePaletteSetScrollsIt) {
@@ -124,7 +124,7 @@ TEST_F(MouseTest, TheWheelOverThePaletteSetScrollsIt) {
     for (int notch = 0; notch < lines; ++notch)
         Wheel(W().PalView(), QPoint(50, 10), -120);
     EXPECT_EQ(W().PalScrollBar()->value(), 1);
-    EXPECT_EQ(E().CurrentAddress(), 0);
+    EXPECT_EQ(E().Space().Address(), 0);
 }
 
 TEST_F(MouseTest, ThePaletteSetViewSelectsTheEntryUnderThePointer) {
@@ -158,13 +158,14 @@ TEST_F(MouseTest, TheTileScrollBarMovesByRowsFromTheHeader) {
     QScrollBar* bar = W().ChrScrollBar();
     EXPECT_EQ(bar->value(), (32784 - 16) / 256);
     bar->setValue(3);
-    EXPECT_EQ(E().CurrentAddress(), 3 * 256 + 16);
+    EXPECT_EQ(E().Space().Address(), 3 * 256 + 16);
     Key(Qt::Key_Right);
     EXPECT_EQ(bar->value(), 3) << "a one-tile step stays in the row";
     Key(Qt::Key_7, Qt::ControlModifier);
     EXPECT_EQ(bar->value(), (3 * 256 + 16 + 16 - 16) / 512) << "4-bit rows are 512 bytes";
     bar->setValue(bar->maximum());
-    EXPECT_EQ(E().CurrentAddress() + E().PageBytes(), E().Document().DataSize());
+    EXPECT_EQ(E().Space().Address() + E().Space().Page().pageBytes,
+              E().Space().Document().DataSize());
 }
 
 TEST_F(MouseTest, ARightReleaseOpensThePopupMenuWhenAsked) {

@@ -20,7 +20,7 @@ TEST_F(PatternsAndStates, ThePatternDialogAddsASpriteOrderTheTileViewThenShows) 
     Open({WriteFile(QStringLiteral("art.chr"), RandomBytes(0x2000, 5)).toStdString()});
     QPushButton* button = W().DisplayPanel().SimpleAdfDlg();
     ASSERT_TRUE(button->isEnabled());
-    const Image8 normal = E().TileImage();
+    const Image8 normal = E().Space().TileImage();
 
     TPatternDialog& dialog = W().PatternDialog();
     bool answered = false;
@@ -42,18 +42,18 @@ TEST_F(PatternsAndStates, ThePatternDialogAddsASpriteOrderTheTileViewThenShows) 
     ASSERT_EQ(selector->count(), 2);
     EXPECT_EQ(selector->itemText(1), QStringLiteral("2,2 H"));
     EXPECT_EQ(selector->currentIndex(), 0);
-    EXPECT_EQ(E().PatternIndex(), 0);
-    EXPECT_EQ(E().TileImage(), normal);
+    EXPECT_EQ(E().Space().PatternIndex(), 0);
+    EXPECT_EQ(E().Space().TileImage(), normal);
 
     // Chosen, slot s of the page shows tile pattern[s] of the plain order.
     selector->setCurrentIndex(1);
-    ASSERT_EQ(E().PatternIndex(), 1);
+    ASSERT_EQ(E().Space().PatternIndex(), 1);
     const AdfEntry pattern = GenerateCharacterPattern(2, 2, false);
     for (int slot = 0; slot < 256; ++slot) {
         const int tile = pattern.tiles[slot];
         for (int y = 0; y < 8; ++y)
             for (int x = 0; x < 8; ++x)
-                ASSERT_EQ(E().TileImage().Pixel(slot % 16 * 8 + x, slot / 16 * 8 + y),
+                ASSERT_EQ(E().Space().TileImage().Pixel(slot % 16 * 8 + x, slot / 16 * 8 + y),
                           normal.Pixel(tile % 16 * 8 + x, tile / 16 * 8 + y))
                     << "slot " << slot;
     }

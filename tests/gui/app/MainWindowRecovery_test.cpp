@@ -11,7 +11,7 @@ namespace {
 class RecoveryTest : public WindowTest {
 protected:
     QByteArray DocumentBytes() {
-        const RomDocument& doc = W().GetEditor().Document();
+        const RomDocument& doc = W().GetEditor().Space().Document();
         return QByteArray(reinterpret_cast<const char*>(doc.Data()), doc.DataSize());
     }
     QStringList RecoveryFiles() const {
@@ -48,7 +48,7 @@ TEST_F(RecoveryTest, ChangesOfAKilledWindowComeBackAfterYesAndNoOrCancelDecide) 
         ASSERT_TRUE(QTest::qWaitFor([this] { return !m_questions.isEmpty(); }, 2000));
         ASSERT_EQ(m_questions.size(), 1);
         EXPECT_TRUE(m_questions[0].contains(rom)) << m_questions[0].toStdString();
-        EXPECT_EQ(W().GetEditor().Document().FilePath() == rom.toStdString(), c.restored);
+        EXPECT_EQ(W().GetEditor().Space().Document().FilePath() == rom.toStdString(), c.restored);
         if (c.restored) {
             EXPECT_EQ(DocumentBytes(), changed);
             EXPECT_TRUE(W().windowTitle().endsWith(QStringLiteral(" *")));

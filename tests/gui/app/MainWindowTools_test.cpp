@@ -49,7 +49,7 @@ protected:
     }
 
     QByteArray Document() const {
-        const RomDocument& doc = m_window->GetEditor().Document();
+        const RomDocument& doc = m_window->GetEditor().Space().Document();
         return QByteArray(reinterpret_cast<const char*>(doc.Data()), doc.DataSize());
     }
 };
@@ -115,7 +115,7 @@ TEST_F(ToolsTest, AToolThatEditsTheFileSeesTheSavedEditsAndIsReadBack) {
         expected.replace(offset, 32, QByteArray(32, '\0'));
     EXPECT_EQ(Document(), expected);
     EXPECT_EQ(ReadFile(QStringLiteral("art.chr")), expected);
-    EXPECT_EQ(E().CurrentAddress(), 0x1000);
+    EXPECT_EQ(E().Space().Address(), 0x1000);
 }
 
 TEST_F(ToolsTest, AProgramThatDoesNotStartShowsTheFailureAndChangesNothing) {
@@ -130,8 +130,8 @@ TEST_F(ToolsTest, AProgramThatDoesNotStartShowsTheFailureAndChangesNothing) {
     EXPECT_EQ(m_messages, QStringList{QString::fromUtf8(ToolRunner::FailureText) + "\"" + missing +
                                       "\"\n" + QString::fromUtf8(ToolRunner::NotFoundText)});
     EXPECT_EQ(Document(), original);
-    EXPECT_FALSE(E().CanUndo());
-    EXPECT_EQ(E().CurrentAddress(), 0x100);
+    EXPECT_FALSE(E().Space().Undo().CanUndo());
+    EXPECT_EQ(E().Space().Address(), 0x100);
 }
 
 TEST_F(ToolsTest, TheConfigurationDialogBuildsTheToolMenu) {

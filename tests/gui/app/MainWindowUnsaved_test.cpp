@@ -25,7 +25,7 @@ TEST_F(UnsavedTest, FilesThatCannotBeOpenedOrSavedAreNamedWithTheReason) {
     ASSERT_EQ(m_messages.size(), 1);
     EXPECT_EQ(m_messages[0], QStringLiteral("ファイルを開けませんでした：\n") + missing +
                                  QStringLiteral("\nファイルが見つかりません。"));
-    EXPECT_EQ(E().Document().FileName(), "NewFile.chr");
+    EXPECT_EQ(E().Space().Document().FileName(), "NewFile.chr");
 
     // A folder dropped or opened, and a save into a folder that does not exist.
     QDir(m_dir.path()).mkdir(QStringLiteral("dir.chr"));
@@ -38,7 +38,7 @@ TEST_F(UnsavedTest, FilesThatCannotBeOpenedOrSavedAreNamedWithTheReason) {
     ASSERT_EQ(m_messages.size(), 3);
     EXPECT_EQ(m_messages[2], QStringLiteral("ファイルを保存できませんでした：\n") + m_nextFile +
                                  QStringLiteral("\nフォルダーが見つかりません。"));
-    EXPECT_EQ(E().Document().FilePath(), rom.toStdString());
+    EXPECT_EQ(E().Space().Document().FilePath(), rom.toStdString());
 }
 
 TEST_F(UnsavedTest, TheCaptionMarksChangesAndClosingAsksFirst) {
@@ -89,9 +89,9 @@ TEST_F(UnsavedTest, AListChosenWithTheMouseOrClosedWithEscGivesTheKeysBackToTheC
         EXPECT_TRUE(
             QTest::qWaitFor([this] { return QApplication::focusWidget() == W().ChrView(); }, 1000));
         EXPECT_EQ(zoom->currentIndex(), zoomIndex);
-        const int address = E().CurrentAddress();
+        const int address = E().Space().Address();
         Key(Qt::Key_PageDown);
-        EXPECT_EQ(E().CurrentAddress(), address + 0x1000) << "the address keys work at once";
+        EXPECT_EQ(E().Space().Address(), address + 0x1000) << "the address keys work at once";
     }
 }
 
@@ -106,7 +106,7 @@ TEST_F(UnsavedTest, ASnapshotSavedAgainInTrueColourLoadsBackExactly) {
     Key(Qt::Key_Delete);
     m_nextFile = m_dir.filePath(QStringLiteral("snap.png"));
     Action("ActFileLoadSnapshot")->trigger();
-    const QByteArray page(reinterpret_cast<const char*>(E().Document().Data()), 0x1000);
+    const QByteArray page(reinterpret_cast<const char*>(E().Space().Document().Data()), 0x1000);
     EXPECT_EQ(page, bytes.left(0x1000));
     EXPECT_TRUE(m_messages.isEmpty());
 }

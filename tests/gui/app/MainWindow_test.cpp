@@ -120,7 +120,8 @@ TEST_F(MainWindowTest, CommandsOfLaterPartsAreDisabled) {
             "ActFileNew ActFileOpen ActFileReload ActFileSave ActFileSaveAs ActFileExit "
             "ActAddrMMAX ActAddrM100B ActAddrM10B ActAddrM1B ActAddrM1 ActAddrM1Hide "
             "ActAddrP1Hide ActAddrP1 ActAddrP1B ActAddrP10B ActAddrP100B ActAddrPMAX "
-            "ActAddrMWheel ActAddrPWheel ActAddrInput ActAddrFind ActAddrFindPacked ActAddrPackedList "
+            "ActAddrMWheel ActAddrPWheel ActAddrInput ActAddrFind ActAddrFindPacked "
+            "ActAddrPackedList "
             "ActPaletteSel0 ActPaletteSel1 ActPaletteSel2 ActPaletteSel3 ActPaletteModePalSet "
             "ActPaletteMode256Pal ActPaletteDatOpen ActPaletteDatSave ActPaletteDatSaveRom "
             "ActPalettePalOpen ActPalettePalSave ActPalettePalSaveRom ActPaletteOtherOpen "
@@ -167,12 +168,12 @@ TEST_F(MainWindowTest, ARightClickOnTheBarsOpensNoMenu) {
 TEST_F(MainWindowTest, OpensTheSingleArgumentAndNotTwo) {
     const QString rom = WriteFile(QStringLiteral("game.chr"), RandomBytes(20000, 1));
     Open({rom.toStdString()});
-    EXPECT_EQ(E().Document().FilePath(), rom.toStdString());
+    EXPECT_EQ(E().Space().Document().FilePath(), rom.toStdString());
     EXPECT_EQ(W().windowTitle(), QStringLiteral("Tavrin ( 000000 / 004E20 ) game.chr"));
     EXPECT_EQ(W().ApplicationTitle(), QStringLiteral("Tavrin game.chr"));
 
     Open({rom.toStdString(), rom.toStdString()});
-    EXPECT_EQ(E().Document().FileName(), "NewFile.chr");
+    EXPECT_EQ(E().Space().Document().FileName(), "NewFile.chr");
 }
 
 TEST_F(MainWindowTest, SettingsSurviveARestart) {
@@ -328,8 +329,8 @@ TEST_F(MainWindowTest, ADroppedFileOpensTheFirstOnly) {
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&W(), &drop);
-    EXPECT_EQ(E().Document().FilePath(), first.toStdString());
-    EXPECT_EQ(E().FormatIndex(), 2) << "the extension chose 2BPP GB";
+    EXPECT_EQ(E().Space().Document().FilePath(), first.toStdString());
+    EXPECT_EQ(E().Space().FormatIndex(), 2) << "the extension chose 2BPP GB";
     EXPECT_EQ(W().DisplayPanel().Format()->currentText(), QStringLiteral("2BPP GB"));
 }
 
@@ -341,7 +342,7 @@ TEST_F(MainWindowTest, StartsWithTheStandardFilesBesideTheExecutable) {
                                 Path(QString::fromLatin1(name))))
             << name;
     Open();
-    EXPECT_EQ(E().Document().FilePath(), StdPath(QStringLiteral("tavrin.chr")));
+    EXPECT_EQ(E().Space().Document().FilePath(), StdPath(QStringLiteral("tavrin.chr")));
     EXPECT_EQ(W().ApplicationTitle(), QStringLiteral("Tavrin tavrin.chr"));
     EXPECT_GT(W().DisplayPanel().Pattern()->count(), 1);
 

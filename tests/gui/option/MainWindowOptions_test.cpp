@@ -86,8 +86,8 @@ protected:
     }
 
     QByteArray Document(int size) const {
-        return QByteArray(reinterpret_cast<const char*>(m_window->GetEditor().Document().Data()),
-                          size);
+        return QByteArray(
+            reinterpret_cast<const char*>(m_window->GetEditor().Space().Document().Data()), size);
     }
 };
 
@@ -154,10 +154,10 @@ TEST_F(OptionsTest, EachBehaviourSettingActsInTheWindowOnceTheDialogCloses) {
     SetCheck(ConfigDialogModel::AutoFormat, false);
     m_nextFile = WriteFile(QStringLiteral("a.gb"), RandomBytes(0x2000, 5));
     Action("ActFileOpen")->trigger();
-    EXPECT_EQ(E().FormatIndex(), 1);
+    EXPECT_EQ(E().Space().FormatIndex(), 1);
     SetCheck(ConfigDialogModel::AutoFormat, true);
     Action("ActFileOpen")->trigger();
-    EXPECT_EQ(E().FormatIndex(), 2);
+    EXPECT_EQ(E().Space().FormatIndex(), 2);
 
     // Automatic palette: a 4-bit format switches to the palette only while it is on.
     SetCheck(ConfigDialogModel::AutoPalette, false);
@@ -209,12 +209,12 @@ TEST_F(OptionsTest, AStrokeInAPluginFormatIsSavedInItsLayout) {
         EXPECT_EQ(panel.Format()->itemText(Packed2), QStringLiteral("2BPP packed"));
         EXPECT_EQ(panel.Format()->itemText(Linear8), QStringLiteral("8BPP linear"));
         panel.Format()->setCurrentIndex(format);
-        ASSERT_EQ(E().FormatIndex(), format);
+        ASSERT_EQ(E().Space().FormatIndex(), format);
         panel.Zoom()->setCurrentIndex(0);
         const int bpp = format == Linear8 ? 8 : 2;
-        ASSERT_EQ(E().PageBytes(), bpp * 2048);
+        ASSERT_EQ(E().Space().Page().pageBytes, bpp * 2048);
         Key(Qt::Key_Down);
-        const int address = E().CurrentAddress();
+        const int address = E().Space().Address();
         ASSERT_EQ(address, 128 * bpp);
 
         const int colour = 0xA6;
@@ -254,16 +254,17 @@ TEST_F(OptionsTest, AnEightBitPluginPageHas256ColoursInTheViewsAndDialogs) {
     // The extension picks the plug-in; a file shorter than a page gets its buffer margin.
     const QByteArray original = RandomBytes(10000, 8);
     Open({WriteFile(QStringLiteral("art.8bpp"), original).toStdString()});
-    ASSERT_EQ(E().FormatIndex(), Linear8);
-    EXPECT_EQ(E().PageBytes(), 16384);
+    ASSERT_EQ(E().Space().FormatIndex(), Linear8);
+    EXPECT_EQ(E().Space().Page().pageBytes, 16384);
     EXPECT_EQ(E().Space().PaletteSet().GroupSize(), 256);
     EXPECT_TRUE(E().IsPaletteOnly()) << "the plug-in asks for the palette only";
     // The page shows the file's bytes as they are, and zeros past its end.
     for (int i : {0, 77, 9999})
-        EXPECT_EQ(E().TileImage().Pixel((i / 64 % 16) * 8 + i % 8, (i / 1024) * 8 + i % 64 / 8),
-                  static_cast<uint8_t>(original[i]))
+        EXPECT_EQ(
+            E().Space().TileImage().Pixel((i / 64 % 16) * 8 + i % 8, (i / 1024) * 8 + i % 64 / 8),
+            static_cast<uint8_t>(original[i]))
             << i;
-    EXPECT_EQ(E().TileImage().Pixel(127, 127), 0);
+    EXPECT_EQ(E().Space().TileImage().Pixel(127, 127), 0);
 
     // One group of 256 colours: Z and V keep the colour, X and C step through all 256.
     E().Space().PaletteSet().SetSelectedEntry(0x37);
@@ -300,8 +301,9 @@ TEST_F(OptionsTest, AnEightBitPluginPageHas256ColoursInTheViewsAndDialogs) {
     const char* const rows[3] = {"01021", "44250", "50000"};
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
-            EXPECT_EQ(E().TileImage().Pixel(x, y), rows[y][x] - '0') << x << "," << y;
-    EXPECT_EQ(E().Document().Data()[1 * 8 + 3], 5) << "tile 0, row 1, column 3 in the bytes";
+            EXPECT_EQ(E().Space().TileImage().Pixel(x, y), rows[y][x] - '0') << x << "," << y;
+    EXPECT_EQ(E().Space().Document().Data()[1 * 8 + 3], 5)
+        << "tile 0, row 1, column 3 in the bytes";
 }
 
 } // namespace

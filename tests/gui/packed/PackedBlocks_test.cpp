@@ -34,7 +34,7 @@ protected:
         return WriteFile(QStringLiteral("rom.gba"), rom);
     }
     std::vector<uint8_t> DocumentBytes() {
-        const RomDocument& doc = E().Document();
+        const RomDocument& doc = E().Space().Document();
         return {doc.Data(), doc.Data() + doc.DataSize()};
     }
     std::vector<uint8_t> Unpacked(const QByteArray& rom, int address) {
@@ -65,13 +65,13 @@ TEST_F(PackedBlocksTest, DrawSaveInPlaceReopenThenAppendAndRepoint) {
     ASSERT_TRUE(W().PackedBlocks().IsBlockOpen());
     EXPECT_TRUE(W().windowTitle().contains(QStringLiteral("rom.gba [LZ10 @ 0x001000]")));
     EXPECT_EQ(PackedLabel(), QStringLiteral("rom.gba [LZ10 @ 0x001000]"));
-    EXPECT_EQ(E().Document().DataSize(), 8192);
+    EXPECT_EQ(E().Space().Document().DataSize(), 8192);
 
     // A dot on the noisy tile packs no larger: saved in place without a question.
     E().Space().PaletteSet().SetSelectedEntry(0);
     Dot(QPoint(3, 3));
     const std::vector<uint8_t> drawn = DocumentBytes();
-    const Image8 pixels = E().TileImage();
+    const Image8 pixels = E().Space().TileImage();
     Key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_TRUE(m_questions.isEmpty());
     const QByteArray inPlace = ReadFile(QStringLiteral("rom.gba"));
@@ -97,7 +97,7 @@ TEST_F(PackedBlocksTest, DrawSaveInPlaceReopenThenAppendAndRepoint) {
     QTest::keyClick(list.List(), Qt::Key_Return);
     ASSERT_TRUE(W().PackedBlocks().IsBlockOpen());
     EXPECT_EQ(DocumentBytes(), drawn);
-    EXPECT_TRUE(E().TileImage() == pixels);
+    EXPECT_TRUE(E().Space().TileImage() == pixels);
 
     // Dots over the blank tiles no longer fit: appended at the aligned end, pointer moved.
     E().Space().PaletteSet().SetSelectedEntry(1);

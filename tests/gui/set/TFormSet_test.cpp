@@ -93,7 +93,7 @@ TEST_F(SetWindowTest, CtrlWShowsTheMainWindowsTilesAndClosingOnlyHides) {
     EXPECT_TRUE(s.isVisible());
     EXPECT_EQ(s.windowTitle(), "Set Window");
     EXPECT_EQ(C().TileSource(), [&] {
-        Image8 expected = E().TileImage();
+        Image8 expected = E().Space().TileImage();
         expected.Colours() = E().DisplayPalette();
         return expected;
     }());
@@ -108,7 +108,7 @@ TEST_F(SetWindowTest, CtrlWShowsTheMainWindowsTilesAndClosingOnlyHides) {
     // Another page in the main window while hidden; shown again, the set data is kept and the
     // tiles are the new page's.
     E().AddrStep(ActionTable::Tag(Action("ActAddrP100B")));
-    const Image8 page = E().TileImage();
+    const Image8 page = E().Space().TileImage();
     Key(Qt::Key_W, Qt::ControlModifier);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&s));
     EXPECT_EQ(C().ChrSelection(), CellSelection::Single(1, 0));
@@ -128,7 +128,7 @@ TEST_F(SetWindowTest, APaletteChangeInTheMainWindowRedrawsTheShownSetWindow) {
     // Redrawn on the change itself, while the main window stays the active one.
     EXPECT_TRUE(W().isActiveWindow());
     EXPECT_FALSE(s.isActiveWindow());
-    Image8 expected = E().TileImage();
+    Image8 expected = E().Space().TileImage();
     expected.Colours() = E().DisplayPalette();
     EXPECT_NE(C().TileSource(), before);
     EXPECT_EQ(C().TileSource(), expected);

@@ -73,7 +73,7 @@ TEST_F(ViewScaleWindow, DISABLED_EditViewClickAt200Percent) {
     QByteArray expected(8192, '\0');
     expected[2] = '\x40'; // colour 3 in row 2, column 1: both planes
     expected[10] = '\x40';
-    const char* bytes = reinterpret_cast<const char*>(E().Document().Data());
+    const char* bytes = reinterpret_cast<const char*>(E().Space().Document().Data());
     EXPECT_EQ(QByteArray(bytes, 8192).toHex(), expected.toHex());
 }
 
