@@ -419,6 +419,22 @@
         <source>メニューを設定する</source>
         <translation>Set Up the Menus</translation>
     </message>
+    <message>
+        <source>バイト列を探す(&amp;B)...</source>
+        <translation>Find &amp;Bytes...</translation>
+    </message>
+    <message>
+        <source>ブックマークを追加(&amp;K)...</source>
+        <translation>Add Boo&amp;kmark...</translation>
+    </message>
+    <message>
+        <source>ブックマーク一覧(&amp;M)...</source>
+        <translation>Book&amp;marks...</translation>
+    </message>
+    <message>
+        <source>選択タイルのアドレスをコピー(&amp;Y)</source>
+        <translation>Cop&amp;y the Selected Tile&apos;s Address</translation>
+    </message>
 </context>
 <context>
     <name>Editor</name>
@@ -1582,6 +1598,111 @@ An indexed PNG or BMP is needed.</translation>
     <message>
         <source>ファイルを読めません</source>
         <translation>cannot read the file</translation>
+    </message>
+</context>
+<context>
+    <name>tavrin::NavigateController</name>
+    <message>
+        <source>最近使ったファイルの一覧を消去</source>
+        <translation>Clear the recent files list</translation>
+    </message>
+    <message>
+        <source>ブックマークの名前:</source>
+        <translation>Bookmark name:</translation>
+    </message>
+    <message>
+        <source>ブックマークを追加</source>
+        <translation>Add Bookmark</translation>
+    </message>
+</context>
+<context>
+    <name>tavrin::TBookmarkWindow</name>
+    <message>
+        <source>ブックマーク</source>
+        <translation>Bookmarks</translation>
+    </message>
+    <message>
+        <source>移動(&amp;G)</source>
+        <translation>&amp;Go to</translation>
+    </message>
+    <message>
+        <source>名前の変更(&amp;R)</source>
+        <translation>&amp;Rename</translation>
+    </message>
+    <message>
+        <source>削除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>上へ(&amp;U)</source>
+        <translation>Move &amp;Up</translation>
+    </message>
+    <message>
+        <source>下へ(&amp;N)</source>
+        <translation>Move Dow&amp;n</translation>
+    </message>
+</context>
+<context>
+    <name>tavrin::TFindBytesDialog</name>
+    <message>
+        <source>探すバイト列を入力してください。</source>
+        <translation>Type the bytes to search for.</translation>
+    </message>
+    <message>
+        <source>16進数には 0-9、A-F と ? だけが使えます。</source>
+        <translation>Hexadecimal bytes take only 0-9, A-F and ?.</translation>
+    </message>
+    <message>
+        <source>1バイトは16進数2桁で書いてください。</source>
+        <translation>Write each byte as two hexadecimal digits.</translation>
+    </message>
+    <message>
+        <source>?? 以外のバイトを1つ以上入れてください。</source>
+        <translation>Give at least one byte other than ??.</translation>
+    </message>
+    <message>
+        <source>ASCII にない文字があります。</source>
+        <translation>The text has characters outside ASCII.</translation>
+    </message>
+    <message>
+        <source>cp932 で書けない文字があります。</source>
+        <translation>The text has characters that cp932 cannot write.</translation>
+    </message>
+    <message>
+        <source>探せるのは256バイトまでです。</source>
+        <translation>At most 256 bytes can be searched for.</translation>
+    </message>
+    <message>
+        <source>バイト列を探す</source>
+        <translation>Find Bytes</translation>
+    </message>
+    <message>
+        <source>16進数</source>
+        <translation>Hexadecimal</translation>
+    </message>
+    <message>
+        <source>下へ(&amp;D)</source>
+        <translation>&amp;Down</translation>
+    </message>
+    <message>
+        <source>上へ(&amp;U)</source>
+        <translation>&amp;Up</translation>
+    </message>
+    <message>
+        <source>探す(&amp;S)</source>
+        <translation>&amp;Search</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>探す値(&amp;T):</source>
+        <translation>&amp;Text:</translation>
+    </message>
+    <message>
+        <source>種類:</source>
+        <translation>Kind:</translation>
     </message>
 </context>
 </TS>

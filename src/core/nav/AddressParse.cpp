@@ -20,9 +20,11 @@ int HexDigit(char ch) {
 
 std::optional<int32_t> ParseAddress(std::string_view text) {
     // The usual ways of writing a hexadecimal number are taken too: 0x9000, $9000, 9000h.
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+    // Blanks and line ends around it, as a pasted address may bring them, do not count.
+    const auto blank = [](char ch) { return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n'; };
+    while (!text.empty() && blank(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+    while (!text.empty() && blank(text.back()))
         text.remove_suffix(1);
     if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X'))
         text.remove_prefix(2);

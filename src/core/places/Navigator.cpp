@@ -23,6 +23,8 @@ Navigator::~Navigator() {
 void Navigator::WorkspaceChanged(WorkspaceChange change) {
     if (change == WorkspaceChange::Document)
         DocumentOpened();
+    else if (change == WorkspaceChange::Page && m_pageChanged)
+        m_pageChanged();
 }
 
 // ---- Places ----
@@ -91,6 +93,9 @@ bool Navigator::OpenRecent(size_t index) {
 }
 
 void Navigator::DocumentOpened() {
+    // The workspace still shows the file left: its place goes into its recent entry, however
+    // the other file came (open, drop, new, a recent entry).
+    RememberPlace();
     const std::string& path = m_ws.Document().FilePath();
     m_path.clear();
     m_lastMatch.reset();

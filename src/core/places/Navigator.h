@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/workspace/Workspace.h"
 #include "core/nav/Bookmarks.h"
 #include "core/nav/ByteSearch.h"
 #include "core/nav/Place.h"
 #include "core/nav/RecentFiles.h"
+#include "core/workspace/Workspace.h"
 
 #include <functional>
 #include <optional>
@@ -73,6 +73,9 @@ public:
     std::optional<int64_t> LastMatch() const { return m_lastMatch; }
 
     // ---- Addresses on screen ----
+    // Called after the page moved or is shown otherwise (address, format, pattern, rotation,
+    // mirror), so that a text about what is on screen can be made again.
+    void SetPageChanged(std::function<void()> changed) { m_pageChanged = std::move(changed); }
     // The status text for the tile under view position (x, y) of the CHR view (256 x 256):
     // its file address and tile number, or "" outside the page.
     std::string TileUnderMouseText(int x, int y) const;
@@ -93,6 +96,7 @@ private:
     std::string m_path; // the document the bookmarks and the recent entry are for
     std::optional<int64_t> m_lastMatch;
     std::function<void()> m_bookmarksChanged;
+    std::function<void()> m_pageChanged;
 };
 
 } // namespace tavrin

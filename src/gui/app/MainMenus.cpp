@@ -68,9 +68,15 @@ QStringList MenuItems(int index) {
                 "-",
                 "ActAddrInput",
                 "ActAddrFind",
+                "ActAddrFindPrev",
+                "ActAddrFindBytes",
                 "-",
                 "ActAddrFindPacked",
-                "ActAddrPackedList"};
+                "ActAddrPackedList",
+                "-",
+                "ActAddrBookmarkAdd",
+                "ActAddrBookmarks",
+                "ActAddrCopyAddress"};
     case 3:
         return {"ActPen11", "ActPen01", "ActPen02", "ActPen03", "ActPen04", "ActPen05",
                 "ActPen06", "ActPen07", "ActPen08", "ActPen09", "ActPen10"};

@@ -66,12 +66,27 @@ MainStatusBar::MainStatusBar(QWidget* parent) : QStatusBar(parent) {
 }
 
 void MainStatusBar::SetPanelText(int panel, const QString& text) {
-    if (panel >= 0 && panel < 3)
+    if (panel == 0) {
+        m_pageAddress = text;
+        ShowAddressPanel();
+    } else if (panel > 0 && panel < 3) {
         m_panels[panel]->setText(text);
+    }
 }
 
 QString MainStatusBar::PanelText(int panel) const {
-    return panel >= 0 && panel < 3 ? m_panels[panel]->text() : QString();
+    if (panel == 0)
+        return m_pageAddress;
+    return panel > 0 && panel < 3 ? m_panels[panel]->text() : QString();
+}
+
+void MainStatusBar::SetMouseAddress(const QString& text) {
+    m_mouseAddress = text;
+    ShowAddressPanel();
+}
+
+void MainStatusBar::ShowAddressPanel() {
+    m_panels[0]->setText(m_mouseAddress.isEmpty() ? m_pageAddress : m_mouseAddress);
 }
 
 void MainStatusBar::SetHints(const QString& left, const QString& right) {

@@ -17,6 +17,12 @@ public:
     void SetPanelText(int panel, const QString& text);
     QString PanelText(int panel) const;
 
+    // The file address and tile number of the tile under the mouse in the CHR view: while it
+    // is set, the address panel shows it in place of the page's addresses (the pattern panel
+    // beside it tells about the same tile); an empty text shows the page's again.
+    void SetMouseAddress(const QString& text);
+    QString MouseAddress() const { return m_mouseAddress; }
+
     void SetHints(const QString& left, const QString& right);
     QString LeftHint() const;
     QString RightHint() const;
@@ -24,7 +30,11 @@ public:
     bool HintsVisible() const;
 
 private:
+    void ShowAddressPanel();
+
     QLabel* m_panels[3] = {};
+    QString m_pageAddress;
+    QString m_mouseAddress;
     QWidget* m_hintPanel = nullptr;
     QLabel* m_leftHint = nullptr;
     QLabel* m_rightHint = nullptr;

@@ -12,6 +12,7 @@
 #include "gui/app/MainEventFilter.h"
 #include "gui/app/MainMenus.h"
 #include "gui/app/MainStatusBar.h"
+#include "gui/nav/NavigateController.h"
 #include "gui/nav/TJumpDialog.h"
 #include "gui/set/TFormSet.h"
 #include "gui/views/ImagePanel.h"
@@ -101,6 +102,8 @@ MainWindow::MainWindow(const AppPaths& paths, const std::vector<std::string>& ar
     ConnectControls();
     ConnectSetWindow();
     ConnectPackedBlocks();
+    new NavigateController(*this, *m_editor, static_cast<PanelView&>(*this),
+                           [this](const QString& text) { Message(text); });
 
     const CIniInfo& settings = m_editor->Settings();
     if (settings.SavePosition)
@@ -142,7 +145,12 @@ MainWindow::~MainWindow() {
         m_windowColour == ColourValue(QApplication::palette().color(QPalette::Button))
             ? -1
             : m_windowColour;
+    // The recent list keeps the place the file was left at; the controller goes before the
+    // editor and workspace it works on.
+    NavigateController* navigate = Navigate(this);
+    navigate->RememberPlace();
     m_editor->FormDestroy(position.x(), position.y(), colour);
+    delete navigate;
 }
 
 void MainWindow::ReportFirstPaint(QElapsedTimer startClock, bool quitAfter) {

@@ -110,6 +110,9 @@ public:
     // Offers each recovery file an earlier run left: Yes restores the changes, No discards
     // them, Cancel keeps the file for the next start. Runs once the window is there.
     void OfferRecovery();
+    // The display controls (format, pattern, rotation, mirror...) show the Editor's settings
+    // again, after a move that set them from elsewhere.
+    void SyncDisplayControls();
 
     // No menu of tool bars to hide: the window's bars are fixed.
     QMenu* createPopupMenu() override { return nullptr; }
@@ -170,7 +173,6 @@ private:
     // Building (MainWindowLayout.cpp).
     void BuildLayout();
     void ApplyPaletteLayout(bool paletteOnly);
-    void SyncDisplayControls();
     QScrollBar* ScrollBarOf(ScrollBarId bar) const;
 
     // Commands (MainWindowCommands.cpp).

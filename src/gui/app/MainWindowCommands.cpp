@@ -24,10 +24,13 @@ std::string S(const QString& text) {
 }
 
 // The commands whose behaviour belongs to parts of the program still to come, and those that
-// have no behaviour at all (the backward search, the colour-set file commands). They are in
-// the menus and tool bars, disabled. ActPen10 has no pen behind it.
+// have no behaviour at all (the colour-set file commands). They are in the menus and tool
+// bars, disabled. ActPen10 has no pen behind it.
 const char* const NotYetAvailable[] = {
-    "ActAddrFindPrev", "ActPen10", "ActPaletteColOpen", "ActPaletteColSave", "ActPaletteColSaveRom",
+    "ActPen10",
+    "ActPaletteColOpen",
+    "ActPaletteColSave",
+    "ActPaletteColSaveRom",
 };
 
 const char* const DatFilter =

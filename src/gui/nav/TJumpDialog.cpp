@@ -16,7 +16,8 @@ TJumpDialog::TJumpDialog(QWidget* parent) : QDialog(parent) {
 
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("EditAddress"));
-    m_edit->setMaxLength(8);
+    // Eight digits, or the same with "0x", "$" or "h" and blanks around, as pasted.
+    m_edit->setMaxLength(16);
     m_edit->setAttribute(Qt::WA_InputMethodEnabled, false);
     m_edit->setGeometry(8, 8, 81, 21);
     // The dialog is too small for a label: the field says what it takes when asked.

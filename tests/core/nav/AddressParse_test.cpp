@@ -18,7 +18,8 @@ TEST(AddressParse, HexadecimalTextGivesTheAddress) {
 }
 
 TEST(AddressParse, TheUsualHexadecimalFormsAreTakenToo) {
-    for (const char* text : {"0x9000", "0X9000", "$9000", "9000h", "9000H", " 9000 ", "\t0x9000 "})
+    for (const char* text : {"0x9000", "0X9000", "$9000", "9000h", "9000H", " 9000 ", "\t0x9000 ",
+                             "0x00009000\r\n", "\n$9000\n"})
         EXPECT_EQ(ParseAddress(text), 0x9000) << '"' << text << '"';
     EXPECT_EQ(ParseAddress("0h"), 0);
 }
@@ -26,7 +27,7 @@ TEST(AddressParse, TheUsualHexadecimalFormsAreTakenToo) {
 TEST(AddressParse, AnythingElseCancels) {
     for (const char* text :
          {"", "g", "1g", "0x", "$", "h", "0x$1F", "$1Fh", "-1", "+1", "80000000", "0x80000000",
-          "FFFFFFFF", "123456789", "fffffffffffffffffffff", "1F\n", "1 F"})
+          "FFFFFFFF", "123456789", "fffffffffffffffffffff", "1\nF", "1 F"})
         EXPECT_EQ(ParseAddress(text), std::nullopt) << '"' << text << '"';
 }
 

@@ -37,8 +37,7 @@ TEST_F(NavigatorTest, RecentFilesReopenAtTheirPlace) {
     const Place there{0x4560, "2BPP GB", 2, 1, 3, 1};
     EXPECT_TRUE(n.GoTo(there));
     EXPECT_EQ(n.CurrentPlace(), there);
-    n.RememberPlace();
-    ASSERT_TRUE(editor->OpenRom(b, true));
+    ASSERT_TRUE(editor->OpenRom(b, true)); // the place of the file left is kept
     ASSERT_EQ(n.Recent().Items().size(), 2u);
     EXPECT_EQ(n.Recent().Items()[0].path, b);
     EXPECT_EQ(n.Recent().Items()[1], (RecentFile{a, there}));
@@ -209,8 +208,11 @@ TEST_F(NavigatorTest, AddressUnderTheMouse) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(n.TileUnderMouseText(c.x, c.y), c.text) << c.x << "," << c.y;
-    // Turning the tiles leaves each in its cell.
+    // Turning the tiles leaves each in its cell; the page is said to have changed.
+    int pageChanges = 0;
+    n.SetPageChanged([&] { ++pageChanges; });
     editor->SetRotate(1);
+    EXPECT_EQ(pageChanges, 1);
     EXPECT_EQ(n.TileUnderMouseText(16 * 3 + 5, 16 * 2), "アドレス 001230  タイル 123");
     // The selection's address follows the edit area.
     editor->ChrMouseDown(MouseButton::Left, 16 * 5, 16 * 7);

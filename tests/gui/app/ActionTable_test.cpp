@@ -75,10 +75,17 @@ const Expected Commands[] = {
     {"ActAddrPWheel", "Address", "ホイール↓", "ホイール↓", "", 17, ""},
     {"ActAddrInput", "Address", "アドレス入力(&A)", "アドレス入力", "Ctrl+J", 64, ""},
     {"ActAddrFind", "Address", "次の画像を探す(&F)...", "次の画像を探す", "F3", 0, ""},
+    {"ActAddrFindPrev", "Address", "前の画像を探す(&P)...", "前の画像を探す", "Shift+F3", 0, ""},
+    {"ActAddrFindBytes", "Address", "バイト列を探す(&B)...", "バイト列を探す", "Ctrl+F", 0, ""},
     {"ActAddrFindPacked", "Address", "次の圧縮データを探す(&C)", "次の圧縮データを探す",
      "Ctrl+Shift+F3", 0, ""},
     {"ActAddrPackedList", "Address", "圧縮データの一覧(&L)...", "圧縮データの一覧", "", 0, ""},
-    {"ActAddrFindPrev", "Address", "前の画像を探す(&P)...", "前の画像を探す", "", 0, ""},
+    {"ActAddrBookmarkAdd", "Address", "ブックマークを追加(&K)...", "ブックマークを追加", "Ctrl+B",
+     0, ""},
+    {"ActAddrBookmarks", "Address", "ブックマーク一覧(&M)...", "ブックマーク一覧", "Ctrl+Shift+B",
+     0, ""},
+    {"ActAddrCopyAddress", "Address", "選択タイルのアドレスをコピー(&Y)",
+     "選択タイルのアドレスをコピー", "Ctrl+Shift+C", 0, ""},
 
     // Tags are the pen indices.
     {"ActPen11", "Pen", "スタンプ(&0)", "スタンプ", "0", 0, "r"},

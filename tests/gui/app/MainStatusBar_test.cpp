@@ -81,5 +81,17 @@ TEST_F(MainStatusBarTest, PanelTextsAreKept) {
     EXPECT_EQ(bar->PanelText(3), QString());
 }
 
+TEST_F(MainStatusBarTest, TheAddressUnderTheMouseStandsInForThePageAddresses) {
+    bar->SetPanelText(0, QStringLiteral("CHR : 000000 - 000FFF / 002000"));
+    bar->SetMouseAddress(QString::fromUtf8("アドレス 001230  タイル 123"));
+    EXPECT_EQ(Child("StatusPanel0")->text(), QString::fromUtf8("アドレス 001230  タイル 123"));
+    // The page moves meanwhile: its text is kept for when the mouse leaves.
+    bar->SetPanelText(0, QStringLiteral("CHR : 001000 - 001FFF / 002000"));
+    EXPECT_EQ(Child("StatusPanel0")->text(), QString::fromUtf8("アドレス 001230  タイル 123"));
+    EXPECT_EQ(bar->PanelText(0), QStringLiteral("CHR : 001000 - 001FFF / 002000"));
+    bar->SetMouseAddress({});
+    EXPECT_EQ(Child("StatusPanel0")->text(), QStringLiteral("CHR : 001000 - 001FFF / 002000"));
+}
+
 } // namespace
 } // namespace tavrin

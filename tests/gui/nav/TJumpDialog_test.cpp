@@ -1,5 +1,7 @@
 #include "gui/nav/TJumpDialog.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -32,7 +34,7 @@ TEST_F(TJumpDialogTest, ShowsTheAddressAsEightLowerCaseDigits) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     EXPECT_EQ(dialog.EditAddress()->text(), QStringLiteral("000abcde"));
     EXPECT_EQ(dialog.EditAddress()->selectedText(), QStringLiteral("000abcde"));
-    EXPECT_EQ(dialog.EditAddress()->maxLength(), 8);
+    EXPECT_EQ(dialog.EditAddress()->maxLength(), 16);
     EXPECT_EQ(dialog.ButtonOk()->text(), QStringLiteral("&OK"));
     dialog.reject();
 }
@@ -62,6 +64,21 @@ TEST_F(TJumpDialogTest, BadTextCancelsWithAddressZero) {
         }
         EXPECT_EQ(dialog.result(), QDialog::Rejected);
         EXPECT_EQ(dialog.Address(), 0);
+    }
+}
+
+TEST_F(TJumpDialogTest, APastedAddressInEveryFormIsTaken) {
+    // As copied by Ctrl+Shift+C, or from another program with its prefix and line end.
+    for (const char* text : {"012340", "0x00012340", " $12340\n", "12340h\r\n", "\t0X12340 "}) {
+        QGuiApplication::clipboard()->setText(QString::fromLatin1(text));
+        dialog.SetAddress(0);
+        dialog.show();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        QTest::keyClick(dialog.EditAddress(), Qt::Key_V, Qt::ControlModifier);
+        QTest::keyClick(dialog.EditAddress(), Qt::Key_Return);
+        EXPECT_EQ(dialog.result(), QDialog::Accepted) << text;
+        EXPECT_EQ(dialog.Address(), 0x12340) << text;
     }
 }
 
