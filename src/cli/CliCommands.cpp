@@ -3,13 +3,13 @@
 #include "cli/CliExport.h"
 #include "cli/CliImport.h"
 #include "cli/CliMessages.h"
+#include "cli/CliNavigate.h"
 #include "cli/CliPacked.h"
 #include "cli/CliPackedPages.h"
 #include "cli/CliPalette.h"
 #include "cli/CliParser.h"
 #include "cli/CliRenderSet.h"
 #include "core/formats/PluginFolders.h"
-#include "core/nav/ImageSearch.h"
 #include "core/platform/FileIO.h"
 #include "core/startup/AppPaths.h"
 #include "core/workspace/PageTransfer.h"
@@ -35,21 +35,6 @@ std::string Hex6(long long v) {
     return buf;
 }
 
-// Opens the ROM named on the command line; reports and returns false on failure.
-bool OpenDocument(const std::string& path, Workspace& ws, std::ostream& err) {
-    if (FileResult read = ws.OpenRom(path); !read) {
-        Problem(err, path, CliFailureText(read));
-        return false;
-    }
-    return true;
-}
-
-// The format of --format, else the one the file name chooses, as the window's automatic
-// choice.
-void ChooseFormat(const CliOptions& o, Workspace& ws) {
-    ws.SelectFormat(o.formatIndex ? *o.formatIndex : ws.Formats().FindByExtension(o.rom));
-}
-
 int RunFormats(CFormatTable& formats, std::ostream& out) {
     for (int i = 0; i < formats.Count(); ++i) {
         CFormat* f = formats.Get(i);
@@ -72,8 +57,10 @@ int RunFormats(CFormatTable& formats, std::ostream& out) {
 }
 
 int RunInfo(const CliOptions& o, Workspace& ws, std::ostream& out, std::ostream& err) {
-    if (!OpenDocument(o.rom, ws, err))
+    if (FileResult read = ws.OpenRom(o.rom); !read) {
+        Problem(err, o.rom, CliFailureText(read));
         return CliBadInput;
+    }
     const RomDocument& doc = ws.Document();
     const int index = ws.Formats().FindByExtension(o.rom);
     CFormat* f = ws.Formats().Get(index);
@@ -133,32 +120,20 @@ bool CliReport(std::ostream& err, const TransferResult& result) {
     return result.ok;
 }
 
-namespace {
-
-int RunFind(const CliOptions& o, Workspace& ws, std::ostream& out, std::ostream& err) {
-    if (!OpenDocument(o.rom, ws, err))
-        return CliBadInput;
-    ChooseFormat(o, ws);
-    const RomDocument& doc = ws.Document();
-    const long long from = o.from ? *o.from : doc.StartAddress();
-    const auto found =
-        FindNextImage(std::span<const uint8_t>(doc.Data(), static_cast<size_t>(doc.DataSize())),
-                      static_cast<int32_t>(from), ws.TileBytes());
-    if (!found) {
-        err << "not found.\n";
-        return CliNotFound;
-    }
-    out << Hex6(*found) << '\n';
-    return CliOk;
-}
-
-} // namespace
+namespace {} // namespace
 
 int RunCliCommand(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::ostream& out,
                   std::ostream& err) {
     if (o.command == CliCommand::Help || o.help) {
         out << CliHelpText(o.command);
         return CliOk;
+    }
+    if (!o.addressBookmark.empty()) {
+        CliOptions placed = o;
+        if (!ApplyBookmark(placed, ws.Formats(), err))
+            return CliBadInput;
+        placed.addressBookmark.clear();
+        return RunCliCommand(placed, ws, paths, out, err);
     }
     switch (o.command) {
     case CliCommand::Formats:
@@ -173,6 +148,8 @@ int RunCliCommand(const CliOptions& o, Workspace& ws, const AppPaths& paths, std
                                                : RunImport(o, ws, paths, err);
     case CliCommand::Find:
         return RunFind(o, ws, out, err);
+    case CliCommand::Bookmarks:
+        return RunBookmarks(o, out, err);
     case CliCommand::RenderSet:
         return RunRenderSet(o, ws, paths, err);
     case CliCommand::PaletteConvert:

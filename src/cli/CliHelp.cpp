@@ -16,7 +16,8 @@ const char* const kToolHelp =
     "  export ROM OUT [opts]   decode pages into OUT.bmp or OUT.png ('-': a PNG on\n"
     "                          standard output)\n"
     "  import ROM IN [opts]    encode IN.bmp or IN.png back into the ROM file in place\n"
-    "  find ROM [opts]         find the next graphics after an address\n"
+    "  find ROM [opts]         find the next (or previous) graphics, or bytes\n"
+    "  bookmarks ROM           list the bookmarks of ROM (ROM.bookmarks, made in the window)\n"
     "  scan ROM [opts]         list the packed blocks of a ROM (LZ10, LZ11, RLE30, SNES)\n"
     "  unpack ROM ADDRESS --codec C OUT\n"
     "                          write the unpacked bytes of the block at ADDRESS\n"
@@ -95,6 +96,9 @@ const char* const kCodecOptions =
     "                    whose page would reach past the end address is moved back to the\n"
     "                    last page by export (as the window does, with a note) and\n"
     "                    refused by import\n"
+    "  --address @NAME   the place of the bookmark NAME of ROM.bookmarks: its address, and\n"
+    "                    its format, pattern, rotation, mirror and palette group (as\n"
+    "                    --entry) where those options are not given\n"
     "  --rotate R        0, 90, 180 or 270 (default 0)\n"
     "  --mirror M        none, horizontal, vertical or both (default none)\n"
     "  --pattern FILE.adf[:INDEX]\n"
@@ -178,16 +182,37 @@ const char* const kImportHelpTail =
     "                    (0x08000000 + address, little-endian; handheld codecs) at it\n";
 
 const char* const kFindHelp =
-    "Usage: tavrin-cli find ROM [--from A] [--format F]\n"
+    "Usage: tavrin-cli find ROM [--from A] [--format F] [--backward]\n"
+    "       tavrin-cli find ROM --bytes HEX|--text TEXT [--from A] [--backward]\n"
     "\n"
-    "Searches, from the byte after A (default: the start address), for the next run of equal\n"
-    "bytes at least one tile long and prints the address where it ends (on a 16-byte\n"
-    "boundary) as 0x%06X, as F3 does in the window. Prints 'not found.' on standard error\n"
-    "and exits with status 1 when there is none.\n"
+    "Without --bytes or --text: searches, from the byte after A (default: the start\n"
+    "address), for the next run of equal bytes at least one tile long and prints the address\n"
+    "where it ends (on a 16-byte boundary) as 0x%06X, as F3 does in the window. With\n"
+    "--backward it prints the last such place before A (default: the end of the data), as\n"
+    "Shift+F3 does: what find prints from A, find --backward prints from just past it.\n"
+    "With --bytes or --text: prints the address of the first match at or after A (default 0),\n"
+    "or with --backward the last match that starts at or before A (default: the end of the\n"
+    "data). The search does not wrap round. Prints 'not found.' on standard error and exits\n"
+    "with status 1 when there is nothing.\n"
     "\n"
     "Options:\n"
-    "  --from A          the current address to search after\n"
-    "  --format F        table index or exact name (default: chosen by ROM's extension)\n";
+    "  --from A          the current address\n"
+    "  --format F        table index or exact name (default: chosen by ROM's extension);\n"
+    "                    its tile size is the blank run the graphics search looks for\n"
+    "  --backward        search towards the start of the file\n"
+    "  --bytes HEX       hexadecimal bytes, two digits each, '?\?' for any byte and '?' for\n"
+    "                    any digit: 'A9 ?? 8D 00 20' (blanks, commas, 0x and $ may separate)\n"
+    "  --text TEXT       the bytes of TEXT in cp932 (ASCII text is its own bytes)\n";
+
+const char* const kBookmarksHelp =
+    "Usage: tavrin-cli bookmarks ROM\n"
+    "\n"
+    "Lists the bookmarks kept beside ROM in ROM.bookmarks, one a line, tab-separated: address\n"
+    "(0x%06X), format, pattern index, rotation, mirror, palette group, name. A line of the\n"
+    "file that cannot be read is named on standard error and skipped. The file is a text file\n"
+    "of one bookmark a line: ADDRESS | FORMAT | PATTERN | ROTATION | MIRROR | GROUP | NAME.\n"
+    "No file: nothing is listed. export, import and render-set take a bookmark's place with\n"
+    "--address @NAME.\n";
 
 const char* const kRenderSetHelpHead =
     "Usage: tavrin-cli render-set SET ROM OUT.png|OUT.bmp [options]\n"
@@ -260,6 +285,9 @@ std::string ImportHelp() {
 }
 std::string FindHelp() {
     return kFindHelp;
+}
+std::string BookmarksHelp() {
+    return kBookmarksHelp;
 }
 std::string RenderSetHelp() {
     return std::string(kRenderSetHelpHead) + kCodecOptions + kRenderSetHelpTail;

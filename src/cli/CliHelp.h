@@ -11,6 +11,7 @@ std::string InfoHelp();
 std::string ExportHelp();
 std::string ImportHelp();
 std::string FindHelp();
+std::string BookmarksHelp();
 std::string RenderSetHelp();
 std::string PaletteConvertHelp();
 std::string ScanHelp();

@@ -18,6 +18,7 @@ enum class CliCommand {
     Import,
     Find,
     RenderSet,
+    Bookmarks,
     PaletteConvert,
     Scan,
     Unpack,
@@ -36,6 +37,7 @@ struct CliOptions {
     std::string addressText;          // ADDRESS (unpack)
     std::optional<int> formatIndex;   // --format F, resolved to a table index
     std::optional<long long> address; // --address A
+    std::string addressBookmark;      // --address @NAME: the bookmark's place
     int pages = 1;                    // --pages N
     bool allPages = false;            // --pages all
     int rotateIndex = 0;              // --rotate 0|90|180|270
@@ -50,8 +52,13 @@ struct CliOptions {
     std::string stateFile;            // --state FILE
     std::string iniFile;              // --ini FILE
     std::optional<long long> from;    // --from A
-    std::string spdFile;              // --spd FILE
-    std::string sprFile;              // --spr FILE
+    bool backward = false;            // --backward
+    std::string bytes;                // --bytes HEX
+    std::string text;                 // --text TEXT
+    // Given on the command line, so that a bookmark's place does not replace them.
+    bool rotateGiven = false, mirrorGiven = false, entryGiven = false, patternGiven = false;
+    std::string spdFile; // --spd FILE
+    std::string sprFile; // --spr FILE
 
     // Palette files of other programs.
     bool palettes = false;                      // formats --palettes

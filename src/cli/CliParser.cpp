@@ -38,6 +38,7 @@ enum OptionGroup : unsigned {
     PackFlags = 1u << 12,     // --allow-distance-1
     PackedPages = 1u << 13,   // --packed
     BlockMove = 1u << 14,     // --append, --repoint
+    ByteOptions = 1u << 15,   // --backward, --bytes, --text
 };
 
 // One option: its name, the commands that take it, whether a value follows, and how the
@@ -121,6 +122,7 @@ void ReadPaletteFormat(const std::string& value, ParseContext& c,
 void ReadPattern(const std::string& value, ParseContext& c) {
     // FILE.adf[:INDEX]; a colon followed by a number ends the file name.
     CliOptions& o = c.o;
+    o.patternGiven = true;
     o.patternFile = value;
     o.patternIndex = 0;
     long long number = 0;
@@ -183,15 +185,23 @@ const OptionRow Options[] = {
              Bad(c, problem);
      }},
     {"--address", PageOptions, true,
-     [](const std::string& v, ParseContext& c) { ReadAddress(v, c, c.o.address); }},
+     [](const std::string& v, ParseContext& c) {
+         // @NAME: the place of a bookmark of the ROM.
+         if (v.size() > 1 && v[0] == '@')
+             c.o.addressBookmark = v.substr(1);
+         else
+             ReadAddress(v, c, c.o.address);
+     }},
     {"--rotate", PageOptions, true,
      [](const std::string& v, ParseContext& c) {
          ReadChoice(v, c, {"0", "90", "180", "270"}, "0, 90, 180 or 270", c.o.rotateIndex);
+         c.o.rotateGiven = true;
      }},
     {"--mirror", PageOptions, true,
      [](const std::string& v, ParseContext& c) {
          ReadChoice(v, c, {"none", "horizontal", "vertical", "both"},
                     "none, horizontal, vertical or both", c.o.mirrorIndex);
+         c.o.mirrorGiven = true;
      }},
     {"--pattern", PageOptions, true, ReadPattern},
     {"--pages", PageCount, true,
@@ -213,6 +223,7 @@ const OptionRow Options[] = {
              Bad(c, "bad palette-set entry '" + v + "' (0 to 255)");
          else
              c.o.entry = number;
+         c.o.entryGiven = true;
      }},
     {"--palette-only", ColourOptions, false,
      [](const std::string&, ParseContext& c) { c.o.paletteOnly = true; }},
@@ -225,6 +236,10 @@ const OptionRow Options[] = {
     {"--spr", SpriteOptions, true, [](const std::string& v, ParseContext& c) { c.o.sprFile = v; }},
     {"--from", FromOption, true,
      [](const std::string& v, ParseContext& c) { ReadAddress(v, c, c.o.from); }},
+    {"--backward", ByteOptions, false,
+     [](const std::string&, ParseContext& c) { c.o.backward = true; }},
+    {"--bytes", ByteOptions, true, [](const std::string& v, ParseContext& c) { c.o.bytes = v; }},
+    {"--text", ByteOptions, true, [](const std::string& v, ParseContext& c) { c.o.text = v; }},
     {"--palette", PaletteFile, true,
      [](const std::string& v, ParseContext& c) { c.o.paletteFile = v; }},
     {"--palette-format", PaletteFile, true,
@@ -303,7 +318,7 @@ const CommandRow Commands[] = {
      CliCommand::Find,
      "find ROM",
      {&CliOptions::rom},
-     FormatOption | FromOption,
+     FormatOption | FromOption | ByteOptions,
      FindHelp},
     // render-set decodes one page as export does.
     {"render-set",
@@ -313,6 +328,13 @@ const CommandRow Commands[] = {
      {&CliOptions::setFile, &CliOptions::rom, &CliOptions::image},
      CodecOptions | StateOptions | SpriteOptions,
      RenderSetHelp},
+    {"bookmarks",
+     nullptr,
+     CliCommand::Bookmarks,
+     "bookmarks ROM",
+     {&CliOptions::rom},
+     0,
+     BookmarksHelp},
     {"palette",
      "convert",
      CliCommand::PaletteConvert,
@@ -382,7 +404,9 @@ void CheckCombinations(const CliOptions& o, std::vector<std::string>& errors) {
     if ((o.paletteFormat || o.expansion) && o.paletteFile.empty() &&
         o.command != CliCommand::PaletteConvert)
         errors.push_back("options --palette-format and --expand go with --palette");
-    if (o.packed && !o.address)
+    if (!o.bytes.empty() && !o.text.empty())
+        errors.push_back("options --bytes and --text do not go together");
+    if (o.packed && !o.address && o.addressBookmark.empty())
         errors.push_back("option --packed needs --address (the block's address)");
     if ((o.append || o.repoint) && !o.packed)
         errors.push_back("options --append and --repoint go with --packed");
