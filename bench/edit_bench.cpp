@@ -64,13 +64,13 @@ void PenMove(benchmark::State& state) {
     BenchEditor b(pen != 9, 1);
     tavrin::Editor& e = *b.editor;
     e.PenExecute(pen);
-    e.EditMouseDown(tavrin::MouseButton::Left, 100, 100);
+    e.Mouse().Down(tavrin::Panel::Edit, tavrin::MouseButton::Left, 100, 100);
     int i = 0;
     for (auto _ : state) {
         ++i;
-        e.EditMouseMove((i * 37) % 256, (i * 91) % 256);
+        e.Mouse().Move(tavrin::Panel::Edit, (i * 37) % 256, (i * 91) % 256);
     }
-    e.EditMouseUp(tavrin::MouseButton::Left, 0, 0);
+    e.Mouse().Up(tavrin::Panel::Edit, tavrin::MouseButton::Left, 0, 0);
     benchmark::DoNotOptimize(b.view.repaints);
     state.SetLabel(pen == 1 ? "pen" : pen == 4 ? "filled rectangle" : "fill");
 }
@@ -85,10 +85,10 @@ void StrokeCommit(benchmark::State& state) {
         state.PauseTiming();
         ++i;
         e.Space().PaletteSet().SetSelectedEntry(i & 3);
-        e.EditMouseDown(tavrin::MouseButton::Left, 20, 20);
-        e.EditMouseMove(200, 180);
+        e.Mouse().Down(tavrin::Panel::Edit, tavrin::MouseButton::Left, 20, 20);
+        e.Mouse().Move(tavrin::Panel::Edit, 200, 180);
         state.ResumeTiming();
-        e.EditMouseUp(tavrin::MouseButton::Left, 200, 180);
+        e.Mouse().Up(tavrin::Panel::Edit, tavrin::MouseButton::Left, 200, 180);
     }
     benchmark::DoNotOptimize(b.view.repaints);
     state.SetLabel(state.range(0) == 1 ? "2BPP NES" : "4BPP GBA");

@@ -293,7 +293,7 @@ void Editor::ShowMouseHints(int kind) {
 // ---- Command states ----
 
 bool Editor::CanRotate() const {
-    return m_area.IsSquare() && !m_rightHeld;
+    return m_area.IsSquare() && !m_mouse.IsRightButtonHeld();
 }
 
 void Editor::RefreshCommandStates() {

@@ -2,6 +2,7 @@
 
 #include "core/edit/CPenTable.h"
 #include "core/editor/EditorView.h"
+#include "core/editor/PanelMouse.h"
 #include "core/palette/CStateFile.h"
 #include "core/platform/FailureText.h"
 #include "core/platform/Image8.h"
@@ -24,9 +25,6 @@
 #include <vector>
 
 namespace tavrin {
-
-// Mouse buttons as the image handlers receive them.
-enum class MouseButton { Left = 0, Right = 1, Middle = 2 };
 
 // Where the pointer is when the wheel turns.
 enum class WheelTarget { Other, DatPanel, PalPanel };
@@ -210,33 +208,9 @@ public:
     // The settings dialog closed: the wheel count is taken again and the page shown.
     void SettingsChanged();
 
-    // Mouse on the four images: x and y in view pixels (0..255) on the CHR and EDIT views; on
-    // the DAT and PAL panels y = 0 is the top of the visible part, whatever the scroll
-    // position. Coordinates outside are held within.
-    void ChrMouseDown(MouseButton button, int x, int y);
-    void ChrMouseMove(int x, int y);
-    void ChrMouseUp(MouseButton button, int x, int y);
-    void EditMouseDown(MouseButton button, int x, int y);
-    void EditMouseMove(int x, int y);
-    void EditMouseUp(MouseButton button, int x, int y);
-    void DatMouseDown(MouseButton button, int x, int y);
-    void DatMouseMove(int x, int y);
-    void DatMouseUp(MouseButton button, int x, int y);
-    void PalMouseDown(MouseButton button, int x, int y);
-    void PalMouseMove(int x, int y);
-    void PalMouseUp(MouseButton button, int x, int y);
-    // The pointer moved over the window itself, outside the images.
-    void FormMouseMove();
-    // The image whose press is being tracked (Panel::None while none is): the window routes
-    // the mouse messages it receives itself to the two functions below while one is.
-    Panel TrackedPanel() const { return m_trackedPanel; }
-    // FormMouseMove with the pointer at (x, y) in the coordinates the tracked image's own
-    // handlers take. With no press tracked the mouse hints are cleared. A tracked left press
-    // is taken as released there (the image's own capture ended, so its release was lost); a
-    // right or middle drag reaches its image, the position held within the image.
-    void FormMouseMove(int x, int y);
-    // FormMouseUp: the tracked image's release handler, then the tracking ends.
-    void FormMouseUp(MouseButton button, int x, int y);
+    // The mouse on the four panels.
+    PanelMouse& Mouse() { return m_mouse; }
+    const PanelMouse& Mouse() const { return m_mouse; }
 
     // Redraw steps and the operations the dialogs call.
     void Redraw();
@@ -251,7 +225,6 @@ public:
     // The mouse-hint panel shows only with the status bar.
     bool IsMouseHintsVisible() const;
     bool IsPastePreview() const { return m_pastePreview; }
-    bool IsRightButtonHeld() const { return m_rightHeld; }
     bool IsInitialising() const { return m_initialising; }
 
     // Display settings as the controls show them (-1: no selection).
@@ -282,11 +255,6 @@ public:
     void WorkspaceChanged(WorkspaceChange change) override;
 
 private:
-    // Drag modes of the press being tracked.
-    enum class DragMode { None = 0, Left = 1, Right = 2, Middle = 3 };
-
-    void TrackMouse(Panel panel, MouseButton button);
-    void EndTrackMouse();
     void SetChrScrollRange();
     void SetChrScrollPosition(int position);
     void SetDatScrollPosition(int position);
@@ -313,24 +281,11 @@ private:
     PixelRect AreaPixels() const;
     // The edit area as an indexed bitmap on the clipboard; false after the failure message.
     bool CopyAreaToClipboard();
-    void AfterEditViewStep();
-    // What the page shows: address, format, rotation, mirror and pattern. A stroke is only
-    // committed onto the page it was drawn on.
-    struct PageKey {
-        int address;
-        const CFormat* format;
-        int rotate;
-        int mirror;
-        const AdfEntry* pattern;
-        bool operator==(const PageKey&) const = default;
-    };
     PageKey CurrentPageKey() const {
         return {m_ws.Address(), &m_ws.Format(), m_ws.RotateIndex(), m_ws.MirrorIndex(),
                 &m_ws.Pattern()};
     }
     void SetPaletteScrollRanges();
-    void AfterDatMove();
-    void AfterPalMove();
     // Opens the palette edit dialog on the selected entry's master colour, then redraws all.
     void OpenPaletteEditor();
     std::string CurrentPenName() const;
@@ -358,23 +313,15 @@ private:
     int m_editSize = 16;
     int m_zoomIndex = 3;
     EditArea m_area;
-    TilePos m_anchor;
-    EditArea m_lastRecorded{-1, -1, -1, -1};
     bool m_paletteOnly = false;
 
     bool m_pastePreview = false;
-    bool m_rightHeld = false;
-    bool m_lastReleaseRight = false;
     bool m_initialising = false;
 
     int m_wheelLines = 1;
     int m_wheelCount = 0;
     // Starts one before 0, so the first notch acts.
     uint32_t m_wheelNotch = UINT32_MAX;
-
-    Panel m_trackedPanel = Panel::None;
-    DragMode m_dragMode = DragMode::None;
-    PageKey m_strokePage{};
 
     int m_lastScrollPosition = -1;
     int m_lastTileIndex = -1;
@@ -389,6 +336,9 @@ private:
     bool m_captionModified = false;
     std::string m_datHint;
     std::string m_palHint;
+
+    PanelMouse m_mouse{*this};
+    friend class PanelMouse;
 };
 
 } // namespace tavrin

@@ -105,7 +105,7 @@ void Editor::EditClear() {
 void Editor::EditSelectAll() {
     m_area = ClampEditArea({0, 0, 15, 15});
     m_pastePreview = true;
-    m_lastReleaseRight = true;
+    m_mouse.SetAreaChosenWhole();
     DrawTileView();
     UpdateEditView();
     // The area is square now: the rotations follow.

@@ -237,8 +237,8 @@ bool Navigator::FindBytes(const BytePattern& pattern, SearchDirection direction)
             if (at && *at <= match->offset && match->offset < *at + tileBytes) {
                 const int viewX = x * 2 + 1;
                 const int viewY = y * 2 + 1;
-                m_editor.ChrMouseDown(MouseButton::Left, viewX, viewY);
-                m_editor.ChrMouseUp(MouseButton::Left, viewX, viewY);
+                m_editor.Mouse().Down(Panel::Chr, MouseButton::Left, viewX, viewY);
+                m_editor.Mouse().Up(Panel::Chr, MouseButton::Left, viewX, viewY);
                 x = y = 128;
             }
         }

@@ -60,49 +60,49 @@ ImagePanel* MainWindow::PanelWidget(Panel which) const {
 void MainWindow::PanelPressed(Panel which, Qt::MouseButton button, QPoint pos) {
     if (!IsEditorButton(button))
         return;
-    const Panel tracked = m_editor->TrackedPanel();
+    const Panel tracked = m_editor->Mouse().TrackedPanel();
     if (tracked != Panel::None && tracked != which)
         return;
     const MouseButton b = ToEditorButton(button);
     switch (which) {
     case Panel::Chr:
-        m_editor->ChrMouseDown(b, pos.x(), pos.y());
+        m_editor->Mouse().Down(Panel::Chr, b, pos.x(), pos.y());
         break;
     case Panel::Edit:
-        m_editor->EditMouseDown(b, pos.x(), pos.y());
+        m_editor->Mouse().Down(Panel::Edit, b, pos.x(), pos.y());
         break;
     case Panel::Dat:
-        m_editor->DatMouseDown(b, pos.x(), pos.y());
+        m_editor->Mouse().Down(Panel::Dat, b, pos.x(), pos.y());
         break;
     case Panel::Pal:
-        m_editor->PalMouseDown(b, pos.x(), pos.y());
+        m_editor->Mouse().Down(Panel::Pal, b, pos.x(), pos.y());
         break;
     default:
         break;
     }
     // The left button has the toolkit's own capture.
-    if (button != Qt::LeftButton && m_editor->TrackedPanel() != Panel::None &&
+    if (button != Qt::LeftButton && m_editor->Mouse().TrackedPanel() != Panel::None &&
         mouseGrabber() != this)
         grabMouse();
 }
 
 void MainWindow::PanelMoved(Panel which, QPoint pos) {
     // During a press only its own image hears the moves.
-    const Panel tracked = m_editor->TrackedPanel();
+    const Panel tracked = m_editor->Mouse().TrackedPanel();
     if (tracked != Panel::None && tracked != which)
         return;
     switch (which) {
     case Panel::Chr:
-        m_editor->ChrMouseMove(pos.x(), pos.y());
+        m_editor->Mouse().Move(Panel::Chr, pos.x(), pos.y());
         break;
     case Panel::Edit:
-        m_editor->EditMouseMove(pos.x(), pos.y());
+        m_editor->Mouse().Move(Panel::Edit, pos.x(), pos.y());
         break;
     case Panel::Dat:
-        m_editor->DatMouseMove(pos.x(), pos.y());
+        m_editor->Mouse().Move(Panel::Dat, pos.x(), pos.y());
         break;
     case Panel::Pal:
-        m_editor->PalMouseMove(pos.x(), pos.y());
+        m_editor->Mouse().Move(Panel::Pal, pos.x(), pos.y());
         break;
     default:
         break;
@@ -112,34 +112,34 @@ void MainWindow::PanelMoved(Panel which, QPoint pos) {
 void MainWindow::PanelReleased(Panel /*which*/, Qt::MouseButton button, QPoint pos) {
     if (!IsEditorButton(button))
         return;
-    if (m_editor->TrackedPanel() != Panel::None)
-        m_editor->FormMouseUp(ToEditorButton(button), pos.x(), pos.y());
-    if (m_editor->TrackedPanel() == Panel::None && mouseGrabber() == this)
+    if (m_editor->Mouse().TrackedPanel() != Panel::None)
+        m_editor->Mouse().FormUp(ToEditorButton(button), pos.x(), pos.y());
+    if (m_editor->Mouse().TrackedPanel() == Panel::None && mouseGrabber() == this)
         releaseMouse();
 }
 
 // The position of a window-level event in the coordinates of the tracked image.
 QPoint MainWindow::TrackedPosition(const QPointF& globalPos) const {
-    ImagePanel* panel = PanelWidget(m_editor->TrackedPanel());
+    ImagePanel* panel = PanelWidget(m_editor->Mouse().TrackedPanel());
     return panel ? PanelPixel(panel->mapFromGlobal(globalPos)) : QPoint();
 }
 
 // While the window holds the mouse for a right or middle drag, its events go to the tracked
 // image; the Editor holds the position within it.
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (m_editor->TrackedPanel() != Panel::None) {
+    if (m_editor->Mouse().TrackedPanel() != Panel::None) {
         const QPoint pos = TrackedPosition(event->globalPosition());
-        m_editor->FormMouseMove(pos.x(), pos.y());
-        if (m_editor->TrackedPanel() == Panel::None && mouseGrabber() == this)
+        m_editor->Mouse().FormMove(pos.x(), pos.y());
+        if (m_editor->Mouse().TrackedPanel() == Panel::None && mouseGrabber() == this)
             releaseMouse();
         return;
     }
-    m_editor->FormMouseMove();
+    m_editor->Mouse().FormMove();
 }
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
-    if (m_editor->TrackedPanel() != Panel::None) {
-        PanelPressed(m_editor->TrackedPanel(), event->button(),
+    if (m_editor->Mouse().TrackedPanel() != Panel::None) {
+        PanelPressed(m_editor->Mouse().TrackedPanel(), event->button(),
                      TrackedPosition(event->globalPosition()));
         return;
     }
@@ -147,8 +147,8 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (m_editor->TrackedPanel() != Panel::None) {
-        PanelReleased(m_editor->TrackedPanel(), event->button(),
+    if (m_editor->Mouse().TrackedPanel() != Panel::None) {
+        PanelReleased(m_editor->Mouse().TrackedPanel(), event->button(),
                       TrackedPosition(event->globalPosition()));
         return;
     }

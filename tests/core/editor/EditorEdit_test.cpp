@@ -58,22 +58,22 @@ protected:
     }
     // A left drag over the edit view from one image pixel to another (area at the origin).
     void Stroke(int x0, int y0, int x1, int y1) {
-        editor->EditMouseDown(MouseButton::Left, At(x0), At(y0));
-        editor->EditMouseMove(At(x1), At(y1));
-        editor->EditMouseUp(MouseButton::Left, At(x1), At(y1));
+        editor->Mouse().Down(Panel::Edit, MouseButton::Left, At(x0), At(y0));
+        editor->Mouse().Move(Panel::Edit, At(x1), At(y1));
+        editor->Mouse().Up(Panel::Edit, MouseButton::Left, At(x1), At(y1));
     }
     void Click(int x, int y) { Stroke(x, y, x, y); }
     // Chooses one tile as the edit area (zoom "x16").
     void SelectTile(int column, int row) {
         editor->SetZoom(4);
-        editor->ChrMouseDown(MouseButton::Left, column * 16, row * 16);
-        editor->ChrMouseUp(MouseButton::Left, column * 16, row * 16);
+        editor->Mouse().Down(Panel::Chr, MouseButton::Left, column * 16, row * 16);
+        editor->Mouse().Up(Panel::Chr, MouseButton::Left, column * 16, row * 16);
     }
     // Chooses a rectangle of tiles with the right button.
     void SelectTiles(int c0, int r0, int c1, int r1) {
-        editor->ChrMouseDown(MouseButton::Right, c0 * 16, r0 * 16);
-        editor->ChrMouseMove(c1 * 16, r1 * 16);
-        editor->ChrMouseUp(MouseButton::Right, c1 * 16, r1 * 16);
+        editor->Mouse().Down(Panel::Chr, MouseButton::Right, c0 * 16, r0 * 16);
+        editor->Mouse().Move(Panel::Chr, c1 * 16, r1 * 16);
+        editor->Mouse().Up(Panel::Chr, MouseButton::Right, c1 * 16, r1 * 16);
     }
     std::vector<uint8_t> ClipboardImageRows(Image8& image) const {
         DibToImage8(view.clipboard, image);
@@ -158,11 +158,11 @@ TEST_F(EditorEdit, ACancelledDragLeavesTheBytes) {
         const std::vector<uint8_t> before = Bytes();
         e.PenExecute(pen);
         e.Space().PaletteSet().SetSelectedEntry(2);
-        e.EditMouseDown(MouseButton::Left, At(1), At(1));
-        e.EditMouseMove(At(9), At(12));
-        e.EditMouseDown(MouseButton::Right, At(9), At(12));
-        e.EditMouseMove(At(10), At(13));
-        e.FormMouseUp(MouseButton::Right, At(10), At(13));
+        e.Mouse().Down(Panel::Edit, MouseButton::Left, At(1), At(1));
+        e.Mouse().Move(Panel::Edit, At(9), At(12));
+        e.Mouse().Down(Panel::Edit, MouseButton::Right, At(9), At(12));
+        e.Mouse().Move(Panel::Edit, At(10), At(13));
+        e.Mouse().FormUp(MouseButton::Right, At(10), At(13));
         EXPECT_EQ(Differences(before, Bytes()), "") << pen;
         EXPECT_FALSE(e.Space().Undo().CanUndo()) << pen;
         EXPECT_EQ(view.beeps, 0);

@@ -12,8 +12,8 @@ using EditorSelection = EditorTest;
 
 // Left press and release at a view position.
 void LeftClick(Editor& e, int x, int y) {
-    e.ChrMouseDown(MouseButton::Left, x, y);
-    e.ChrMouseUp(MouseButton::Left, x, y);
+    e.Mouse().Down(Panel::Chr, MouseButton::Left, x, y);
+    e.Mouse().Up(Panel::Chr, MouseButton::Left, x, y);
 }
 
 TEST_F(EditorSelection, LeftClickPlacesAnAreaOfTheZoomsSize) {
@@ -51,21 +51,21 @@ TEST_F(EditorSelection, LeftClickPlacesAnAreaOfTheZoomsSize) {
 
 TEST_F(EditorSelection, ALeftDragCarriesTheAreaAndPositionsOutsideAreHeld) {
     Editor& e = Start();
-    e.ChrMouseDown(MouseButton::Left, 10, 10);
+    e.Mouse().Down(Panel::Chr, MouseButton::Left, 10, 10);
     EXPECT_EQ(e.GetEditArea(), (EditArea{0, 0, 1, 1}));
     view.ClearLog();
-    e.ChrMouseMove(16 * 6, 16 * 3);
+    e.Mouse().Move(Panel::Chr, 16 * 6, 16 * 3);
     EXPECT_EQ(e.GetEditArea(), (EditArea{6, 3, 7, 4}));
     EXPECT_EQ(view.Steps(), "T E");
     view.ClearLog();
-    e.ChrMouseMove(16 * 6 + 9, 16 * 3 + 2); // same tile: nothing redrawn
+    e.Mouse().Move(Panel::Chr, 16 * 6 + 9, 16 * 3 + 2); // same tile: nothing redrawn
     EXPECT_EQ(view.Steps(), "");
-    e.ChrMouseMove(-40, 900);
+    e.Mouse().Move(Panel::Chr, -40, 900);
     EXPECT_EQ(e.GetEditArea(), (EditArea{0, 14, 1, 15}));
-    e.ChrMouseUp(MouseButton::Left, -40, 900);
+    e.Mouse().Up(Panel::Chr, MouseButton::Left, -40, 900);
     EXPECT_EQ(e.GetEditArea(), (EditArea{0, 14, 1, 15}));
     // Moving without a button changes nothing.
-    e.ChrMouseMove(100, 100);
+    e.Mouse().Move(Panel::Chr, 100, 100);
     EXPECT_EQ(e.GetEditArea(), (EditArea{0, 14, 1, 15}));
 }
 
@@ -73,16 +73,16 @@ TEST_F(EditorSelection, ARightDragSpansAnyRectangleWhateverTheZoom) {
     for (int zoom = 0; zoom < 5; ++zoom) {
         Editor& e = Start();
         e.SetZoom(zoom);
-        e.ChrMouseDown(MouseButton::Right, 16 * 10 + 4, 16 * 3 + 4);
-        EXPECT_TRUE(e.IsRightButtonHeld());
+        e.Mouse().Down(Panel::Chr, MouseButton::Right, 16 * 10 + 4, 16 * 3 + 4);
+        EXPECT_TRUE(e.Mouse().IsRightButtonHeld());
         EXPECT_TRUE(e.IsPastePreview());
         EXPECT_EQ(e.GetEditArea(), (EditArea{10, 3, 10, 3}));
         // Square but held: no rotation.
         EXPECT_FALSE(e.CanRotate());
-        e.ChrMouseMove(16 * 2 + 1, 16 * 7 + 1);
+        e.Mouse().Move(Panel::Chr, 16 * 2 + 1, 16 * 7 + 1);
         EXPECT_EQ(e.GetEditArea(), (EditArea{2, 3, 10, 7})) << zoom;
-        e.ChrMouseUp(MouseButton::Right, 16 * 2 + 1, 16 * 7 + 1);
-        EXPECT_FALSE(e.IsRightButtonHeld());
+        e.Mouse().Up(Panel::Chr, MouseButton::Right, 16 * 2 + 1, 16 * 7 + 1);
+        EXPECT_FALSE(e.Mouse().IsRightButtonHeld());
         EXPECT_FALSE(e.CanRotate()) << "not square";
         EXPECT_EQ(e.GetEditArea(), (EditArea{2, 3, 10, 7}));
         EXPECT_TRUE(e.IsPastePreview());
@@ -91,11 +91,11 @@ TEST_F(EditorSelection, ARightDragSpansAnyRectangleWhateverTheZoom) {
 
 TEST_F(EditorSelection, ASquareRightSelectionAllowsRotationAfterRelease) {
     Editor& e = Start();
-    e.ChrMouseDown(MouseButton::Right, 16 * 4, 16 * 4);
-    e.ChrMouseMove(16 * 6, 16 * 6);
+    e.Mouse().Down(Panel::Chr, MouseButton::Right, 16 * 4, 16 * 4);
+    e.Mouse().Move(Panel::Chr, 16 * 6, 16 * 6);
     EXPECT_FALSE(e.CanRotate());
     view.ClearLog();
-    e.ChrMouseUp(MouseButton::Right, 16 * 6, 16 * 6);
+    e.Mouse().Up(Panel::Chr, MouseButton::Right, 16 * 6, 16 * 6);
     EXPECT_EQ(view.Count("C"), 1);
     EXPECT_TRUE(e.CanRotate());
 }
@@ -119,8 +119,8 @@ TEST_F(EditorSelection, ZoomResizesTheAreaFromItsFirstTile) {
 
 TEST_F(EditorSelection, ALeftPressEndsThePastePreview) {
     Editor& e = Start();
-    e.ChrMouseDown(MouseButton::Right, 0, 0);
-    e.ChrMouseUp(MouseButton::Right, 0, 0);
+    e.Mouse().Down(Panel::Chr, MouseButton::Right, 0, 0);
+    e.Mouse().Up(Panel::Chr, MouseButton::Right, 0, 0);
     EXPECT_TRUE(e.IsPastePreview());
     LeftClick(e, 0, 0);
     EXPECT_FALSE(e.IsPastePreview());
@@ -128,19 +128,19 @@ TEST_F(EditorSelection, ALeftPressEndsThePastePreview) {
 
 TEST_F(EditorSelection, ThePopUpMenuOpensOnARightReleaseOnlyWhenAskedFor) {
     Editor& e = Start();
-    e.ChrMouseDown(MouseButton::Right, 30, 40);
-    e.ChrMouseUp(MouseButton::Right, 30, 40);
+    e.Mouse().Down(Panel::Chr, MouseButton::Right, 30, 40);
+    e.Mouse().Up(Panel::Chr, MouseButton::Right, 30, 40);
     EXPECT_TRUE(view.popups.empty());
     e.Settings().UsePopupMenu = true;
-    e.ChrMouseDown(MouseButton::Right, 30, 40);
-    e.ChrMouseUp(MouseButton::Right, 30, 40);
+    e.Mouse().Down(Panel::Chr, MouseButton::Right, 30, 40);
+    e.Mouse().Up(Panel::Chr, MouseButton::Right, 30, 40);
     ASSERT_EQ(view.popups.size(), 1u);
     EXPECT_EQ(view.popups[0], std::make_pair(30, 40));
     LeftClick(e, 30, 40);
     EXPECT_EQ(view.popups.size(), 1u);
     // After a drag that ends beyond the view the menu still opens where the pointer is.
-    e.ChrMouseDown(MouseButton::Right, 30, 40);
-    e.FormMouseUp(MouseButton::Right, 300, -20);
+    e.Mouse().Down(Panel::Chr, MouseButton::Right, 30, 40);
+    e.Mouse().FormUp(MouseButton::Right, 300, -20);
     ASSERT_EQ(view.popups.size(), 2u);
     EXPECT_EQ(view.popups[1], std::make_pair(300, -20));
 }
@@ -164,22 +164,22 @@ TEST_F(EditorSelection, TheEditViewFollowsTheArea) {
 TEST_F(EditorSelection, AnEditViewReleaseDecodesAndRedrawsThePage) {
     const std::string rom = WriteFile("r.chr", std::vector<uint8_t>(8192, 0));
     Editor& e = Start({rom});
-    e.EditMouseDown(MouseButton::Left, 40, 40);
+    e.Mouse().Down(Panel::Edit, MouseButton::Left, 40, 40);
     // A right press cancels the stroke: the release commits nothing.
-    e.EditMouseDown(MouseButton::Right, 40, 40);
+    e.Mouse().Down(Panel::Edit, MouseButton::Right, 40, 40);
     // Bytes changed behind the page's back show after the release, which decodes again.
     e.Space().Document().Data()[0] = 0x80;
     view.ClearLog();
-    e.FormMouseUp(MouseButton::Right, 40, 40);
+    e.Mouse().FormUp(MouseButton::Right, 40, 40);
     EXPECT_EQ(view.Steps(), "T E");
     EXPECT_FALSE(e.Space().Undo().CanUndo());
     EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 1);
     // The same in the paste preview, where the edit view takes no pen input.
-    e.ChrMouseDown(MouseButton::Right, 0, 0);
-    e.ChrMouseUp(MouseButton::Right, 0, 0);
-    e.EditMouseDown(MouseButton::Left, 0, 0);
+    e.Mouse().Down(Panel::Chr, MouseButton::Right, 0, 0);
+    e.Mouse().Up(Panel::Chr, MouseButton::Right, 0, 0);
+    e.Mouse().Down(Panel::Edit, MouseButton::Left, 0, 0);
     view.ClearLog();
-    e.EditMouseUp(MouseButton::Left, 0, 0);
+    e.Mouse().Up(Panel::Edit, MouseButton::Left, 0, 0);
     EXPECT_EQ(view.Steps(), "T E");
 }
 
@@ -191,22 +191,22 @@ TEST_F(EditorPaletteMouse, DraggingOverTheDatPanelSelectsEntries) {
     Editor& e = Start();
     ASSERT_EQ(e.Space().Format().BitsPerPixel(), 2);
     view.ClearLog();
-    e.DatMouseDown(MouseButton::Left, 16 * 2 + 3, 4); // entry 2, same group
+    e.Mouse().Down(Panel::Dat, MouseButton::Left, 16 * 2 + 3, 4); // entry 2, same group
     EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), 2);
     EXPECT_EQ(view.Steps(), "S L");
     EXPECT_EQ(view.focused, Panel::Dat);
     EXPECT_EQ(view.hintLeft, "描画パレット選択");
     view.ClearLog();
-    e.DatMouseMove(16 * 5, 20); // entry 21: another group, the page is decoded again
+    e.Mouse().Move(Panel::Dat, 16 * 5, 20); // entry 21: another group, the page is decoded again
     EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), 21);
     EXPECT_EQ(view.Steps(), "T E S L");
     view.ClearLog();
-    e.DatMouseMove(16 * 5 + 7, 25); // same entry: nothing
+    e.Mouse().Move(Panel::Dat, 16 * 5 + 7, 25); // same entry: nothing
     EXPECT_EQ(view.Steps(), "");
-    e.DatMouseMove(400, 900); // held within the two visible rows
+    e.Mouse().Move(Panel::Dat, 400, 900); // held within the two visible rows
     EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), 31);
-    e.DatMouseUp(MouseButton::Left, 0, 0);
-    e.DatMouseMove(0, 0);
+    e.Mouse().Up(Panel::Dat, MouseButton::Left, 0, 0);
+    e.Mouse().Move(Panel::Dat, 0, 0);
     EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), 31);
     EXPECT_TRUE(view.paletteEditors.empty());
 }
@@ -214,9 +214,9 @@ TEST_F(EditorPaletteMouse, DraggingOverTheDatPanelSelectsEntries) {
 TEST_F(EditorPaletteMouse, TheDatPanelCountsRowsFromItsScrollPosition) {
     Editor& e = Start();
     e.ScrollBarDatChange(3);
-    e.DatMouseDown(MouseButton::Left, 16 * 4, 18);
+    e.Mouse().Down(Panel::Dat, MouseButton::Left, 16 * 4, 18);
     EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), 4 * 16 + 4);
-    e.DatMouseUp(MouseButton::Left, 0, 0);
+    e.Mouse().Up(Panel::Dat, MouseButton::Left, 0, 0);
 }
 
 TEST_F(EditorPaletteMouse, ARightReleaseOpensThePaletteEditorOnTheMasterColour) {
@@ -224,9 +224,9 @@ TEST_F(EditorPaletteMouse, ARightReleaseOpensThePaletteEditorOnTheMasterColour) 
     dat[5] = 0x33;
     WriteFile("tavrin.dat", dat);
     Editor& e = Start();
-    e.DatMouseDown(MouseButton::Right, 16 * 5, 0);
+    e.Mouse().Down(Panel::Dat, MouseButton::Right, 16 * 5, 0);
     view.ClearLog();
-    e.DatMouseUp(MouseButton::Right, 16 * 5, 0);
+    e.Mouse().Up(Panel::Dat, MouseButton::Right, 16 * 5, 0);
     EXPECT_EQ(view.paletteEditors, std::vector<int>{0x33});
     EXPECT_EQ(view.Steps(), "P T E S L");
 }
@@ -235,36 +235,36 @@ TEST_F(EditorPaletteMouse, DraggingOverThePalPanelAssignsMasterColours) {
     Editor& e = Start();
     e.Space().PaletteSet().SetSelectedEntry(6);
     view.ClearLog();
-    e.PalMouseDown(MouseButton::Left, 16 * 3, 16 * 2); // master colour 0x23
+    e.Mouse().Down(Panel::Pal, MouseButton::Left, 16 * 3, 16 * 2); // master colour 0x23
     EXPECT_EQ(e.Space().PaletteSet().GetEntry(6), 0x23);
     EXPECT_EQ(view.Steps(), "P T E S L");
     EXPECT_EQ(view.hintLeft, "セット色選択");
     view.ClearLog();
-    e.PalMouseMove(16 * 3 + 8, 16 * 2 + 8);
+    e.Mouse().Move(Panel::Pal, 16 * 3 + 8, 16 * 2 + 8);
     EXPECT_EQ(view.Steps(), "") << "the same cell changes nothing";
-    e.PalMouseUp(MouseButton::Left, 0, 0);
+    e.Mouse().Up(Panel::Pal, MouseButton::Left, 0, 0);
     e.ScrollBarPalChange(10);
-    e.PalMouseDown(MouseButton::Left, 0, 0);
+    e.Mouse().Down(Panel::Pal, MouseButton::Left, 0, 0);
     EXPECT_EQ(e.Space().PaletteSet().GetEntry(6), 0xA0);
-    e.PalMouseUp(MouseButton::Left, 0, 0);
+    e.Mouse().Up(Panel::Pal, MouseButton::Left, 0, 0);
 }
 
 TEST_F(EditorPaletteMouse, ColourSetPaintingNeedsARightSelectionAndTheSwitch) {
     const std::string rom = WriteFile("paint.chr", std::vector<uint8_t>(16384, 0));
     Editor& e = Start({rom});
     // Tiles 0-1 and 16-17 chosen with the right button.
-    e.ChrMouseDown(MouseButton::Right, 0, 0);
-    e.ChrMouseMove(16, 16);
-    e.ChrMouseUp(MouseButton::Right, 16, 16);
+    e.Mouse().Down(Panel::Chr, MouseButton::Right, 0, 0);
+    e.Mouse().Move(Panel::Chr, 16, 16);
+    e.Mouse().Up(Panel::Chr, MouseButton::Right, 16, 16);
     // Without the switch nothing is painted.
-    e.DatMouseDown(MouseButton::Left, 16 * 2, 0); // entry 2... group 0
-    e.DatMouseMove(16 * 9, 0);                    // entry 9: group 2
-    e.DatMouseUp(MouseButton::Left, 0, 0);
+    e.Mouse().Down(Panel::Dat, MouseButton::Left, 16 * 2, 0); // entry 2... group 0
+    e.Mouse().Move(Panel::Dat, 16 * 9, 0);                    // entry 9: group 2
+    e.Mouse().Up(Panel::Dat, MouseButton::Left, 0, 0);
     EXPECT_EQ(e.Space().ColourSet().GroupAt(0), 0);
 
     e.PaletteEnableSet();
-    e.DatMouseDown(MouseButton::Left, 16 * 9, 0);
-    e.DatMouseUp(MouseButton::Left, 0, 0);
+    e.Mouse().Down(Panel::Dat, MouseButton::Left, 16 * 9, 0);
+    e.Mouse().Up(Panel::Dat, MouseButton::Left, 0, 0);
     EXPECT_EQ(e.Space().ColourSet().GroupAt(0), 2);
     EXPECT_EQ(e.Space().ColourSet().GroupAt(16), 2);
     EXPECT_EQ(e.Space().ColourSet().GroupAt(16 * 16), 2);
@@ -279,18 +279,18 @@ TEST_F(EditorPaletteMouse, ColourSetPaintingNeedsARightSelectionAndTheSwitch) {
 
     // After a left selection the palette-set panel only selects.
     LeftClick(e, 16 * 4, 0);
-    e.DatMouseDown(MouseButton::Left, 16 * 13, 0); // group 3
-    e.DatMouseUp(MouseButton::Left, 0, 0);
+    e.Mouse().Down(Panel::Dat, MouseButton::Left, 16 * 13, 0); // group 3
+    e.Mouse().Up(Panel::Dat, MouseButton::Left, 0, 0);
     EXPECT_EQ(e.Space().ColourSet().GroupAt(4 * 16), 0);
 }
 
 TEST_F(EditorPaletteMouse, FormMovesClearTheHintsOnlyWhileNoPressIsTracked) {
     Editor& e = Start();
-    e.ChrMouseDown(MouseButton::Left, 5, 5);
-    e.FormMouseMove();
+    e.Mouse().Down(Panel::Chr, MouseButton::Left, 5, 5);
+    e.Mouse().FormMove();
     EXPECT_EQ(view.hintLeft, "描画領域選択");
-    e.ChrMouseUp(MouseButton::Left, 5, 5);
-    e.FormMouseMove();
+    e.Mouse().Up(Panel::Chr, MouseButton::Left, 5, 5);
+    e.Mouse().FormMove();
     EXPECT_EQ(view.hintLeft, "");
 }
 
@@ -301,48 +301,48 @@ using EditorFormMouse = EditorTest;
 TEST_F(EditorFormMouse, ALeftPressMeetingAWindowMoveIsReleased) {
     Editor& e = Start();
     e.SetZoom(2);
-    e.ChrMouseDown(MouseButton::Left, 16 * 3, 16 * 4);
-    EXPECT_EQ(e.TrackedPanel(), Panel::Chr);
+    e.Mouse().Down(Panel::Chr, MouseButton::Left, 16 * 3, 16 * 4);
+    EXPECT_EQ(e.Mouse().TrackedPanel(), Panel::Chr);
     view.ClearLog();
     const int hintCalls = view.hintCalls;
-    e.FormMouseMove(16 * 9, 16 * 9);
-    EXPECT_EQ(e.TrackedPanel(), Panel::None);
+    e.Mouse().FormMove(16 * 9, 16 * 9);
+    EXPECT_EQ(e.Mouse().TrackedPanel(), Panel::None);
     EXPECT_EQ(view.Count("C"), 1) << "the tile view's release refreshes the command states";
     EXPECT_EQ(e.GetEditArea(), (EditArea{3, 4, 6, 7})) << "the area stays where it was";
     EXPECT_EQ(view.hintCalls, hintCalls);
     // Only the next move, with nothing tracked, clears the hints.
-    e.FormMouseMove(0, 0);
+    e.Mouse().FormMove(0, 0);
     EXPECT_EQ(view.hintLeft, "");
     EXPECT_EQ(view.hintRight, "");
 }
 
 TEST_F(EditorFormMouse, ARightDragKeepsReachingTheTileViewOutsideIt) {
     Editor& e = Start({WriteFile("d.chr", std::vector<uint8_t>(8192, 0))});
-    e.ChrMouseDown(MouseButton::Right, 16 * 10 + 4, 16 * 3 + 4);
-    e.FormMouseMove(-50, 900); // held at (0, 255): tile (0, 15)
-    EXPECT_EQ(e.TrackedPanel(), Panel::Chr);
-    EXPECT_TRUE(e.IsRightButtonHeld());
+    e.Mouse().Down(Panel::Chr, MouseButton::Right, 16 * 10 + 4, 16 * 3 + 4);
+    e.Mouse().FormMove(-50, 900); // held at (0, 255): tile (0, 15)
+    EXPECT_EQ(e.Mouse().TrackedPanel(), Panel::Chr);
+    EXPECT_TRUE(e.Mouse().IsRightButtonHeld());
     EXPECT_EQ(e.GetEditArea(), (EditArea{0, 3, 10, 15}));
-    e.FormMouseUp(MouseButton::Right, -50, 900);
-    EXPECT_EQ(e.TrackedPanel(), Panel::None);
-    EXPECT_FALSE(e.IsRightButtonHeld());
+    e.Mouse().FormUp(MouseButton::Right, -50, 900);
+    EXPECT_EQ(e.Mouse().TrackedPanel(), Panel::None);
+    EXPECT_FALSE(e.Mouse().IsRightButtonHeld());
     // The release was the tile view's right release: colour-set painting is possible now.
     e.PaletteEnableSet();
-    e.DatMouseDown(MouseButton::Left, 16 * 4, 0);
-    e.DatMouseUp(MouseButton::Left, 16 * 4, 0);
+    e.Mouse().Down(Panel::Dat, MouseButton::Left, 16 * 4, 0);
+    e.Mouse().Up(Panel::Dat, MouseButton::Left, 16 * 4, 0);
     EXPECT_EQ(e.Space().ColourSet().GroupAt(16 * 3 * 16), 1); // tile (0, 3)
     EXPECT_EQ(e.Space().ColourSet().GroupAt(0), 0);
 }
 
 TEST_F(EditorFormMouse, AMiddleDragOnTheTileViewOnlyShowsTheStatus) {
     Editor& e = Start();
-    e.ChrMouseDown(MouseButton::Middle, 0, 0);
-    e.FormMouseMove(16 * 5, 16 * 2);
-    EXPECT_EQ(e.TrackedPanel(), Panel::Chr);
+    e.Mouse().Down(Panel::Chr, MouseButton::Middle, 0, 0);
+    e.Mouse().FormMove(16 * 5, 16 * 2);
+    EXPECT_EQ(e.Mouse().TrackedPanel(), Panel::Chr);
     EXPECT_EQ(e.GetEditArea(), (EditArea{0, 0, 1, 1}));
     EXPECT_EQ(view.status[1], "Pattern : ADF[25] = 25 ");
-    e.FormMouseUp(MouseButton::Middle, 16 * 5, 16 * 2);
-    EXPECT_EQ(e.TrackedPanel(), Panel::None);
+    e.Mouse().FormUp(MouseButton::Middle, 16 * 5, 16 * 2);
+    EXPECT_EQ(e.Mouse().TrackedPanel(), Panel::None);
 }
 
 TEST_F(EditorFormMouse, ARightDragOverThePalettePanelsIsHeldWithinTheirVisibleRows) {
@@ -351,28 +351,28 @@ TEST_F(EditorFormMouse, ARightDragOverThePalettePanelsIsHeldWithinTheirVisibleRo
     WriteFile("tavrin.dat", dat);
     Editor& e = Start();
     e.ScrollBarDatChange(4);
-    e.DatMouseDown(MouseButton::Right, 0, 0); // entry 0x40
+    e.Mouse().Down(Panel::Dat, MouseButton::Right, 0, 0); // entry 0x40
     EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), 0x40);
-    e.FormMouseMove(999, 500); // held at the last visible cell: row 5, column 15
+    e.Mouse().FormMove(999, 500); // held at the last visible cell: row 5, column 15
     EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), 0x5F);
-    e.FormMouseUp(MouseButton::Right, 999, 500);
-    EXPECT_EQ(e.TrackedPanel(), Panel::None);
+    e.Mouse().FormUp(MouseButton::Right, 999, 500);
+    EXPECT_EQ(e.Mouse().TrackedPanel(), Panel::None);
     EXPECT_EQ(view.paletteEditors, std::vector<int>{0x44});
 
     e.Space().PaletteSet().SetSelectedEntry(1);
-    e.PalMouseDown(MouseButton::Right, 0, 0); // master colour 0
-    e.FormMouseMove(-30, 999);                // held at row 3, column 0: master colour 0x30
+    e.Mouse().Down(Panel::Pal, MouseButton::Right, 0, 0); // master colour 0
+    e.Mouse().FormMove(-30, 999); // held at row 3, column 0: master colour 0x30
     EXPECT_EQ(e.Space().PaletteSet().GetEntry(1), 0x30);
-    e.FormMouseUp(MouseButton::Right, -30, 999);
+    e.Mouse().FormUp(MouseButton::Right, -30, 999);
     EXPECT_EQ(view.paletteEditors, (std::vector<int>{0x44, 0x30}));
 }
 
 TEST_F(EditorFormMouse, AReleaseWithNothingTrackedDoesNothing) {
     Editor& e = Start();
     view.ClearLog();
-    e.FormMouseUp(MouseButton::Right, 10, 10);
+    e.Mouse().FormUp(MouseButton::Right, 10, 10);
     EXPECT_TRUE(view.log.empty());
-    EXPECT_EQ(e.TrackedPanel(), Panel::None);
+    EXPECT_EQ(e.Mouse().TrackedPanel(), Panel::None);
 }
 
 } // namespace
@@ -389,20 +389,20 @@ TEST_F(EditorStroke, AStrokeIsDroppedWhenThePageMovesUnderIt) {
     e.PaletteSelect(2); // colour 1 of group 0
     const std::vector<uint8_t> before(e.Space().Document().Data(),
                                       e.Space().Document().Data() + 64 * 1024);
-    e.EditMouseDown(MouseButton::Left, 10, 10);
-    e.EditMouseMove(100, 100);
+    e.Mouse().Down(Panel::Edit, MouseButton::Left, 10, 10);
+    e.Mouse().Move(Panel::Edit, 100, 100);
     e.AddrStep(8); // one page on
-    e.EditMouseMove(120, 120);
-    e.FormMouseUp(MouseButton::Left, 120, 120);
+    e.Mouse().Move(Panel::Edit, 120, 120);
+    e.Mouse().FormUp(MouseButton::Left, 120, 120);
     const std::vector<uint8_t> after(e.Space().Document().Data(),
                                      e.Space().Document().Data() + 64 * 1024);
     EXPECT_EQ(after, before);
     EXPECT_FALSE(e.Space().Undo().CanUndo());
 
     // The same stroke without the page moving is written and undoable.
-    e.EditMouseDown(MouseButton::Left, 10, 10);
-    e.EditMouseMove(100, 100);
-    e.FormMouseUp(MouseButton::Left, 100, 100);
+    e.Mouse().Down(Panel::Edit, MouseButton::Left, 10, 10);
+    e.Mouse().Move(Panel::Edit, 100, 100);
+    e.Mouse().FormUp(MouseButton::Left, 100, 100);
     EXPECT_TRUE(e.Space().Undo().CanUndo());
     const std::vector<uint8_t> drawn(e.Space().Document().Data(),
                                      e.Space().Document().Data() + 64 * 1024);

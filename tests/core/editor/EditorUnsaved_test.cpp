@@ -147,9 +147,9 @@ TEST_F(EditorUnsaved, TilesPastTheEndOfTheDataAreHatchedAndNamedUnderTheMouse) {
     EXPECT_FALSE(hatched(47));
     EXPECT_TRUE(hatched(48));
     EXPECT_TRUE(hatched(255));
-    e.ChrMouseMove(5, 47 / 16 * 16 + 5);
+    e.Mouse().Move(Panel::Chr, 5, 47 / 16 * 16 + 5);
     EXPECT_EQ(view.status[1].find("データの終わり"), std::string::npos);
-    e.ChrMouseMove(5, 48 / 16 * 16 + 5);
+    e.Mouse().Move(Panel::Chr, 5, 48 / 16 * 16 + 5);
     EXPECT_NE(view.status[1].find("(データの終わりより後ろ)"), std::string::npos);
 
     // Turned a quarter, the data's tiles move with the page, and so do the marks.

@@ -338,25 +338,25 @@ TEST_F(EditorCaption, PatternStatusShowsTheScreenTileAndThePatternsTile) {
     table.SetPattern(1, GenerateCharacterPattern(2, 2, false));
     WriteFile("tavrin.adf", table.ToBytes());
     Editor& e = Start();
-    e.ChrMouseMove(2 * 16 + 3, 1 * 16 + 9);
+    e.Mouse().Move(Panel::Chr, 2 * 16 + 3, 1 * 16 + 9);
     EXPECT_EQ(view.status[1], "Pattern : ADF[12] = 12 ");
     e.SelectPattern(1);
-    e.ChrMouseMove(3 * 16, 16);
+    e.Mouse().Move(Panel::Chr, 3 * 16, 16);
     EXPECT_EQ(view.status[1], "Pattern : ADF[13] = 07 ");
 }
 
 TEST_F(EditorCaption, MouseHintsNameTheButtonsOfEachPanel) {
     Editor& e = Start();
-    e.ChrMouseMove(5, 5);
+    e.Mouse().Move(Panel::Chr, 5, 5);
     EXPECT_EQ(view.hintLeft, "描画領域選択");
     EXPECT_EQ(view.hintRight, "領域選択");
     const int calls = view.hintCalls;
-    e.ChrMouseMove(100, 100);
+    e.Mouse().Move(Panel::Chr, 100, 100);
     EXPECT_EQ(view.hintCalls, calls) << "the same kind and pen again writes nothing";
-    e.FormMouseMove();
+    e.Mouse().FormMove();
     EXPECT_EQ(view.hintLeft, "");
     EXPECT_EQ(view.hintRight, "");
-    e.EditMouseMove(10, 10);
+    e.Mouse().Move(Panel::Edit, 10, 10);
     EXPECT_EQ(view.hintLeft, "描画：ペン");
     EXPECT_EQ(view.hintRight, "スポイト");
 }
@@ -365,11 +365,11 @@ TEST_F(EditorCaption, MouseHintsStayUntouchedWhileTheStatusBarIsHidden) {
     Editor& e = Start();
     e.SetStatusBarVisible(false);
     EXPECT_FALSE(e.IsMouseHintsVisible());
-    e.ChrMouseMove(5, 5);
+    e.Mouse().Move(Panel::Chr, 5, 5);
     EXPECT_EQ(view.hintCalls, 0);
     e.SetStatusBarVisible(true);
     EXPECT_TRUE(e.IsMouseHintsVisible());
-    e.ChrMouseMove(5, 5);
+    e.Mouse().Move(Panel::Chr, 5, 5);
     EXPECT_EQ(view.hintLeft, "描画領域選択");
     e.SetMouseNavigation(false);
     EXPECT_FALSE(e.IsMouseHintsVisible());

@@ -215,8 +215,8 @@ TEST_F(NavigatorTest, AddressUnderTheMouse) {
     EXPECT_EQ(pageChanges, 1);
     EXPECT_EQ(n.TileUnderMouseText(16 * 3 + 5, 16 * 2), "アドレス 001230  タイル 123");
     // The selection's address follows the edit area.
-    editor->ChrMouseDown(MouseButton::Left, 16 * 5, 16 * 7);
-    editor->ChrMouseUp(MouseButton::Left, 16 * 5, 16 * 7);
+    editor->Mouse().Down(Panel::Chr, MouseButton::Left, 16 * 5, 16 * 7);
+    editor->Mouse().Up(Panel::Chr, MouseButton::Left, 16 * 5, 16 * 7);
     EXPECT_EQ(n.SelectionAddressText(), "001750");
 }
 

@@ -356,7 +356,7 @@ TEST_F(MainWindowDrawingTest, ARightPressDuringALeftDragCancelsIt) {
         EXPECT_EQ(Differences(Document(), m_bytes), "");
         EXPECT_EQ(E().Space().TileImage(), before) << "even the pen's committed segments are gone";
         EXPECT_FALSE(Action("ActEditUndo")->isEnabled()) << "nothing was committed";
-        EXPECT_EQ(E().TrackedPanel(), Panel::None);
+        EXPECT_EQ(E().Mouse().TrackedPanel(), Panel::None);
 
         // The next stroke draws normally.
         Press(edit, Qt::LeftButton, QPoint(40, 40));
