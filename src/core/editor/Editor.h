@@ -121,12 +121,12 @@ public:
     void PaletteSelect(int tag); // Z X C V: tags 0..3
     void SetPaletteDisplayMode(bool paletteOnly);
     void PaletteEnableSet(); // Ctrl+M
-    void PaletteDatOpen(const std::string& path);
-    void PaletteDatSave(const std::string& path);
-    void PaletteDatSaveRom();
-    void PalettePalOpen(const std::string& path);
-    void PalettePalSave(const std::string& path);
-    void PalettePalSaveRom();
+    // A palette set (.dat), palette (.pal) or pattern list (.adf) from a file, to a file, or to
+    // the file of that extension beside the document. A failure is reported; what a damaged
+    // file held up to its fault is kept.
+    void OpenCompanion(RomDocument::Companion kind, const std::string& path);
+    void SaveCompanion(RomDocument::Companion kind, const std::string& path);
+    void SaveCompanionBesideRom(RomDocument::Companion kind);
     // A palette file of another format (format none: found from the file) into the master
     // palette or, for console colour memory and as the user chooses, the palette set: one undo
     // step. A refused file, and a short one, are said in a message.
@@ -135,9 +135,6 @@ public:
     // The master palette (or the palette set's colours, as the user chooses for console
     // colour memory) into a palette file of the format.
     void PaletteExportOther(const std::string& path, PaletteFormat format);
-    void PaletteAdfOpen(const std::string& path);
-    void PaletteAdfSave(const std::string& path);
-    void PaletteAdfSaveRom();
     void PaletteReload(); // F11: the standard state
     // The palette edit dialog changed something: the full redraw.
     void PaletteEdited();

@@ -174,63 +174,57 @@ void Editor::PatternDialogClosed() {
     SelectPattern(0);
 }
 
-// ---- Palette set (.dat) ----
+// ---- Palette set (.dat), palette (.pal), patterns (.adf) ----
 
-void Editor::PaletteDatOpen(const std::string& path) {
-    m_ws.PaletteSet().LoadFromFile(path);
-    m_ws.PalettesEdited(this);
-    m_datHint = path;
-    m_view.SetToolTip(HintTarget::DatPanel, m_datHint + "\n" + m_palHint);
-    RebuildDisplayPalette();
-    Redraw();
+void Editor::OpenCompanion(RomDocument::Companion kind, const std::string& path) {
+    FileResult read;
+    switch (kind) {
+    case RomDocument::Companion::Dat:
+        read = m_ws.PaletteSet().LoadFromFile(path);
+        m_ws.PalettesEdited(this);
+        m_datHint = path;
+        m_view.SetToolTip(HintTarget::DatPanel, m_datHint + "\n" + m_palHint);
+        break;
+    case RomDocument::Companion::Pal:
+        read = m_ws.Palette().LoadFromFile(path);
+        m_ws.PalettesEdited(this);
+        m_palHint = path;
+        m_view.SetToolTip(HintTarget::PalPanel, m_palHint);
+        break;
+    case RomDocument::Companion::Adf:
+        read = m_ws.Patterns().LoadFromFile(path);
+        m_ws.PatternsEdited(this);
+        m_view.SetToolTip(HintTarget::PatternList, path);
+        RefillPatternList();
+        SelectPattern(0);
+        break;
+    case RomDocument::Companion::Col:
+        return;
+    }
+    if (kind != RomDocument::Companion::Adf) {
+        RebuildDisplayPalette();
+        Redraw();
+    }
+    // What could be read is shown all the same; the user hears why the rest could not.
+    if (!read)
+        m_view.ReportFailure(read, FileAction::Open);
 }
 
-void Editor::PaletteDatSave(const std::string& path) {
-    ReportFailure(m_ws.PaletteSet().SaveToFile(path));
+void Editor::SaveCompanion(RomDocument::Companion kind, const std::string& path) {
+    switch (kind) {
+    case RomDocument::Companion::Dat:
+        return ReportFailure(m_ws.PaletteSet().SaveToFile(path));
+    case RomDocument::Companion::Pal:
+        return ReportFailure(m_ws.Palette().SaveToFile(path));
+    case RomDocument::Companion::Adf:
+        return ReportFailure(m_ws.Patterns().SaveToFile(path));
+    case RomDocument::Companion::Col:
+        return;
+    }
 }
 
-void Editor::PaletteDatSaveRom() {
-    PaletteDatSave(
-        RomDocument::CompanionPath(m_ws.Document().FilePath(), RomDocument::Companion::Dat));
-}
-
-// ---- Palette (.pal) ----
-
-void Editor::PalettePalOpen(const std::string& path) {
-    m_ws.Palette().LoadFromFile(path);
-    m_ws.PalettesEdited(this);
-    m_palHint = path;
-    m_view.SetToolTip(HintTarget::PalPanel, m_palHint);
-    RebuildDisplayPalette();
-    Redraw();
-}
-
-void Editor::PalettePalSave(const std::string& path) {
-    ReportFailure(m_ws.Palette().SaveToFile(path));
-}
-
-void Editor::PalettePalSaveRom() {
-    PalettePalSave(
-        RomDocument::CompanionPath(m_ws.Document().FilePath(), RomDocument::Companion::Pal));
-}
-
-// ---- Patterns (.adf) ----
-
-void Editor::PaletteAdfOpen(const std::string& path) {
-    m_ws.Patterns().LoadFromFile(path);
-    m_ws.PatternsEdited(this);
-    m_view.SetToolTip(HintTarget::PatternList, path);
-    RefillPatternList();
-    SelectPattern(0);
-}
-
-void Editor::PaletteAdfSave(const std::string& path) {
-    ReportFailure(m_ws.Patterns().SaveToFile(path));
-}
-
-void Editor::PaletteAdfSaveRom() {
-    PaletteAdfSave(
-        RomDocument::CompanionPath(m_ws.Document().FilePath(), RomDocument::Companion::Adf));
+void Editor::SaveCompanionBesideRom(RomDocument::Companion kind) {
+    SaveCompanion(kind, RomDocument::CompanionPath(m_ws.Document().FilePath(), kind));
 }
 
 // ---- Standard state ----

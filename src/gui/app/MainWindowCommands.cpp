@@ -112,24 +112,22 @@ void MainWindow::ConnectActions() {
         const char* saveRom;
         const char* filter;
         const char* extension;
-        void (Editor::*load)(const std::string&);
-        void (Editor::*store)(const std::string&);
-        void (Editor::*storeRom)();
+        RomDocument::Companion kind;
     };
     const PaletteFile files[] = {
         {"ActPaletteDatOpen", "ActPaletteDatSave", "ActPaletteDatSaveRom", DatFilter, "dat",
-         &Editor::PaletteDatOpen, &Editor::PaletteDatSave, &Editor::PaletteDatSaveRom},
+         RomDocument::Companion::Dat},
         {"ActPalettePalOpen", "ActPalettePalSave", "ActPalettePalSaveRom", PalFilter, "pal",
-         &Editor::PalettePalOpen, &Editor::PalettePalSave, &Editor::PalettePalSaveRom},
+         RomDocument::Companion::Pal},
         {"ActPaletteAdfOpen", "ActPaletteAdfSave", "ActPaletteAdfSaveRom", AdfFilter, "adf",
-         &Editor::PaletteAdfOpen, &Editor::PaletteAdfSave, &Editor::PaletteAdfSaveRom},
+         RomDocument::Companion::Adf},
     };
     for (const PaletteFile& f : files) {
         on(f.open, [this, f](QAction*) {
             const QString path =
                 ChooseFile({false, tr(f.filter), QString::fromLatin1(f.extension), {}, {}});
             if (!path.isEmpty())
-                (m_editor.get()->*f.load)(S(path));
+                m_editor->OpenCompanion(f.kind, S(path));
         });
         on(f.save, [this, f](QAction*) {
             const QString preset = QString::fromStdString(
@@ -137,9 +135,9 @@ void MainWindow::ConnectActions() {
             const QString path =
                 ChooseFile({true, tr(f.filter), QString::fromLatin1(f.extension), preset, {}});
             if (!path.isEmpty())
-                (m_editor.get()->*f.store)(S(path));
+                m_editor->SaveCompanion(f.kind, S(path));
         });
-        on(f.saveRom, [this, f](QAction*) { (m_editor.get()->*f.storeRom)(); });
+        on(f.saveRom, [this, f](QAction*) { m_editor->SaveCompanionBesideRom(f.kind); });
     }
 
     on("ActToolShowStatusbar", [&e](QAction*) { e.SetStatusBarVisible(!e.Settings().Statusbar); });

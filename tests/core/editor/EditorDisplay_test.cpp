@@ -131,7 +131,7 @@ TEST_F(EditorFormat, APageThatWouldReachPastTheBufferIsShownBlank) {
     far.tiles[5] = 255;
     far.SetName("far");
     table.SetPattern(1, far);
-    e.PaletteAdfOpen(WriteFile("far.adf", table.ToBytes()));
+    e.OpenCompanion(RomDocument::Companion::Adf, WriteFile("far.adf", table.ToBytes()));
     e.SelectPattern(1);
     EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 0);
     EXPECT_EQ(e.Space().TileImage().Pixel(7 * 16, 7 * 16), 0);
@@ -318,17 +318,18 @@ TEST_F(EditorPalette, PaletteFilesOpenAndSave) {
     Editor& e = Start({WriteFile("rom.chr", Counting(8192))});
     std::vector<uint8_t> pal(768, 0);
     pal[3] = 9;
-    e.PalettePalOpen(WriteFile("other.pal", pal));
+    e.OpenCompanion(RomDocument::Companion::Pal, WriteFile("other.pal", pal));
     EXPECT_EQ(e.Space().Palette().GetColor(1), MakeColour(9, 0, 0));
     EXPECT_EQ(view.toolTips[HintTarget::PalPanel], PathOf("other.pal"));
-    e.PaletteDatOpen(WriteFile("other.dat", std::vector<uint8_t>(4, 1)));
+    e.OpenCompanion(RomDocument::Companion::Dat,
+                    WriteFile("other.dat", std::vector<uint8_t>(4, 1)));
     EXPECT_EQ(view.toolTips[HintTarget::DatPanel],
               PathOf("other.dat") + "\n" + PathOf("other.pal"));
     EXPECT_EQ(e.DisplayPalette()[0], MakeColour(9, 0, 0));
 
-    e.PalettePalSaveRom();
-    e.PaletteDatSaveRom();
-    e.PaletteAdfSaveRom();
+    e.SaveCompanionBesideRom(RomDocument::Companion::Pal);
+    e.SaveCompanionBesideRom(RomDocument::Companion::Dat);
+    e.SaveCompanionBesideRom(RomDocument::Companion::Adf);
     EXPECT_EQ(ReadFile("rom.pal"), pal);
     const std::vector<uint8_t> dat = ReadFile("rom.dat");
     ASSERT_EQ(dat.size(), 256u);
@@ -337,10 +338,10 @@ TEST_F(EditorPalette, PaletteFilesOpenAndSave) {
     EXPECT_EQ(ReadFile("rom.adf").size(), 18432u);
     EXPECT_EQ(e.DocumentPathWithExtension(".dat"), PathOf("rom.dat"));
 
-    e.PaletteAdfSave(PathOf("x.adf"));
+    e.SaveCompanion(RomDocument::Companion::Adf, PathOf("x.adf"));
     CAdfPattern table;
     table.SetPattern(0, GenerateCharacterPattern(4, 4, false));
-    e.PaletteAdfOpen(WriteFile("y.adf", table.ToBytes()));
+    e.OpenCompanion(RomDocument::Companion::Adf, WriteFile("y.adf", table.ToBytes()));
     EXPECT_EQ(view.patternList[0], "4,4 H");
     EXPECT_EQ(view.toolTips[HintTarget::PatternList], PathOf("y.adf"));
     EXPECT_EQ(ReadFile("x.adf").size(), 18432u);
@@ -354,9 +355,10 @@ TEST_F(EditorPalette, F11BringsBackTheStandardState) {
     CAdfPattern table;
     table.SetPattern(0, NormalPattern());
     table.SetPattern(1, GenerateCharacterPattern(2, 2, false));
-    e.PaletteAdfOpen(WriteFile("more.adf", table.ToBytes()));
+    e.OpenCompanion(RomDocument::Companion::Adf, WriteFile("more.adf", table.ToBytes()));
     e.SelectPattern(1);
-    e.PalettePalOpen(WriteFile("black.pal", std::vector<uint8_t>(768, 0)));
+    e.OpenCompanion(RomDocument::Companion::Pal,
+                    WriteFile("black.pal", std::vector<uint8_t>(768, 0)));
     e.PaletteEnableSet();
     ASSERT_EQ(e.Space().Palette().GetColor(0), 0u);
 
@@ -373,12 +375,12 @@ TEST_F(EditorPalette, F11WithoutStandardFilesKeepsTheContentsAndSwitchesTheColou
     Editor& e = Start({WriteFile("k.chr", Counting(16384))});
     std::vector<uint8_t> pal(768, 0);
     pal[3 * 2 + 1] = 90;
-    e.PalettePalOpen(WriteFile("k.pal", pal));
-    e.PaletteDatOpen(WriteFile("k.dat", std::vector<uint8_t>(8, 2)));
+    e.OpenCompanion(RomDocument::Companion::Pal, WriteFile("k.pal", pal));
+    e.OpenCompanion(RomDocument::Companion::Dat, WriteFile("k.dat", std::vector<uint8_t>(8, 2)));
     CAdfPattern table;
     table.SetPattern(0, NormalPattern());
     table.SetPattern(1, GenerateCharacterPattern(2, 2, false));
-    e.PaletteAdfOpen(WriteFile("k.adf", table.ToBytes()));
+    e.OpenCompanion(RomDocument::Companion::Adf, WriteFile("k.adf", table.ToBytes()));
     e.SelectPattern(1);
     e.PaletteEnableSet();
     e.Space().ColourSet().Entry(0) = 3;
@@ -407,7 +409,7 @@ TEST_F(EditorPalette, APaletteSetLoadedInPaletteOnlyModeShowsWhenTheSetModeRetur
     std::vector<uint8_t> dat(16);
     for (int i = 0; i < 16; ++i)
         dat[static_cast<size_t>(i)] = static_cast<uint8_t>(0x40 + i);
-    e.PaletteDatOpen(WriteFile("set.dat", dat));
+    e.OpenCompanion(RomDocument::Companion::Dat, WriteFile("set.dat", dat));
     EXPECT_EQ(e.Space().PaletteSet().Table()[5], 0x45);
     EXPECT_EQ(e.DisplayPalette()[5], MakeColour(5, 0, 0)) << "palette only: unchanged";
     e.SetPaletteDisplayMode(false);

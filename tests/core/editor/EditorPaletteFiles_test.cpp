@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 // Palette files of other formats through the main window's commands: where the entries go,
 // one undo step, and what the user is told.
 
@@ -110,6 +112,23 @@ TEST_F(EditorPaletteFiles, ExportWritesTheChosenSourceInTheFormat) {
             ContentsToWrite(c.format, c.answer.value_or(PaletteDestination::MasterPalette), palette,
                             workspace->PaletteSet());
         EXPECT_EQ(ReadFile(c.file), WritePaletteBytes(want, c.format, options));
+    }
+}
+
+// The window's own palette set, palette and pattern files: a file that cannot be read is
+// reported naming it, whatever it held stays as it was.
+TEST_F(EditorPaletteFiles, AnUnreadableCompanionIsReportedAndChangesNothing) {
+    Editor& e = Start({WriteFile("a.chr", std::vector<uint8_t>(8192, 0))});
+    const std::string notAFile = PathOf("sub");
+    std::filesystem::create_directory(notAFile);
+    for (const auto kind :
+         {RomDocument::Companion::Dat, RomDocument::Companion::Pal, RomDocument::Companion::Adf}) {
+        const Colour before = e.Space().Palette().GetColor(1);
+        view.failures.clear();
+        e.OpenCompanion(kind, notAFile);
+        ASSERT_EQ(view.failures.size(), 1u) << static_cast<int>(kind);
+        EXPECT_NE(view.failures[0].find("sub"), std::string::npos) << view.failures[0];
+        EXPECT_EQ(e.Space().Palette().GetColor(1), before);
     }
 }
 
