@@ -38,9 +38,9 @@ public:
             view, workspace, tavrin::AppPaths::BesideExecutable((m_dir / "tavrin").string()), 3);
         editor->FormCreate({romPath});
         editor->SelectFormat(formatIndex);
-        editor->SetZoom(3);
-        editor->SetGridType(1);
-        editor->SetGridEdit(true);
+        editor->SetViewOption(tavrin::ViewOption::Zoom, 3);
+        editor->SetViewOption(tavrin::ViewOption::GridType, 1);
+        editor->SetViewOption(tavrin::ViewOption::GridEdit, true);
         editor->FormShow();
         workspace.PaletteSet().SetSelectedEntry(2);
     }

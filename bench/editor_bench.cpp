@@ -34,10 +34,10 @@ void AddressStepRedraw(benchmark::State& state) {
     tavrin::Editor editor(view, workspace,
                           tavrin::AppPaths::BesideExecutable((dir / "tavrin").string()), 3);
     editor.FormCreate({romPath});
-    editor.SetZoom(3);
-    editor.SetGridType(1);
-    editor.SetGridChr(true);
-    editor.SetGridEdit(true);
+    editor.SetViewOption(tavrin::ViewOption::Zoom, 3);
+    editor.SetViewOption(tavrin::ViewOption::GridType, 1);
+    editor.SetViewOption(tavrin::ViewOption::GridChr, true);
+    editor.SetViewOption(tavrin::ViewOption::GridEdit, true);
     editor.FormShow();
     int step = tavrin::StepPlus10Blocks;
     for (auto _ : state) {

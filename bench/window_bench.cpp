@@ -129,10 +129,10 @@ void KeyToPanelsPainted(benchmark::State& state) {
         return;
     }
     Editor& editor = window->GetEditor();
-    editor.SetZoom(static_cast<int>(state.range(0)));
-    editor.SetGridType(1);
-    editor.SetGridChr(true);
-    editor.SetGridEdit(true);
+    editor.SetViewOption(ViewOption::Zoom, static_cast<int>(state.range(0)));
+    editor.SetViewOption(ViewOption::GridType, 1);
+    editor.SetViewOption(ViewOption::GridChr, true);
+    editor.SetViewOption(ViewOption::GridEdit, true);
     Settle();
     PaintCounter counter;
     WatchPanels(counter, *window);
@@ -159,10 +159,10 @@ void PenMoveAndRelease(benchmark::State& state) {
         return;
     }
     Editor& editor = window->GetEditor();
-    editor.SetZoom(4);
-    editor.SetGridType(1);
-    editor.SetGridChr(true);
-    editor.SetGridEdit(true);
+    editor.SetViewOption(ViewOption::Zoom, 4);
+    editor.SetViewOption(ViewOption::GridType, 1);
+    editor.SetViewOption(ViewOption::GridChr, true);
+    editor.SetViewOption(ViewOption::GridEdit, true);
     Settle();
     QWidget* edit = window->EditView();
     QWindow* handle = window->windowHandle();

@@ -53,8 +53,8 @@ const char* const Mirrors[] = {"none", "horizontal", "vertical", "both"};
 // Shows the case's page in the window and returns the command line's options for it.
 std::vector<std::string> ShowPage(Editor& e, const PageCase& c) {
     e.SelectFormat(c.format);
-    e.SetRotate(c.rotate);
-    e.SetMirror(c.mirror);
+    e.SetViewOption(ViewOption::Rotate, c.rotate);
+    e.SetViewOption(ViewOption::Mirror, c.mirror);
     e.AddrJump(c.address);
     std::vector<std::string> args = {
         "--format", std::to_string(c.format), "--address", std::to_string(e.Space().Address()),
@@ -93,8 +93,8 @@ TEST_F(WindowAndCli, ARomWithCompanionFilesExportsAsTheWindowShowsIt) {
     std::vector<std::string> args;
     for (const PageCase& c :
          {PageCase{0, 0, 0, 0x1230}, PageCase{0, 1, 3, 0x0808}, PageCase{0, 2, 1, 0x7FFFFFF}}) {
-        e.SetRotate(c.rotate);
-        e.SetMirror(c.mirror);
+        e.SetViewOption(ViewOption::Rotate, c.rotate);
+        e.SetViewOption(ViewOption::Mirror, c.mirror);
         e.AddrJump(c.address);
         args = {"export",
                 rom,

@@ -90,8 +90,8 @@ void Editor::FormCreate(const std::vector<std::string>& arguments) {
     SelectPattern(0);
     // A zoom outside the list leaves it without a selection, which the handler takes as "x1".
     const int zoom = m_settings.ZoomType;
-    SetZoom(zoom >= 0 && zoom < ZoomCount ? zoom : 0);
-    SetGridType(m_settings.GridType);
+    SetViewOption(ViewOption::Zoom, zoom >= 0 && zoom < ZoomCount ? zoom : 0);
+    SetViewOption(ViewOption::GridType, m_settings.GridType);
     m_ws.SetRotate(0, this);
     m_ws.SetMirror(0, this);
 
@@ -303,25 +303,6 @@ void Editor::RefreshCommandStates() {
 }
 
 // ---- Options ----
-
-void Editor::SetStatusBarVisible(bool on) {
-    m_settings.Statusbar = on;
-    m_view.LayoutChanged();
-    m_view.CommandStatesChanged();
-    // The address panel is written only while shown, so it would be stale otherwise.
-    ShowAddressStatus();
-}
-
-void Editor::SetMouseNavigation(bool on) {
-    m_settings.MouseNavigation = on;
-    m_view.LayoutChanged();
-    m_view.CommandStatesChanged();
-}
-
-void Editor::SetSimpleMenu(bool on) {
-    m_settings.SimpleMenu = on;
-    RefreshCommandStates();
-}
 
 void Editor::SettingsChanged() {
     m_wheelCount = m_settings.WheelCount;

@@ -26,6 +26,21 @@
 
 namespace tavrin {
 
+// The display controls and options that only change how the window shows things.
+enum class ViewOption {
+    Rotate,
+    Mirror,
+    GridType,
+    Zoom,
+    GridChr,
+    GridEdit,
+    FrameDraw,
+    Halftone,
+    StatusBar,
+    MouseNavigation,
+    SimpleMenu,
+};
+
 // Where the pointer is when the wheel turns.
 enum class WheelTarget { Other, DatPanel, PalPanel };
 
@@ -87,15 +102,10 @@ public:
     std::string FormatInfoText() const;
 
     // Display settings panel. Each stores its value; the redraw is skipped during start-up.
-    void SetRotate(int index);
-    void SetMirror(int index);
+    // One display control or option: its value (an index, or 0 and 1 for a switch) stored and
+    // what shows it redrawn.
+    void SetViewOption(ViewOption option, int value);
     void SelectPattern(int index);
-    void SetGridType(int index);
-    void SetZoom(int index);
-    void SetGridChr(bool on);
-    void SetGridEdit(bool on);
-    void SetFrameDraw(bool on);
-    void SetHalftone(bool on);
     // The pattern dialog closed (always with OK): list refreshed, entry 0 selected.
     void PatternDialogClosed();
 
@@ -199,9 +209,6 @@ public:
     void CommitPage();
 
     // Options.
-    void SetStatusBarVisible(bool on);
-    void SetMouseNavigation(bool on);
-    void SetSimpleMenu(bool on);
     // The settings dialog closed: the wheel count is taken again and the page shown.
     void SettingsChanged();
 

@@ -44,24 +44,6 @@ std::string Editor::FormatInfoText() const {
 
 // ---- Display settings panel ----
 
-void Editor::SetRotate(int index) {
-    m_ws.SetRotate(index, this);
-    if (m_initialising)
-        return;
-    DecodePage();
-    DrawTileView();
-    UpdateEditView();
-}
-
-void Editor::SetMirror(int index) {
-    m_ws.SetMirror(index, this);
-    if (m_initialising)
-        return;
-    DecodePage();
-    DrawTileView();
-    UpdateEditView();
-}
-
 void Editor::SelectPattern(int index) {
     const int held = m_ws.SelectPattern(index, this);
     m_view.SetPatternIndex(held);
@@ -72,69 +54,76 @@ void Editor::SelectPattern(int index) {
     UpdateEditView();
 }
 
-void Editor::SetGridType(int index) {
-    // The list holds four items; any other index is no selection, which is what is stored
-    // (and written back at exit) and draws no grid.
-    if (index < 0 || index > 3)
-        index = -1;
-    if (index >= 1)
-        m_grid.SelectPattern(index - 1);
-    m_settings.GridType = index;
-    m_editView.SetGridType(index);
-    m_editView.SetGridPattern(m_grid.CurrentPattern());
+void Editor::SetViewOption(ViewOption option, int value) {
+    const bool on = value != 0;
+    switch (option) {
+    case ViewOption::Rotate:
+        m_ws.SetRotate(value, this);
+        break;
+    case ViewOption::Mirror:
+        m_ws.SetMirror(value, this);
+        break;
+    case ViewOption::GridType:
+        // The list holds four items; any other index is no selection, which is what is stored
+        // (and written back at exit) and draws no grid.
+        if (value < 0 || value > 3)
+            value = -1;
+        if (value >= 1)
+            m_grid.SelectPattern(value - 1);
+        m_settings.GridType = value;
+        m_editView.SetGridType(value);
+        m_editView.SetGridPattern(m_grid.CurrentPattern());
+        break;
+    case ViewOption::Zoom:
+        m_zoomIndex = ClampZoomIndex(value);
+        m_editSize = ZoomEditSize(m_zoomIndex);
+        m_editView.SetEditSize(m_editSize);
+        m_area = ResizeEditArea(m_area, m_editSize);
+        break;
+    case ViewOption::GridChr:
+        m_settings.GridChr = on;
+        break;
+    case ViewOption::GridEdit:
+        m_settings.GridEdit = on;
+        m_editView.SetGridFlag(on);
+        break;
+    case ViewOption::FrameDraw:
+        m_settings.FrameDraw = on;
+        m_editView.SetFrameFlag(on);
+        break;
+    case ViewOption::Halftone:
+        m_settings.Halftone = on;
+        break;
+    case ViewOption::StatusBar:
+        m_settings.Statusbar = on;
+        m_view.LayoutChanged();
+        m_view.CommandStatesChanged();
+        // The address panel is written only while shown, so it would be stale otherwise.
+        ShowAddressStatus();
+        return;
+    case ViewOption::MouseNavigation:
+        m_settings.MouseNavigation = on;
+        m_view.LayoutChanged();
+        m_view.CommandStatesChanged();
+        return;
+    case ViewOption::SimpleMenu:
+        m_settings.SimpleMenu = on;
+        RefreshCommandStates();
+        return;
+    }
+    // The display controls are set once more at start-up, before anything is drawn.
     if (m_initialising)
         return;
-    DrawTileView();
-    UpdateEditView();
-}
-
-void Editor::SetZoom(int index) {
-    m_zoomIndex = ClampZoomIndex(index);
-    m_editSize = ZoomEditSize(m_zoomIndex);
-    m_editView.SetEditSize(m_editSize);
-    m_area = ResizeEditArea(m_area, m_editSize);
-    if (m_initialising)
-        return;
+    if (option == ViewOption::Halftone)
+        RebuildDisplayPalette();
+    if (option == ViewOption::Rotate || option == ViewOption::Mirror ||
+        option == ViewOption::Halftone)
+        DecodePage();
     DrawTileView();
     UpdateEditView();
     // A right-button rectangle becomes square again, so rotation may be possible now.
-    RefreshCommandStates();
-}
-
-void Editor::SetGridChr(bool on) {
-    m_settings.GridChr = on;
-    if (m_initialising)
-        return;
-    DrawTileView();
-    UpdateEditView();
-}
-
-void Editor::SetGridEdit(bool on) {
-    m_settings.GridEdit = on;
-    m_editView.SetGridFlag(on);
-    if (m_initialising)
-        return;
-    DrawTileView();
-    UpdateEditView();
-}
-
-void Editor::SetFrameDraw(bool on) {
-    m_settings.FrameDraw = on;
-    m_editView.SetFrameFlag(on);
-    if (m_initialising)
-        return;
-    DrawTileView();
-    UpdateEditView();
-}
-
-void Editor::SetHalftone(bool on) {
-    m_settings.Halftone = on;
-    if (m_initialising)
-        return;
-    RebuildDisplayPalette();
-    DecodePage();
-    DrawTileView();
-    UpdateEditView();
+    if (option == ViewOption::Zoom)
+        RefreshCommandStates();
 }
 
 } // namespace tavrin

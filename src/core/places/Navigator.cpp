@@ -51,9 +51,9 @@ bool Navigator::GoTo(const Place& place) {
     if (place.pattern != m_ws.PatternIndex())
         m_editor.SelectPattern(place.pattern);
     if (place.rotate != m_ws.RotateIndex())
-        m_editor.SetRotate(place.rotate);
+        m_editor.SetViewOption(ViewOption::Rotate, place.rotate);
     if (place.mirror != m_ws.MirrorIndex())
-        m_editor.SetMirror(place.mirror);
+        m_editor.SetViewOption(ViewOption::Mirror, place.mirror);
     CDatPalette& set = m_ws.PaletteSet();
     const int entry =
         (place.paletteGroup * set.GroupSize()) | (set.SelectedEntry() & set.ColourMask());

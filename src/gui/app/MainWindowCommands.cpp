@@ -140,10 +140,13 @@ void MainWindow::ConnectActions() {
         on(f.saveRom, [this, f](QAction*) { m_editor->SaveCompanionBesideRom(f.kind); });
     }
 
-    on("ActToolShowStatusbar", [&e](QAction*) { e.SetStatusBarVisible(!e.Settings().Statusbar); });
-    on("ActOptionShowMouseNavi",
-       [&e](QAction*) { e.SetMouseNavigation(!e.Settings().MouseNavigation); });
-    on("ActOptionSimpleMenu", [&e](QAction*) { e.SetSimpleMenu(!e.Settings().SimpleMenu); });
+    on("ActToolShowStatusbar",
+       [&e](QAction*) { e.SetViewOption(ViewOption::StatusBar, !e.Settings().Statusbar); });
+    on("ActOptionShowMouseNavi", [&e](QAction*) {
+        e.SetViewOption(ViewOption::MouseNavigation, !e.Settings().MouseNavigation);
+    });
+    on("ActOptionSimpleMenu",
+       [&e](QAction*) { e.SetViewOption(ViewOption::SimpleMenu, !e.Settings().SimpleMenu); });
 
     for (int digit = 0; digit <= 9; ++digit)
         on(qPrintable(QStringLiteral("ActFormat%1").arg(digit)),
@@ -166,17 +169,25 @@ void MainWindow::ConnectControls() {
     const DisplaySettingsPanel& d = *m_display;
     Editor& e = *m_editor;
     connect(d.Format(), &QComboBox::currentIndexChanged, this, [&e](int i) { e.SelectFormat(i); });
-    connect(d.Rotate(), &QComboBox::currentIndexChanged, this, [&e](int i) { e.SetRotate(i); });
-    connect(d.Mirror(), &QComboBox::currentIndexChanged, this, [&e](int i) { e.SetMirror(i); });
+    connect(d.Rotate(), &QComboBox::currentIndexChanged, this,
+            [&e](int i) { e.SetViewOption(ViewOption::Rotate, i); });
+    connect(d.Mirror(), &QComboBox::currentIndexChanged, this,
+            [&e](int i) { e.SetViewOption(ViewOption::Mirror, i); });
     connect(d.Pattern(), &QComboBox::currentIndexChanged, this,
             [&e](int i) { e.SelectPattern(i); });
-    connect(d.Grid(), &QComboBox::currentIndexChanged, this, [&e](int i) { e.SetGridType(i); });
-    connect(d.Zoom(), &QComboBox::currentIndexChanged, this, [&e](int i) { e.SetZoom(i); });
+    connect(d.Grid(), &QComboBox::currentIndexChanged, this,
+            [&e](int i) { e.SetViewOption(ViewOption::GridType, i); });
+    connect(d.Zoom(), &QComboBox::currentIndexChanged, this,
+            [&e](int i) { e.SetViewOption(ViewOption::Zoom, i); });
     connect(&d, &DisplaySettingsPanel::KeysGivenBack, this, [this] { FocusPanel(Panel::Chr); });
-    connect(d.GridLeft(), &QCheckBox::toggled, this, [&e](bool on) { e.SetGridChr(on); });
-    connect(d.GridRight(), &QCheckBox::toggled, this, [&e](bool on) { e.SetGridEdit(on); });
-    connect(d.EditArea(), &QCheckBox::toggled, this, [&e](bool on) { e.SetFrameDraw(on); });
-    connect(d.Halftone(), &QCheckBox::toggled, this, [&e](bool on) { e.SetHalftone(on); });
+    connect(d.GridLeft(), &QCheckBox::toggled, this,
+            [&e](bool on) { e.SetViewOption(ViewOption::GridChr, on); });
+    connect(d.GridRight(), &QCheckBox::toggled, this,
+            [&e](bool on) { e.SetViewOption(ViewOption::GridEdit, on); });
+    connect(d.EditArea(), &QCheckBox::toggled, this,
+            [&e](bool on) { e.SetViewOption(ViewOption::FrameDraw, on); });
+    connect(d.Halftone(), &QCheckBox::toggled, this,
+            [&e](bool on) { e.SetViewOption(ViewOption::Halftone, on); });
     d.ShowHint()->setChecked(true);
     connect(d.ShowHint(), &QCheckBox::toggled, this,
             [this](bool on) { m_eventFilter->SetToolTipsEnabled(on); });

@@ -158,12 +158,12 @@ TEST_F(EditorDisplay, RotationDecodesTheCellsTurned) {
     Editor& e = Start({rom});
     EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 1);
     view.ClearLog();
-    e.SetRotate(1);
+    e.SetViewOption(ViewOption::Rotate, 1);
     EXPECT_EQ(view.Steps(), "T E");
     EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 0);
     EXPECT_EQ(e.Space().TileImage().Pixel(7, 0), 1);
-    e.SetRotate(0);
-    e.SetMirror(2);
+    e.SetViewOption(ViewOption::Rotate, 0);
+    e.SetViewOption(ViewOption::Mirror, 2);
     EXPECT_EQ(e.Space().TileImage().Pixel(0, 7), 1);
     EXPECT_EQ(e.Space().MirrorIndex(), 2);
 }
@@ -197,20 +197,20 @@ TEST_F(EditorDisplay, GridTypesDrawDotsOrPatternedLinesOverTheTileView) {
     const Image8& picture = e.TileViewPicture();
     // A new document is all index 0, so every grid pixel stands out.
     EXPECT_EQ(picture.Pixel(16, 16), 0);
-    e.SetGridChr(true);
-    e.SetGridType(0); // "点": one dot per tile corner, nothing between
+    e.SetViewOption(ViewOption::GridChr, true);
+    e.SetViewOption(ViewOption::GridType, 0); // "点": one dot per tile corner, nothing between
     EXPECT_NE(picture.Pixel(16, 48), 0);
     EXPECT_EQ(picture.Pixel(16, 49), 0);
-    e.SetGridType(1); // "点線": on, off, on, off
+    e.SetViewOption(ViewOption::GridType, 1); // "点線": on, off, on, off
     EXPECT_EQ(picture.Pixel(16, 49), 0);
     EXPECT_EQ(picture.Pixel(16, 50), 1);
-    e.SetGridType(2); // "破線": on, on, off, off
+    e.SetViewOption(ViewOption::GridType, 2); // "破線": on, on, off, off
     EXPECT_EQ(picture.Pixel(16, 49), 1);
     EXPECT_EQ(picture.Pixel(16, 50), 0);
-    e.SetGridType(3); // "線"
+    e.SetViewOption(ViewOption::GridType, 3); // "線"
     EXPECT_EQ(picture.Pixel(16, 50), 1);
     EXPECT_EQ(picture.Pixel(128, 50), 3) << "the middle lines use index 3";
-    e.SetGridChr(false);
+    e.SetViewOption(ViewOption::GridChr, false);
     EXPECT_EQ(picture.Pixel(16, 50), 0);
 }
 
@@ -224,7 +224,7 @@ TEST_F(EditorDisplay, HalftoneHalvesTheDisplayColours) {
     // Entry 0 of a zero palette set points at master colour 0.
     EXPECT_EQ(e.DisplayPalette()[0], MakeColour(200, 100, 51));
     view.ClearLog();
-    e.SetHalftone(true);
+    e.SetViewOption(ViewOption::Halftone, true);
     EXPECT_EQ(view.Steps(), "P T E");
     EXPECT_EQ(e.DisplayPalette()[0], MakeColour(100, 50, 25));
     EXPECT_EQ(e.TileViewPicture().Colours()[0], MakeColour(100, 50, 25));
@@ -233,9 +233,9 @@ TEST_F(EditorDisplay, HalftoneHalvesTheDisplayColours) {
 
 TEST_F(EditorDisplay, CheckBoxesRedrawBothViews) {
     Editor& e = Start();
-    for (auto set : {&Editor::SetGridChr, &Editor::SetGridEdit, &Editor::SetFrameDraw}) {
+    for (auto option : {ViewOption::GridChr, ViewOption::GridEdit, ViewOption::FrameDraw}) {
         view.ClearLog();
-        (e.*set)(true);
+        e.SetViewOption(option, true);
         EXPECT_EQ(view.Steps(), "T E");
     }
     EXPECT_TRUE(e.Settings().GridChr);

@@ -65,7 +65,7 @@ protected:
     void Click(int x, int y) { Stroke(x, y, x, y); }
     // Chooses one tile as the edit area (zoom "x16").
     void SelectTile(int column, int row) {
-        editor->SetZoom(4);
+        editor->SetViewOption(ViewOption::Zoom, 4);
         editor->Mouse().Down(Panel::Chr, MouseButton::Left, column * 16, row * 16);
         editor->Mouse().Up(Panel::Chr, MouseButton::Left, column * 16, row * 16);
     }
@@ -124,7 +124,7 @@ TEST_F(EditorEdit, StrokesInA4BitFormat) {
 
 TEST_F(EditorEdit, AStrokeOnARotatedPageLandsWhereItIsShown) {
     Editor& e = Open(std::vector<uint8_t>(16384, 0));
-    e.SetRotate(1); // "90": each tile turned a quarter clockwise on screen
+    e.SetViewOption(ViewOption::Rotate, 1); // "90": each tile turned a quarter clockwise on screen
     const std::vector<uint8_t> before = Bytes();
     e.Space().PaletteSet().SetSelectedEntry(1);
     // The top-left pixel on screen is row 7, column 0 of the stored tile.

@@ -41,7 +41,7 @@ TEST_F(EditorSelection, LeftClickPlacesAnAreaOfTheZoomsSize) {
         {4, 16 * 2, 16 * 11 + 7, {2, 11, 2, 11}},
     };
     for (const Case& c : cases) {
-        e.SetZoom(c.zoom);
+        e.SetViewOption(ViewOption::Zoom, c.zoom);
         LeftClick(e, c.x, c.y);
         EXPECT_EQ(e.GetEditArea(), c.expected) << "zoom " << c.zoom << " at " << c.x << "," << c.y;
         EXPECT_TRUE(e.CanRotate());
@@ -72,7 +72,7 @@ TEST_F(EditorSelection, ALeftDragCarriesTheAreaAndPositionsOutsideAreHeld) {
 TEST_F(EditorSelection, ARightDragSpansAnyRectangleWhateverTheZoom) {
     for (int zoom = 0; zoom < 5; ++zoom) {
         Editor& e = Start();
-        e.SetZoom(zoom);
+        e.SetViewOption(ViewOption::Zoom, zoom);
         e.Mouse().Down(Panel::Chr, MouseButton::Right, 16 * 10 + 4, 16 * 3 + 4);
         EXPECT_TRUE(e.Mouse().IsRightButtonHeld());
         EXPECT_TRUE(e.IsPastePreview());
@@ -102,17 +102,17 @@ TEST_F(EditorSelection, ASquareRightSelectionAllowsRotationAfterRelease) {
 
 TEST_F(EditorSelection, ZoomResizesTheAreaFromItsFirstTile) {
     Editor& e = Start();
-    e.SetZoom(4);
+    e.SetViewOption(ViewOption::Zoom, 4);
     LeftClick(e, 16 * 13, 16 * 2);
     EXPECT_EQ(e.GetEditArea(), (EditArea{13, 2, 13, 2}));
     view.ClearLog();
-    e.SetZoom(2);
+    e.SetViewOption(ViewOption::Zoom, 2);
     EXPECT_EQ(view.Steps(), "T E C");
     EXPECT_EQ(e.EditSize(), 32);
     EXPECT_EQ(e.GetEditArea(), (EditArea{12, 2, 15, 5}));
-    e.SetZoom(7);
+    e.SetViewOption(ViewOption::Zoom, 7);
     EXPECT_EQ(e.ZoomIndex(), 4);
-    e.SetZoom(-2);
+    e.SetViewOption(ViewOption::Zoom, -2);
     EXPECT_EQ(e.ZoomIndex(), 0);
     EXPECT_EQ(e.GetEditArea(), (EditArea{0, 0, 15, 15}));
 }
@@ -151,7 +151,7 @@ TEST_F(EditorSelection, TheEditViewFollowsTheArea) {
     bytes[17 * 16] = 0x80;
     const std::string rom = WriteFile("e.chr", bytes);
     Editor& e = Start({rom});
-    e.SetZoom(4); // one tile, 32 screen pixels per image pixel
+    e.SetViewOption(ViewOption::Zoom, 4); // one tile, 32 screen pixels per image pixel
     LeftClick(e, 16, 16);
     const Image8& edit = e.EditViewPicture();
     EXPECT_EQ(edit.Pixel(0, 0), 1);
@@ -300,7 +300,7 @@ using EditorFormMouse = EditorTest;
 
 TEST_F(EditorFormMouse, ALeftPressMeetingAWindowMoveIsReleased) {
     Editor& e = Start();
-    e.SetZoom(2);
+    e.SetViewOption(ViewOption::Zoom, 2);
     e.Mouse().Down(Panel::Chr, MouseButton::Left, 16 * 3, 16 * 4);
     EXPECT_EQ(e.Mouse().TrackedPanel(), Panel::Chr);
     view.ClearLog();

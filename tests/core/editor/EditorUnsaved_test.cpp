@@ -153,12 +153,12 @@ TEST_F(EditorUnsaved, TilesPastTheEndOfTheDataAreHatchedAndNamedUnderTheMouse) {
     EXPECT_NE(view.status[1].find("(データの終わりより後ろ)"), std::string::npos);
 
     // Turned a quarter, the data's tiles move with the page, and so do the marks.
-    e.SetRotate(1);
+    e.SetViewOption(ViewOption::Rotate, 1);
     EXPECT_FALSE(hatched(15));
     EXPECT_TRUE(hatched(0));
 
     // A file holding the whole page marks nothing.
-    e.SetRotate(0);
+    e.SetViewOption(ViewOption::Rotate, 0);
     e.DropFiles({WriteFile("whole.chr", std::vector<uint8_t>(8192, 0))});
     EXPECT_FALSE(hatched(255));
 }

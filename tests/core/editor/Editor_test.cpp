@@ -214,13 +214,13 @@ TEST_F(EditorStartup, AnyGridIndexOutsideTheListIsNoSelection) {
     WriteText("tavrin.ini", "[Tavrin]\nGridType=-5\n");
     Editor& e = Start();
     EXPECT_EQ(e.Settings().GridType, -1);
-    e.SetGridChr(true);
-    e.SetGridType(0);
+    e.SetViewOption(ViewOption::GridChr, true);
+    e.SetViewOption(ViewOption::GridType, 0);
     EXPECT_EQ(e.Settings().GridType, 0);
     EXPECT_NE(e.TileViewPicture().Pixel(16, 48), 0);
     EXPECT_EQ(e.TileViewPicture().Pixel(16, 49), 0);
     // An index the list cannot hold is no selection as well.
-    e.SetGridType(4);
+    e.SetViewOption(ViewOption::GridType, 4);
     EXPECT_EQ(e.Settings().GridType, -1);
     EXPECT_EQ(e.TileViewPicture().Pixel(16, 48), 0);
 }
@@ -233,15 +233,15 @@ TEST_F(EditorSettings, ShutdownWritesTheStateAndKeepsOtherSections) {
     WriteText("tavrin.ini", "; tools and states\n[TOOL]\nTool0=viewer %FILE\n[Tavrin]\n"
                             "ZoomType=3\nUnknownKey=5\n[STATE]\nName0=emu\n");
     Editor& e = Start();
-    e.SetZoom(4);
-    e.SetGridChr(true);
-    e.SetGridEdit(true);
-    e.SetFrameDraw(true);
-    e.SetGridType(3);
-    e.SetStatusBarVisible(false);
-    e.SetMouseNavigation(false);
-    e.SetSimpleMenu(false);
-    e.SetHalftone(true);
+    e.SetViewOption(ViewOption::Zoom, 4);
+    e.SetViewOption(ViewOption::GridChr, true);
+    e.SetViewOption(ViewOption::GridEdit, true);
+    e.SetViewOption(ViewOption::FrameDraw, true);
+    e.SetViewOption(ViewOption::GridType, 3);
+    e.SetViewOption(ViewOption::StatusBar, false);
+    e.SetViewOption(ViewOption::MouseNavigation, false);
+    e.SetViewOption(ViewOption::SimpleMenu, false);
+    e.SetViewOption(ViewOption::Halftone, true);
     e.FormDestroy(120, 45, 0x00336699);
 
     IniFile ini;
@@ -267,11 +267,11 @@ TEST_F(EditorSettings, ShutdownWritesTheStateAndKeepsOtherSections) {
 TEST_F(EditorSettings, ARoundTripRestoresTheDisplayControlsButNotHalftone) {
     {
         Editor& e = Start();
-        e.SetZoom(2);
-        e.SetGridType(1);
-        e.SetGridChr(true);
-        e.SetHalftone(true);
-        e.SetStatusBarVisible(false);
+        e.SetViewOption(ViewOption::Zoom, 2);
+        e.SetViewOption(ViewOption::GridType, 1);
+        e.SetViewOption(ViewOption::GridChr, true);
+        e.SetViewOption(ViewOption::Halftone, true);
+        e.SetViewOption(ViewOption::StatusBar, false);
         e.FormDestroy(3, 4, -1);
     }
     editor.reset();
@@ -363,25 +363,25 @@ TEST_F(EditorCaption, MouseHintsNameTheButtonsOfEachPanel) {
 
 TEST_F(EditorCaption, MouseHintsStayUntouchedWhileTheStatusBarIsHidden) {
     Editor& e = Start();
-    e.SetStatusBarVisible(false);
+    e.SetViewOption(ViewOption::StatusBar, false);
     EXPECT_FALSE(e.IsMouseHintsVisible());
     e.Mouse().Move(Panel::Chr, 5, 5);
     EXPECT_EQ(view.hintCalls, 0);
-    e.SetStatusBarVisible(true);
+    e.SetViewOption(ViewOption::StatusBar, true);
     EXPECT_TRUE(e.IsMouseHintsVisible());
     e.Mouse().Move(Panel::Chr, 5, 5);
     EXPECT_EQ(view.hintLeft, "描画領域選択");
-    e.SetMouseNavigation(false);
+    e.SetViewOption(ViewOption::MouseNavigation, false);
     EXPECT_FALSE(e.IsMouseHintsVisible());
 }
 
 TEST_F(EditorCaption, TheAddressPanelWaitsWhileTheStatusBarIsHiddenAndCatchesUp) {
     Editor& e = Start({WriteFile("h.chr", Counting(0x10000))});
-    e.SetStatusBarVisible(false);
+    e.SetViewOption(ViewOption::StatusBar, false);
     e.AddrJump(0x2000);
     EXPECT_EQ(view.status[0], "CHR : 000000 - 000FFF / 010000");
     EXPECT_EQ(view.caption, "Tavrin ( 002000 / 010000 ) h.chr");
-    e.SetStatusBarVisible(true);
+    e.SetViewOption(ViewOption::StatusBar, true);
     EXPECT_EQ(view.status[0], "CHR : 002000 - 002FFF / 010000");
 }
 

@@ -90,7 +90,7 @@ TEST_F(NavigatorTest, BookmarksAddRenameMoveDeleteAndJump) {
     editor->AddrJump(0x1230);
     EXPECT_EQ(n.DefaultBookmarkName(), "001230");
     ASSERT_TRUE(n.AddBookmark(""));
-    editor->SetRotate(2);
+    editor->SetViewOption(ViewOption::Rotate, 2);
     editor->AddrJump(0x8000);
     ASSERT_TRUE(n.AddBookmark("  Hero\tsprites "));
     ASSERT_TRUE(n.RenameBookmark(0, "Font"));
@@ -158,7 +158,7 @@ TEST_F(NavigatorTest, FindBytesSelectsTheTileAndWraps) {
     const std::string rom = WriteFile("code.chr", bytes);
     Navigator& n = StartNavigator();
     ASSERT_TRUE(editor->OpenRom(rom, true));
-    editor->SetZoom(4); // one tile
+    editor->SetViewOption(ViewOption::Zoom, 4); // one tile
     const BytePattern p = ParseHexPattern("A9 ?? 8D").pattern;
     struct Step {
         SearchDirection direction;
@@ -211,7 +211,7 @@ TEST_F(NavigatorTest, AddressUnderTheMouse) {
     // Turning the tiles leaves each in its cell; the page is said to have changed.
     int pageChanges = 0;
     n.SetPageChanged([&] { ++pageChanges; });
-    editor->SetRotate(1);
+    editor->SetViewOption(ViewOption::Rotate, 1);
     EXPECT_EQ(pageChanges, 1);
     EXPECT_EQ(n.TileUnderMouseText(16 * 3 + 5, 16 * 2), "アドレス 001230  タイル 123");
     // The selection's address follows the edit area.
