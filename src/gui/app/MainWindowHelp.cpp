@@ -33,11 +33,11 @@ void MainWindow::ConnectHelpActions() {
     on("ActHelpOpenBoard", [this] { HelpOpenAddress(QStringLiteral(TAVRIN_BUILD_ISSUES_URL)); });
     on("ActHelpAbout", [this] { HelpAboutExecute(); });
     on("ActHelpSaveConfig", [this] {
-        if (!m_editor->HelpSaveConfig())
-            Message(tr("設定を保存できませんでした：\n") + Q(m_editor->Tools().Path()));
+        if (!m_tools->Save())
+            Message(tr("設定を保存できませんでした：\n") + Q(m_tools->Tools().Path()));
     });
     on("ActHelpLoadConfig", [this] {
-        m_editor->HelpLoadConfig();
+        m_tools->Load();
         // The tool menu shows the tools as the file has them now.
         m_editor->RefreshCommandStates();
     });
