@@ -451,6 +451,12 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
         o.command = CliCommand::Help;
         return o;
     }
+    if (cmd == "--version") {
+        o.command = CliCommand::Version;
+        if (args.size() > 1)
+            errors.push_back("'--version' takes no arguments");
+        return o;
+    }
     size_t used = 0;
     const CommandRow* row = MatchCommand(args, used, errors);
     if (row == nullptr)
@@ -524,9 +530,9 @@ bool CliCommandReadsFormats(const std::string& name) {
     return true;
 }
 
-std::string CliHelpText(CliCommand command) {
+std::string CliHelpText(CliCommand command, const AppPaths& paths) {
     const CommandRow* row = FindCommand(command);
-    return row != nullptr ? row->help() : ToolHelp();
+    return WithPaths(row != nullptr ? row->help() : ToolHelp(), paths);
 }
 
 } // namespace tavrin
