@@ -237,7 +237,8 @@ const char* const kRenderSetHelpHead =
     "Options:\n";
 
 const char* const kRenderSetHelpTail =
-    "  --pal FILE, --dat FILE, --entry E, --palette-only, --state FILE, --ini FILE\n"
+    "  --pal FILE, --dat FILE, --palette FILE, --palette-format F, --expand E, --entry E,\n"
+    "  --palette-only, --state FILE, --ini FILE\n"
     "                    the display palette, as for export\n"
     "  --spd FILE        sprite table (64 sprites of Y, tile, attributes, X); draws the\n"
     "                    sprites over the screen as the window shows them\n"
@@ -301,6 +302,9 @@ std::string WithPaths(std::string text, const AppPaths& paths) {
     return text;
 }
 
+std::string VersionHelp() {
+    return "Usage: tavrin-cli --version\n\nPrints the program's name and version.\n";
+}
 std::string ToolHelp() {
     return kToolHelp;
 }

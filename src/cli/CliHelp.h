@@ -10,6 +10,7 @@ struct AppPaths;
 // as {STANDARD}, {SETTINGS}, {PLUGINS}...; WithPaths fills them in as --help prints them.
 std::string WithPaths(std::string text, const AppPaths& paths);
 std::string ToolHelp();
+std::string VersionHelp();
 std::string FormatsHelp();
 std::string InfoHelp();
 std::string ExportHelp();

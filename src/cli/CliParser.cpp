@@ -298,6 +298,7 @@ const unsigned CodecOptions = FormatOption | PageOptions | ColourOptions | Palet
 
 const CommandRow Commands[] = {
     {"formats", nullptr, CliCommand::Formats, "formats [--palettes]", {}, PaletteList, FormatsHelp},
+    {"--version", nullptr, CliCommand::Version, "--version", {}, 0, VersionHelp},
     {"info", nullptr, CliCommand::Info, "info ROM", {&CliOptions::rom}, 0, InfoHelp},
     {"export",
      nullptr,
@@ -449,12 +450,6 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
     const std::string& cmd = args[0];
     if (cmd == "--help" || cmd == "-h" || cmd == "help") {
         o.command = CliCommand::Help;
-        return o;
-    }
-    if (cmd == "--version") {
-        o.command = CliCommand::Version;
-        if (args.size() > 1)
-            errors.push_back("'--version' takes no arguments");
         return o;
     }
     size_t used = 0;
