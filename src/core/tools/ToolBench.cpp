@@ -14,12 +14,12 @@ ToolBench::ToolBench(Editor& editor, PanelView& view)
     Load();
 }
 
-bool ToolBench::Load() {
+FileResult ToolBench::Load() {
     m_captionsApplied = false;
     return m_tools.Load();
 }
 
-bool ToolBench::Save() const {
+FileResult ToolBench::Save() const {
     return m_tools.Save();
 }
 

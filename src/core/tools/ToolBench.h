@@ -25,10 +25,10 @@ public:
     const CTools& Tools() const { return m_tools; }
 
     // Reads the ten tools again (the Help menu's reload); the next command-state refresh
-    // applies their captions.
-    bool Load();
+    // applies their captions. A file that cannot be read leaves the tools and says why.
+    FileResult Load();
     // Writes the ten tools into the settings file, keeping the rest of it.
-    bool Save() const;
+    FileResult Save() const;
     // The configuration dialog closed with OK: the tool menu is built again at once.
     void ConfigChanged();
     // False until the window has applied the tool captions and visibility after a load or a
