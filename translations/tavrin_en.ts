@@ -890,10 +890,6 @@ Delete patterns you do not need, then add it.</translation>
         <translation>&amp;View</translation>
     </message>
     <message>
-        <source>保存できませんでした：</source>
-        <translation>Could not be saved:</translation>
-    </message>
-    <message>
         <source>NAMファイル(*.nam)|*.nam;|SETファイル(*.set)|*.set;|VirtuaNES State(*.st?)|*.st?;|全てのファイル|*.*</source>
         <translation>NAM files (*.nam)|*.nam;|SET files (*.set)|*.set;|VirtuaNES State(*.st?)|*.st?;|All files|*.*</translation>
     </message>
@@ -1097,12 +1093,6 @@ Extend the file to the end of the page and save?
     <message>
         <source>ビットマップ|*.bmp|全てのファイル|*.*</source>
         <translation>Bitmaps|*.bmp|All files|*.*</translation>
-    </message>
-    <message>
-        <source>設定を保存できませんでした：
-</source>
-        <translation>The settings could not be saved:
-</translation>
     </message>
     <message>
         <source>ステートファイル|*.st?;*.zs?;*.sv?;|全てのファイル|*.*</source>

@@ -9,6 +9,7 @@
 #include "cli/CliPalette.h"
 #include "cli/CliParser.h"
 #include "cli/CliRenderSet.h"
+#include "cli/CliSameFile.h"
 #include "core/formats/PluginFolders.h"
 #include "core/platform/FileIO.h"
 #include "core/startup/AppPaths.h"
@@ -120,12 +121,10 @@ bool CliReport(std::ostream& err, const TransferResult& result) {
     return result.ok;
 }
 
-namespace {} // namespace
-
 int RunCliCommand(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::ostream& out,
                   std::ostream& err) {
     if (o.command == CliCommand::Help || o.help) {
-        out << CliHelpText(o.command);
+        out << CliHelpText(o.command, paths);
         return CliOk;
     }
     if (!o.addressBookmark.empty()) {
@@ -134,6 +133,15 @@ int RunCliCommand(const CliOptions& o, Workspace& ws, const AppPaths& paths, std
             return CliBadInput;
         placed.addressBookmark.clear();
         return RunCliCommand(placed, ws, paths, out, err);
+    }
+    if (o.command == CliCommand::Version) {
+        out << "tavrin-cli " << TAVRIN_VERSION << '\n';
+        return CliOk;
+    }
+    // An output that names one of the inputs would replace it: refused before any work.
+    if (const std::string problem = OutputOverInputProblem(o); !problem.empty()) {
+        Problem(err, *CliOutputFile(o), problem);
+        return CliBadInput;
     }
     switch (o.command) {
     case CliCommand::Formats:
@@ -159,7 +167,7 @@ int RunCliCommand(const CliOptions& o, Workspace& ws, const AppPaths& paths, std
     case CliCommand::Pack:
         return RunPackedCommand(o, out, err);
     default:
-        out << CliHelpText(CliCommand::Help);
+        out << CliHelpText(CliCommand::Help, paths);
         return CliBadInput;
     }
 }
@@ -168,7 +176,7 @@ int RunCli(const std::vector<std::string>& args, const AppPaths& paths, std::ost
            std::ostream& err) {
     // Without a command the usage goes where problems go, and the run counts as bad input.
     if (args.empty()) {
-        err << CliHelpText(CliCommand::Help);
+        err << CliHelpText(CliCommand::Help, paths);
         return CliBadInput;
     }
     Workspace ws;

@@ -1,5 +1,7 @@
 #include "cli/CliHelp.h"
 
+#include "core/startup/AppPaths.h"
+
 namespace tavrin {
 
 namespace {
@@ -32,16 +34,24 @@ const char* const kToolHelp =
     "warnings on standard error say what was moved or left out), 1 not found, 2 bad input:\n"
     "one line on standard error, and nothing is written. Files are written whole beside the\n"
     "target and then renamed over it, so a failure part-way leaves the old file.\n"
-    "Without arguments this text goes to standard error with status 2.\n";
+    "Without arguments this text goes to standard error with status 2. 'tavrin-cli --version'\n"
+    "prints the name and version.\n"
+    "\n"
+    "Files looked up ({LAYOUT}):\n"
+    "  standard files    {STANDARD}.pal, .dat and .adf: the colours and\n"
+    "                    patterns of a ROM without companion files of its own\n"
+    "  settings file     {SETTINGS}: its [STATE] section places the colours\n"
+    "                    that --state reads\n"
+    "  plug-in folders   {PLUGIN_LINES}\n";
 
 const char* const kFormatsHelp =
     "Usage: tavrin-cli formats [--palettes]\n"
     "\n"
     "Prints one line per format of the table, tab-separated: index, name, bits per pixel,\n"
     "tile width x height, extensions. The 13 built-in formats come first; a plug-in format\n"
-    "(index 13 to 15: a *.so in 'plugins' beside tavrin-cli or, when installed, in\n"
-    "lib/tavrin/plugins or ~/.local/share/tavrin/plugins) adds a sixth column, its header\n"
-    "line: 'Ver.3  NAME ( EXTENSIONS )  by AUTHOR  ( URL )'. A plug-in that is refused is\n"
+    "(index 13 to 15: a *.so in one of the plug-in folders, searched in this order:\n"
+    "{PLUGINS}) adds a sixth column, its header line: 'Ver.3  NAME ( EXTENSIONS )  by AUTHOR  ( "
+    "URL )'. A plug-in that is refused is\n"
     "named on standard error with the reason.\n"
     "\n"
     "With --palettes: one line per palette file format instead, tab-separated: name (as\n"
@@ -103,11 +113,12 @@ const char* const kCodecOptions =
     "  --mirror M        none, horizontal, vertical or both (default none)\n"
     "  --pattern FILE.adf[:INDEX]\n"
     "                    arrange tiles by pattern INDEX (default 0) of a pattern file\n"
-    "                    (default: pattern 0 of ROM's .adf, else of tavrin.adf)\n"
+    "                    (default: pattern 0 of ROM's .adf, else of the standard\n"
+    "                    {STANDARD}.adf)\n"
     "  --no-companions   leave out the companion files beside the ROM: ROM's name with\n"
     "                    .pal, .dat, .adf and .col, which colour and arrange the pages as\n"
-    "                    in the window (over tavrin.pal, .dat and .adf beside the program;\n"
-    "                    --pal, --dat and --pattern override them)\n";
+    "                    in the window (over the standard {STANDARD}.pal,\n"
+    "                    .dat and .adf; --pal, --dat and --pattern override them)\n";
 
 const char* const kExportHelpHead =
     "Usage: tavrin-cli export ROM OUT.bmp|OUT.png|- [options]\n"
@@ -127,10 +138,10 @@ const char* const kExportHelpTail =
     "                    bytes past the data read as zero); 'all' is every page that\n"
     "                    starts inside the data before the end address, the pages that\n"
     "                    import --pages all takes back (default 1)\n"
-    "  --pal FILE        palette file (default: ROM's .pal, else tavrin.pal beside the\n"
-    "                    program)\n"
-    "  --dat FILE        palette-set file (default: ROM's .dat, else tavrin.dat beside the\n"
-    "                    program)\n";
+    "  --pal FILE        palette file (default: ROM's .pal, else the standard\n"
+    "                    {STANDARD}.pal)\n"
+    "  --dat FILE        palette-set file (default: ROM's .dat, else the standard\n"
+    "                    {STANDARD}.dat)\n";
 
 const char* const kExportHelpColours =
     "  --entry E         selected palette-set entry; its group is the colour offset\n"
@@ -139,8 +150,7 @@ const char* const kExportHelpColours =
     "  --state FILE      then colours from an emulator's save-state, as F12 takes them in\n"
     "                    the window: the section [STATE] of the settings file says, per\n"
     "                    file extension, where its palette and palette-set bytes lie\n"
-    "  --ini FILE        the settings file for --state (default: tavrin.ini beside the\n"
-    "                    program)\n"
+    "  --ini FILE        the settings file for --state (default: {SETTINGS})\n"
     "  --packed C        the pages are the unpacked bytes of the packed block of codec C\n"
     "                    (lz10, lz11, rle30, snes-be, snes-le) at --address, from its first\n"
     "                    byte; a block that does not unpack is refused with the reason\n";
@@ -227,7 +237,8 @@ const char* const kRenderSetHelpHead =
     "Options:\n";
 
 const char* const kRenderSetHelpTail =
-    "  --pal FILE, --dat FILE, --entry E, --palette-only, --state FILE, --ini FILE\n"
+    "  --pal FILE, --dat FILE, --palette FILE, --palette-format F, --expand E, --entry E,\n"
+    "  --palette-only, --state FILE, --ini FILE\n"
     "                    the display palette, as for export\n"
     "  --spd FILE        sprite table (64 sprites of Y, tile, attributes, X); draws the\n"
     "                    sprites over the screen as the window shows them\n"
@@ -265,8 +276,35 @@ const char* const kPackHelp =
     "from one byte back (video memory is written 16 bits at a time) unless\n"
     "--allow-distance-1 is given.\n";
 
+void ReplaceAll(std::string& text, const std::string& token, const std::string& value) {
+    for (size_t at = text.find(token); at != std::string::npos;
+         at = text.find(token, at + value.size()))
+        text.replace(at, token.size(), value);
+}
+
+std::string Joined(const std::vector<std::string>& items, const char* separator) {
+    std::string text;
+    for (const std::string& item : items)
+        text += (text.empty() ? "" : separator) + item;
+    return text.empty() ? "(none)" : text;
+}
+
 } // namespace
 
+std::string WithPaths(std::string text, const AppPaths& paths) {
+    // The files are named where this run looks them up, not where they might lie.
+    ReplaceAll(text, "{LAYOUT}", paths.installed ? "installed" : "portable: beside the program");
+    ReplaceAll(text, "{STANDARD}",
+               paths.standardFiles.empty() ? std::string("(none)") : paths.standardFiles);
+    ReplaceAll(text, "{SETTINGS}", paths.settingsFile.empty() ? "(none)" : paths.settingsFile);
+    ReplaceAll(text, "{PLUGINS}", Joined(paths.pluginFolders, ", "));
+    ReplaceAll(text, "{PLUGIN_LINES}", Joined(paths.pluginFolders, "\n                    "));
+    return text;
+}
+
+std::string VersionHelp() {
+    return "Usage: tavrin-cli --version\n\nPrints the program's name and version.\n";
+}
 std::string ToolHelp() {
     return kToolHelp;
 }

@@ -4,8 +4,13 @@
 
 namespace tavrin {
 
-// The help texts of the tool and of each command, as --help prints them.
+struct AppPaths;
+
+// The help texts of the tool and of each command, with the places of the files they name
+// as {STANDARD}, {SETTINGS}, {PLUGINS}...; WithPaths fills them in as --help prints them.
+std::string WithPaths(std::string text, const AppPaths& paths);
 std::string ToolHelp();
+std::string VersionHelp();
 std::string FormatsHelp();
 std::string InfoHelp();
 std::string ExportHelp();

@@ -2,6 +2,7 @@
 
 #include "core/dib/DibError.h"
 #include "core/dib/TNkInternalDIB.h"
+#include "core/platform/FailureText.h"
 #include "core/platform/FileIO.h"
 
 #include <cerrno>
@@ -62,20 +63,10 @@ void CliProblem(std::ostream& err, const std::string& file, const std::string& t
 }
 
 std::string CliFailureText(const FileResult& result, const char* subject) {
-    switch (result.failure) {
-    case FileFailure::NotFound:
-        return "no such " + std::string(subject);
-    case FileFailure::NotRegular:
+    // What a path that is no regular file names ("a folder"), else the common words.
+    if (result.failure == FileFailure::NotRegular)
         if (std::string kind = KindText(result.path, Article(subject)); !kind.empty())
             return kind;
-        break;
-    case FileFailure::TooLarge:
-        if (result.systemError == ENOMEM)
-            return "not enough memory to read the " + std::string(subject);
-        break;
-    default:
-        break;
-    }
     return DescribeFailure(result, subject);
 }
 

@@ -12,6 +12,7 @@ namespace tavrin {
 enum class CliCommand {
     None,
     Help,
+    Version,
     Formats,
     Info,
     Export,

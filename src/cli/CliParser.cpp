@@ -298,6 +298,7 @@ const unsigned CodecOptions = FormatOption | PageOptions | ColourOptions | Palet
 
 const CommandRow Commands[] = {
     {"formats", nullptr, CliCommand::Formats, "formats [--palettes]", {}, PaletteList, FormatsHelp},
+    {"--version", nullptr, CliCommand::Version, "--version", {}, 0, VersionHelp},
     {"info", nullptr, CliCommand::Info, "info ROM", {&CliOptions::rom}, 0, InfoHelp},
     {"export",
      nullptr,
@@ -524,9 +525,9 @@ bool CliCommandReadsFormats(const std::string& name) {
     return true;
 }
 
-std::string CliHelpText(CliCommand command) {
+std::string CliHelpText(CliCommand command, const AppPaths& paths) {
     const CommandRow* row = FindCommand(command);
-    return row != nullptr ? row->help() : ToolHelp();
+    return WithPaths(row != nullptr ? row->help() : ToolHelp(), paths);
 }
 
 } // namespace tavrin

@@ -8,6 +8,7 @@
 namespace tavrin {
 
 class CFormatTable;
+struct AppPaths;
 
 // Parses decimal or 0x-prefixed hexadecimal; false for anything else or values beyond int64.
 bool ParseCliNumber(const std::string& text, long long& out);
@@ -21,7 +22,7 @@ CliOptions ParseCliArguments(const std::vector<std::string>& args, CFormatTable&
 // true for a name that is no command.
 bool CliCommandReadsFormats(const std::string& name);
 
-// The help text of the tool, or of one command.
-std::string CliHelpText(CliCommand command);
+// The help text of the tool, or of one command, naming the files where paths has them.
+std::string CliHelpText(CliCommand command, const AppPaths& paths);
 
 } // namespace tavrin

@@ -34,7 +34,7 @@ bool LoadSetData(const CliOptions& o, SetDocument& doc, std::ostream& err) {
     struct Part {
         const std::string& path;
         const char* subject;
-        bool (*load)(SetDocument&, const std::string&);
+        FileResult (*load)(SetDocument&, const std::string&);
     };
     const Part parts[] = {{o.setFile, "set file", &LoadSetFile},
                           {o.spdFile, "sprite table", &LoadSpriteTable},
@@ -47,8 +47,8 @@ bool LoadSetData(const CliOptions& o, SetDocument& doc, std::ostream& err) {
             CliProblem(err, part.path, problem);
             return false;
         }
-        if (!part.load(doc, part.path)) {
-            CliProblem(err, part.path, std::string("cannot read the ") + part.subject);
+        if (const FileResult read = part.load(doc, part.path); !read) {
+            CliProblem(err, part.path, CliFailureText(read, part.subject));
             return false;
         }
     }

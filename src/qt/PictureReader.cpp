@@ -2,6 +2,7 @@
 
 #include "core/dib/DibError.h"
 #include "core/dib/TNkInternalDIB.h"
+#include "core/platform/FailureText.h"
 #include "core/platform/FileIO.h"
 #include "qt/ImageBridge.h"
 

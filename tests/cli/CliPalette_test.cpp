@@ -72,6 +72,27 @@ TEST_F(CliPaletteTest, ThePaletteFileColoursTheExportedPage) {
     }
 }
 
+// NES palette RAM holds master-palette numbers, not colours: it goes into the palette set, so
+// the page looks as with a palette-set file of those numbers over the standard one.
+TEST_F(CliPaletteTest, PaletteRamGoesIntoThePaletteSet) {
+    std::vector<uint8_t> rom(4096, 0);
+    rom[0] = 0x60; // pixels 1 and 2: colour 1
+    rom[8] = 0xA0; // pixels 0 and 2: colour 2; so pixel 2 is colour 3
+    const std::string path = Write("one.chr", rom);
+    const std::vector<uint8_t> ram = {0x0F, 0x30, 0x16, 0x2A, 0x01, 0x21, 0x12, 0x3D};
+    std::vector<uint8_t> set = test::ReadBytes(TAVRIN_BIN_DIR "/tavrin.dat");
+    ASSERT_GE(set.size(), ram.size());
+    std::copy(ram.begin(), ram.end(), set.begin());
+    ASSERT_EQ(Cli({"export", path, Path("ram.png"), "--palette", Write("ram.bin", ram),
+                   "--palette-format", "nes-ram"})
+                  .status,
+              CliOk);
+    ASSERT_EQ(Cli({"export", path, Path("set.png"), "--dat", Write("set.dat", set)}).status, CliOk);
+    ASSERT_EQ(Cli({"export", path, Path("plain.png")}).status, CliOk);
+    EXPECT_EQ(Read(Path("ram.png")), Read(Path("set.png")));
+    EXPECT_NE(Read(Path("ram.png")), Read(Path("plain.png")));
+}
+
 TEST_F(CliPaletteTest, ImportMatchesTrueColoursAgainstThePaletteFile) {
     std::vector<uint8_t> rom(4096, 0);
     rom[0] = 0x80;

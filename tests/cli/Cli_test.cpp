@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <numeric>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <sys/wait.h>
 
@@ -273,6 +274,13 @@ TEST_F(CliTest, BadInputIsReportedOnOneLineAndChangesNothing) {
     const auto rom = RandomBytes(4096, 1);
     const std::string path = Write("r.chr", rom);
     const std::string broken = Write("broken.bmp", {'B', 'M', 1, 2, 3});
+    // A ROM whose name looks like an output, and other names of the same files.
+    const std::string romBmp = Write("r.bmp", rom);
+    const std::string set = Write("a.nam", std::vector<uint8_t>(1024, 0));
+    fs::create_symlink(romBmp, Path("link.bmp"));
+    fs::create_hard_link(path, Path("hard.chr"));
+    const std::string spelled = Path("./r.bmp");
+    const std::string notWritten = "; the output must be another file, so nothing was written\n";
 
     struct Case {
         std::vector<std::string> args;
@@ -299,6 +307,24 @@ TEST_F(CliTest, BadInputIsReportedOnOneLineAndChangesNothing) {
          "tavrin-cli: " + Path("missing.bmp") + ": no such file\n"},
         {{"find", path, "--bogus"}, "tavrin-cli: unknown option '--bogus' for 'find'\n"},
         {{"export", path}, "tavrin-cli: expected: tavrin-cli export ROM OUT.bmp|OUT.png\n"},
+        // An output that names an input is refused before anything is written, by the file
+        // the names lead to rather than by their spelling.
+        {{"render-set", set, romBmp, romBmp},
+         "tavrin-cli: " + romBmp + ": is the ROM" + notWritten},
+        {{"export", romBmp, spelled},
+         "tavrin-cli: " + spelled + ": is the ROM (" + romBmp + ")" + notWritten},
+        {{"export", romBmp, Path("link.bmp")},
+         "tavrin-cli: " + Path("link.bmp") + ": is the ROM (" + romBmp + ")" + notWritten},
+        {{"export", path, romBmp, "--pal", romBmp},
+         "tavrin-cli: " + romBmp + ": is the palette file" + notWritten},
+        {{"import", romBmp, spelled},
+         "tavrin-cli: " + romBmp + ": is the image (" + spelled + ")" + notWritten},
+        {{"pack", path, "--codec", "lz10", Path("hard.chr")},
+         "tavrin-cli: " + Path("hard.chr") + ": is the input (" + path + ")" + notWritten},
+        {{"unpack", path, "0", "--codec", "lz10", path},
+         "tavrin-cli: " + path + ": is the ROM" + notWritten},
+        {{"palette", "convert", path, Path("hard.chr"), "--from", "act", "--to", "act"},
+         "tavrin-cli: " + Path("hard.chr") + ": is the input (" + path + ")" + notWritten},
     };
     for (const Case& c : cases) {
         const CliRun r = Cli(c.args);
@@ -311,6 +337,8 @@ TEST_F(CliTest, BadInputIsReportedOnOneLineAndChangesNothing) {
     EXPECT_EQ(r.err.rfind("tavrin-cli: " + broken + ": ", 0), 0u) << r.err;
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
     EXPECT_EQ(Read(path), rom);
+    EXPECT_EQ(Read(romBmp), rom);
+    EXPECT_TRUE(fs::is_symlink(Path("link.bmp")));
     EXPECT_FALSE(FileExists(Path("x.png")));
 }
 
@@ -323,6 +351,38 @@ TEST_F(CliTest, HelpForTheToolAndEachCommand) {
         EXPECT_EQ(r.status, CliOk);
         EXPECT_EQ(r.out.rfind(std::string("Usage: tavrin-cli ") + cmd, 0), 0u) << r.out;
     }
+    // The standard files are named where this run looks them up.
+    AppPaths elsewhere = AppPaths::InFolder("/opt/elsewhere/");
+    elsewhere.pluginFolders = {"/opt/elsewhere/plugins/", "/home/u/.local/share/tavrin/plugins/"};
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> named;
+    } cases[] = {
+        {{"--help"},
+         {"  standard files    /opt/elsewhere/tavrin.pal, .dat and .adf",
+          "  settings file     /opt/elsewhere/tavrin.ini",
+          "  plug-in folders   /opt/elsewhere/plugins/\n"
+          "                    /home/u/.local/share/tavrin/plugins/\n"}},
+        {{"export", "--help"},
+         {"else the standard\n                    /opt/elsewhere/tavrin.pal)",
+          "/opt/elsewhere/tavrin.dat)", "(default: /opt/elsewhere/tavrin.ini)"}},
+        {{"formats", "--help"},
+         {"/opt/elsewhere/plugins/, /home/u/.local/share/tavrin/plugins/) adds"}},
+        {{"--version"}, {"tavrin-cli "}},
+    };
+    for (const Case& c : cases) {
+        const CliRun r = Cli(c.args, elsewhere);
+        EXPECT_EQ(r.status, CliOk);
+        for (const std::string& name : c.named)
+            EXPECT_NE(r.out.find(name), std::string::npos) << name << "\n" << r.out;
+        // Not "tavrin.pal beside the program", which is not where an installed one looks.
+        for (const char* vague : {"beside the\n                    program)", "beside the program;",
+                                  "beside tavrin-cli"})
+            EXPECT_EQ(r.out.find(vague), std::string::npos) << vague << "\n" << r.out;
+    }
+    EXPECT_TRUE(std::regex_match(Cli({"--version"}).out,
+                                 std::regex("tavrin-cli [0-9]+\\.[0-9]+\\.[0-9]+\n")));
+    EXPECT_EQ(Cli({"--version", "x"}).status, CliBadInput);
 }
 
 TEST(CliNumbers, DecimalAndHexadecimal) {
@@ -346,6 +406,7 @@ TEST(CliProgram, ExitStatusesReachTheShell) {
         return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     };
     EXPECT_EQ(status("--help"), 0);
+    EXPECT_EQ(status("--version"), 0);
     EXPECT_EQ(status("formats"), 0);
     EXPECT_EQ(status("info /nonexistent/rom.nes"), 2);
     EXPECT_EQ(status("export"), 2);

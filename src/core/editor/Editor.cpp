@@ -55,7 +55,6 @@ Editor::Editor(EditorView& view, Workspace& workspace, AppPaths paths, int wheel
         SeedSettingsFile(m_paths.settingsFile);
     if (m_settings.SetPath(m_paths.settingsFile))
         m_settings.Read();
-    m_tools.SetPath(m_paths.settingsFile);
     m_wheelLines = wheelScrollLines > 0 ? wheelScrollLines : 1;
 
     m_pen = m_pens.Get(m_penNumber);
@@ -78,7 +77,6 @@ Editor::~Editor() {
 
 void Editor::FormCreate(const std::vector<std::string>& arguments) {
     m_initialising = true;
-    HelpLoadConfig();
     LoadCompanionFiles(m_paths.standardFiles, false);
 
     SetPaletteScrollRanges();
@@ -297,9 +295,7 @@ bool Editor::CanRotate() const {
 }
 
 void Editor::RefreshCommandStates() {
-    // The window applies the tool captions while ToolCaptionsApplied() is false.
     m_view.CommandStatesChanged();
-    m_toolCaptionsApplied = true;
 }
 
 // ---- Options ----

@@ -8,8 +8,6 @@
 #include "core/platform/Image8.h"
 #include "core/settings/CIniInfo.h"
 #include "core/startup/AppPaths.h"
-#include "core/tools/CTools.h"
-#include "core/tools/ToolRunner.h"
 #include "core/views/CGrid.h"
 #include "core/views/CImageDat.h"
 #include "core/views/CImageEdit.h"
@@ -152,27 +150,6 @@ public:
     // "STATE" section describes it. The display palette and all four panels follow whatever
     // the import did; the result's Message() is for the window to show.
     StateImportResult PaletteLoadState(const std::string& path);
-
-    // External tools (EditorTools.cpp). ActHelpLoadConfig reads the ten tools again and has
-    // the next command-state refresh apply their captions; ActHelpSaveConfig writes them.
-    CTools& Tools() { return m_tools; }
-    const CTools& Tools() const { return m_tools; }
-    void HelpLoadConfig();
-    bool HelpSaveConfig();
-    // The tool configuration dialog closed with OK: the tool menu is built again.
-    void ToolConfigChanged();
-    // False until the command-state refresh after start, a load or a configuration change
-    // has applied the tool captions and visibility.
-    bool ToolCaptionsApplied() const { return m_toolCaptionsApplied; }
-    // The paths a tool run uses: the document, the program's folder and the temporary bitmap.
-    ToolRunContext ToolContext() const;
-    // Runs tool index (0-9); host does the outside work.
-    ToolRunResult RunTool(int index, ToolRunnerHost& host);
-    // The tile image with the display palette as an 8-bit bitmap (the tools' temp.bmp).
-    bool WriteTileBitmap(const std::string& path) const;
-    // The bitmap a tool wrote back, by the snapshot load's rule (PictureIndices), into the
-    // page's top-left corner; a file that cannot be read leaves the page and says why.
-    void PasteToolBitmap(const std::string& path);
 
     // Pens: ActPenExecute with the pen number (ActPen11 0, ActPen01..09 1..9, ActPen10 10).
     void PenExecute(int penNumber);
@@ -331,9 +308,6 @@ private:
     int m_lastTileIndex = -1;
     int m_lastHintKind = -1;
     int m_lastHintPen = -1;
-
-    CTools m_tools;
-    bool m_toolCaptionsApplied = false;
 
     std::string m_appTitle = AppTitle;
     // Whether the caption shows the document as modified.

@@ -31,9 +31,4 @@ struct FileResult {
     }
 };
 
-// The failure in plain English words, without the path ("no such file", "cannot write the
-// file: No space left on device"). subject names what the file is to the reader ("file",
-// "image"). Empty on success.
-std::string DescribeFailure(const FileResult& result, const char* subject = "file");
-
 } // namespace tavrin

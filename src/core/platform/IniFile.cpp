@@ -85,14 +85,20 @@ std::string TrailingComments(const std::string& all) {
 IniFile::IniFile() : m_impl(std::make_unique<Impl>()) {}
 IniFile::~IniFile() = default;
 
-bool IniFile::Load(const std::string& path) {
+FileResult IniFile::Load(const std::string& path) {
     std::vector<uint8_t> bytes;
-    if (!FileExists(path))
-        return LoadFromText({});
+    if (!FileExists(path)) {
+        LoadFromText({});
+        return FileResult::Ok(path);
+    }
     // One byte past the limit tells a file over it without reading the rest.
-    if (!ReadFilePrefix(path, bytes, MaxFileBytes + 1) || bytes.size() > MaxFileBytes)
-        return false;
-    return LoadFromText(std::string(bytes.begin(), bytes.end()));
+    if (FileResult read = ReadFilePrefix(path, bytes, MaxFileBytes + 1); !read)
+        return read;
+    if (bytes.size() > MaxFileBytes)
+        return FileResult::Fail(FileFailure::TooLarge, path);
+    if (!LoadFromText(std::string(bytes.begin(), bytes.end())))
+        return FileResult::Fail(FileFailure::Malformed, path);
+    return FileResult::Ok(path);
 }
 
 bool IniFile::LoadFromText(const std::string& raw) {

@@ -22,9 +22,10 @@ public:
     // Settings files are small; a larger file is not one of ours and is not read.
     static constexpr size_t MaxFileBytes = 1 << 20;
 
-    // Loads path; a missing file gives an empty ini. False only when the file exists and
-    // cannot be read or is larger than MaxFileBytes (the caller then leaves it alone).
-    bool Load(const std::string& path);
+    // Loads path; a missing file gives an empty ini. Fails only when the file exists and
+    // cannot be read or is larger than MaxFileBytes (TooLarge; the caller then leaves it
+    // alone).
+    FileResult Load(const std::string& path);
     bool LoadFromText(const std::string& text);
     FileResult Save(const std::string& path) const;
     std::string SaveToText() const;

@@ -207,7 +207,7 @@ void SetComposer::SetSpritePalette(int value) {
 
 SetFileResult SetComposer::LoadSetFile(const std::string& path) {
     SetFileResult result;
-    result.done = tavrin::LoadSetFile(m_doc, path);
+    result.file = tavrin::LoadSetFile(m_doc, path);
     result.redraw = Redraw({.set = true});
     return result;
 }
@@ -220,17 +220,16 @@ SetFileResult SetComposer::SaveSetFile(const std::string& path, SetSaveFilter fi
 
 SetFileResult SetComposer::SaveSnapshot(const std::string& path) {
     SetFileResult result;
-    result.done = SaveSetImage(m_setImage, path);
+    result.file = SaveSetImage(m_setImage, path);
     return result;
 }
 
 SetFileResult SetComposer::LoadSpriteTiles(const std::string& path) {
     SetFileResult result;
-    if (!tavrin::LoadSpriteTiles(m_doc, path))
+    if (!(result.file = tavrin::LoadSpriteTiles(m_doc, path)))
         return result;
     m_spriteTiles.Colours() = m_tileSource.Colours();
     DecodeSpriteTiles(m_doc.SpriteTileBytes().data(), m_spriteTiles);
-    result.done = true;
     result.redraw = RedrawAll();
     return result;
 }
@@ -238,17 +237,16 @@ SetFileResult SetComposer::LoadSpriteTiles(const std::string& path) {
 SetFileResult SetComposer::LoadSpriteTable(const std::string& path) {
     SetFileResult result;
     m_lastSpdPath = path;
-    if (!tavrin::LoadSpriteTable(m_doc, path))
+    if (!(result.file = tavrin::LoadSpriteTable(m_doc, path)))
         return result;
     m_showSprites = true;
-    result.done = true;
     result.redraw = Redraw({.set = true});
     return result;
 }
 
 SetFileResult SetComposer::SaveSpriteTable(const std::string& path) {
     SetFileResult result;
-    result.done = tavrin::SaveSpriteTable(m_doc, path);
+    result.file = tavrin::SaveSpriteTable(m_doc, path);
     return result;
 }
 

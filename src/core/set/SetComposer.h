@@ -48,8 +48,9 @@ public:
     SetRedraw ImagePalMouseMove(int x, int y);
     SetRedraw ImagePalMouseUp(int x, int y);
 
-    // File actions, after the dialog's OK. result.done says whether the file was read or
-    // written; result.redraw what to repaint (also after a failed set-file load or save).
+    // File actions, after the dialog's OK. result.file says whether the file was read or
+    // written, and why not; result.redraw what to repaint (also after a failed set-file load or
+    // save).
     SetFileResult LoadSetFile(const std::string& path);                       // ActFileLoadSet
     SetFileResult SaveSetFile(const std::string& path, SetSaveFilter filter); // ActFileSaveSet
     SetFileResult SaveSnapshot(const std::string& path);                      // ActFileSaveSnap

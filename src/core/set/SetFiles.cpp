@@ -16,8 +16,8 @@ namespace {
 
 // The one place the set window's own files are written: from offset 0, keeping the bytes of
 // a longer existing file.
-bool WriteKeepingTail(const std::string& path, std::span<const uint8_t> bytes) {
-    return static_cast<bool>(WriteFileSafely(path, bytes, ExistingTail::Keep));
+FileResult WriteKeepingTail(const std::string& path, std::span<const uint8_t> bytes) {
+    return WriteFileSafely(path, bytes, ExistingTail::Keep);
 }
 
 // Copies what bytes hold from offset on into dst, at most dst.size() bytes; returns the count.
@@ -33,18 +33,6 @@ std::string LowerCase(std::string s) {
     for (char& c : s)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return s;
-}
-
-// Reads at most maxBytes from the start of the file; false when it cannot be read.
-bool ReadPrefix(const std::string& path, size_t maxBytes, std::vector<uint8_t>& out) {
-    out.resize(maxBytes);
-    const long long got = ReadFilePrefix(path, out.data(), maxBytes);
-    if (got < 0) {
-        out.clear();
-        return false;
-    }
-    out.resize(static_cast<size_t>(got));
-    return true;
 }
 
 } // namespace
@@ -116,26 +104,24 @@ std::vector<uint8_t> SetFileBytes(const SetDocument& doc) {
     return bytes;
 }
 
-bool LoadSetFile(SetDocument& doc, const std::string& path) {
+FileResult LoadSetFile(SetDocument& doc, const std::string& path) {
     std::vector<uint8_t> bytes;
+    FileResult read;
     switch (SetFileKindOf(path)) {
     case SetFileKind::VirtuaNesState:
-        if (!ReadWholeFile(path, bytes))
-            return false;
-        LoadVirtuaNesState(doc, bytes);
-        return true;
+        if ((read = ReadWholeFile(path, bytes)))
+            LoadVirtuaNesState(doc, bytes);
+        return read;
     case SetFileKind::Nam:
-        if (!ReadPrefix(path, NamFileSize, bytes))
-            return false;
-        LoadNamBytes(doc, bytes);
-        return true;
+        if ((read = ReadFilePrefix(path, bytes, NamFileSize)))
+            LoadNamBytes(doc, bytes);
+        return read;
     case SetFileKind::Set:
-        if (!ReadPrefix(path, SetFileSize, bytes))
-            return false;
-        LoadSetBytes(doc, bytes);
-        return true;
+        if ((read = ReadFilePrefix(path, bytes, SetFileSize)))
+            LoadSetBytes(doc, bytes);
+        return read;
     }
-    return false;
+    return FileResult::Fail(FileFailure::Malformed, path);
 }
 
 SetFileResult SaveSetFile(SetDocument& doc, const std::string& path, SetSaveFilter filter) {
@@ -143,7 +129,7 @@ SetFileResult SaveSetFile(SetDocument& doc, const std::string& path, SetSaveFilt
     switch (filter) {
     case SetSaveFilter::Nam: {
         const std::vector<uint8_t> bytes = NamFileBytes(doc);
-        if (!WriteKeepingTail(path, bytes))
+        if (!(result.file = WriteKeepingTail(path, bytes)))
             return result;
         // The document takes what was written only once it is on disk, so a failed save
         // loses no palette numbers.
@@ -153,41 +139,38 @@ SetFileResult SaveSetFile(SetDocument& doc, const std::string& path, SetSaveFilt
         break;
     }
     case SetSaveFilter::Set:
-        if (!WriteKeepingTail(path, SetFileBytes(doc)))
-            return result;
+        result.file = WriteKeepingTail(path, SetFileBytes(doc));
         break;
     case SetSaveFilter::AllFiles:
         // The file is opened (or created) as for the other filters, but nothing is written.
-        if (!WriteKeepingTail(path, {}))
-            return result;
+        result.file = WriteKeepingTail(path, {});
         break;
     }
-    result.done = true;
     return result;
 }
 
-bool LoadSpriteTiles(SetDocument& doc, const std::string& path) {
+FileResult LoadSpriteTiles(SetDocument& doc, const std::string& path) {
     std::vector<uint8_t> bytes;
-    if (!ReadPrefix(path, SetDocument::SpriteTileSize, bytes))
-        return false;
-    LoadSpriteTileBytes(doc, bytes);
-    return true;
+    FileResult read = ReadFilePrefix(path, bytes, SetDocument::SpriteTileSize);
+    if (read)
+        LoadSpriteTileBytes(doc, bytes);
+    return read;
 }
 
-bool LoadSpriteTable(SetDocument& doc, const std::string& path) {
+FileResult LoadSpriteTable(SetDocument& doc, const std::string& path) {
     std::vector<uint8_t> bytes;
-    if (!ReadPrefix(path, SetDocument::SpriteTableSize, bytes))
-        return false;
-    LoadSpriteTableBytes(doc, bytes);
-    return true;
+    FileResult read = ReadFilePrefix(path, bytes, SetDocument::SpriteTableSize);
+    if (read)
+        LoadSpriteTableBytes(doc, bytes);
+    return read;
 }
 
-bool SaveSpriteTable(const SetDocument& doc, const std::string& path) {
+FileResult SaveSpriteTable(const SetDocument& doc, const std::string& path) {
     return WriteKeepingTail(path, doc.Sprites());
 }
 
-bool SaveSetImage(const Image8& setImage, const std::string& path) {
-    return static_cast<bool>(WriteBitmapFile(path, setImage));
+FileResult SaveSetImage(const Image8& setImage, const std::string& path) {
+    return WriteBitmapFile(path, setImage);
 }
 
 } // namespace tavrin

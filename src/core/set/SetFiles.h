@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/FileResult.h"
 #include "core/set/SetDocument.h"
 #include "core/set/SetRecords.h"
 
@@ -47,17 +48,18 @@ void LoadSpriteTileBytes(SetDocument& doc, std::span<const uint8_t> bytes);
 std::vector<uint8_t> NamFileBytes(const SetDocument& doc);
 std::vector<uint8_t> SetFileBytes(const SetDocument& doc);
 
-// File actions. False (and nothing changes) when the file cannot be read or written.
-bool LoadSetFile(SetDocument& doc, const std::string& path);
+// File actions. A file that cannot be read or written changes nothing and fails with its
+// reason.
+FileResult LoadSetFile(SetDocument& doc, const std::string& path);
 // Filter 1 writes a .nam, 2 a .set, 3 nothing (a new file is left empty). After a NAM save
 // the document holds what was written: the packed attribute table, and the palettes as its
 // expansion, so each 2 x 2 block takes its top-left cell's number AND 3; converted says
 // that some number above 3 was cut.
 SetFileResult SaveSetFile(SetDocument& doc, const std::string& path, SetSaveFilter filter);
-bool LoadSpriteTiles(SetDocument& doc, const std::string& path);
-bool LoadSpriteTable(SetDocument& doc, const std::string& path);
-bool SaveSpriteTable(const SetDocument& doc, const std::string& path);
+FileResult LoadSpriteTiles(SetDocument& doc, const std::string& path);
+FileResult LoadSpriteTable(SetDocument& doc, const std::string& path);
+FileResult SaveSpriteTable(const SetDocument& doc, const std::string& path);
 // The set image as an 8-bit bitmap with its palette, replacing an existing file.
-bool SaveSetImage(const Image8& setImage, const std::string& path);
+FileResult SaveSetImage(const Image8& setImage, const std::string& path);
 
 } // namespace tavrin

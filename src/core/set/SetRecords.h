@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/FileResult.h"
 #include "core/platform/Text.h"
 
 namespace tavrin {
@@ -54,7 +55,7 @@ struct SetRedraw {
 
 // The outcome of a file action of the window.
 struct SetFileResult {
-    bool done = false;      // the file was read or written
+    FileResult file;        // the read or the write: true when done, else why not
     bool converted = false; // NAM save: palette numbers above 3 were cut to two bits
     SetRedraw redraw;
 };

@@ -29,26 +29,26 @@ void WriteFlag(IniFile& ini, int index, const char* suffix, bool value) {
 
 } // namespace
 
-bool CTools::Load() {
+FileResult CTools::Load() {
     if (m_path.empty())
-        return false;
+        return FileResult::Fail(FileFailure::NotFound, m_path);
     IniFile ini;
-    if (!ini.Load(m_path))
-        return false;
-    ReadFrom(ini);
-    return true;
+    FileResult read = ini.Load(m_path);
+    if (read)
+        ReadFrom(ini);
+    return read;
 }
 
-bool CTools::Save() const {
+FileResult CTools::Save() const {
     if (m_path.empty())
-        return false;
+        return FileResult::Fail(FileFailure::NotFound, m_path);
     // A file that exists but cannot be read is left alone rather than replaced by the tools
     // alone.
     IniFile current;
-    if (!current.Load(m_path))
-        return false;
+    if (FileResult read = current.Load(m_path); !read)
+        return read;
     WriteTo(current);
-    return static_cast<bool>(current.Save(m_path));
+    return current.Save(m_path);
 }
 
 void CTools::ReadFrom(const IniFile& ini) {

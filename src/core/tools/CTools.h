@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/FileResult.h"
+
 #include <array>
 #include <string>
 
@@ -35,12 +37,12 @@ public:
     const std::string& Path() const { return m_path; }
 
     // Reads the ten tools from the settings file as it is now; missing keys give empty texts
-    // and flags off. False (the tools unchanged) when there is no path or the file exists but
-    // cannot be read.
-    bool Load();
+    // and flags off. Fails (the tools unchanged) when there is no path (NotFound) or the file
+    // exists but cannot be read.
+    FileResult Load();
     // Writes the ten tools into the settings file, keeping every other section, key and
-    // comment. False when there is no path or the file cannot be read or written.
-    bool Save() const;
+    // comment. Fails when there is no path or the file cannot be read or written.
+    FileResult Save() const;
 
     // The same two steps on an ini object, without the file.
     void ReadFrom(const IniFile& ini);

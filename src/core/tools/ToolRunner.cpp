@@ -51,12 +51,12 @@ ToolRunResult ToolRunner::Run(int index, const ToolRunContext& context) {
 }
 
 ToolRunResult ToolRunner::Run(const ToolDefinition& tool, const ToolRunContext& context) {
-    if (tool.SaveFile && !m_host.SaveDocument()) {
-        m_host.ShowMessage(TranslateText("Tools", SaveFailedText) + context.documentPath);
+    if (tool.SaveFile && !m_steps.SaveDocument()) {
+        m_steps.ShowMessage(TranslateText("Tools", SaveFailedText) + context.documentPath);
         return ToolRunResult::SaveFailed;
     }
-    if (tool.SaveTemp && !m_host.WriteTempBitmap(context.tempBitmapPath)) {
-        m_host.ShowMessage(TranslateText("Tools", TempFailedText) + context.tempBitmapPath);
+    if (tool.SaveTemp && !m_steps.WriteTempBitmap(context.tempBitmapPath)) {
+        m_steps.ShowMessage(TranslateText("Tools", TempFailedText) + context.tempBitmapPath);
         return ToolRunResult::TempFailed;
     }
 
@@ -68,7 +68,7 @@ ToolRunResult ToolRunner::Run(const ToolDefinition& tool, const ToolRunContext& 
         std::string text = TranslateText("Tools", FailureText) + launch.programPart;
         if (problem != ToolLaunchProblem::None)
             text += "\n" + ProblemText(problem);
-        m_host.ShowMessage(text);
+        m_steps.ShowMessage(text);
     };
     if (!SplitToolCommandLine(commandLine, launch)) {
         fail(launch.problem);
@@ -82,9 +82,9 @@ ToolRunResult ToolRunner::Run(const ToolDefinition& tool, const ToolRunContext& 
 
     m_host.WaitForTool(TranslateText("Tools", WaitText));
     if (tool.LoadTemp && FileExists(context.tempBitmapPath))
-        m_host.PasteTempBitmap(context.tempBitmapPath);
+        m_steps.PasteTempBitmap(context.tempBitmapPath);
     if (tool.LoadFile)
-        m_host.ReopenDocument();
+        m_steps.ReopenDocument();
     return ToolRunResult::Finished;
 }
 

@@ -9,6 +9,7 @@ namespace tavrin {
 
 class CTools;
 class ToolRunnerHost;
+class ToolRunSteps;
 struct ToolDefinition;
 
 // Where a tool run takes its paths from; filled by the caller for every run.
@@ -61,12 +62,15 @@ public:
     // The reason's text for a problem, or "" for None.
     static std::string ProblemText(ToolLaunchProblem problem);
 
-    ToolRunner(ToolRunnerHost& host, const CTools& tools) : m_host(host), m_tools(tools) {}
+    // steps does the work on the document and the bitmap, host starts and waits.
+    ToolRunner(ToolRunSteps& steps, ToolRunnerHost& host, const CTools& tools)
+        : m_steps(steps), m_host(host), m_tools(tools) {}
 
     ToolRunResult Run(int index, const ToolRunContext& context);
     ToolRunResult Run(const ToolDefinition& tool, const ToolRunContext& context);
 
 private:
+    ToolRunSteps& m_steps;
     ToolRunnerHost& m_host;
     const CTools& m_tools;
 };

@@ -98,6 +98,7 @@ MainWindow::MainWindow(const AppPaths& paths, const std::vector<std::string>& ar
                       toStandardError);
     m_editor = std::make_unique<Editor>(static_cast<EditorView&>(*this), *m_workspace, paths,
                                         QApplication::wheelScrollLines());
+    m_tools = std::make_unique<ToolBench>(*m_editor, static_cast<EditorView&>(*this));
     ConnectActions();
     ConnectControls();
     ConnectSetWindow();

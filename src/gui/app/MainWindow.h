@@ -2,6 +2,7 @@
 
 #include "core/editor/Editor.h"
 #include "core/editor/EditorView.h"
+#include "core/tools/ToolBench.h"
 #include "core/tools/ToolRunnerHost.h"
 #include "gui/app/FileDialogs.h"
 
@@ -55,6 +56,7 @@ public:
     ~MainWindow() override;
 
     Editor& GetEditor() { return *m_editor; }
+    ToolBench& Tools() { return *m_tools; }
     const ActionTable& Actions() const { return *m_actions; }
     const MainMenus& Menus() const { return *m_menus; }
     DisplaySettingsPanel& DisplayPanel() const { return *m_display; }
@@ -198,20 +200,17 @@ private:
 
     // External tools and the window colour (MainWindowTools.cpp).
     void ConnectToolActions();
-    // The tool menu's captions and visibility, when the Editor has new ones to apply.
+    // The tool menu's captions and visibility, when the tools have new ones to apply.
     void ToolCommandStates();
     void ToolExecuteFileExecute();
     void ToolConfigExecute();
     void ToolFormColorExecute();
     // Sets the window's background: 0x00BBGGRR, or -1 for the system's colour.
     void ApplyWindowColour(int colour);
-    bool SaveDocument() override;
-    bool WriteTempBitmap(const std::string& path) override;
+    // ToolRunnerHost.
     bool StartDetached(const std::string& program,
                        const std::vector<std::string>& arguments) override;
     void WaitForTool(const std::string& text) override;
-    void PasteTempBitmap(const std::string& path) override;
-    void ReopenDocument() override;
 
     // The help actions (MainWindowHelp.cpp).
     void ConnectHelpActions();
@@ -273,6 +272,7 @@ private:
     // The shared state outlives the editor that works on it.
     std::unique_ptr<Workspace> m_workspace;
     std::unique_ptr<Editor> m_editor;
+    std::unique_ptr<ToolBench> m_tools;
     std::unique_ptr<RecoveryKeeper> m_recovery;
     // Goes before the editor whose tiles it shows.
     std::unique_ptr<TFormSet> m_setWindow;

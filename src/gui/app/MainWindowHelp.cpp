@@ -33,11 +33,13 @@ void MainWindow::ConnectHelpActions() {
     on("ActHelpOpenBoard", [this] { HelpOpenAddress(QStringLiteral(TAVRIN_BUILD_ISSUES_URL)); });
     on("ActHelpAbout", [this] { HelpAboutExecute(); });
     on("ActHelpSaveConfig", [this] {
-        if (!m_editor->HelpSaveConfig())
-            Message(tr("設定を保存できませんでした：\n") + Q(m_editor->Tools().Path()));
+        if (const FileResult saved = m_tools->Save(); !saved)
+            ReportFailure(saved, FileAction::Save);
     });
     on("ActHelpLoadConfig", [this] {
-        m_editor->HelpLoadConfig();
+        // A file that cannot be read leaves the tools as they were.
+        if (const FileResult read = m_tools->Load(); !read)
+            ReportFailure(read, FileAction::Open);
         // The tool menu shows the tools as the file has them now.
         m_editor->RefreshCommandStates();
     });

@@ -47,7 +47,7 @@ void MainWindow::ConnectToolActions() {
     on(QStringLiteral("ActToolExecuteFile"), [this](QAction*) { ToolExecuteFileExecute(); });
     for (int i = 0; i < CTools::Count; ++i)
         on(QStringLiteral("ActToolExecute%1").arg(i), [this](QAction* action) {
-            m_editor->RunTool(ActionTable::Tag(action), static_cast<ToolRunnerHost&>(*this));
+            m_tools->Run(ActionTable::Tag(action), static_cast<ToolRunnerHost&>(*this));
         });
     on(QStringLiteral("ActToolToolConfig"), [this](QAction*) { ToolConfigExecute(); });
     // ActToolExecParam is in the menu without a command behind it.
@@ -55,19 +55,20 @@ void MainWindow::ConnectToolActions() {
 }
 
 void MainWindow::ToolCommandStates() {
-    if (!m_editor || m_editor->ToolCaptionsApplied())
+    if (!m_tools || m_tools->CaptionsApplied())
         return;
     for (int i = 0; i < CTools::Count; ++i) {
         QAction* action = m_actions->Get(QStringLiteral("ActToolExecute%1").arg(i));
-        const ToolDefinition& tool = m_editor->Tools().GetTool(i);
+        const ToolDefinition& tool = m_tools->Tools().GetTool(i);
         action->setText(Q(tool.Name));
         action->setVisible(tool.Enabled);
     }
+    m_tools->CaptionsShown();
 }
 
 TToolConfigDialog& MainWindow::ToolConfigDialog() {
     if (!m_toolDialog) {
-        m_toolDialog = new TToolConfigDialog(m_editor->Tools(), this);
+        m_toolDialog = new TToolConfigDialog(m_tools->Tools(), this);
         // Its file dialog and messages go where the window's go, so tests answer them too.
         m_toolDialog->SetFileChooser([this](QWidget* owner, const FileDialogRequest& request) {
             return m_fileChooser ? m_fileChooser(owner, request) : RunFileDialog(owner, request);
@@ -81,7 +82,7 @@ void MainWindow::ToolConfigExecute() {
     TToolConfigDialog& dialog = ToolConfigDialog();
     dialog.CentreOver(this);
     if (dialog.exec() == QDialog::Accepted)
-        m_editor->ToolConfigChanged();
+        m_tools->ConfigChanged();
 }
 
 void MainWindow::ToolExecuteFileExecute() {
@@ -125,14 +126,6 @@ void MainWindow::ApplyWindowColour(int colour) {
 
 // ---- ToolRunnerHost ----
 
-bool MainWindow::SaveDocument() {
-    return static_cast<bool>(m_editor->WriteRom(m_editor->Space().Document().FilePath()));
-}
-
-bool MainWindow::WriteTempBitmap(const std::string& path) {
-    return m_editor->WriteTileBitmap(path);
-}
-
 bool MainWindow::StartDetached(const std::string& program,
                                const std::vector<std::string>& arguments) {
     QStringList list;
@@ -143,14 +136,6 @@ bool MainWindow::StartDetached(const std::string& program,
 
 void MainWindow::WaitForTool(const std::string& text) {
     Message(Q(text));
-}
-
-void MainWindow::PasteTempBitmap(const std::string& path) {
-    m_editor->PasteToolBitmap(path);
-}
-
-void MainWindow::ReopenDocument() {
-    m_editor->FileReload();
 }
 
 } // namespace tavrin

@@ -375,8 +375,9 @@ void TFormSet::Message(const QString& text) {
     box.exec();
 }
 
-void TFormSet::ReportUnsaved(const QString& path) {
-    Message(Tr(QT_TRANSLATE_NOOP("TFormSet", "保存できませんでした：")) + QLatin1Char('\n') + path);
+void TFormSet::ReportFailure(const FileResult& result, FileAction action) {
+    if (!result)
+        Message(QString::fromStdString(FailureMessage(result, action)));
 }
 
 void TFormSet::FileLoadSetExecute() {
@@ -384,7 +385,9 @@ void TFormSet::FileLoadSetExecute() {
     if (answer.path.isEmpty())
         return;
     // A file that cannot be read loads nothing; the set is drawn again all the same.
-    Repaint(m_composer.LoadSetFile(answer.path.toStdString()).redraw);
+    const SetFileResult result = m_composer.LoadSetFile(answer.path.toStdString());
+    Repaint(result.redraw);
+    ReportFailure(result.file, FileAction::Open);
 }
 
 void TFormSet::FileSaveSetExecute() {
@@ -395,8 +398,8 @@ void TFormSet::FileSaveSetExecute() {
     const SetFileResult result =
         m_composer.SaveSetFile(answer.path.toStdString(), SaveFilterOf(answer.filterIndex));
     Repaint(result.redraw);
-    if (!result.done)
-        ReportUnsaved(answer.path);
+    if (!result.file)
+        ReportFailure(result.file, FileAction::Save);
     else if (result.converted)
         Message(QCoreApplication::translate("SetFiles", NamConversionMessage));
 }
@@ -406,20 +409,25 @@ void TFormSet::FileSaveSnapExecute() {
         ChooseFile({true, Tr(SnapFilter), "bmp", QStringLiteral("set000.bmp"), true, {}});
     if (answer.path.isEmpty())
         return;
-    if (!m_composer.SaveSnapshot(answer.path.toStdString()).done)
-        ReportUnsaved(answer.path);
+    ReportFailure(m_composer.SaveSnapshot(answer.path.toStdString()).file, FileAction::Save);
 }
 
 void TFormSet::ViewOpenSprExecute() {
     const SetFileDialogAnswer answer = ChooseFile({false, Tr(SprFilter), "spr", {}, false, {}});
-    if (!answer.path.isEmpty())
-        Repaint(m_composer.LoadSpriteTiles(answer.path.toStdString()).redraw);
+    if (answer.path.isEmpty())
+        return;
+    const SetFileResult result = m_composer.LoadSpriteTiles(answer.path.toStdString());
+    Repaint(result.redraw);
+    ReportFailure(result.file, FileAction::Open);
 }
 
 void TFormSet::ViewOpenSpdExecute() {
     const SetFileDialogAnswer answer = ChooseFile({false, Tr(SpdFilter), "spd", {}, false, {}});
-    if (!answer.path.isEmpty())
-        Repaint(m_composer.LoadSpriteTable(answer.path.toStdString()).redraw);
+    if (answer.path.isEmpty())
+        return;
+    const SetFileResult result = m_composer.LoadSpriteTable(answer.path.toStdString());
+    Repaint(result.redraw);
+    ReportFailure(result.file, FileAction::Open);
 }
 
 void TFormSet::ViewSaveSpdExecute() {
@@ -427,8 +435,7 @@ void TFormSet::ViewSaveSpdExecute() {
     const SetFileDialogAnswer answer = ChooseFile({true, Tr(SpdFilter), "spd", preset, false, {}});
     if (answer.path.isEmpty())
         return;
-    if (!m_composer.SaveSpriteTable(answer.path.toStdString()).done)
-        ReportUnsaved(answer.path);
+    ReportFailure(m_composer.SaveSpriteTable(answer.path.toStdString()).file, FileAction::Save);
 }
 
 void TFormSet::ShowTavrinExecute() {

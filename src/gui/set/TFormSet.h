@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/FailureText.h"
 #include "core/set/SetComposer.h"
 #include "core/set/SetWorkspaceLink.h"
 #include "gui/set/SetFileDialog.h"
@@ -66,8 +67,9 @@ private:
 
     SetFileDialogAnswer ChooseFile(const SetFileDialogRequest& request);
     void Message(const QString& text);
-    // A save that could not write says so; the set data stays as it was.
-    void ReportUnsaved(const QString& path);
+    // A file that could not be read or written is named with the reason, in the main
+    // window's words; the set data stays as it was.
+    void ReportFailure(const FileResult& result, FileAction action);
 
     void FileLoadSetExecute();
     void FileSaveSetExecute();

@@ -1,5 +1,6 @@
 #include "gui/tools/TToolConfigDialog.h"
 
+#include "core/platform/FailureText.h"
 #include "core/platform/FileIO.h"
 #include "core/tools/CTools.h"
 #include "core/tools/ToolCommandLine.h"
@@ -191,18 +192,19 @@ void TToolConfigDialog::ButtonSaveClick() {
     if (!CTools::IsValidIndex(row))
         return;
     m_tools.SetTool(row, ControlsTool());
-    const bool saved = m_tools.Save();
+    const FileResult saved = m_tools.Save();
     RebuildList(row);
-    // The tools keep the edit either way; the user hears that the file does not.
+    // The tools keep the edit either way; the user hears that the file does not, and why.
     if (!saved)
         Message(Ui.Text(QT_TRANSLATE_NOOP("tavrin::TToolConfigDialog",
                                           "設定の保存に失敗しました：\n")) +
-                QString::fromStdString(m_tools.Path()));
+                QString::fromStdString(FailureMessage(saved, FileAction::Save)));
 }
 
 void TToolConfigDialog::ButtonUndoClick() {
     const int row = m_list->currentRow();
-    m_tools.Load();
+    if (const FileResult read = m_tools.Load(); !read)
+        Message(QString::fromStdString(FailureMessage(read, FileAction::Open)));
     RebuildList(row);
     ShowTool(row);
 }

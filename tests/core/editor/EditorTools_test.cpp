@@ -1,15 +1,11 @@
-#include "core/dib/BitmapFile.h"
 #include "core/editor/Editor.h"
 #include "core/palette/CStateFile.h"
 #include "core/platform/IniFile.h"
 #include "core/settings/OptionActions.h"
-#include "core/tools/ToolRunnerHost.h"
 
 #include "RecordingView.h"
 
 #include <gtest/gtest.h>
-
-#include <random>
 
 using namespace tavrin;
 
@@ -205,143 +201,6 @@ TEST_F(EditorTools, StateImportRedrawsAllPanelsWhateverItDid) {
     EXPECT_EQ(view.Steps(), "P T E S L");
     EXPECT_EQ(listener.palettes, 2);
     e.Space().RemoveListener(&listener);
-}
-
-TEST_F(EditorTools, ToolCaptionsWaitForTheRefreshAfterStartLoadAndConfiguration) {
-    WriteText("tavrin.ini", "[TOOL]\nTool3Name=Paint\nTool3Enabled=1\n");
-    Editor& e = Start();
-    EXPECT_TRUE(e.ToolCaptionsApplied());
-    EXPECT_EQ(e.Tools().GetTool(3).Name, "Paint");
-    EXPECT_TRUE(e.Tools().GetTool(3).Enabled);
-
-    WriteText("tavrin.ini", "[TOOL]\nTool3Name=Gimp\nTool3Enabled=0\n");
-    e.HelpLoadConfig();
-    EXPECT_FALSE(e.ToolCaptionsApplied());
-    EXPECT_EQ(e.Tools().GetTool(3).Name, "Gimp");
-    EXPECT_FALSE(e.Tools().GetTool(3).Enabled);
-    e.RefreshCommandStates();
-    EXPECT_TRUE(e.ToolCaptionsApplied());
-
-    view.ClearLog();
-    e.ToolConfigChanged();
-    EXPECT_EQ(view.Steps(), "C");
-    EXPECT_TRUE(e.ToolCaptionsApplied());
-
-    // Saving keeps the window's own section.
-    e.FormDestroy(0, 0, -1);
-    ToolDefinition tool;
-    tool.Name = "Packer";
-    e.Tools().SetTool(9, tool);
-    ASSERT_TRUE(e.HelpSaveConfig());
-    const std::string text = ReadText("tavrin.ini");
-    EXPECT_NE(text.find("Tool9Name = Packer"), std::string::npos);
-    EXPECT_NE(text.find("[Tavrin]"), std::string::npos);
-}
-
-// Does what the window does with the tile image and records the rest.
-struct RecordingHost : ToolRunnerHost {
-    explicit RecordingHost(Editor& e) : editor(e) {}
-    bool SaveDocument() override { return true; }
-    bool WriteTempBitmap(const std::string& path) override {
-        tempPath = path;
-        return editor.WriteTileBitmap(path);
-    }
-    bool StartDetached(const std::string& p, const std::vector<std::string>& a) override {
-        program = p;
-        arguments = a;
-        return true;
-    }
-    void ShowMessage(const std::string& text) override { messages.push_back(text); }
-    void WaitForTool(const std::string&) override { ++waits; }
-    void PasteTempBitmap(const std::string&) override {}
-    void ReopenDocument() override {}
-
-    Editor& editor;
-    std::string tempPath;
-    std::string program;
-    std::vector<std::string> arguments;
-    std::vector<std::string> messages;
-    int waits = 0;
-};
-
-// A 24-bit bitmap file of the picture's colours, bottom-up rows padded to 4 bytes.
-std::vector<uint8_t> Bitmap24(const ImageRgb& colours) {
-    const int w = colours.Width(), h = colours.Height();
-    const size_t stride = (static_cast<size_t>(w) * 3 + 3) & ~size_t{3};
-    std::vector<uint8_t> file(54 + stride * static_cast<size_t>(h), 0);
-    const auto put = [&](size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            file[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
-    };
-    file[0] = 'B';
-    file[1] = 'M';
-    put(2, static_cast<uint32_t>(file.size()));
-    put(10, 54);
-    put(14, 40);
-    put(18, static_cast<uint32_t>(w));
-    put(22, static_cast<uint32_t>(h));
-    file[26] = 1;
-    file[28] = 24;
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const Colour c = colours.Pixel(x, y);
-            uint8_t* p = &file[54 + stride * static_cast<size_t>(h - 1 - y) + 3 * x];
-            p[0] = static_cast<uint8_t>(BlueOf(c));
-            p[1] = static_cast<uint8_t>(GreenOf(c));
-            p[2] = static_cast<uint8_t>(RedOf(c));
-        }
-    return file;
-}
-
-TEST_F(EditorTools, ATrueColourToolBitmapInThePagesOwnColoursGivesBackTheSameBytes) {
-    std::vector<uint8_t> bytes(8192);
-    std::mt19937 random(3);
-    for (uint8_t& b : bytes)
-        b = static_cast<uint8_t>(random());
-    Editor& e = Start({WriteFile("game.chr", bytes)});
-    e.PaletteSelect(3);
-    ImageRgb colours(128, 128);
-    for (int y = 0; y < 128; ++y)
-        for (int x = 0; x < 128; ++x)
-            colours.SetPixel(x, y, e.DisplayPalette()[e.Space().TileImage().Pixel(x, y)]);
-    e.PasteToolBitmap(WriteFile("temp.bmp", Bitmap24(colours)));
-    EXPECT_TRUE(view.messages.empty());
-    EXPECT_TRUE(e.Space().Undo().CanUndo()) << "pasted as one step";
-    EXPECT_EQ(std::vector<uint8_t>(e.Space().Document().Data(),
-                                   e.Space().Document().Data() + bytes.size()),
-              bytes);
-}
-
-TEST_F(EditorTools, ToolPaths) {
-    const std::string rom = WriteFile("game.chr", Counting(8192));
-    Editor& e = Start({rom});
-    e.PaletteSelect(3); // the next palette group, so the bitmap's indices carry its offset
-    ToolDefinition tool;
-    tool.Command = "\"/opt/paint\" %file %TEMP %ExePath /x";
-    tool.SaveTemp = true;
-    e.Tools().SetTool(2, tool);
-
-    RecordingHost host(e);
-    EXPECT_EQ(e.RunTool(2, host), ToolRunResult::Finished);
-    EXPECT_EQ(host.program, "/opt/paint");
-    const std::string folder = DirectoryPart(ExePath());
-    EXPECT_EQ(host.arguments, (std::vector<std::string>{rom, folder + "temp.bmp", folder, "/x"}));
-    EXPECT_EQ(host.tempPath, folder + "temp.bmp");
-    EXPECT_EQ(host.waits, 1);
-
-    Image8 written;
-    ASSERT_TRUE(ReadBitmapFile(host.tempPath, written));
-    ASSERT_EQ(written.Width(), 128);
-    ASSERT_EQ(written.Height(), 128);
-    bool offset = false;
-    for (int y = 0; y < 128; ++y)
-        for (int x = 0; x < 128; ++x) {
-            ASSERT_EQ(written.Pixel(x, y), e.Space().TileImage().Pixel(x, y)) << x << "," << y;
-            offset = offset || written.Pixel(x, y) >= 4;
-        }
-    EXPECT_TRUE(offset);
-    EXPECT_EQ(written.Colours(), e.DisplayPalette());
-    EXPECT_EQ(e.RunTool(10, host), ToolRunResult::NotRun);
 }
 
 } // namespace

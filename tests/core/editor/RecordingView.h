@@ -65,7 +65,11 @@ public:
         Log("position");
     }
 
-    void CommandStatesChanged() override { Log("C"); }
+    void CommandStatesChanged() override {
+        Log("C");
+        if (onCommandStates)
+            onCommandStates();
+    }
     void LayoutChanged() override { Log("layout"); }
 
     void SetFormatList(const std::vector<std::string>& names) override {
@@ -207,6 +211,8 @@ public:
     bool refuseClipboard = false;
     std::function<bool(Image8&, const Image8&)> optimize;
     std::optional<std::array<uint8_t, 256>> replaceMap;
+    // What the window does on each command-state refresh besides reading the queries.
+    std::function<void()> onCommandStates;
     int replaceColourCount = 0;
     int replaceGroupEntry0 = -1;
 

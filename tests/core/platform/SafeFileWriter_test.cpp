@@ -1,3 +1,4 @@
+#include "core/platform/FailureText.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/SafeFileWriter.h"
 #include "support/TempFolder.h"

@@ -215,7 +215,7 @@ TEST(SetComposer, SnapshotHoldsTheSetImageWithItsPalette) {
     }
     set.RedrawAll();
     EXPECT_EQ(set.SetImage(), RenderSetImage(set.Document(), set.TileSource(), false));
-    ASSERT_TRUE(set.SaveSnapshot(folder.File("set000.bmp")).done);
+    ASSERT_TRUE(set.SaveSnapshot(folder.File("set000.bmp")).file);
     Image8 read;
     ASSERT_TRUE(ReadBitmapFile(folder.File("set000.bmp"), read));
     EXPECT_EQ(read, set.SetImage());

@@ -1,10 +1,13 @@
 #include "core/set/SetFiles.h"
 
+#include "core/platform/Image8.h"
+
 #include "SetTestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 
@@ -51,7 +54,7 @@ TEST(SetFiles, NamSaveOfTwoBitPalettesGivesEachBlockItsTopLeftNumber) {
     doc.SetPalette(1, 0, 2);
     doc.SetName(31, 29, 0xAB);
     const SetFileResult r = SaveSetFile(doc, folder.File("a.nam"), SetSaveFilter::Nam);
-    EXPECT_TRUE(r.done);
+    EXPECT_TRUE(r.file);
     EXPECT_FALSE(r.converted);
     for (auto [x, y] : {std::pair{0, 0}, {1, 0}, {0, 1}, {1, 1}})
         EXPECT_EQ(doc.Palette(x, y), 1);
@@ -67,7 +70,7 @@ TEST(SetFiles, NamSaveCutsWidePaletteNumbersAndSaysSo) {
     doc.SetPalette(4, 2, 5); // top left of its block
     doc.SetPalette(7, 3, 6); // not a top-left cell: its block takes 0
     const SetFileResult r = SaveSetFile(doc, folder.File("a.nam"), SetSaveFilter::Nam);
-    EXPECT_TRUE(r.done && r.converted);
+    EXPECT_TRUE(r.file && r.converted);
     for (auto [x, y] : {std::pair{4, 2}, {5, 2}, {4, 3}, {5, 3}})
         EXPECT_EQ(doc.Palette(x, y), 1);
     EXPECT_EQ(doc.Palette(7, 3), 0);
@@ -84,7 +87,7 @@ TEST(SetFiles, FailedNamSaveLeavesThePalettesUncut) {
     doc.SetPalette(0, 0, 9);
     const SetDocument before = doc;
     const SetFileResult r = SaveSetFile(doc, folder.File("no/dir.nam"), SetSaveFilter::Nam);
-    EXPECT_FALSE(r.done || r.converted);
+    EXPECT_FALSE(r.file || r.converted);
     EXPECT_TRUE(doc == before);
 }
 
@@ -95,7 +98,7 @@ TEST(SetFiles, SetSaveKeepsWideNumbersAndTheTailOfALongerFile) {
     PutFile(folder.File("a.spd"), old);
     SetDocument doc = RandomDocument(5);
     const SetDocument saved = doc;
-    ASSERT_TRUE(SaveSetFile(doc, folder.File("a.set"), SetSaveFilter::Set).done);
+    ASSERT_TRUE(SaveSetFile(doc, folder.File("a.set"), SetSaveFilter::Set).file);
     ASSERT_TRUE(SaveSpriteTable(doc, folder.File("a.spd")));
     EXPECT_TRUE(doc == saved);
     const std::vector<uint8_t> set = GetFile(folder.File("a.set"));
@@ -117,8 +120,8 @@ TEST(SetFiles, ThirdFilterWritesNothing) {
     PutFile(folder.File("old.bin"), old);
     SetDocument doc = RandomDocument(3);
     const SetDocument before = doc;
-    EXPECT_TRUE(SaveSetFile(doc, folder.File("new.bin"), SetSaveFilter::AllFiles).done);
-    EXPECT_TRUE(SaveSetFile(doc, folder.File("old.bin"), SetSaveFilter::AllFiles).done);
+    EXPECT_TRUE(SaveSetFile(doc, folder.File("new.bin"), SetSaveFilter::AllFiles).file);
+    EXPECT_TRUE(SaveSetFile(doc, folder.File("old.bin"), SetSaveFilter::AllFiles).file);
     EXPECT_TRUE(std::filesystem::exists(folder.File("new.bin")));
     EXPECT_TRUE(GetFile(folder.File("new.bin")).empty());
     EXPECT_EQ(GetFile(folder.File("old.bin")), old);
@@ -214,5 +217,45 @@ TEST(SetFiles, MissingFilesChangeNothing) {
         EXPECT_FALSE(LoadSetFile(doc, folder.File(name)));
     EXPECT_FALSE(LoadSpriteTable(doc, folder.File("x.spd")));
     EXPECT_FALSE(LoadSpriteTiles(doc, folder.File("x.spr")));
+    EXPECT_TRUE(doc == before);
+}
+
+// A failed read or write names its file and says why, so the window can tell the user.
+TEST(SetFiles, EachFileActionThatFailsSaysWhichFileAndWhy) {
+    test::TempFolder folder;
+    std::filesystem::create_directories(folder.File("dir.set"));
+    const std::string missing = folder.File("none/x.nam");
+    const std::string dir = folder.File("dir.set");
+    const std::string state = folder.File("none.st0");
+    SetDocument doc = RandomDocument(4);
+    const SetDocument before = doc;
+    struct Case {
+        const char* action;
+        FileResult result;
+        std::string path;
+        FileFailure failure;
+        int systemError;
+    };
+    const Case cases[] = {
+        {"load nam", LoadSetFile(doc, missing), missing, FileFailure::NotFound, 0},
+        {"load state", LoadSetFile(doc, state), state, FileFailure::NotFound, 0},
+        {"load set", LoadSetFile(doc, dir), dir, FileFailure::NotRegular, 0},
+        {"load tiles", LoadSpriteTiles(doc, dir), dir, FileFailure::NotRegular, 0},
+        {"load table", LoadSpriteTable(doc, missing), missing, FileFailure::NotFound, 0},
+        {"save nam", SaveSetFile(doc, missing, SetSaveFilter::Nam).file, missing,
+         FileFailure::WriteFailed, ENOENT},
+        {"save set", SaveSetFile(doc, missing, SetSaveFilter::Set).file, missing,
+         FileFailure::WriteFailed, ENOENT},
+        {"save other", SaveSetFile(doc, missing, SetSaveFilter::AllFiles).file, missing,
+         FileFailure::WriteFailed, ENOENT},
+        {"save table", SaveSpriteTable(doc, missing), missing, FileFailure::WriteFailed, ENOENT},
+        {"save image", SaveSetImage(Image8(8, 8), missing), missing, FileFailure::WriteFailed,
+         ENOENT},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.result.failure, c.failure) << c.action;
+        EXPECT_EQ(c.result.path, c.path) << c.action;
+        EXPECT_EQ(c.result.systemError, c.systemError) << c.action;
+    }
     EXPECT_TRUE(doc == before);
 }

@@ -94,4 +94,33 @@ TEST(CTools, SaveAndLoadRoundTripKeepingOtherSectionsAndComments) {
     EXPECT_FALSE(noPath.Save());
 }
 
+// The settings file's failures come back with their reason, and a failed read keeps the tools.
+TEST(CTools, ASettingsFileThatCannotBeReadOrWrittenSaysWhy) {
+    ToolsTestFolder folder;
+    folder.WriteText("tavrin.ini", "[TOOL]\nTool1Name=one\n");
+    const std::string good = folder.File("tavrin.ini");
+    // Larger than any settings file of ours: left alone, neither read nor replaced.
+    folder.WriteText("huge.ini", std::string(IniFile::MaxFileBytes + 1, ';'));
+    const struct {
+        std::string path;
+        FileFailure load, save;
+    } cases[] = {
+        {"", FileFailure::NotFound, FileFailure::NotFound},
+        {folder.File("huge.ini"), FileFailure::TooLarge, FileFailure::TooLarge},
+        {folder.File("none/tavrin.ini"), FileFailure::None, FileFailure::WriteFailed},
+    };
+    for (const auto& c : cases) {
+        CTools tools(good);
+        ASSERT_TRUE(tools.Load());
+        tools.SetPath(c.path);
+        const FileResult written = tools.Save();
+        EXPECT_EQ(written.failure, c.save) << c.path;
+        EXPECT_EQ(written.path, c.path);
+        const FileResult read = tools.Load();
+        EXPECT_EQ(read.failure, c.load) << c.path;
+        // A missing file reads as no tools; one that cannot be read leaves them.
+        EXPECT_EQ(tools.GetTool(1).Name, read ? "" : "one") << c.path;
+    }
+}
+
 } // namespace

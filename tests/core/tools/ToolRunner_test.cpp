@@ -18,7 +18,7 @@ using Calls = std::vector<std::string>;
 
 // Records every call in order; each step can be made to fail. The started "tool" writes
 // tempToCreate when it is set.
-class RecordingHost : public ToolRunnerHost {
+class RecordingHost : public ToolRunnerHost, public ToolRunSteps {
 public:
     bool saveOk = true, tempOk = true, startOk = true;
     std::string tempToCreate;
@@ -71,7 +71,7 @@ protected:
     const std::string wait = std::string("wait ") + ToolRunner::WaitText;
     CTools tools;
     RecordingHost host;
-    ToolRunner runner{host, tools};
+    ToolRunner runner{host, host, tools};
 };
 
 TEST_F(ToolRunnerTest, EveryStepInOrderWhenAllAreAsked) {
@@ -104,9 +104,9 @@ TEST_F(ToolRunnerTest, AToolThatDidNotStartNeverPastesOrReloads) {
     folder.WriteText("plain", "x");
     EXPECT_EQ(Run("\"" + folder.File("plain") + "\"", false, false, false, false),
               ToolRunResult::NotStarted);
-    EXPECT_EQ(host.calls.back(), Message(ToolRunner::FailureText,
-                                         "\"" + folder.File("plain") + "\"\n") +
-                                     ToolRunner::NotExecutableText);
+    EXPECT_EQ(host.calls.back(),
+              Message(ToolRunner::FailureText, "\"" + folder.File("plain") + "\"\n") +
+                  ToolRunner::NotExecutableText);
 
     // A refused command line starts nothing and names its program part and why.
     const struct {

@@ -355,11 +355,13 @@ TEST_F(SetWindowTest, TheScreenBitmapIsTheCoresSetImage) {
     EXPECT_EQ(written.Height(), 240);
     EXPECT_EQ(written, RenderSetImage(Doc(), C().TileSource(), false));
 
-    // A save that cannot write says so, and names the file.
+    // A save that cannot write says so, and names the file and the reason.
     Answer(QStringLiteral("missing/shot.bmp"));
     SetKey(Qt::Key_F9);
     ASSERT_EQ(m_messages.size(), 1);
-    EXPECT_EQ(m_messages[0], "保存できませんでした：\n" + Path(QStringLiteral("missing/shot.bmp")));
+    EXPECT_EQ(m_messages[0], "ファイルを保存できませんでした：\n" +
+                                 Path(QStringLiteral("missing/shot.bmp")) +
+                                 "\nフォルダーが見つかりません。");
 }
 
 } // namespace
