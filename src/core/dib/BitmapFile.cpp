@@ -5,6 +5,8 @@
 #include "core/platform/Image8.h"
 #include "core/platform/SafeFileWriter.h"
 
+#include <cstdio>
+
 namespace tavrin {
 
 bool ReadBitmapFile(const std::string& path, Image8& out) {
@@ -53,6 +55,16 @@ void AnyBitmapToImage8(std::span<const uint8_t> bytes, Image8& out) {
     } else {
         DibToImage8(bytes, out);
     }
+}
+
+std::string SnapshotSuggestedName(const std::string& folder) {
+    char name[32];
+    for (int n = 0; n <= 999; ++n) {
+        std::snprintf(name, sizeof name, "chr%03d.bmp", n);
+        if (!FileExists(folder + name))
+            return name;
+    }
+    return "chr000.bmp";
 }
 
 } // namespace tavrin

@@ -34,4 +34,8 @@ std::vector<uint8_t> Image8ToDib(const Image8& image);
 // starts with "BM" (no packed DIB can, its first word being the header size), else a DIB.
 void AnyBitmapToImage8(std::span<const uint8_t> bytes, Image8& out);
 
+// The name a snapshot is offered under: the first "chr%03d.bmp" (000 to 999) not taken in
+// folder (a path ending in '/'), or "chr000.bmp" when all are.
+std::string SnapshotSuggestedName(const std::string& folder);
+
 } // namespace tavrin

@@ -1,5 +1,8 @@
 #include "core/edit/CPenTable.h"
 
+#include "core/platform/Cp932.h"
+#include "core/platform/Text.h"
+
 namespace tavrin {
 
 CPenTable::CPenTable() {
@@ -23,6 +26,10 @@ CPen* CPenTable::Get(int index) const {
     if (index < 0 || index >= m_count)
         return nullptr;
     return m_pens[static_cast<size_t>(index)];
+}
+
+std::string PenCaption(const CPen* pen) {
+    return pen ? TranslateText("Pens", Cp932ToUtf8(pen->GetInfo()->name).c_str()) : std::string();
 }
 
 } // namespace tavrin

@@ -3,6 +3,7 @@
 #include "core/edit/CPen.h"
 
 #include <array>
+#include <string>
 
 namespace tavrin {
 
@@ -35,5 +36,8 @@ private:
     CPen8 m_pen8;
     CPen9 m_pen9;
 };
+
+// The pen's name as the status bar shows it, in the window's language; "" for no pen.
+std::string PenCaption(const CPen* pen);
 
 } // namespace tavrin

@@ -94,7 +94,7 @@ void Editor::FormCreate(const std::vector<std::string>& arguments) {
     m_ws.SetMirror(0, this);
 
     m_view.LayoutChanged();
-    m_view.SetStatusText(StatusPanel::Pen, CurrentPenName());
+    m_view.SetStatusText(StatusPanel::Pen, PenCaption(m_pen));
     RefreshCommandStates();
     m_initialising = false;
     // Settings that were not read (a file too large) are not silently replaced by defaults.
@@ -117,8 +117,7 @@ void Editor::FormShow() {
     m_view.FocusPanel(Panel::Chr);
     DrawTileView();
     UpdateEditView();
-    RedrawDatView();
-    RedrawPalView();
+    RedrawPaletteViews();
 }
 
 void Editor::FormDestroy(int left, int top, int windowColour) {
@@ -140,8 +139,7 @@ void Editor::Redraw() {
     DecodePage();
     DrawTileView();
     UpdateEditView();
-    RedrawDatView();
-    RedrawPalView();
+    RedrawPaletteViews();
 }
 
 void Editor::ShowPage() {
@@ -149,7 +147,7 @@ void Editor::ShowPage() {
     const int position =
         ChrScrollPosition(m_ws.Address(), m_ws.Document().HeaderOffset(), m_ws.Page());
     if (position != m_lastScrollPosition)
-        SetChrScrollPosition(position);
+        SetScrollPosition(ScrollBarId::Chr, position);
     DecodePage();
     DrawTileView();
     UpdateEditView();
@@ -225,11 +223,6 @@ void Editor::SetChrScrollRange() {
                           {r.minimum, r.maximum, r.pageSize, r.smallChange, r.largeChange});
 }
 
-void Editor::SetChrScrollPosition(int position) {
-    m_lastScrollPosition = position;
-    m_view.SetScrollPosition(ScrollBarId::Chr, position);
-}
-
 void Editor::ShowAddressStatus() {
     if (!m_settings.Statusbar)
         return;
@@ -284,7 +277,7 @@ void Editor::ShowMouseHints(int kind) {
     m_lastHintPen = m_penNumber;
     std::string left = TranslateText("Editor", MouseHintTexts[kind].left);
     if (kind == 2)
-        left += CurrentPenName();
+        left += PenCaption(m_pen);
     m_view.SetMouseHints(left, TranslateText("Editor", MouseHintTexts[kind].right));
 }
 

@@ -75,10 +75,9 @@ public:
     // The document from path; on failure the old document stays and the failure is
     // reported (a missing file silently).
     FileResult OpenRom(const std::string& path, bool fresh);
-    void FileOpen(const std::string& path) { OpenRom(path, true); }
     // F7 reads the file again; the external tools' reload does it without asking.
-    void FileReload();
-    void FileReloadAsking();
+    // ask: the user may keep unsaved changes instead (F7); the tools' reload does not ask.
+    void FileReload(bool ask = false);
     // The document has no unsaved changes, or the user saved them or let them go: true when
     // it may be replaced or closed (close, New, Open, drop).
     bool ConfirmDiscard();
@@ -88,16 +87,10 @@ public:
     void DropFiles(const std::vector<std::string>& paths);
     // The ROM document and its colour set (while enabled) to path; a failure is reported.
     FileResult WriteRom(const std::string& path);
-    // The filter of the ROM open and save dialogs: "ROM image|<patterns>|All files|*.*".
-    std::string RomFileFilter() const;
-    // The document path with its extension replaced by ext (".dat"): the palette, palette
-    // set and pattern save dialogs' suggested name.
-    std::string DocumentPathWithExtension(const std::string& ext) const;
 
     // Format selection (ComboBoxFormatChange) and the Ctrl+digit actions (ActFormat0..9).
     void SelectFormat(int index);
     void ActFormat(int digit);
-    std::string FormatInfoText() const;
 
     // Display settings panel. Each stores its value; the redraw is skipped during start-up.
     // One display control or option: its value (an index, or 0 and 1 for a switch) stored and
@@ -113,13 +106,8 @@ public:
     void AddrStep(int stepCode);
     void AddrJump(int address);
     void AddrFind();
-    // ActAddrFindPrev exists without a search: it does nothing.
-    void AddrFindPrev() {}
     // The CHR scroll bar moved (ScrollBarChrChange) and its clamp while dragged.
-    void ScrollBarChrChange(int position);
-    int ClampChrScroll(int position) const;
-    void ScrollBarDatChange(int position);
-    void ScrollBarPalChange(int position);
+    void ScrollBarChange(ScrollBarId bar, int position);
     // One wheel notch: direction -1 up, +1 down.
     void MouseWheel(int direction, WheelTarget target);
     // Rows of one wheel step: the wheel count if 1 or more, else the system's wheel lines.
@@ -144,8 +132,6 @@ public:
     // colour memory) into a palette file of the format.
     void PaletteExportOther(const std::string& path, PaletteFormat format);
     void PaletteReload(); // F11: the standard state
-    // The palette edit dialog changed something: the full redraw.
-    void PaletteEdited();
     // F12: the palette and palette set from an emulator's save-state, as the settings file's
     // "STATE" section describes it. The display palette and all four panels follow whatever
     // the import did; the result's Message() is for the window to show.
@@ -154,7 +140,6 @@ public:
     // Pens: ActPenExecute with the pen number (ActPen11 0, ActPen01..09 1..9, ActPen10 10).
     void PenExecute(int penNumber);
     int PenNumber() const { return m_penNumber; }
-    CPen* CurrentPen() const { return m_pen; }
 
     // The Edit menu. Every pixel command ends in the commit sequence (an undo step, the page
     // encoded into the document, decoded and shown again).
@@ -170,15 +155,11 @@ public:
     // Paste at the edit area's top-left corner; optimise runs the colour optimisation first.
     void EditPaste(bool optimise);
     void EditClearClipboard();
-    // Paste and clear clipboard are available while the clipboard holds an image.
-    bool CanPaste() const { return m_view.ClipboardHasDib(); }
     // ActPaletteReplaceColorExecute.
     void ReplaceColour();
 
-    // Snapshots: the suggested name (the first free "chr%03d.bmp" in the work folder), the
-    // tile image written as a bitmap (a failure reported as every failed save is), and a bitmap's
-    // indices put into the page's top-left corner (then committed).
-    std::string SnapshotSuggestedName() const;
+    // Snapshots: the tile image written as a bitmap (a failure reported as every failed save
+    // is), and a bitmap's indices put into the page's top-left corner (then committed).
     FileResult SaveSnapshot(const std::string& path);
     void LoadSnapshot(const Image8& image);
 
@@ -212,7 +193,6 @@ public:
     int ZoomIndex() const { return m_zoomIndex; }
 
     // Document and page state.
-    int EditSize() const { return m_editSize; }
     const EditArea& GetEditArea() const { return m_area; }
     int WheelLines() const { return m_wheelLines; }
     const std::string& ApplicationTitle() const { return m_appTitle; }
@@ -237,9 +217,7 @@ public:
 
 private:
     void SetChrScrollRange();
-    void SetChrScrollPosition(int position);
-    void SetDatScrollPosition(int position);
-    void SetPalScrollPosition(int position);
+    void SetScrollPosition(ScrollBarId bar, int position);
     void RefillPatternList();
     void DecodePage();
     // Whether a tile of the page (0-255 as the screen shows them) lies past the data's end.
@@ -247,8 +225,7 @@ private:
     void RebuildDisplayPalette();
     void DrawTileView();
     void UpdateEditView();
-    void RedrawDatView();
-    void RedrawPalView();
+    void RedrawPaletteViews();
     bool LoadCompanionFiles(const std::string& path, bool withColourSet);
     // A failed save reaches the user (a cancelled one does not).
     void ReportFailure(const FileResult& result);
@@ -269,7 +246,6 @@ private:
     void SetPaletteScrollRanges();
     // Opens the palette edit dialog on the selected entry's master colour, then redraws all.
     void OpenPaletteEditor();
-    std::string CurrentPenName() const;
 
     EditorView& m_view;
     Workspace& m_ws;

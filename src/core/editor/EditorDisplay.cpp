@@ -14,11 +14,11 @@ void Editor::SelectFormat(int index) {
     m_ws.SelectFormat(index, this);
     m_view.SetFormatIndex(m_ws.FormatIndex());
     SetChrScrollRange();
-    SetChrScrollPosition(
+    SetScrollPosition(
+        ScrollBarId::Chr,
         ChrScrollPosition(m_ws.Address(), m_ws.Document().HeaderOffset(), m_ws.Page()));
     RebuildDisplayPalette();
-    RedrawDatView();
-    RedrawPalView();
+    RedrawPaletteViews();
     if (m_initialising)
         return;
 
@@ -36,10 +36,6 @@ void Editor::ActFormat(int digit) {
     if (digit < 0 || digit >= m_ws.Formats().Count())
         return;
     SelectFormat(digit);
-}
-
-std::string Editor::FormatInfoText() const {
-    return CFormatUtil::InfoText(&m_ws.Format());
 }
 
 // ---- Display settings panel ----

@@ -28,17 +28,12 @@ void Editor::PenExecute(int penNumber) {
     m_penNumber = penNumber;
     if (CPen* pen = m_pens.Get(penNumber)) {
         m_pen = pen;
-        m_view.SetStatusText(StatusPanel::Pen, CurrentPenName());
+        m_view.SetStatusText(StatusPanel::Pen, PenCaption(m_pen));
     }
     m_editView.ClearStamp();
     m_view.CommandStatesChanged();
     UpdateEditView();
     ShowMouseHints(2);
-}
-
-std::string Editor::CurrentPenName() const {
-    return m_pen ? TranslateText("Pens", Cp932ToUtf8(m_pen->GetInfo()->name).c_str())
-                 : std::string();
 }
 
 // ---- Commit and undo ----
@@ -207,16 +202,6 @@ void Editor::ReplaceColour() {
 }
 
 // ---- Snapshots ----
-
-std::string Editor::SnapshotSuggestedName() const {
-    char name[32];
-    for (int n = 0; n <= 999; ++n) {
-        std::snprintf(name, sizeof name, "chr%03d.bmp", n);
-        if (!FileExists(m_paths.workFolder + name))
-            return name;
-    }
-    return "chr000.bmp";
-}
 
 FileResult Editor::SaveSnapshot(const std::string& path) {
     FileResult written = WriteBitmapFile(path, m_ws.TileImage());

@@ -37,8 +37,7 @@ FileResult Editor::OpenRom(const std::string& path, bool fresh) {
         m_ws.SetAddress(m_ws.Document().StartAddress(), this);
     if (LoadCompanionFiles(path, true)) {
         RebuildDisplayPalette();
-        RedrawDatView();
-        RedrawPalView();
+        RedrawPaletteViews();
     }
     m_appTitle = std::string(AppTitle) + " " + m_ws.Document().FileName();
     m_view.SetApplicationTitle(m_appTitle);
@@ -47,14 +46,10 @@ FileResult Editor::OpenRom(const std::string& path, bool fresh) {
     return read;
 }
 
-void Editor::FileReload() {
-    OpenRom(m_ws.Document().FilePath(), false);
-}
-
-void Editor::FileReloadAsking() {
-    if (m_ws.IsModified() && !m_view.AskDiscardChanges())
+void Editor::FileReload(bool ask) {
+    if (ask && m_ws.IsModified() && !m_view.AskDiscardChanges())
         return;
-    FileReload();
+    OpenRom(m_ws.Document().FilePath(), false);
 }
 
 bool Editor::ConfirmDiscard() {
@@ -122,20 +117,6 @@ void Editor::ReportFailure(const FileResult& result) {
 void Editor::DropFiles(const std::vector<std::string>& paths) {
     if (!paths.empty() && ConfirmDiscard())
         OpenRom(paths.front(), true);
-}
-
-std::string Editor::RomFileFilter() const {
-    std::string filter = TAVRIN_TR("Editor", "ROM image|@@@|All files|*.*");
-    // The records' patterns, and the tile-file extensions the table knows beside them.
-    const std::string patterns = m_ws.Formats().ExtensionPatterns() + "*.1bpp;*.2bpp;";
-    for (size_t at = filter.find("@@@"); at != std::string::npos;
-         at = filter.find("@@@", at + patterns.size()))
-        filter.replace(at, 3, patterns);
-    return filter;
-}
-
-std::string Editor::DocumentPathWithExtension(const std::string& ext) const {
-    return ReplaceExtension(m_ws.Document().FilePath(), ext);
 }
 
 bool Editor::LoadCompanionFiles(const std::string& path, bool withColourSet) {
@@ -233,12 +214,6 @@ void Editor::PaletteReload() {
     m_ws.SelectPattern(0, this);
     m_view.SetPatternIndex(0);
     LoadCompanionFiles(m_paths.standardFiles, false);
-    RebuildDisplayPalette();
-    Redraw();
-}
-
-void Editor::PaletteEdited() {
-    m_ws.PalettesEdited(this);
     RebuildDisplayPalette();
     Redraw();
 }

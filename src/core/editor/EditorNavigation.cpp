@@ -1,5 +1,7 @@
 #include "core/editor/Editor.h"
 
+#include "core/views/PaletteViewRules.h"
+
 #include "core/nav/AddressStep.h"
 #include "core/nav/ImageSearch.h"
 #include "core/platform/Text.h"
@@ -50,15 +52,29 @@ void Editor::AddrFind() {
     UpdateEditView();
 }
 
-void Editor::ScrollBarChrChange(int position) {
+void Editor::ScrollBarChange(ScrollBarId bar, int position) {
+    if (bar != ScrollBarId::Chr)
+        return SetScrollPosition(bar, position);
     m_lastScrollPosition = position;
     m_ws.SetAddress(ChrScrollAddress(position, m_ws.Document().HeaderOffset(), m_ws.Page()), this);
     ShowPage();
 }
 
-int Editor::ClampChrScroll(int position) const {
-    return ClampChrScrollPosition(position, ChrScrollRange(m_ws.Document().DataSize(), m_ws.Page()),
-                                  m_ws.Page());
+void Editor::SetScrollPosition(ScrollBarId bar, int position) {
+    switch (bar) {
+    case ScrollBarId::Chr:
+        m_lastScrollPosition = position;
+        break;
+    case ScrollBarId::Dat:
+        position = std::max(ClampPaletteScroll(position, DatScrollRange(m_paletteOnly)), 0);
+        m_datView.SetTopRow(position);
+        break;
+    case ScrollBarId::Pal:
+        position = std::max(ClampPaletteScroll(position, PalScrollRange()), 0);
+        m_palView.SetTopRow(position);
+        break;
+    }
+    m_view.SetScrollPosition(bar, position);
 }
 
 void Editor::MouseWheel(int direction, WheelTarget target) {
@@ -69,10 +85,10 @@ void Editor::MouseWheel(int direction, WheelTarget target) {
     const int step = direction < 0 ? -1 : 1;
     switch (target) {
     case WheelTarget::DatPanel:
-        ScrollBarDatChange(m_datView.TopRow() + step);
+        ScrollBarChange(ScrollBarId::Dat, m_datView.TopRow() + step);
         return;
     case WheelTarget::PalPanel:
-        ScrollBarPalChange(m_palView.TopRow() + step);
+        ScrollBarChange(ScrollBarId::Pal, m_palView.TopRow() + step);
         return;
     case WheelTarget::Other:
         break;

@@ -21,34 +21,11 @@ void Editor::SetPaletteScrollRanges() {
     m_view.SetScrollRange(ScrollBarId::Pal, ToScrollRange(PalScrollRange()));
 }
 
-void Editor::RedrawDatView() {
+void Editor::RedrawPaletteViews() {
     m_datView.Redraw();
     m_view.RepaintDatView();
-}
-
-void Editor::RedrawPalView() {
     m_palView.Redraw();
     m_view.RepaintPalView();
-}
-
-void Editor::SetDatScrollPosition(int position) {
-    const int top = std::max(ClampPaletteScroll(position, DatScrollRange(m_paletteOnly)), 0);
-    m_datView.SetTopRow(top);
-    m_view.SetScrollPosition(ScrollBarId::Dat, top);
-}
-
-void Editor::SetPalScrollPosition(int position) {
-    const int top = std::max(ClampPaletteScroll(position, PalScrollRange()), 0);
-    m_palView.SetTopRow(top);
-    m_view.SetScrollPosition(ScrollBarId::Pal, top);
-}
-
-void Editor::ScrollBarDatChange(int position) {
-    SetDatScrollPosition(position);
-}
-
-void Editor::ScrollBarPalChange(int position) {
-    SetPalScrollPosition(position);
 }
 
 // ---- Palette display ----

@@ -229,8 +229,7 @@ void PanelMouse::AfterEditViewStep() {
     if (r.redrawn)
         m_ed.m_view.RepaintEditView();
     if (r.picked) {
-        m_ed.RedrawDatView();
-        m_ed.RedrawPalView();
+        m_ed.RedrawPaletteViews();
     }
     if (r.tileChanged) {
         m_ed.ShowPatternStatus(r.tileUnderMouse);
@@ -285,8 +284,7 @@ void PanelMouse::AfterDatMove() {
         m_ed.UpdateEditView();
     }
     if (result.selectionChanged) {
-        m_ed.RedrawDatView();
-        m_ed.RedrawPalView();
+        m_ed.RedrawPaletteViews();
     }
     m_ed.ShowMouseHints(3);
 }

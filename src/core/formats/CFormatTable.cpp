@@ -1,6 +1,7 @@
 #include "core/formats/CFormatTable.h"
 
 #include "core/platform/Cp932.h"
+#include "core/platform/Text.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -174,6 +175,16 @@ std::string CFormatTable::ExtensionPatterns() const {
         patterns += ';';
     }
     return patterns;
+}
+
+std::string CFormatTable::RomFileFilter() const {
+    std::string filter = TAVRIN_TR("Editor", "ROM image|@@@|All files|*.*");
+    // The records' patterns, and the tile-file extensions the table knows beside them.
+    const std::string patterns = ExtensionPatterns() + "*.1bpp;*.2bpp;";
+    for (size_t at = filter.find("@@@"); at != std::string::npos;
+         at = filter.find("@@@", at + patterns.size()))
+        filter.replace(at, 3, patterns);
+    return filter;
 }
 
 int CFormatTable::FindByExtension(std::string_view fileName) const {

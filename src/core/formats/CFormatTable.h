@@ -43,6 +43,8 @@ public:
     std::string NameList() const;
     // "*.ext;" for every extension of every entry, in table order ("*.bin;*.chr;...").
     std::string ExtensionPatterns() const;
+    // The filter of the ROM open and save dialogs: "ROM image|<patterns>|All files|*.*".
+    std::string RomFileFilter() const;
     // The index of the last entry claiming the file name's extension, else 0.
     int FindByExtension(std::string_view fileName) const;
 

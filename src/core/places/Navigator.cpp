@@ -54,13 +54,12 @@ bool Navigator::GoTo(const Place& place) {
         m_editor.SetViewOption(ViewOption::Rotate, place.rotate);
     if (place.mirror != m_ws.MirrorIndex())
         m_editor.SetViewOption(ViewOption::Mirror, place.mirror);
-    CDatPalette& set = m_ws.PaletteSet();
+    const CDatPalette& set = m_ws.PaletteSet();
     const int entry =
         (place.paletteGroup * set.GroupSize()) | (set.SelectedEntry() & set.ColourMask());
-    if (entry != set.SelectedEntry() && entry <= 0xFF) {
-        set.SetSelectedEntry(entry);
-        m_editor.PaletteEdited();
-    }
+    // Through the workspace, so every window showing the palettes follows.
+    if (entry != set.SelectedEntry() && entry <= 0xFF)
+        m_ws.SelectPaletteEntry(entry);
     m_editor.AddrJump(place.address);
     return format >= 0;
 }

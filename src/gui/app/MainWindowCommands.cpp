@@ -1,6 +1,8 @@
 #include "gui/app/MainWindow.h"
 
 #include "core/document/RomDocument.h"
+#include "core/formats/CFormatUtil.h"
+#include "core/platform/FileIO.h"
 #include "gui/app/ActionTable.h"
 #include "gui/app/DisplaySettingsPanel.h"
 #include "gui/app/MainEventFilter.h"
@@ -85,7 +87,7 @@ void MainWindow::ConnectActions() {
     Editor& e = *m_editor;
     on("ActFileNew", [&e](QAction*) { e.FileNew(); });
     on("ActFileOpen", [this](QAction*) { FileOpenExecute(); });
-    on("ActFileReload", [&e](QAction*) { e.FileReloadAsking(); });
+    on("ActFileReload", [&e](QAction*) { e.FileReload(true); });
     on("ActFileSave", [&e](QAction*) { e.FileSave(); });
     on("ActFileSaveAs", [this](QAction*) { FileSaveAsExecute(); });
     on("ActFileExit", [this](QAction*) { close(); });
@@ -130,8 +132,8 @@ void MainWindow::ConnectActions() {
                 m_editor->OpenCompanion(f.kind, S(path));
         });
         on(f.save, [this, f](QAction*) {
-            const QString preset = QString::fromStdString(
-                m_editor->DocumentPathWithExtension(std::string(".") + f.extension));
+            const QString preset = QString::fromStdString(ReplaceExtension(
+                m_editor->Space().Document().FilePath(), std::string(".") + f.extension));
             const QString path =
                 ChooseFile({true, tr(f.filter), QString::fromLatin1(f.extension), preset, {}});
             if (!path.isEmpty())
@@ -195,12 +197,12 @@ void MainWindow::ConnectControls() {
     connect(d.SimpleAdfDlg(), &QPushButton::clicked, this, [this] { ButtonSimpleAdfDlgClick(); });
 
     connect(m_chrScroll, &QScrollBar::valueChanged, this,
-            [&e](int position) { e.ScrollBarChrChange(position); });
+            [&e](int position) { e.ScrollBarChange(ScrollBarId::Chr, position); });
     // The Editor sets the view's top row and hands the position back (SetScrollPosition).
     connect(m_datScroll, &QScrollBar::valueChanged, this,
-            [&e](int position) { e.ScrollBarDatChange(position); });
+            [&e](int position) { e.ScrollBarChange(ScrollBarId::Dat, position); });
     connect(m_palScroll, &QScrollBar::valueChanged, this,
-            [&e](int position) { e.ScrollBarPalChange(position); });
+            [&e](int position) { e.ScrollBarChange(ScrollBarId::Pal, position); });
 
     ConnectPanel(m_chrView, Panel::Chr);
     ConnectPanel(m_editView, Panel::Edit);
@@ -211,16 +213,16 @@ void MainWindow::ConnectControls() {
 void MainWindow::FileOpenExecute() {
     if (!m_editor->ConfirmDiscard())
         return;
-    const QString path =
-        ChooseFile({false, QString::fromStdString(m_editor->RomFileFilter()), {}, {}, {}});
+    const QString path = ChooseFile(
+        {false, QString::fromStdString(m_editor->Space().Formats().RomFileFilter()), {}, {}, {}});
     if (!path.isEmpty())
-        m_editor->FileOpen(S(path));
+        m_editor->OpenRom(S(path), true);
 }
 
 void MainWindow::FileSaveAsExecute() {
     const QString path =
         ChooseFile({true,
-                    QString::fromStdString(m_editor->RomFileFilter()),
+                    QString::fromStdString(m_editor->Space().Formats().RomFileFilter()),
                     {},
                     QString::fromStdString(m_editor->Space().Document().FilePath()),
                     {}});
@@ -236,7 +238,7 @@ void MainWindow::AddrInputExecute() {
 }
 
 void MainWindow::FormatInfoClick() {
-    const QString text = QString::fromStdString(m_editor->FormatInfoText());
+    const QString text = QString::fromStdString(CFormatUtil::InfoText(&m_editor->Space().Format()));
     m_lastMessage = text;
     if (m_messageSink) {
         m_messageSink(this, text);

@@ -69,7 +69,7 @@ void MainWindow::EditCommandStates() {
     const ActionTable& a = *m_actions;
     SetAvailable(a.Get("ActEditUndo"), m_editor->Space().Undo().CanUndo());
     SetAvailable(a.Get("ActEditRedo"), m_editor->Space().Undo().CanRedo());
-    const bool paste = m_editor->CanPaste();
+    const bool paste = ClipboardHasDib();
     SetAvailable(a.Get("ActEditPaste"), paste);
     SetAvailable(a.Get("ActEditOptimizePaste"), paste);
     SetAvailable(a.Get("ActEditClearClipboard"), paste);
@@ -80,11 +80,12 @@ void MainWindow::EditCommandStates() {
 }
 
 void MainWindow::SaveSnapshotExecute() {
-    const QString path = ChooseFile({true,
-                                     tr(SnapshotFilter),
-                                     QStringLiteral("bmp"),
-                                     QString::fromStdString(m_editor->SnapshotSuggestedName()),
-                                     {}});
+    const QString path =
+        ChooseFile({true,
+                    tr(SnapshotFilter),
+                    QStringLiteral("bmp"),
+                    QString::fromStdString(SnapshotSuggestedName(m_editor->Paths().workFolder)),
+                    {}});
     if (!path.isEmpty())
         m_editor->SaveSnapshot(path.toStdString());
 }
@@ -166,7 +167,7 @@ TReplaceColorDialog& MainWindow::ReplaceDialog() {
 TPalEditDialog& MainWindow::PaletteEditor() {
     if (!m_paletteEditor) {
         m_paletteEditor = new TPalEditDialog(this);
-        m_paletteEditor->SetChangedCallback([this] { m_editor->PaletteEdited(); });
+        m_paletteEditor->SetChangedCallback([this] { m_editor->Space().PalettesEdited(); });
     }
     return *m_paletteEditor;
 }

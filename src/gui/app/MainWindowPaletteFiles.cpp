@@ -1,6 +1,7 @@
 #include "gui/app/MainWindow.h"
 
 #include "core/palette/files/PaletteFileFilter.h"
+#include "core/platform/FileIO.h"
 #include "gui/app/ActionTable.h"
 #include "gui/app/FileDialogs.h"
 
@@ -34,7 +35,7 @@ void MainWindow::ConnectPaletteFileActions() {
         for (const PaletteFormatInfo& info : PaletteFormats())
             request.filterExtensions << Q(DefaultPaletteExtension(info.format));
         request.defaultExtension = request.filterExtensions.value(0);
-        request.fileName = Q(m_editor->DocumentPathWithExtension(".pal"));
+        request.fileName = Q(ReplaceExtension(m_editor->Space().Document().FilePath(), ".pal"));
         request.chosenFilter = std::make_shared<int>(0);
         const QString path = ChooseFile(request);
         if (path.isEmpty())

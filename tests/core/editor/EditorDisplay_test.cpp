@@ -1,6 +1,7 @@
 #include "core/editor/Editor.h"
 
 #include "RecordingView.h"
+#include "core/platform/FileIO.h"
 
 #include "core/formats/CFormatUtil.h"
 
@@ -142,8 +143,10 @@ TEST_F(EditorFormat, APageThatWouldReachPastTheBufferIsShownBlank) {
 TEST_F(EditorFormat, TheInformationTextIsTheCurrentFormats) {
     Editor& e = Start();
     e.ActFormat(3);
-    EXPECT_EQ(e.FormatInfoText(), CFormatUtil::InfoText(e.Space().Formats().Get(3)));
-    EXPECT_EQ(e.FormatInfoText().substr(0, 34), "Format name           \t: 2BPP NGP\n");
+    EXPECT_EQ(CFormatUtil::InfoText(&e.Space().Format()),
+              CFormatUtil::InfoText(e.Space().Formats().Get(3)));
+    EXPECT_EQ(CFormatUtil::InfoText(&e.Space().Format()).substr(0, 34),
+              "Format name           \t: 2BPP NGP\n");
 }
 
 // ---- Display settings panel ----
@@ -286,7 +289,7 @@ TEST_F(EditorPalette, TheSelectedGroupColoursTheDecodedPage) {
 
 TEST_F(EditorPalette, PaletteOnlyModeClampsTheDatScrollPosition) {
     Editor& e = Start();
-    e.ScrollBarDatChange(12);
+    e.ScrollBarChange(ScrollBarId::Dat, 12);
     EXPECT_EQ(e.DatView().TopRow(), 12);
     view.ClearLog();
     e.SetPaletteDisplayMode(true);
@@ -296,9 +299,9 @@ TEST_F(EditorPalette, PaletteOnlyModeClampsTheDatScrollPosition) {
     EXPECT_EQ(view.Steps(), "C P T E S L");
     e.SetPaletteDisplayMode(false);
     EXPECT_EQ(e.DatView().TopRow(), 9);
-    e.ScrollBarDatChange(20);
+    e.ScrollBarChange(ScrollBarId::Dat, 20);
     EXPECT_EQ(e.DatView().TopRow(), 14);
-    e.ScrollBarPalChange(20);
+    e.ScrollBarChange(ScrollBarId::Pal, 20);
     EXPECT_EQ(e.PalView().TopRow(), 12);
 }
 
@@ -336,7 +339,7 @@ TEST_F(EditorPalette, PaletteFilesOpenAndSave) {
     EXPECT_EQ(dat[3], 1);
     EXPECT_EQ(dat[4], 0);
     EXPECT_EQ(ReadFile("rom.adf").size(), 18432u);
-    EXPECT_EQ(e.DocumentPathWithExtension(".dat"), PathOf("rom.dat"));
+    EXPECT_EQ(ReplaceExtension(e.Space().Document().FilePath(), ".dat"), PathOf("rom.dat"));
 
     e.SaveCompanion(RomDocument::Companion::Adf, PathOf("x.adf"));
     CAdfPattern table;

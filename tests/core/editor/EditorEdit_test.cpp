@@ -490,7 +490,7 @@ TEST_F(EditorEdit, ASmallerPasteChangesOnlyWhatItCovers) {
 TEST_F(EditorEdit, PasteWithoutAnImageBeepsAndStillCommits) {
     Editor& e = Open(RandomBytes(16384, 15));
     const std::vector<uint8_t> original = Bytes();
-    EXPECT_FALSE(e.CanPaste());
+    EXPECT_FALSE(view.ClipboardHasDib());
     e.EditPaste(false);
     EXPECT_EQ(view.beeps, 1);
     EXPECT_TRUE(e.Space().Undo().CanUndo());
@@ -545,7 +545,7 @@ TEST_F(EditorEdit, AFailedCopyShowsTheMessage) {
     view.refuseClipboard = true;
     e.EditCopy();
     EXPECT_EQ(view.messages, std::vector<std::string>{"Failed to copy image to clipboard."});
-    EXPECT_FALSE(e.CanPaste());
+    EXPECT_FALSE(view.ClipboardHasDib());
     // A cut whose copy failed keeps the pixels: they are nowhere else.
     const std::vector<uint8_t> original = Bytes();
     e.EditCut();
@@ -561,9 +561,9 @@ TEST_F(EditorEdit, AFailedCopyShowsTheMessage) {
 TEST_F(EditorEdit, ClearClipboardEmptiesIt) {
     Editor& e = Open(RandomBytes(16384, 19));
     e.EditCopy();
-    ASSERT_TRUE(e.CanPaste());
+    ASSERT_TRUE(view.ClipboardHasDib());
     e.EditClearClipboard();
-    EXPECT_FALSE(e.CanPaste());
+    EXPECT_FALSE(view.ClipboardHasDib());
     EXPECT_TRUE(view.clipboard.empty());
 }
 
@@ -665,17 +665,17 @@ TEST_F(EditorEdit, TheSuggestedSnapshotNameSkipsExistingFiles) {
     // Snapshots are suggested in the work folder the paths name, not the current one.
     paths.workFolder = PathOf("");
     Editor& e = Start();
-    EXPECT_EQ(e.SnapshotSuggestedName(), "chr000.bmp");
+    EXPECT_EQ(SnapshotSuggestedName(e.Paths().workFolder), "chr000.bmp");
     WriteFile("chr000.bmp", {});
     WriteFile("chr001.bmp", {});
     WriteFile("chr003.bmp", {});
-    EXPECT_EQ(e.SnapshotSuggestedName(), "chr002.bmp");
+    EXPECT_EQ(SnapshotSuggestedName(e.Paths().workFolder), "chr002.bmp");
     char name[16];
     for (int n = 0; n <= 999; ++n) {
         std::snprintf(name, sizeof name, "chr%03d.bmp", n);
         WriteFile(name, {});
     }
-    EXPECT_EQ(e.SnapshotSuggestedName(), "chr000.bmp") << "all taken";
+    EXPECT_EQ(SnapshotSuggestedName(e.Paths().workFolder), "chr000.bmp") << "all taken";
 }
 
 } // namespace

@@ -48,12 +48,12 @@ TEST_F(EditorFile, OpenReadsTheFileAndGoesToItsStart) {
 TEST_F(EditorFile, AutoFormatChoosesByExtensionOnlyOnAFreshOpen) {
     const std::string sfc = WriteFile("game.sfc", Counting(65536));
     Editor& e = Start();
-    e.FileOpen(sfc);
+    e.OpenRom(sfc, true);
     EXPECT_EQ(e.Space().FormatIndex(), 7);
     e.SelectFormat(2);
     e.FileReload();
     EXPECT_EQ(e.Space().FormatIndex(), 2);
-    e.FileOpen(WriteFile("readme", Counting(100)));
+    e.OpenRom(WriteFile("readme", Counting(100)), true);
     EXPECT_EQ(e.Space().FormatIndex(), 0);
 }
 
@@ -71,7 +71,7 @@ TEST_F(EditorFile, TheExtensionIsMatchedWholeAndWithoutCase) {
         const std::string name = c.name;
         if (name.find('/') != std::string::npos)
             std::filesystem::create_directories(PathOf(name.substr(0, name.find('/'))));
-        e.FileOpen(WriteFile(name, Counting(100)));
+        e.OpenRom(WriteFile(name, Counting(100)), true);
         EXPECT_EQ(e.Space().FormatIndex(), c.format) << name;
         EXPECT_EQ(view.formatIndex, c.format) << name;
     }
@@ -80,7 +80,7 @@ TEST_F(EditorFile, TheExtensionIsMatchedWholeAndWithoutCase) {
 TEST_F(EditorFile, WithoutAutoFormatTheFormatStays) {
     WriteText("tavrin.ini", "[Tavrin]\nAutoFormat=0\n");
     Editor& e = Start();
-    e.FileOpen(WriteFile("game.gba", Counting(65536)));
+    e.OpenRom(WriteFile("game.gba", Counting(65536)), true);
     EXPECT_EQ(e.Space().FormatIndex(), 1);
 }
 
@@ -175,7 +175,7 @@ TEST_F(EditorFile, CompanionFilesLoadWithTheDocument) {
     WriteFile("hero.adf", table.ToBytes());
     Editor& e = Start();
     view.ClearLog();
-    e.FileOpen(rom);
+    e.OpenRom(rom, true);
     EXPECT_EQ(e.Space().Palette().GetColor(5), MakeColour(200, 0, 0));
     EXPECT_EQ(e.Space().PaletteSet().GetEntry(31), 5);
     EXPECT_EQ(view.patternList, std::vector<std::string>{"2,2 V"});
@@ -194,7 +194,7 @@ TEST_F(EditorFile, AColourSetFileEnablesTheColourSetAndFillsThePaletteSet) {
     col[256 + 1] = 3; // tile 1 shows with group 3
     WriteFile("col.col", col);
     Editor& e = Start();
-    e.FileOpen(rom);
+    e.OpenRom(rom, true);
     EXPECT_TRUE(e.Space().IsColourSetEnabled());
     EXPECT_TRUE(e.Space().IsColourSetEnabled());
     EXPECT_EQ(e.Space().PaletteSet().GetEntry(0), 0x80);
@@ -353,7 +353,7 @@ TEST_F(EditorFile, ASixtyFourMebibyteFilePagesToItsEnd) {
     EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 1);
     e.AddrStep(StepPlus100Blocks);
     EXPECT_EQ(e.Space().Address(), static_cast<int>(size) - 4096);
-    e.ScrollBarChrChange(100);
+    e.ScrollBarChange(ScrollBarId::Chr, 100);
     EXPECT_EQ(e.Space().Address(), 100 * 256);
     e.AddrFind();
     EXPECT_EQ(e.Space().Address(), 100 * 256 + 4096);

@@ -108,7 +108,7 @@ TEST_F(EditorSelection, ZoomResizesTheAreaFromItsFirstTile) {
     view.ClearLog();
     e.SetViewOption(ViewOption::Zoom, 2);
     EXPECT_EQ(view.Steps(), "T E C");
-    EXPECT_EQ(e.EditSize(), 32);
+    EXPECT_EQ(ZoomEditSize(e.ZoomIndex()), 32);
     EXPECT_EQ(e.GetEditArea(), (EditArea{12, 2, 15, 5}));
     e.SetViewOption(ViewOption::Zoom, 7);
     EXPECT_EQ(e.ZoomIndex(), 4);
@@ -213,7 +213,7 @@ TEST_F(EditorPaletteMouse, DraggingOverTheDatPanelSelectsEntries) {
 
 TEST_F(EditorPaletteMouse, TheDatPanelCountsRowsFromItsScrollPosition) {
     Editor& e = Start();
-    e.ScrollBarDatChange(3);
+    e.ScrollBarChange(ScrollBarId::Dat, 3);
     e.Mouse().Down(Panel::Dat, MouseButton::Left, 16 * 4, 18);
     EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), 4 * 16 + 4);
     e.Mouse().Up(Panel::Dat, MouseButton::Left, 0, 0);
@@ -243,7 +243,7 @@ TEST_F(EditorPaletteMouse, DraggingOverThePalPanelAssignsMasterColours) {
     e.Mouse().Move(Panel::Pal, 16 * 3 + 8, 16 * 2 + 8);
     EXPECT_EQ(view.Steps(), "") << "the same cell changes nothing";
     e.Mouse().Up(Panel::Pal, MouseButton::Left, 0, 0);
-    e.ScrollBarPalChange(10);
+    e.ScrollBarChange(ScrollBarId::Pal, 10);
     e.Mouse().Down(Panel::Pal, MouseButton::Left, 0, 0);
     EXPECT_EQ(e.Space().PaletteSet().GetEntry(6), 0xA0);
     e.Mouse().Up(Panel::Pal, MouseButton::Left, 0, 0);
@@ -350,7 +350,7 @@ TEST_F(EditorFormMouse, ARightDragOverThePalettePanelsIsHeldWithinTheirVisibleRo
     dat[0x5F] = 0x44;
     WriteFile("tavrin.dat", dat);
     Editor& e = Start();
-    e.ScrollBarDatChange(4);
+    e.ScrollBarChange(ScrollBarId::Dat, 4);
     e.Mouse().Down(Panel::Dat, MouseButton::Right, 0, 0); // entry 0x40
     EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), 0x40);
     e.Mouse().FormMove(999, 500); // held at the last visible cell: row 5, column 15

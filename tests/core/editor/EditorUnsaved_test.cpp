@@ -31,10 +31,10 @@ TEST_F(EditorUnsaved, ChangesShowInTheCaptionAndAreOfferedForSavingBeforeTheyAre
     EXPECT_EQ(e.Space().Document().FilePath(), rom);
     EXPECT_EQ(view.Count("askSave"), 2);
     view.discardAnswer = false;
-    e.FileReloadAsking();
+    e.FileReload(true);
     EXPECT_EQ(view.caption, clean + " *");
     view.discardAnswer = true;
-    e.FileReloadAsking();
+    e.FileReload(true);
     EXPECT_EQ(view.caption, clean);
     EXPECT_EQ(ReadFile("a.chr"), Counting(8192));
 

@@ -41,7 +41,7 @@ TEST_F(EditorStartup, DefaultsWithoutSettingsOrStandardFiles) {
 
     // Zoom "x8", no grids, status bar, hints and the simplified menu.
     EXPECT_EQ(e.ZoomIndex(), 3);
-    EXPECT_EQ(e.EditSize(), 16);
+    EXPECT_EQ(ZoomEditSize(e.ZoomIndex()), 16);
     EXPECT_EQ(e.GetEditArea(), (EditArea{0, 0, 1, 1}));
     EXPECT_FALSE(e.Settings().GridChr);
     EXPECT_FALSE(e.Settings().GridEdit);
@@ -177,7 +177,7 @@ TEST_F(EditorStartup, DisplayControlsComeFromTheSettings) {
     EXPECT_TRUE(e.Settings().FrameDraw);
     EXPECT_EQ(e.Settings().GridType, 2);
     EXPECT_EQ(e.ZoomIndex(), 1);
-    EXPECT_EQ(e.EditSize(), 64);
+    EXPECT_EQ(ZoomEditSize(e.ZoomIndex()), 64);
     EXPECT_EQ(e.GetEditArea(), (EditArea{0, 0, 7, 7}));
     EXPECT_FALSE(e.Settings().Statusbar);
     EXPECT_FALSE(e.IsMouseHintsVisible());
@@ -191,7 +191,7 @@ TEST_F(EditorStartup, AZoomOutsideTheListIsTakenAsX1) {
     WriteText("tavrin.ini", "[Tavrin]\nZoomType=9\n");
     Editor& e = Start();
     EXPECT_EQ(e.ZoomIndex(), 0);
-    EXPECT_EQ(e.EditSize(), 128);
+    EXPECT_EQ(ZoomEditSize(e.ZoomIndex()), 128);
     EXPECT_EQ(e.GetEditArea(), (EditArea{0, 0, 15, 15}));
 }
 
@@ -280,7 +280,7 @@ TEST_F(EditorSettings, ARoundTripRestoresTheDisplayControlsButNotHalftone) {
     Editor again(second, space, paths, 3);
     again.FormCreate({});
     EXPECT_EQ(again.ZoomIndex(), 2);
-    EXPECT_EQ(again.EditSize(), 32);
+    EXPECT_EQ(ZoomEditSize(again.ZoomIndex()), 32);
     EXPECT_EQ(again.Settings().GridType, 1);
     EXPECT_TRUE(again.Settings().GridChr);
     EXPECT_FALSE(again.Settings().Halftone);
@@ -319,7 +319,7 @@ TEST_F(EditorCaption, WithoutTheAddressTheCaptionIsTheApplicationTitle) {
     Editor& e = Start();
     EXPECT_EQ(view.caption, "Tavrin");
     const std::string rom = WriteFile("x.chr", Counting(8192));
-    e.FileOpen(rom);
+    e.OpenRom(rom, true);
     EXPECT_EQ(view.caption, "Tavrin x.chr");
 }
 
@@ -387,7 +387,7 @@ TEST_F(EditorCaption, TheAddressPanelWaitsWhileTheStatusBarIsHiddenAndCatchesUp)
 
 TEST_F(EditorCaption, RomFilterListsTheFormatsPatterns) {
     Editor& e = Start();
-    EXPECT_EQ(e.RomFileFilter(),
+    EXPECT_EQ(e.Space().Formats().RomFileFilter(),
               "ROM image|*.bin;*.chr;*.nes;*.fds;*.fam;*.gb;*.gbc;*.ngp;*.npc;*.ngc;*.vb;"
               "*.smc;*.sfc;*.fig;*.smc;*.sfc;*.fig;*.pce;*.gba;*.sms;*.gg;*.ws;*.wsc;*.rom;"
               "*.smd;*.pce;*.1bpp;*.2bpp;|All files|*.*");

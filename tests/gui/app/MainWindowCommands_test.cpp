@@ -184,7 +184,7 @@ TEST_F(CommandsTest, AFocusedComboKeepsArrowKeysButNotTab) {
     Key(Qt::Key_Down);
     EXPECT_EQ(zoom->currentIndex(), 4);
     EXPECT_EQ(E().ZoomIndex(), 4);
-    EXPECT_EQ(E().EditSize(), 8);
+    EXPECT_EQ(ZoomEditSize(E().ZoomIndex()), 8);
     EXPECT_EQ(Address(), 0) << "the key did not reach the address action";
     Key(Qt::Key_Z);
     EXPECT_EQ(E().Space().PaletteSet().SelectedEntry(), 0);

@@ -198,7 +198,7 @@ TEST_F(MainWindowTest, SettingsSurviveARestart) {
     Open();
     const DisplaySettingsPanel& d = W().DisplayPanel();
     EXPECT_EQ(d.Zoom()->currentIndex(), 1);
-    EXPECT_EQ(E().EditSize(), 64);
+    EXPECT_EQ(ZoomEditSize(E().ZoomIndex()), 64);
     EXPECT_TRUE(d.GridLeft()->isChecked());
     EXPECT_EQ(d.Grid()->currentIndex(), 2);
     EXPECT_FALSE(W().Menus().IsSimpleMenu());
