@@ -172,7 +172,6 @@ public:
 
     // The mouse on the four panels.
     PanelMouse& Mouse() { return m_mouse; }
-    const PanelMouse& Mouse() const { return m_mouse; }
 
     // Redraw steps and the operations the dialogs call.
     void Redraw();

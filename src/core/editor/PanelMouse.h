@@ -6,7 +6,7 @@
 
 namespace tavrin {
 
-class AdfEntry;
+struct AdfEntry;
 class CFormat;
 class Editor;
 
