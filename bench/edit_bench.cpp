@@ -5,6 +5,7 @@
 #include "core/editor/Editor.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/SafeFileWriter.h"
+#include "core/settings/OptionActions.h"
 
 #include <benchmark/benchmark.h>
 
@@ -34,8 +35,10 @@ public:
                 b = static_cast<uint8_t>(rng());
         const std::string romPath = (m_dir / "bench.chr").string();
         tavrin::WriteFileSafely(romPath, rom.data(), rom.size());
-        editor = std::make_unique<tavrin::Editor>(
-            view, workspace, tavrin::AppPaths::BesideExecutable((m_dir / "tavrin").string()), 3);
+        const tavrin::AppPaths paths =
+            tavrin::AppPaths::BesideExecutable((m_dir / "tavrin").string());
+        tavrin::OpenSettingsFile(settings, paths.settingsFile);
+        editor = std::make_unique<tavrin::Editor>(view, workspace, settings, paths, 3);
         editor->FormCreate({romPath});
         editor->SelectFormat(formatIndex);
         editor->SetViewOption(tavrin::ViewOption::Zoom, 3);
@@ -52,6 +55,7 @@ public:
 
     CountingView view;
     tavrin::Workspace workspace;
+    tavrin::CIniInfo settings;
     std::unique_ptr<tavrin::Editor> editor;
 
 private:

@@ -6,6 +6,7 @@
 #include "core/formats/FormatRecords.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/SafeFileWriter.h"
+#include "core/settings/OptionActions.h"
 
 #include <benchmark/benchmark.h>
 
@@ -31,8 +32,10 @@ void AddressStepRedraw(benchmark::State& state) {
 
     CountingView view;
     tavrin::Workspace workspace;
-    tavrin::Editor editor(view, workspace,
-                          tavrin::AppPaths::BesideExecutable((dir / "tavrin").string()), 3);
+    const tavrin::AppPaths paths = tavrin::AppPaths::BesideExecutable((dir / "tavrin").string());
+    tavrin::CIniInfo settings;
+    tavrin::OpenSettingsFile(settings, paths.settingsFile);
+    tavrin::Editor editor(view, workspace, settings, paths, 3);
     editor.FormCreate({romPath});
     editor.SetViewOption(tavrin::ViewOption::Zoom, 3);
     editor.SetViewOption(tavrin::ViewOption::GridType, 1);

@@ -43,18 +43,12 @@ constexpr HintTexts MouseHintTexts[5] = {
 
 } // namespace
 
-Editor::Editor(EditorView& view, Workspace& workspace, AppPaths paths, int wheelScrollLines)
-    : m_view(view), m_ws(workspace), m_paths(std::move(paths)),
+Editor::Editor(EditorView& view, Workspace& workspace, CIniInfo& settings, AppPaths paths,
+               int wheelScrollLines)
+    : m_view(view), m_ws(workspace), m_paths(std::move(paths)), m_settings(settings),
       m_displayImage(Workspace::TileImageSide, Workspace::TileImageSide),
       m_workingCopy(Workspace::TileImageSide, Workspace::TileImageSide),
       m_datView(m_ws.PaletteSet()), m_palView(m_ws.Palette(), m_ws.PaletteSet()) {
-    // The settings are read when the path is set and once more at once.
-    // A first start writes the settings file with its save-state definitions at once, so
-    // save-states import from the start.
-    if (!m_paths.settingsFile.empty() && !FileExists(m_paths.settingsFile))
-        SeedSettingsFile(m_paths.settingsFile);
-    if (m_settings.SetPath(m_paths.settingsFile))
-        m_settings.Read();
     m_wheelLines = wheelScrollLines > 0 ? wheelScrollLines : 1;
 
     m_pen = m_pens.Get(m_penNumber);

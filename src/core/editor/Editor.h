@@ -51,10 +51,12 @@ class Editor : public WorkspaceListener {
 public:
     static constexpr const char* AppTitle = "Tavrin";
 
-    // The settings file of paths is read at once, and a second time, as the window always
-    // did, so the window can place itself (Settings().SavePosition, Left, Top) before
-    // FormCreate. wheelScrollLines is the system's value (0 counts as 1).
-    Editor(EditorView& view, Workspace& workspace, AppPaths paths, int wheelScrollLines);
+    // settings: the window's settings, owned by the window and read before (OpenSettingsFile),
+    // so it can place itself (SavePosition, Left, Top) before FormCreate; the Editor keeps
+    // them up to date and writes them at FormDestroy. wheelScrollLines is the system's value
+    // (0 counts as 1).
+    Editor(EditorView& view, Workspace& workspace, CIniInfo& settings, AppPaths paths,
+           int wheelScrollLines);
     ~Editor() override;
     Editor(const Editor&) = delete;
     Editor& operator=(const Editor&) = delete;
@@ -250,7 +252,7 @@ private:
     Workspace& m_ws;
     AppPaths m_paths;
 
-    CIniInfo m_settings;
+    CIniInfo& m_settings;
     CGrid m_grid;
     Image8 m_displayImage;
     Image8 m_workingCopy;

@@ -1,5 +1,7 @@
 #include "core/settings/OptionActions.h"
 
+#include "core/settings/CIniInfo.h"
+
 #include "core/palette/CStateFile.h"
 #include "core/platform/FileIO.h"
 #include "core/platform/IniFile.h"
@@ -57,6 +59,13 @@ bool SeedSettingsFile(const std::string& path) {
     if (!seeded.LoadFromText(std::string(StateSectionExample()) + "\n" + current.SaveToText()))
         return false;
     return static_cast<bool>(seeded.Save(path));
+}
+
+void OpenSettingsFile(CIniInfo& settings, const std::string& path) {
+    if (!path.empty() && !FileExists(path))
+        SeedSettingsFile(path);
+    if (settings.SetPath(path))
+        settings.Read();
 }
 
 } // namespace tavrin

@@ -13,6 +13,8 @@ namespace tavrin {
 // What F1 opens. help: the first of base + ".chm", ".hlp", ".htm" that exists ("" when none
 // does; the window then shows HelpMissingText). text: base + ".txt" when no help file exists
 // and it does, opened after the message.
+class CIniInfo;
+
 struct HelpFiles {
     std::string help;
     std::string text;
@@ -48,5 +50,10 @@ int WindowColourSetting(int chosen, int buttonFace);
 // user sees how to describe an emulator's save-states. A file that already has the section,
 // or cannot be read, is left as it is. False when nothing was written.
 bool SeedSettingsFile(const std::string& path);
+
+// The window's settings from the settings file at path (none when it is empty). A first start
+// writes the file at once with its save-state definitions, so save-states import from the
+// start.
+void OpenSettingsFile(CIniInfo& settings, const std::string& path);
 
 } // namespace tavrin

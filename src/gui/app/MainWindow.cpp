@@ -4,6 +4,7 @@
 #include "core/formats/PluginFolders.h"
 #include "core/packed/PackedBlockNavigator.h"
 #include "core/settings/CIniInfo.h"
+#include "core/settings/OptionActions.h"
 #include "core/views/CImageDat.h"
 #include "core/views/CImagePal.h"
 #include "core/views/ImageRgb.h"
@@ -96,8 +97,9 @@ MainWindow::MainWindow(const AppPaths& paths, const std::vector<std::string>& ar
     };
     LoadPluginFolders(m_workspace->Formats(), paths.pluginFolders, toStandardError,
                       toStandardError);
-    m_editor = std::make_unique<Editor>(static_cast<EditorView&>(*this), *m_workspace, paths,
-                                        QApplication::wheelScrollLines());
+    OpenSettingsFile(m_settings, paths.settingsFile);
+    m_editor = std::make_unique<Editor>(static_cast<EditorView&>(*this), *m_workspace, m_settings,
+                                        paths, QApplication::wheelScrollLines());
     m_tools = std::make_unique<ToolBench>(*m_editor, static_cast<EditorView&>(*this));
     ConnectActions();
     ConnectControls();

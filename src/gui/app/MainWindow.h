@@ -271,6 +271,9 @@ private:
     MainEventFilter* m_eventFilter = nullptr;
     // The shared state outlives the editor that works on it.
     std::unique_ptr<Workspace> m_workspace;
+    // The window's settings, kept by the window; the Editor works on them and outlives
+    // nothing of them.
+    CIniInfo m_settings;
     std::unique_ptr<Editor> m_editor;
     std::unique_ptr<ToolBench> m_tools;
     std::unique_ptr<RecoveryKeeper> m_recovery;

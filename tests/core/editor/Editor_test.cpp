@@ -277,7 +277,9 @@ TEST_F(EditorSettings, ARoundTripRestoresTheDisplayControlsButNotHalftone) {
     editor.reset();
     RecordingView second;
     Workspace space;
-    Editor again(second, space, paths, 3);
+    CIniInfo settings;
+    OpenSettingsFile(settings, paths.settingsFile);
+    Editor again(second, space, settings, paths, 3);
     again.FormCreate({});
     EXPECT_EQ(again.ZoomIndex(), 2);
     EXPECT_EQ(ZoomEditSize(again.ZoomIndex()), 32);

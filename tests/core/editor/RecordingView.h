@@ -5,6 +5,7 @@
 #include "core/platform/FileIO.h"
 #include "core/platform/Image8.h"
 #include "core/platform/SafeFileWriter.h"
+#include "core/settings/OptionActions.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -247,7 +248,9 @@ protected:
     Editor& Start(const std::vector<std::string>& arguments = {}, int wheelLines = 3) {
         editor.reset();
         workspace = std::make_unique<Workspace>();
-        editor = std::make_unique<Editor>(view, *workspace, paths, wheelLines);
+        settings = std::make_unique<CIniInfo>();
+        OpenSettingsFile(*settings, paths.settingsFile);
+        editor = std::make_unique<Editor>(view, *workspace, *settings, paths, wheelLines);
         editor->FormCreate(arguments);
         editor->FormShow();
         return *editor;
@@ -282,6 +285,7 @@ protected:
     // Where the editor finds its files; a test may change them before Start.
     AppPaths paths;
     std::unique_ptr<Workspace> workspace;
+    std::unique_ptr<CIniInfo> settings;
     std::unique_ptr<Editor> editor;
 };
 

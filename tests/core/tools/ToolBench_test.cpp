@@ -6,6 +6,7 @@
 #include "support/RandomBytes.h"
 
 #include "core/editor/RecordingView.h"
+#include "core/settings/OptionActions.h"
 
 #include <gtest/gtest.h>
 
@@ -25,7 +26,9 @@ protected:
         tools.reset();
         editor.reset();
         workspace = std::make_unique<Workspace>();
-        editor = std::make_unique<Editor>(view, *workspace, paths, 3);
+        settings = std::make_unique<CIniInfo>();
+        OpenSettingsFile(*settings, paths.settingsFile);
+        editor = std::make_unique<Editor>(view, *workspace, *settings, paths, 3);
         tools = std::make_unique<ToolBench>(*editor, view);
         view.onCommandStates = [this] {
             if (!tools->CaptionsApplied())
