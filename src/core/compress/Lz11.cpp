@@ -75,47 +75,6 @@ std::optional<BlockSize> MeasureLz11(std::span<const uint8_t> input, size_t limi
     });
 }
 
-namespace {
-
-std::vector<uint8_t> Emit(std::span<const uint8_t> data,
-                          const std::vector<detail::LzToken>& tokens) {
-    std::vector<uint8_t> out;
-    out.reserve(4 + data.size() + data.size() / 8 + 1);
-    detail::WriteHandheldHeader(out, Type, data.size());
-    size_t pos = 0;
-    size_t flagAt = 0;
-    for (size_t i = 0; i < tokens.size(); ++i) {
-        if (i % 8 == 0) {
-            flagAt = out.size();
-            out.push_back(0);
-        }
-        const detail::LzToken& t = tokens[i];
-        if (t.length == 0) {
-            out.push_back(data[pos++]);
-            continue;
-        }
-        out[flagAt] |= static_cast<uint8_t>(0x80 >> (i % 8));
-        const uint32_t d = t.source - 1;
-        if (t.length <= 16) {
-            out.push_back(static_cast<uint8_t>((t.length - 1) << 4 | d >> 8));
-        } else if (t.length <= 0x110) {
-            const uint32_t l = t.length - 0x11;
-            out.push_back(static_cast<uint8_t>(l >> 4));
-            out.push_back(static_cast<uint8_t>((l & 0xF) << 4 | d >> 8));
-        } else {
-            const uint32_t l = t.length - 0x111;
-            out.push_back(static_cast<uint8_t>(0x10 | l >> 12));
-            out.push_back(static_cast<uint8_t>(l >> 4));
-            out.push_back(static_cast<uint8_t>((l & 0xF) << 4 | d >> 8));
-        }
-        out.push_back(static_cast<uint8_t>(d));
-        pos += t.length;
-    }
-    return out;
-}
-
-} // namespace
-
 std::optional<std::vector<uint8_t>> PackLz11(std::span<const uint8_t> data,
                                              const PackOptions& options) {
     if (data.size() > MaxHeaderSize)
@@ -125,14 +84,23 @@ std::optional<std::vector<uint8_t>> PackLz11(std::span<const uint8_t> data,
     rules.maxLength = MaxLength;
     rules.minDistance = 1;
     rules.maxDistance = 4096;
-    std::vector<uint8_t> best = Emit(data, detail::ParseLz(data, rules, false));
-    if (options.lazy) {
-        // Deferring can lose on some inputs; the smaller of the two parses is kept.
-        std::vector<uint8_t> lazy = Emit(data, detail::ParseLz(data, rules, true));
-        if (lazy.size() < best.size())
-            best = std::move(lazy);
-    }
-    return best;
+    return detail::PackHandheldLz(
+        data, Type, rules, options.lazy,
+        [](std::vector<uint8_t>& out, uint32_t length, uint32_t d) {
+            if (length <= 16) {
+                out.push_back(static_cast<uint8_t>((length - 1) << 4 | d >> 8));
+            } else if (length <= 0x110) {
+                const uint32_t l = length - 0x11;
+                out.push_back(static_cast<uint8_t>(l >> 4));
+                out.push_back(static_cast<uint8_t>((l & 0xF) << 4 | d >> 8));
+            } else {
+                const uint32_t l = length - 0x111;
+                out.push_back(static_cast<uint8_t>(0x10 | l >> 12));
+                out.push_back(static_cast<uint8_t>(l >> 4));
+                out.push_back(static_cast<uint8_t>((l & 0xF) << 4 | d >> 8));
+            }
+            out.push_back(static_cast<uint8_t>(d));
+        });
 }
 
 } // namespace tavrin
