@@ -158,29 +158,25 @@ void Editor::PatternDialogClosed() {
 // ---- Palette set (.dat), palette (.pal), patterns (.adf) ----
 
 void Editor::OpenCompanion(RomDocument::Companion kind, const std::string& path) {
-    FileResult read;
+    if (kind == RomDocument::Companion::Col)
+        return;
+    const FileResult read = m_ws.LoadCompanion(kind, path, this);
     switch (kind) {
     case RomDocument::Companion::Dat:
-        read = m_ws.PaletteSet().LoadFromFile(path);
-        m_ws.PalettesEdited(this);
         m_datHint = path;
         m_view.SetToolTip(HintTarget::DatPanel, m_datHint + "\n" + m_palHint);
         break;
     case RomDocument::Companion::Pal:
-        read = m_ws.Palette().LoadFromFile(path);
-        m_ws.PalettesEdited(this);
         m_palHint = path;
         m_view.SetToolTip(HintTarget::PalPanel, m_palHint);
         break;
     case RomDocument::Companion::Adf:
-        read = m_ws.Patterns().LoadFromFile(path);
-        m_ws.PatternsEdited(this);
         m_view.SetToolTip(HintTarget::PatternList, path);
         RefillPatternList();
         SelectPattern(0);
         break;
     case RomDocument::Companion::Col:
-        return;
+        break;
     }
     if (kind != RomDocument::Companion::Adf) {
         RebuildDisplayPalette();

@@ -5,16 +5,13 @@
 namespace tavrin {
 
 StateImportResult Editor::PaletteLoadState(const std::string& path) {
-    // The definitions are read at every import, so edits to the settings file count at once.
-    CStateFile state(m_paths.settingsFile, m_ws.Palette(), m_ws.PaletteSet());
-    const StateImportResult result = state.LoadFromFile(path);
+    const StateImportResult result = m_ws.ImportState(m_paths.settingsFile, path, this);
     const std::string message = result.Message();
     if (!message.empty())
         m_view.ShowMessage(message);
     // Whatever the import did, the panels show the palettes as they are now.
     RebuildDisplayPalette();
     Redraw();
-    m_ws.PalettesEdited(this);
     return result;
 }
 

@@ -316,8 +316,8 @@ void Workspace::ImportPages(const Image8& image, int first, int count,
 // ---- Files ----
 
 FileResult Workspace::OpenRom(const std::string& path, const WorkspaceListener* by) {
-    std::optional<FileResult> fromOrigin = m_origin ? m_origin->ReadDocument(path, m_doc)
-                                                    : std::nullopt;
+    std::optional<FileResult> fromOrigin =
+        m_origin ? m_origin->ReadDocument(path, m_doc) : std::nullopt;
     FileResult read = fromOrigin ? std::move(*fromOrigin) : m_doc.ReadRom(path);
     if (read) {
         m_undo.Reset();
@@ -374,6 +374,39 @@ FileResult Workspace::SaveRom(const std::string& path, bool saveSmallSize, FileR
             *colourSet = std::move(col);
     }
     return written;
+}
+
+FileResult Workspace::LoadCompanion(RomDocument::Companion kind, const std::string& path,
+                                    const WorkspaceListener* by) {
+    switch (kind) {
+    case RomDocument::Companion::Dat: {
+        FileResult read = m_datPalette.LoadFromFile(path);
+        Announce(WorkspaceChange::Palettes, by);
+        return read;
+    }
+    case RomDocument::Companion::Pal: {
+        FileResult read = m_palette.LoadFromFile(path);
+        Announce(WorkspaceChange::Palettes, by);
+        return read;
+    }
+    case RomDocument::Companion::Adf: {
+        FileResult read = m_patterns.LoadFromFile(path);
+        Announce(WorkspaceChange::Patterns, by);
+        return read;
+    }
+    case RomDocument::Companion::Col:
+        break;
+    }
+    return FileResult::Fail(FileFailure::Malformed, path);
+}
+
+StateImportResult Workspace::ImportState(const std::string& settingsFile, const std::string& path,
+                                         const WorkspaceListener* by) {
+    // The definitions are read at every import, so edits to the settings file count at once.
+    CStateFile state(settingsFile, m_palette, m_datPalette);
+    StateImportResult result = state.LoadFromFile(path);
+    Announce(WorkspaceChange::Palettes, by);
+    return result;
 }
 
 CompanionLoad Workspace::LoadCompanionFiles(const std::string& path, bool withColourSet,

@@ -8,6 +8,7 @@
 #include "core/palette/CColSet.h"
 #include "core/palette/CDatPalette.h"
 #include "core/palette/CPalette.h"
+#include "core/palette/CStateFile.h"
 #include "core/palette/files/PaletteTransfer.h"
 #include "core/platform/FileResult.h"
 #include "core/platform/Image8.h"
@@ -183,6 +184,14 @@ public:
     // Names that are not files of their own (packed blocks) are read and saved through the
     // origin; nullptr: every name is a file.
     void SetDocumentOrigin(DocumentOrigin* origin) { m_origin = origin; }
+    // One palette set (.dat), palette (.pal) or pattern list (.adf) file; what a damaged file
+    // held up to its fault is taken all the same, and announced.
+    FileResult LoadCompanion(RomDocument::Companion kind, const std::string& path,
+                             const WorkspaceListener* by = nullptr);
+    // The palette and palette set from an emulator's save-state, as the settings file's
+    // save-state definitions describe it; whatever the import did is announced.
+    StateImportResult ImportState(const std::string& settingsFile, const std::string& path,
+                                  const WorkspaceListener* by = nullptr);
     // The palette set, palette, patterns and (withColourSet) colour set named like path.
     CompanionLoad LoadCompanionFiles(const std::string& path, bool withColourSet,
                                      const WorkspaceListener* by = nullptr);

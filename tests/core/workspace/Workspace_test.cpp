@@ -68,6 +68,17 @@ TEST(Workspace, EachMutatorAnnouncesItsChangeToEveryListenerButTheOneMakingIt) {
         {"no companions",
          [](Workspace& w, auto by) { w.LoadCompanionFiles("/nonexistent/x", false, by); },
          {C::Palettes}},
+        {"palette set file",
+         [&](Workspace& w, auto by) {
+             w.LoadCompanion(RomDocument::Companion::Dat, folder.Write("s.dat", {1, 2}), by);
+         },
+         {C::Palettes}},
+        {"pattern file",
+         [](Workspace& w, auto by) { w.LoadCompanion(RomDocument::Companion::Adf, "/none", by); },
+         {C::Patterns}},
+        {"save-state",
+         [](Workspace& w, auto by) { w.ImportState("", "/none.st0", by); },
+         {C::Palettes}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
