@@ -6,6 +6,7 @@
 #include "core/platform/FileIO.h"
 #include "core/platform/Text.h"
 #include "core/views/TileViewGeometry.h"
+#include "core/workspace/ImageIndices.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -164,8 +165,10 @@ void Editor::EditPaste(bool optimise) {
         m_view.Beep();
     } else {
         try {
+            // The one rule of pictures: a true-colour picture in the page's own colours comes
+            // back as those colour numbers, others are reduced as before.
             Image8 image;
-            DibToImage8(m_view.ClipboardDib(), image);
+            PictureIndices(DibPicture(m_view.ClipboardDib()), m_ws, OtherColours::Reduce, image);
             if (!optimise || m_view.RunColourOptimize(image, m_ws.TileImage())) {
                 const PixelRect area = AreaPixels();
                 CBitmapEdit::CopyRectAnd(m_ws.TileImage(), area.left, area.top, image,

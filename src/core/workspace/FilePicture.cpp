@@ -8,9 +8,9 @@
 
 namespace tavrin {
 
-FilePicture BitmapFilePicture(std::span<const uint8_t> bytes) {
-    TNkDIB dib;
-    dib.LoadFromStream(bytes);
+namespace {
+
+FilePicture PictureOf(TNkDIB& dib) {
     FilePicture picture;
     if (dib.PixelFormat() != DibPixelFormat::Bits24) {
         dib.AssignTo(picture.indexed);
@@ -24,6 +24,20 @@ FilePicture BitmapFilePicture(std::span<const uint8_t> bytes) {
             picture.colours.SetPixel(x, y, MakeColour(p[2], p[1], p[0]));
     }
     return picture;
+}
+
+} // namespace
+
+FilePicture BitmapFilePicture(std::span<const uint8_t> bytes) {
+    TNkDIB dib;
+    dib.LoadFromStream(bytes);
+    return PictureOf(dib);
+}
+
+FilePicture DibPicture(std::span<const uint8_t> packedDib) {
+    TNkDIB dib;
+    dib.LoadFromClipboardFormat(ClipboardFormatDib, packedDib);
+    return PictureOf(dib);
 }
 
 std::optional<ColourMismatch> PictureToIndices(const FilePicture& picture,

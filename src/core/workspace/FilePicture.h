@@ -32,6 +32,8 @@ struct FilePicture {
 // others their indices and colour table (RLE expanded) as the DIB container reads them.
 // Malformed bytes throw DibError with the container's text.
 FilePicture BitmapFilePicture(std::span<const uint8_t> bytes);
+// The same for a packed DIB (a bitmap without its file header), as the clipboard holds it.
+FilePicture DibPicture(std::span<const uint8_t> packedDib);
 
 // The first pixel (rows from the top, each from the left) whose colour no entry has.
 struct ColourMismatch {

@@ -17,7 +17,7 @@ enum class OtherColours {
 };
 
 // The one rule that turns a picture into a page's colour numbers, for the snapshot load, the
-// tools' paste-back and the command line's import:
+// tools' paste-back, the clipboard's paste and the command line's import:
 // - indexed and grey pictures keep their indices;
 // - true colours that are exactly colours of the workspace's display palette take those
 //   indices (the selected group's entries first), so an exported page comes back exact;

@@ -4,6 +4,7 @@
 
 #include "core/dib/BitmapFile.h"
 #include "core/palette/CAdfPattern.h"
+#include "support/Bitmap24.h"
 #include "support/RandomBytes.h"
 
 #include <gtest/gtest.h>
@@ -473,6 +474,23 @@ TEST_F(EditorEdit, APasteLargerThanTheSpaceIsClipped) {
     for (int i = 0; i < 8; ++i)
         expected[255 * 16 + static_cast<size_t>(i)] = 0xFF;
     EXPECT_EQ(Differences(expected, Bytes()), "");
+}
+
+// A picture another program copied in true colour, in the page's own colours, pastes as the
+// page's colour numbers (the one rule of pictures), not as the container's reduction.
+TEST_F(EditorEdit, ATrueColourPasteInThePagesOwnColoursGivesBackItsColourNumbers) {
+    Editor& e = Open(test::RandomBytes(16384, 9));
+    e.PaletteSelect(3); // a group whose colours the container would not keep in order
+    const std::vector<uint8_t> before = Bytes();
+    ImageRgb colours(16, 16);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            colours.SetPixel(x, y, e.DisplayPalette()[e.Space().TileImage().Pixel(x, y)]);
+    const std::vector<uint8_t> file = test::Bitmap24(colours);
+    view.clipboard.assign(file.begin() + 14, file.end());
+    SelectTile(0, 0);
+    e.EditPaste(false);
+    EXPECT_EQ(Differences(before, Bytes()), "");
 }
 
 TEST_F(EditorEdit, ASmallerPasteChangesOnlyWhatItCovers) {
