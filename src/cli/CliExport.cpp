@@ -100,24 +100,13 @@ bool WriteBitmap(Workspace& ws, int first, long long count, ImageTarget& target,
     return true;
 }
 
-std::string LowerExtension(const std::string& path) {
-    std::string e = ExtensionPart(path);
-    std::transform(e.begin(), e.end(), e.begin(), [](unsigned char c) { return std::tolower(c); });
-    return e;
-}
-
 } // namespace
 
 int RunExport(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::ostream& out,
               std::ostream& err) {
-    // "-" is standard output, always a PNG.
-    const std::string ext = o.image == "-" ? ".png" : LowerExtension(o.image);
-    if (ext != ".png" && ext != ".bmp") {
-        CliProblem(err, o.image, "unknown image type (the name must end in .bmp or .png)");
-        return CliBadInput;
-    }
     // A folder or a pipe is refused before any work rather than after it (or never).
-    if (const std::string problem = CliOutputProblem(o.image, "image"); !problem.empty()) {
+    bool png = true;
+    if (const std::string problem = CliImageOutputProblem(o.image, true, png); !problem.empty()) {
         CliProblem(err, o.image, problem);
         return CliBadInput;
     }
@@ -126,9 +115,8 @@ int RunExport(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::os
     const TransferResult pages = PrepareExport(ws, {CliPageRequest(o, paths), o.pages, o.allPages});
     if (!CliReport(err, pages))
         return CliBadInput;
-    return WriteExportImage(ws, pages.first, pages.pages, o.image, ext == ".png", out, err)
-               ? CliOk
-               : CliBadInput;
+    return WriteExportImage(ws, pages.first, pages.pages, o.image, png, out, err) ? CliOk
+                                                                                  : CliBadInput;
 }
 
 bool WriteExportImage(Workspace& ws, int first, long long count, const std::string& path, bool png,

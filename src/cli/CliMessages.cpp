@@ -5,6 +5,8 @@
 #include "core/platform/FailureText.h"
 #include "core/platform/FileIO.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <new>
@@ -84,6 +86,16 @@ std::string CliOutputProblem(const std::string& path, const char* subject) {
     if (path == "-")
         return {};
     return KindText(path, Article(subject));
+}
+
+std::string CliImageOutputProblem(const std::string& path, bool standardOutput, bool& png) {
+    std::string ext = standardOutput && path == "-" ? std::string(".png") : ExtensionPart(path);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    png = ext == ".png";
+    if (!png && ext != ".bmp")
+        return "unknown image type (the name must end in .bmp or .png)";
+    return CliOutputProblem(path, "image");
 }
 
 std::string CliImageErrorText(const std::string& containerText) {

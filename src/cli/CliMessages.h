@@ -26,6 +26,11 @@ std::string CliInputProblem(const std::string& path, const char* subject = "file
 // exist yet. Asked before any work, so a folder or a pipe is refused at once.
 std::string CliOutputProblem(const std::string& path, const char* subject = "file");
 
+// Why an image OUT cannot be written, or "": a name that does not end in .png or .bmp ("-"
+// is standard output, a PNG, where the command can write there), then CliOutputProblem. png
+// tells which of the two it is.
+std::string CliImageOutputProblem(const std::string& path, bool standardOutput, bool& png);
+
 // A bitmap's problem as the DIB container words it, in plain words.
 std::string CliImageErrorText(const std::string& containerText);
 

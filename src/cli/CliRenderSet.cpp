@@ -22,12 +22,6 @@ namespace {
 // As export writes its pages: speed over size.
 constexpr int PngLevel = 1;
 
-std::string LowerExtension(const std::string& path) {
-    std::string e = ExtensionPart(path);
-    std::transform(e.begin(), e.end(), e.begin(), [](unsigned char c) { return std::tolower(c); });
-    return e;
-}
-
 // The set data from the files named on the command line, read as the window reads them. The
 // window takes a file it cannot read as "nothing loaded"; here it is an error with its reason.
 bool LoadSetData(const CliOptions& o, SetDocument& doc, std::ostream& err) {
@@ -58,12 +52,8 @@ bool LoadSetData(const CliOptions& o, SetDocument& doc, std::ostream& err) {
 } // namespace
 
 int RunRenderSet(const CliOptions& o, Workspace& ws, const AppPaths& paths, std::ostream& err) {
-    const std::string ext = LowerExtension(o.image);
-    if (ext != ".png" && ext != ".bmp") {
-        CliProblem(err, o.image, "unknown image type (the name must end in .bmp or .png)");
-        return CliBadInput;
-    }
-    if (const std::string problem = CliOutputProblem(o.image, "image"); !problem.empty()) {
+    bool png = true;
+    if (const std::string problem = CliImageOutputProblem(o.image, false, png); !problem.empty()) {
         CliProblem(err, o.image, problem);
         return CliBadInput;
     }
@@ -76,7 +66,7 @@ int RunRenderSet(const CliOptions& o, Workspace& ws, const AppPaths& paths, std:
     const Image8 tiles = ws.ExportPages(ws.Address(), 1);
     const Image8 screen = RenderSetImage(doc, tiles, !o.spdFile.empty());
     const FileResult written =
-        ext == ".png" ? WritePng(screen, o.image, PngLevel) : WriteBitmapFile(o.image, screen);
+        png ? WritePng(screen, o.image, PngLevel) : WriteBitmapFile(o.image, screen);
     if (!written) {
         CliProblem(err, o.image, CliFailureText(written, "image"));
         return CliBadInput;

@@ -4,9 +4,7 @@
 
 namespace tavrin {
 
-namespace {
-
-int HexDigit(char ch) {
+int HexDigitValue(char ch) {
     if (ch >= '0' && ch <= '9')
         return ch - '0';
     if (ch >= 'a' && ch <= 'f')
@@ -15,8 +13,6 @@ int HexDigit(char ch) {
         return ch - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 std::optional<int32_t> ParseAddress(std::string_view text) {
     // The usual ways of writing a hexadecimal number are taken too: 0x9000, $9000, 9000h.
@@ -36,7 +32,7 @@ std::optional<int32_t> ParseAddress(std::string_view text) {
         return std::nullopt;
     int64_t value = 0;
     for (char ch : text) {
-        const int digit = HexDigit(ch);
+        const int digit = HexDigitValue(ch);
         if (digit < 0)
             return std::nullopt;
         value = value * 16 + digit;

@@ -1,5 +1,6 @@
 #include "core/nav/BytePattern.h"
 
+#include "core/nav/AddressParse.h"
 #include "core/platform/Cp932.h"
 
 #include <string>
@@ -7,16 +8,6 @@
 namespace tavrin {
 
 namespace {
-
-int HexValue(char ch) {
-    if (ch >= '0' && ch <= '9')
-        return ch - '0';
-    if (ch >= 'a' && ch <= 'f')
-        return ch - 'a' + 10;
-    if (ch >= 'A' && ch <= 'F')
-        return ch - 'A' + 10;
-    return -1;
-}
 
 bool IsSeparator(char ch) {
     return ch == ' ' || ch == '\t' || ch == ',' || ch == '\r' || ch == '\n';
@@ -61,7 +52,7 @@ PatternParse ParseHexPattern(std::string_view text) {
             i += 1;
         const size_t groupStart = i;
         while (i < text.size() && !IsSeparator(text[i])) {
-            if (text[i] != '?' && HexValue(text[i]) < 0)
+            if (text[i] != '?' && HexDigitValue(text[i]) < 0)
                 return Failure(PatternError::BadCharacter, i);
             ++i;
         }
@@ -71,7 +62,7 @@ PatternParse ParseHexPattern(std::string_view text) {
             uint8_t value = 0;
             uint8_t mask = 0;
             for (size_t d = 0; d < 2; ++d) {
-                const int digit = HexValue(text[k + d]);
+                const int digit = HexDigitValue(text[k + d]);
                 const int shift = d == 0 ? 4 : 0;
                 if (digit >= 0) {
                     value = static_cast<uint8_t>(value | digit << shift);
