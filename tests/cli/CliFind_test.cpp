@@ -39,19 +39,14 @@ TEST_F(CliFind, BackwardBytesAndText) {
     };
     const Case cases[] = {
         {{"--from", "0x100"}, CliOk, "0x001040\n", ""},
-        {{"--from", "0x1040"}, CliOk, "0x002040\n", ""},
         {{"--backward", "--from", "0x2041"}, CliOk, "0x002040\n", ""}, // undoes the step
-        {{"--backward", "--from", "0x2040"}, CliOk, "0x001040\n", ""},
         {{"--backward"}, CliOk, "0x002040\n", ""},
         {{"--backward", "--from", "0x1040"}, CliNotFound, "", "not found.\n"},
         {{"--text", "ゆうHERO"}, CliOk, "0x003003\n", ""},
-        {{"--text", "HERO"}, CliOk, "0x000005\n", ""},
         {{"--text", "HERO", "--from", "6"}, CliOk, "0x003007\n", ""},
         {{"--text", "HERO", "--backward"}, CliOk, "0x003007\n", ""},
-        {{"--text", "HERO", "--backward", "--from", "0x3006"}, CliOk, "0x000005\n", ""},
         {{"--bytes", "48 ?? 52 4F"}, CliOk, "0x000005\n", ""},
         {{"--bytes=00 00 ?? 00", "--from", "0x1040"}, CliOk, "0x002000\n", ""},
-        {{"--bytes", "48 45 52 4F 21"}, CliNotFound, "", "not found.\n"},
         {{"--bytes", "48 4"}, CliBadInput, "", "tavrin-cli: --bytes '48 4': "},
         {{"--text", "😀"}, CliBadInput, "", "tavrin-cli: --text '😀': "},
         {{"--bytes", "48", "--text", "H"},
