@@ -45,7 +45,7 @@ public:
         editor->SetViewOption(tavrin::ViewOption::GridType, 1);
         editor->SetViewOption(tavrin::ViewOption::GridEdit, true);
         editor->FormShow();
-        workspace.PaletteSet().SetSelectedEntry(2);
+        workspace.SelectPaletteEntry(2);
     }
     ~BenchEditor() {
         editor.reset();
@@ -88,7 +88,7 @@ void StrokeCommit(benchmark::State& state) {
     for (auto _ : state) {
         state.PauseTiming();
         ++i;
-        e.Space().PaletteSet().SetSelectedEntry(i & 3);
+        e.Space().SelectPaletteEntry(i & 3);
         e.Mouse().Down(tavrin::Panel::Edit, tavrin::MouseButton::Left, 20, 20);
         e.Mouse().Move(tavrin::Panel::Edit, 200, 180);
         state.ResumeTiming();

@@ -52,7 +52,7 @@ Editor::Editor(EditorView& view, Workspace& workspace, CIniInfo& settings, AppPa
     m_wheelLines = wheelScrollLines > 0 ? wheelScrollLines : 1;
 
     m_pen = m_pens.Get(m_penNumber);
-    m_editView.SetImages(&m_ws.TileImage(), &m_displayImage, &m_workingCopy);
+    m_editView.SetImages(&m_ws.Canvas(), &m_displayImage, &m_workingCopy);
     m_editView.SetPaletteSet(&m_ws.PaletteSet());
     m_editView.SetPen(m_pen);
     m_editView.SetEditSize(m_editSize);

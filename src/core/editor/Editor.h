@@ -99,8 +99,9 @@ public:
     // what shows it redrawn.
     void SetViewOption(ViewOption option, int value);
     void SelectPattern(int index);
-    // The pattern dialog closed (always with OK): list refreshed, entry 0 selected.
-    void PatternDialogClosed();
+    // The pattern dialog closed (always with OK) with its edited copy of the patterns: they go
+    // into the workspace, the list is refreshed and entry 0 selected.
+    void PatternDialogClosed(const CAdfPattern& edited);
 
     // Address actions: ActAddrMMAXExecute with the sender's step code (an unknown code shows
     // "Unknown Address Type." and changes nothing), the jump dialog's result and the image

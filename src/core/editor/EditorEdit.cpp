@@ -94,7 +94,7 @@ void Editor::EditRedo() {
 // ---- Pixel commands ----
 
 void Editor::EditClear() {
-    CBitmapEdit::FillBox(m_ws.TileImage(), AreaPixels(), 0);
+    CBitmapEdit::FillBox(m_ws.Canvas(), AreaPixels(), 0);
     CommitAndShow();
 }
 
@@ -109,18 +109,18 @@ void Editor::EditSelectAll() {
 }
 
 void Editor::EditMirror(MirrorAxis axis) {
-    CBitmapEdit::Mirror(m_ws.TileImage(), AreaPixels(), axis);
+    CBitmapEdit::Mirror(m_ws.Canvas(), AreaPixels(), axis);
     CommitAndShow();
 }
 
 void Editor::EditRotate(bool clockwise) {
     // A rectangle that is not square stays as it is; the commit still runs.
-    CBitmapEdit::Rotate(m_ws.TileImage(), AreaPixels(), clockwise);
+    CBitmapEdit::Rotate(m_ws.Canvas(), AreaPixels(), clockwise);
     CommitAndShow();
 }
 
 void Editor::EditShift(ShiftDirection direction) {
-    CBitmapEdit::Shift(m_ws.TileImage(), AreaPixels(), direction);
+    CBitmapEdit::Shift(m_ws.Canvas(), AreaPixels(), direction);
     CommitAndShow();
 }
 
@@ -169,9 +169,9 @@ void Editor::EditPaste(bool optimise) {
             // back as those colour numbers, others are reduced as before.
             Image8 image;
             PictureIndices(DibPicture(m_view.ClipboardDib()), m_ws, OtherColours::Reduce, image);
-            if (!optimise || m_view.RunColourOptimize(image, m_ws.TileImage())) {
+            if (!optimise || m_view.RunColourOptimize(image, m_ws.Canvas())) {
                 const PixelRect area = AreaPixels();
-                CBitmapEdit::CopyRectAnd(m_ws.TileImage(), area.left, area.top, image,
+                CBitmapEdit::CopyRectAnd(m_ws.Canvas(), area.left, area.top, image,
                                          {0, 0, image.Width(), image.Height()}, m_ws.ColourMask());
             }
         } catch (const std::exception&) {
@@ -196,7 +196,7 @@ void Editor::ReplaceColour() {
     if (!m_view.RunReplaceColour(m_ws.PaletteSet().GroupSize(), m_ws.Palette(), entries.data(),
                                  map))
         return;
-    if (ApplyColourMap(m_ws.TileImage(), AreaPixels(), map, m_ws.ColourMask()) > 0) {
+    if (ApplyColourMap(m_ws.Canvas(), AreaPixels(), map, m_ws.ColourMask()) > 0) {
         CommitPage();
         DecodePage();
     }

@@ -74,14 +74,14 @@ void Editor::FileSaveAs(const std::string& path) {
     // A document that could not be written there keeps its old name.
     if (!WriteRom(path))
         return;
-    m_ws.Document().SetFilePath(path);
+    m_ws.RenameDocument(path, this);
     m_appTitle = std::string(AppTitle) + " " + m_ws.Document().FileName();
     m_view.SetApplicationTitle(m_appTitle);
     ShowPage();
 }
 
 FileResult Editor::WriteRom(const std::string& path) {
-    RomDocument& doc = m_ws.Document();
+    const RomDocument& doc = m_ws.Document();
     // Drawn bytes past the end of a small file would be left out of it: the user decides.
     const int length = doc.WriteLength(m_settings.SaveSmallSize);
     const int lastChange = doc.LastChangeFrom(length);
@@ -89,8 +89,8 @@ FileResult Editor::WriteRom(const std::string& path) {
         switch (m_view.AskExtendFile()) {
         case ExtendAnswer::Extend: {
             const int pageEnd = m_ws.Address() + m_ws.Page().pageBytes;
-            if (!doc.ExtendTo(std::max(lastChange + 1, pageEnd)))
-                doc.ExtendTo(lastChange + 1);
+            if (!m_ws.ExtendDocument(std::max(lastChange + 1, pageEnd), this))
+                m_ws.ExtendDocument(lastChange + 1, this);
             SetChrScrollRange();
             break;
         }
@@ -145,12 +145,12 @@ bool Editor::LoadCompanionFiles(const std::string& path, bool withColourSet) {
 }
 
 void Editor::RefillPatternList() {
-    m_ws.Patterns().EnsureNormal();
+    m_ws.EditPatterns([](CAdfPattern& patterns) { patterns.EnsureNormal(); }, this);
     m_view.SetPatternList(m_ws.Patterns().NameList());
 }
 
-void Editor::PatternDialogClosed() {
-    m_ws.PatternsEdited(this);
+void Editor::PatternDialogClosed(const CAdfPattern& edited) {
+    m_ws.EditPatterns([&edited](CAdfPattern& patterns) { patterns = edited; }, this);
     RefillPatternList();
     SelectPattern(0);
 }

@@ -40,6 +40,7 @@ void Editor::PaletteSelect(int tag) {
 
 void Editor::SetPaletteDisplayMode(bool paletteOnly) {
     m_paletteOnly = paletteOnly;
+    m_ws.SetPaletteOnly(paletteOnly, this);
     const int top = m_datView.SetPaletteOnly(paletteOnly);
     m_view.SetScrollRange(ScrollBarId::Dat, ToScrollRange(DatScrollRange(paletteOnly)));
     m_view.SetScrollPosition(ScrollBarId::Dat, top);
@@ -59,9 +60,6 @@ void Editor::PaletteEnableSet() {
 
 void Editor::OpenPaletteEditor() {
     m_view.ShowPaletteEditor(m_palView.SelectedMasterIndex());
-    m_ws.PalettesEdited(this);
-    RebuildDisplayPalette();
-    Redraw();
 }
 
 } // namespace tavrin

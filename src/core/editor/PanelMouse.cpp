@@ -229,6 +229,7 @@ void PanelMouse::AfterEditViewStep() {
     if (r.redrawn)
         m_ed.m_view.RepaintEditView();
     if (r.picked) {
+        m_ed.m_ws.SelectPaletteEntry(r.pickedEntry, &m_ed);
         m_ed.RedrawPaletteViews();
     }
     if (r.tileChanged) {
@@ -265,20 +266,26 @@ void PanelMouse::DatMove(int x, int y) {
 
 void PanelMouse::AfterDatMove() {
     const PaletteViewResult result = m_ed.m_datView.Result();
+    Workspace& ws = m_ed.m_ws;
+    if (result.selectEntry >= 0)
+        ws.SelectPaletteEntry(result.selectEntry, &m_ed);
     bool painted = false;
     if (m_ed.m_datView.IsButtonHeld() && m_ed.m_ws.IsColourSetEnabled() && m_lastReleaseRight) {
         // A format that ignores patterns shows slot n as tile n, so it is painted that way.
         const FormatInfo* info = m_ed.m_ws.Format().GetInfo();
         const bool usePattern = info == nullptr || info->disableAdfPattern == 0;
         const AdfEntry normal = NormalPattern();
-        painted = tavrin::PaintColourSet(m_ed.m_ws.ColourSet(), m_ed.m_area,
-                                         usePattern ? m_ed.m_ws.Pattern().tiles.data()
-                                                    : normal.tiles.data(),
-                                         m_ed.m_ws.Address(), m_ed.m_ws.Format().BitsPerPixel(),
-                                         m_ed.m_ws.PaletteSet().SelectedEntry()) > 0;
+        ws.EditColourSet(
+            [&](CColSet& colourSet) {
+                painted = tavrin::PaintColourSet(colourSet, m_ed.m_area,
+                                                 usePattern ? ws.Pattern().tiles.data()
+                                                            : normal.tiles.data(),
+                                                 ws.Address(), ws.Format().BitsPerPixel(),
+                                                 ws.PaletteSet().SelectedEntry()) > 0;
+            },
+            &m_ed);
     }
     if (result.groupChanged || painted) {
-        m_ed.m_ws.PalettesEdited(&m_ed);
         m_ed.DecodePage();
         m_ed.DrawTileView();
         m_ed.UpdateEditView();
@@ -309,8 +316,10 @@ void PanelMouse::PalMove(int x, int y) {
 }
 
 void PanelMouse::AfterPalMove() {
-    if (m_ed.m_palView.Result().changed) {
-        m_ed.m_ws.PalettesEdited(&m_ed);
+    const PaletteViewResult& result = m_ed.m_palView.Result();
+    if (result.masterIndex >= 0) {
+        m_ed.m_ws.SetPaletteEntry(m_ed.m_ws.PaletteSet().SelectedEntry(), result.masterIndex,
+                                  &m_ed);
         m_ed.RebuildDisplayPalette();
         m_ed.Redraw();
     }

@@ -15,7 +15,8 @@ constexpr int LabelY = 4;
 
 } // namespace
 
-CImageDat::CImageDat(CDatPalette& paletteSet) : m_paletteSet(paletteSet), m_picture(Size, Size) {}
+CImageDat::CImageDat(const CDatPalette& paletteSet)
+    : m_paletteSet(paletteSet), m_picture(Size, Size) {}
 
 void CImageDat::Redraw() {
     const int n = m_paletteSet.GroupSize();
@@ -57,7 +58,7 @@ PaletteViewResult CImageDat::Move(int x, int y) {
     if (e != selected) {
         const int groupMask = ~m_paletteSet.ColourMask();
         m_result.groupChanged = (e & groupMask) != (selected & groupMask);
-        m_paletteSet.SetSelectedEntry(e);
+        m_result.selectEntry = e;
         m_result.selectionChanged = true;
     }
     return m_result;
@@ -71,7 +72,6 @@ PaletteViewResult CImageDat::Release(int button) {
 }
 
 int CImageDat::SetPaletteOnly(bool paletteOnly) {
-    m_paletteSet.SetIdentityMode(paletteOnly);
     m_visibleRows = paletteOnly ? PaletteOnlyRows : PaletteSetRows;
     const ScrollBarRange range = DatScrollRange(paletteOnly);
     m_topRow = std::min(m_topRow, range.maximum - range.pageSize + 1);

@@ -16,12 +16,13 @@ public:
     static constexpr int Size = 256;
     static constexpr int Cell = 16;
 
-    explicit CImageDat(CDatPalette& paletteSet);
+    explicit CImageDat(const CDatPalette& paletteSet);
 
     // Draws the picture from the palette set (its bits per pixel give the group size).
     void Redraw();
 
-    // Mouse steps in panel coordinates (y = 0 at the top of the visible part).
+    // Mouse steps in panel coordinates (y = 0 at the top of the visible part). The entry under
+    // the pointer is reported in selectEntry for the caller to select.
     PaletteViewResult Press(int button, int x, int y);
     PaletteViewResult Move(int x, int y);
     PaletteViewResult Release(int button);
@@ -33,8 +34,8 @@ public:
     // 2 rows in palette + palette-set mode, 7 in palette-only mode.
     int VisibleRowCount() const { return m_visibleRows; }
 
-    // The palette display mode: the palette set switches to its identity table (palette only)
-    // or back, the panel shows 7 or 2 rows, and a scroll position below the last page is
+    // The palette display mode (the palette set's identity table is the caller's to switch):
+    // the panel shows 7 or 2 rows, and a scroll position below the last page is
     // pulled back to it. Returns the scroll position to show.
     int SetPaletteOnly(bool paletteOnly);
     bool PaletteOnly() const { return m_visibleRows == PaletteOnlyRows; }
@@ -47,7 +48,7 @@ public:
     static constexpr int PaletteSetRows = 2;
 
 private:
-    CDatPalette& m_paletteSet;
+    const CDatPalette& m_paletteSet;
     HexLabelList m_labels;
     ImageRgb m_picture;
     int m_button = ButtonNone;

@@ -91,7 +91,7 @@ void CImageEdit::Move(int viewX, int viewY) {
     }
     if (pen.picked && m_paletteSet) {
         const int mask = m_paletteSet->ColourMask();
-        m_paletteSet->SetSelectedEntry((colour & mask) | (m_paletteSet->SelectedEntry() & ~mask));
+        m_result.pickedEntry = (colour & mask) | (m_paletteSet->SelectedEntry() & ~mask);
         m_result.picked = true;
     }
     const int tile = (x / 8) + (y / 8) * 16;

@@ -22,6 +22,7 @@ struct StampState {
 // What the main window reads after each mouse step of the edit view.
 struct EditViewResult {
     bool picked = false;      // a colour was picked: the palette views redraw
+    int pickedEntry = -1;     // ... the palette-set entry to select for it (group kept)
     bool changed = false;     // the release changed the tile image: CommitPage
     bool tileChanged = false; // the tile under the mouse changed: pattern status, mouse hints
     bool redrawn = false;     // the picture shows a stroke preview and wants repainting
@@ -44,8 +45,9 @@ public:
     // The display palette (the edit view's picture shares it with the tile images).
     void SetPalette(const Image8::Palette& palette);
 
-    // The palette set whose selected entry is the pen colour (and takes a picked colour).
-    void SetPaletteSet(CDatPalette* paletteSet) { m_paletteSet = paletteSet; }
+    // The palette set whose selected entry is the pen colour; a picked colour is reported in
+    // the result for the caller to select.
+    void SetPaletteSet(const CDatPalette* paletteSet) { m_paletteSet = paletteSet; }
     // The current pen; null draws nothing.
     void SetPen(CPen* pen) { m_pen = pen; }
 
@@ -132,7 +134,7 @@ private:
     StampState m_stamp;
     PixelRect m_marquee;
 
-    CDatPalette* m_paletteSet = nullptr;
+    const CDatPalette* m_paletteSet = nullptr;
     CPen* m_pen = nullptr;
     EditButton m_button = EditButton::None;
     int m_startX = 0;

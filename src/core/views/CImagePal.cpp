@@ -15,7 +15,7 @@ constexpr int LabelY = 4;
 
 } // namespace
 
-CImagePal::CImagePal(const CPalette& palette, CDatPalette& paletteSet)
+CImagePal::CImagePal(const CPalette& palette, const CDatPalette& paletteSet)
     : m_palette(palette), m_paletteSet(paletteSet), m_picture(Size, Size) {}
 
 int CImagePal::SelectedMasterIndex() const {
@@ -51,7 +51,7 @@ PaletteViewResult CImagePal::Move(int x, int y) {
     const int k = std::clamp(px / Cell + py / Cell * 16, 0, 255);
     const int selected = m_paletteSet.SelectedEntry();
     if (m_paletteSet.GetEntry(selected) != k) {
-        m_paletteSet.SetEntry(selected, k);
+        m_result.masterIndex = k;
         m_result.changed = true;
     }
     return m_result;

@@ -10,15 +10,15 @@ class CPalette;
 class CDatPalette;
 
 // The panel "PAL": the 256 master colours in 16 x 16 cells, the selected entry's master colour
-// framed in white and labelled. A left or right drag assigns the master colour under the
-// pointer to the palette set's selected entry.
+// framed in white and labelled. A left or right drag reports the master colour under the
+// pointer (masterIndex) for the caller to give the palette set's selected entry.
 class CImagePal {
 public:
     static constexpr int Size = 256;
     static constexpr int Cell = 16;
     static constexpr int VisibleRows = 4;
 
-    CImagePal(const CPalette& palette, CDatPalette& paletteSet);
+    CImagePal(const CPalette& palette, const CDatPalette& paletteSet);
 
     // Draws the picture from the palettes.
     void Redraw();
@@ -43,7 +43,7 @@ public:
 
 private:
     const CPalette& m_palette;
-    CDatPalette& m_paletteSet;
+    const CDatPalette& m_paletteSet;
     HexLabelList m_labels;
     ImageRgb m_picture;
     int m_button = ButtonNone;

@@ -21,6 +21,10 @@ struct PaletteViewResult {
     bool selectionChanged = false; // palette-set view: another entry was selected
     bool groupChanged = false;     // palette-set view: ... in another palette group
     bool openEditor = false;       // right release: open the palette edit dialog
+    // What the step asks of the palette set, which the view only reads: the entry to select
+    // (palette-set view) or the master index for the selected entry (palette view); -1: none.
+    int selectEntry = -1;
+    int masterIndex = -1;
     bool operator==(const PaletteViewResult&) const = default;
 };
 

@@ -73,13 +73,12 @@ bool ReadPatternFile(const PageRequest& r, CAdfPattern& patterns, Notes& notes) 
 void LoadWindowFiles(Workspace& ws, const PageRequest& r) {
     ws.LoadCompanionFiles(r.standardFiles, false);
     if (r.companions && ws.LoadCompanionFiles(r.rom, true).adf)
-        ws.Patterns().EnsureNormal();
+        ws.EditPatterns([](CAdfPattern& patterns) { patterns.EnsureNormal(); });
 }
 
 // The colours of the save-state over the palette and palette set, as F12 takes them.
 bool ImportState(Workspace& ws, const PageRequest& r, Notes& notes) {
-    CStateFile state(r.stateSettings, ws.Palette(), ws.PaletteSet());
-    const StateImportResult imported = state.LoadFromFile(r.stateFile);
+    const StateImportResult imported = ws.ImportState(r.stateSettings, r.stateFile);
     if (imported.status != StateImportResult::Status::Done)
         return notes.Refuse(r.stateFile, imported.Description());
     // The window says nothing when neither part lies inside the file; here it is worth a note.
@@ -103,8 +102,10 @@ bool ImportPaletteFile(Workspace& ws, const PageRequest& r, Notes& notes) {
     }
     for (const std::string& warning : DescribePaletteWarnings(load.read))
         notes.Warn(r.paletteFile, warning);
-    ApplyPaletteContents(load.read.contents, DefaultDestination(load.read.format), ws.Palette(),
-                         ws.PaletteSet());
+    ws.EditPalettes([&load](CPalette& palette, CDatPalette& paletteSet) {
+        ApplyPaletteContents(load.read.contents, DefaultDestination(load.read.format), palette,
+                             paletteSet);
+    });
     return true;
 }
 
@@ -142,23 +143,26 @@ bool Prepare(Workspace& ws, const PageRequest& r, Notes& notes) {
         ws.SetColourSetEnabled(false);
     }
     if (!r.patternFile.empty())
-        ws.Patterns() = patterns;
+        ws.EditPatterns([&patterns](CAdfPattern& list) { list = patterns; });
     ws.SelectPattern(r.patternIndex);
     ws.SetRotate(r.rotate);
     ws.SetMirror(r.mirror);
     ws.SetAddress(ws.ClampAddress(r.address ? *r.address : ws.Document().StartAddress()));
 
+    // The command line has checked that these are files it can read.
     if (!r.palFile.empty())
-        ws.Palette().LoadFromFile(r.palFile);
+        ws.LoadCompanion(RomDocument::Companion::Pal, r.palFile);
     if (!r.datFile.empty())
-        ws.PaletteSet().LoadFromFile(r.datFile);
+        ws.LoadCompanion(RomDocument::Companion::Dat, r.datFile);
     if (!r.paletteFile.empty() && !ImportPaletteFile(ws, r, notes))
         return false;
     if (!r.stateFile.empty() && !ImportState(ws, r, notes))
         return false;
-    ws.PaletteSet().SetIdentityMode(r.paletteOnly);
-    ws.PaletteSet().SetBpp(ws.Format().BitsPerPixel());
-    ws.PaletteSet().SetSelectedEntry(static_cast<int>(r.entry));
+    ws.EditPalettes([&](CPalette&, CDatPalette& paletteSet) {
+        paletteSet.SetIdentityMode(r.paletteOnly);
+        paletteSet.SetBpp(ws.Format().BitsPerPixel());
+        paletteSet.SetSelectedEntry(static_cast<int>(r.entry));
+    });
     return CheckFirstAddress(ws, r, notes);
 }
 

@@ -65,11 +65,36 @@ void Workspace::SelectPaletteEntry(int entry, const WorkspaceListener* by) {
     Announce(WorkspaceChange::Palettes, by);
 }
 
-void Workspace::PalettesEdited(const WorkspaceListener* by) {
+void Workspace::SetMasterColour(int index, Colour colour, const WorkspaceListener* by) {
+    m_palette.SetColor(index, colour);
     Announce(WorkspaceChange::Palettes, by);
 }
 
-void Workspace::PatternsEdited(const WorkspaceListener* by) {
+void Workspace::SetPaletteEntry(int entry, int masterIndex, const WorkspaceListener* by) {
+    m_datPalette.SetEntry(entry, masterIndex);
+    Announce(WorkspaceChange::Palettes, by);
+}
+
+void Workspace::SetPaletteOnly(bool on, const WorkspaceListener* by) {
+    m_datPalette.SetIdentityMode(on);
+    Announce(WorkspaceChange::Palettes, by);
+}
+
+void Workspace::EditPalettes(const std::function<void(CPalette&, CDatPalette&)>& edit,
+                             const WorkspaceListener* by) {
+    edit(m_palette, m_datPalette);
+    Announce(WorkspaceChange::Palettes, by);
+}
+
+void Workspace::EditColourSet(const std::function<void(CColSet&)>& edit,
+                              const WorkspaceListener* by) {
+    edit(m_colSet);
+    Announce(WorkspaceChange::Palettes, by);
+}
+
+void Workspace::EditPatterns(const std::function<void(CAdfPattern&)>& edit,
+                             const WorkspaceListener* by) {
+    edit(m_patterns);
     Announce(WorkspaceChange::Patterns, by);
 }
 
@@ -374,6 +399,18 @@ FileResult Workspace::SaveRom(const std::string& path, bool saveSmallSize, FileR
             *colourSet = std::move(col);
     }
     return written;
+}
+
+void Workspace::RenameDocument(const std::string& path, const WorkspaceListener* by) {
+    m_doc.SetFilePath(path);
+    Announce(WorkspaceChange::Document, by);
+}
+
+bool Workspace::ExtendDocument(int length, const WorkspaceListener* by) {
+    if (!m_doc.ExtendTo(length))
+        return false;
+    Announce(WorkspaceChange::Bytes, by);
+    return true;
 }
 
 FileResult Workspace::LoadCompanion(RomDocument::Companion kind, const std::string& path,

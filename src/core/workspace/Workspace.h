@@ -17,6 +17,7 @@
 #include "core/workspace/UndoRing.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -56,7 +57,10 @@ struct CompanionLoad {
 // line work on one of these; none of them decodes, encodes or loads a file by itself.
 //
 // Every mutator announces its change to the listeners, from the mutator itself. `by` names
-// the listener making the change: it is not told, as it redraws in its own order.
+// the listener making the change: it is not told, as it redraws in its own order. Outside
+// the workspace the shared objects are read only; the one exception is the canvas, the page's
+// colour numbers that pens draw on, whose change reaches the document (and is announced)
+// through CommitPage.
 class Workspace {
 public:
     static constexpr int TileImageSide = 128;
@@ -68,24 +72,21 @@ public:
     Workspace& operator=(const Workspace&) = delete;
 
     // ---- The shared objects ----
-    RomDocument& Document() { return m_doc; }
     const RomDocument& Document() const { return m_doc; }
     CFormatTable& Formats() { return m_formats; }
     const CFormatTable& Formats() const { return m_formats; }
     CFormat& Format() const { return *m_format; }
     int FormatIndex() const { return m_formatIndex; }
-    CPalette& Palette() { return m_palette; }
     const CPalette& Palette() const { return m_palette; }
-    CDatPalette& PaletteSet() { return m_datPalette; }
     const CDatPalette& PaletteSet() const { return m_datPalette; }
-    CColSet& ColourSet() { return m_colSet; }
-    CAdfPattern& Patterns() { return m_patterns; }
+    const CColSet& ColourSet() const { return m_colSet; }
     const CAdfPattern& Patterns() const { return m_patterns; }
-    UndoRing& Undo() { return m_undo; }
     const UndoRing& Undo() const { return m_undo; }
     // The current page as 128 x 128 colour numbers (with the palette group's offset).
-    Image8& TileImage() { return m_tileImage; }
     const Image8& TileImage() const { return m_tileImage; }
+    // The same image to draw on: pens and pixel commands change it, then CommitPage encodes
+    // it into the document and announces the change, or DecodePage gives it up.
+    Image8& Canvas() { return m_tileImage; }
 
     // ---- Page settings ----
     int Address() const { return m_address; }
@@ -114,11 +115,19 @@ public:
     void SetColourSetEnabled(bool on, const WorkspaceListener* by = nullptr);
     // The selected entry of the palette set (held within it).
     void SelectPaletteEntry(int entry, const WorkspaceListener* by = nullptr);
-    // The palette objects were edited through their own calls (the palette views, the
-    // palette dialog, a state import): the change is announced.
-    void PalettesEdited(const WorkspaceListener* by = nullptr);
-    // The pattern list was edited or loaded through its own calls.
-    void PatternsEdited(const WorkspaceListener* by = nullptr);
+    // The master colour of one of the 256 palette entries (the palette dialog).
+    void SetMasterColour(int index, Colour colour, const WorkspaceListener* by = nullptr);
+    // The master index a palette-set entry shows (the palette view).
+    void SetPaletteEntry(int entry, int masterIndex, const WorkspaceListener* by = nullptr);
+    // Palette-only display: the palette set shows its identity table instead of its own.
+    void SetPaletteOnly(bool on, const WorkspaceListener* by = nullptr);
+    // Edits through the objects' own calls, announced once when the edit returns.
+    void EditPalettes(const std::function<void(CPalette&, CDatPalette&)>& edit,
+                      const WorkspaceListener* by = nullptr);
+    void EditColourSet(const std::function<void(CColSet&)>& edit,
+                       const WorkspaceListener* by = nullptr);
+    void EditPatterns(const std::function<void(CAdfPattern&)>& edit,
+                      const WorkspaceListener* by = nullptr);
 
     // Held within the table; the old format is deactivated and the new one activated, the
     // palette set follows its bits per pixel and the colour set its tile size. True when the
@@ -181,6 +190,11 @@ public:
     // replaced whole (saving as another file). A successful save clears the modified flag.
     FileResult SaveRom(const std::string& path, bool saveSmallSize, FileResult* colourSet = nullptr,
                        ExistingTail tail = ExistingTail::Keep);
+    // The document goes on under another name (after Save As wrote it there).
+    void RenameDocument(const std::string& path, const WorkspaceListener* by = nullptr);
+    // Zeroed bytes after the data up to length (drawn bytes past the end of a small file that
+    // the user chose to keep). False when the buffer does not reach that far.
+    bool ExtendDocument(int length, const WorkspaceListener* by = nullptr);
     // Names that are not files of their own (packed blocks) are read and saved through the
     // origin; nullptr: every name is a file.
     void SetDocumentOrigin(DocumentOrigin* origin) { m_origin = origin; }
@@ -203,6 +217,8 @@ public:
     void RemoveListener(WorkspaceListener* listener);
 
 private:
+    friend struct WorkspaceTestAccess; // tests seed bytes as if changed behind the page's back
+
     // Tells every listener but the one that made the change.
     void Announce(WorkspaceChange change, const WorkspaceListener* by);
     // Undo (undo true) or redo of one step of the ring, document or palettes.

@@ -266,6 +266,8 @@ private:
     TReplaceColorDialog* m_replaceDialog = nullptr;
     TPalEditDialog* m_paletteEditor = nullptr;
     TPatternDialog* m_patternDialog = nullptr;
+    // What the pattern dialog edits: a copy that goes back into the workspace when it closes.
+    CAdfPattern m_editedPatterns;
     TToolConfigDialog* m_toolDialog = nullptr;
     TFConfigDialog* m_configDialog = nullptr;
     MainEventFilter* m_eventFilter = nullptr;

@@ -167,14 +167,16 @@ TReplaceColorDialog& MainWindow::ReplaceDialog() {
 TPalEditDialog& MainWindow::PaletteEditor() {
     if (!m_paletteEditor) {
         m_paletteEditor = new TPalEditDialog(this);
-        m_paletteEditor->SetChangedCallback([this] { m_editor->Space().PalettesEdited(); });
     }
     return *m_paletteEditor;
 }
 
 void MainWindow::ShowPaletteEditor(int masterIndex) {
     TPalEditDialog& dialog = PaletteEditor();
-    dialog.SetPalette(&m_editor->Space().Palette(), masterIndex);
+    Workspace& ws = m_editor->Space();
+    // Each colour goes into the workspace, which tells every window showing it.
+    dialog.SetPalette(&ws.Palette(), masterIndex,
+                      [&ws](int index, Colour colour) { ws.SetMasterColour(index, colour); });
     // Over the lower part of the edit panel, its bottom on the edit view's bottom.
     const QPoint corner = m_editView->mapToGlobal(QPoint(0, m_editView->height()));
     dialog.move(m_editPanel->mapToGlobal(QPoint(0, 0)).x(), corner.y() - 73);

@@ -37,15 +37,16 @@ TPatternDialog& MainWindow::PatternDialog() {
 
 void MainWindow::ButtonSimpleAdfDlgClick() {
     TPatternDialog& dialog = PatternDialog();
-    dialog.SetPatterns(m_editor->Space().Patterns());
+    m_editedPatterns = m_editor->Space().Patterns();
+    dialog.SetPatterns(m_editedPatterns);
     const QPushButton* button = m_display->SimpleAdfDlg();
     const QRect buttonRect(button->mapToGlobal(QPoint(0, 0)), button->size());
     dialog.PlaceAbove(buttonRect);
     // Its frame is known only once it is shown; placed again then, its bottom meets the button.
     QTimer::singleShot(0, &dialog, [&dialog, buttonRect] { dialog.PlaceAbove(buttonRect); });
-    // The dialog edits the table in place and always ends with OK.
+    // The dialog always ends with OK.
     dialog.exec();
-    m_editor->PatternDialogClosed();
+    m_editor->PatternDialogClosed(m_editedPatterns);
 }
 
 void MainWindow::PaletteLoadStateExecute() {

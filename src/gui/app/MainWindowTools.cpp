@@ -108,7 +108,7 @@ void MainWindow::ToolFormColorExecute() {
     dialog.move(pos() + QPoint(32, 32));
     dialog.exec();
     // The dialog must not keep a pointer to the palette that ends here.
-    dialog.SetPalette(&m_editor->Space().Palette(), 0);
+    dialog.SetPalette(nullptr, 0);
     ApplyWindowColour(WindowColourSetting(static_cast<int>(colours.GetColor(0)), buttonFace));
 }
 

@@ -113,7 +113,16 @@ TPalEditDialog::TPalEditDialog(QWidget* parent)
 }
 
 void TPalEditDialog::SetPalette(CPalette* palette, int entry) {
+    SetPalette(palette, entry, [palette](int index, Colour colour) {
+        if (palette != nullptr)
+            palette->SetColor(index, colour);
+    });
+}
+
+void TPalEditDialog::SetPalette(const CPalette* palette, int entry,
+                                std::function<void(int, Colour)> store) {
     m_palette = palette;
+    m_store = std::move(store);
     m_entry = entry;
     if (isVisible())
         Refresh();
@@ -192,8 +201,20 @@ void TPalEditDialog::ImagePaletteMouseDown(Qt::MouseButton button, QPoint pos) {
     ImagePaletteMouseMove(pos);
 }
 
+bool TPalEditDialog::Edit(const std::function<bool(CPalette&)>& change) {
+    if (m_palette == nullptr)
+        return false;
+    CPalette copy;
+    copy.SetColor(m_entry, m_palette->GetColor(m_entry));
+    if (!change(copy))
+        return false;
+    if (m_store)
+        m_store(m_entry, copy.GetColor(m_entry));
+    return true;
+}
+
 void TPalEditDialog::ImagePaletteMouseMove(QPoint pos) {
-    if (m_palette == nullptr || !m_drag.Move(*m_palette, m_entry, pos.x(), pos.y()))
+    if (!Edit([&](CPalette& p) { return m_drag.Move(p, m_entry, pos.x(), pos.y()); }))
         return;
     Refresh();
     NotifyMainWindow();
@@ -201,10 +222,12 @@ void TPalEditDialog::ImagePaletteMouseMove(QPoint pos) {
 
 void TPalEditDialog::UpDownClick(int channel, int position) {
     // Without a palette the controls fall back to the shown colour.
-    if (m_palette != nullptr)
-        SetChannel(*m_palette, m_entry, channel, position);
+    const bool stored = Edit([&](CPalette& p) {
+        SetChannel(p, m_entry, channel, position);
+        return true;
+    });
     Refresh();
-    if (m_palette != nullptr)
+    if (stored)
         NotifyMainWindow();
 }
 

@@ -43,13 +43,17 @@ private:
 };
 
 // "パレットエディタ": a borderless pop-up that edits one palette entry with three bars and
-// three arrow controls. Every change goes into the palette at once and is reported; it closes
+// three arrow controls. Every change is stored at once and reported; it closes
 // on OK, Escape, a right click on the bars, a press on its frame or when it loses the focus.
 class TPalEditDialog : public QDialog {
     Q_OBJECT
 public:
     explicit TPalEditDialog(QWidget* parent = nullptr);
 
+    // The dialog reads the entry's colour from palette and hands each new colour to store.
+    void SetPalette(const CPalette* palette, int entry,
+                    std::function<void(int entry, Colour colour)> store);
+    // Edits the palette itself.
     void SetPalette(CPalette* palette, int entry);
     // Called after every change and when the dialog closes: the main window redraws.
     void SetChangedCallback(std::function<void()> callback) { m_onChanged = std::move(callback); }
@@ -74,8 +78,11 @@ private:
     void ImagePaletteMouseDown(Qt::MouseButton button, QPoint pos);
     void ImagePaletteMouseMove(QPoint pos);
     void UpDownClick(int channel, int position);
+    // change works on a copy of the entry's colour; a changed colour is stored and reported.
+    bool Edit(const std::function<bool(CPalette&)>& change);
 
-    CPalette* m_palette = nullptr;
+    const CPalette* m_palette = nullptr;
+    std::function<void(int, Colour)> m_store;
     int m_entry = 0;
     PaletteBarDrag m_drag;
     std::function<void()> m_onChanged;

@@ -88,7 +88,7 @@ TEST_F(EditorFormat, AFormatChangeClearsAndDisablesTheColourSet) {
     const std::string rom = WriteFile("c.chr", Counting(16384));
     Editor& e = Start({rom});
     e.PaletteEnableSet();
-    e.Space().ColourSet().Entry(0) = 5;
+    e.Space().EditColourSet([](CColSet& c) { c.Entry(0) = 5; });
     ASSERT_TRUE(e.Space().IsColourSetEnabled());
     e.ActFormat(1);
     EXPECT_FALSE(e.Space().IsColourSetEnabled());
@@ -191,7 +191,7 @@ TEST_F(EditorDisplay, PatternsReorderTheTiles) {
     e.SelectPattern(9);
     EXPECT_EQ(e.Space().PatternIndex(), 1);
     EXPECT_EQ(view.patternIndex, 1);
-    e.PatternDialogClosed();
+    e.PatternDialogClosed(e.Space().Patterns());
     EXPECT_EQ(e.Space().PatternIndex(), 0);
 }
 
@@ -263,7 +263,7 @@ TEST_F(EditorPalette, SelectionKeysStepGroupsAndEntries) {
         {0xFF, 3, 0xFF}, {0x00, 1, 0x00}, {0x00, 0, 0x00}, {0x02, 0, 0x02}, {0xFD, 3, 0xFD},
     };
     for (const Case& c : cases) {
-        e.Space().PaletteSet().SetSelectedEntry(c.from);
+        e.Space().SelectPaletteEntry(c.from);
         e.PaletteSelect(c.tag);
         EXPECT_EQ(e.Space().PaletteSet().SelectedEntry(), c.expected)
             << "from " << c.from << " tag " << c.tag;
@@ -280,7 +280,7 @@ TEST_F(EditorPalette, TheSelectedGroupColoursTheDecodedPage) {
     const std::string rom = WriteFile("g.chr", bytes);
     Editor& e = Start({rom});
     EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 3);
-    e.Space().PaletteSet().SetSelectedEntry(0x17);
+    e.Space().SelectPaletteEntry(0x17);
     e.PaletteSelect(2); // C: entry 0x18, group base 0x18
     EXPECT_EQ(e.Space().TileImage().Pixel(0, 0), 0x1B);
     e.ActFormat(8); // 4 bits: group base 0x10
@@ -386,7 +386,7 @@ TEST_F(EditorPalette, F11WithoutStandardFilesKeepsTheContentsAndSwitchesTheColou
     e.OpenCompanion(RomDocument::Companion::Adf, WriteFile("k.adf", table.ToBytes()));
     e.SelectPattern(1);
     e.PaletteEnableSet();
-    e.Space().ColourSet().Entry(0) = 3;
+    e.Space().EditColourSet([](CColSet& c) { c.Entry(0) = 3; });
     view.ClearLog();
 
     e.PaletteReload();
@@ -429,11 +429,12 @@ TEST_F(EditorDisplay, ClosingThePatternDialogAfterDeletingEveryEntryBringsBackNo
     e.SelectPattern(1);
     ASSERT_EQ(view.patternList.size(), 2u);
     // The dialog deletes both entries in the table it works on.
-    e.Space().Patterns().Delete(1);
-    e.Space().Patterns().Delete(0);
-    ASSERT_EQ(e.Space().Patterns().Count(), 0);
+    CAdfPattern edited = e.Space().Patterns();
+    edited.Delete(1);
+    edited.Delete(0);
+    ASSERT_EQ(edited.Count(), 0);
     view.ClearLog();
-    e.PatternDialogClosed();
+    e.PatternDialogClosed(edited);
     EXPECT_EQ(view.patternList, std::vector<std::string>{"Normal"});
     EXPECT_EQ(e.Space().PatternIndex(), 0);
     EXPECT_EQ(view.patternIndex, 0);

@@ -87,7 +87,7 @@ protected:
 TEST_F(EditorEdit, AClickWithThePenSetsOnePixelOfA2BitTile) {
     Editor& e = Open(std::vector<uint8_t>(16384, 0));
     const std::vector<uint8_t> before = Bytes();
-    e.Space().PaletteSet().SetSelectedEntry(3);
+    e.Space().SelectPaletteEntry(3);
     Click(1, 0);
     EXPECT_EQ(Differences(before, Bytes()), "0000:00>40 0008:00>40");
     EXPECT_TRUE(e.Space().Undo().CanUndo());
@@ -98,7 +98,7 @@ TEST_F(EditorEdit, ARectangleAcrossTwoTilesOfA2BitFormat) {
     Editor& e = Open(std::vector<uint8_t>(16384, 0));
     const std::vector<uint8_t> before = Bytes();
     e.PenExecute(4);
-    e.Space().PaletteSet().SetSelectedEntry(1);
+    e.Space().SelectPaletteEntry(1);
     Stroke(2, 1, 9, 2);
     // Tile 0 columns 2-7 and tile 1 columns 0-1 of rows 1 and 2, low plane only.
     EXPECT_EQ(Differences(before, Bytes()), "0001:00>3F 0002:00>3F 0011:00>C0 0012:00>C0");
@@ -108,11 +108,11 @@ TEST_F(EditorEdit, StrokesInA4BitFormat) {
     Editor& e = Open(std::vector<uint8_t>(16384, 0));
     e.SelectFormat(8); // 4BPP GBA: two pixels a byte, the left one in the low nibble
     const std::vector<uint8_t> before = Bytes();
-    e.Space().PaletteSet().SetSelectedEntry(0x0B);
+    e.Space().SelectPaletteEntry(0x0B);
     Click(3, 0);
     EXPECT_EQ(Differences(before, Bytes()), "0001:00>B0");
     e.PenExecute(3);
-    e.Space().PaletteSet().SetSelectedEntry(0x05);
+    e.Space().SelectPaletteEntry(0x05);
     Stroke(0, 2, 3, 2);
     EXPECT_EQ(Differences(before, Bytes()), "0001:00>B0 0008:00>55 0009:00>55");
     // A pixel of tile 1 (bytes 32-63) and of tile 16 (bytes 512-543).
@@ -127,7 +127,7 @@ TEST_F(EditorEdit, AStrokeOnARotatedPageLandsWhereItIsShown) {
     Editor& e = Open(std::vector<uint8_t>(16384, 0));
     e.SetViewOption(ViewOption::Rotate, 1); // "90": each tile turned a quarter clockwise on screen
     const std::vector<uint8_t> before = Bytes();
-    e.Space().PaletteSet().SetSelectedEntry(1);
+    e.Space().SelectPaletteEntry(1);
     // The top-left pixel on screen is row 7, column 0 of the stored tile.
     Click(0, 0);
     EXPECT_EQ(Differences(before, Bytes()), "0007:00>80");
@@ -146,7 +146,7 @@ TEST_F(EditorEdit, AStrokeThroughAPatternWritesTheTileItShows) {
     Editor& e = Open(std::vector<uint8_t>(16384, 0));
     e.SelectPattern(1); // "2,2 H": slot (0, 1) shows tile 2, slot (1, 0) tile 1
     const std::vector<uint8_t> before = Bytes();
-    e.Space().PaletteSet().SetSelectedEntry(2);
+    e.Space().SelectPaletteEntry(2);
     Click(0, 8);
     EXPECT_EQ(Differences(before, Bytes()), "0028:00>80");
     Click(15, 0);
@@ -158,7 +158,7 @@ TEST_F(EditorEdit, ACancelledDragLeavesTheBytes) {
         Editor& e = Open(RandomBytes(16384, 3));
         const std::vector<uint8_t> before = Bytes();
         e.PenExecute(pen);
-        e.Space().PaletteSet().SetSelectedEntry(2);
+        e.Space().SelectPaletteEntry(2);
         e.Mouse().Down(Panel::Edit, MouseButton::Left, At(1), At(1));
         e.Mouse().Move(Panel::Edit, At(9), At(12));
         e.Mouse().Down(Panel::Edit, MouseButton::Right, At(9), At(12));
@@ -173,7 +173,7 @@ TEST_F(EditorEdit, ACancelledDragLeavesTheBytes) {
 TEST_F(EditorEdit, ACheckerClickOnAnOddPixelChangesNothingButRecordsAStep) {
     Editor& e = Open(std::vector<uint8_t>(16384, 0));
     e.PenExecute(2);
-    e.Space().PaletteSet().SetSelectedEntry(1);
+    e.Space().SelectPaletteEntry(1);
     Click(1, 0);
     EXPECT_EQ(Differences(std::vector<uint8_t>(16384, 0), Bytes()), "");
     EXPECT_TRUE(e.Space().Undo().CanUndo());
@@ -186,7 +186,7 @@ TEST_F(EditorEdit, TheStampCopiesARegionIntoTheBytes) {
     bytes[0] = 0xC0; // tile 0 row 0: pixels 0 and 1 colour 1
     Editor& e = Open(bytes);
     e.PenExecute(0);
-    e.Space().PaletteSet().SetSelectedEntry(0);
+    e.Space().SelectPaletteEntry(0);
     Stroke(0, 0, 1, 0); // marks the region
     EXPECT_FALSE(e.Space().Undo().CanUndo()) << "marking commits nothing";
     Stroke(0, 0, 4, 2); // copies it 4 right, 2 down
@@ -206,7 +206,7 @@ TEST_F(EditorEdit, UndoAndRedoRestoreTheBytes) {
     Editor& e = Open(RandomBytes(16384, 5));
     const std::vector<uint8_t> original = Bytes();
     e.PenExecute(4);
-    e.Space().PaletteSet().SetSelectedEntry(3);
+    e.Space().SelectPaletteEntry(3);
     Stroke(0, 0, 15, 15);
     const std::vector<uint8_t> drawn = Bytes();
     ASSERT_NE(Differences(original, drawn), "");
@@ -233,7 +233,7 @@ TEST_F(EditorEdit, UndoAndRedoWithoutAStepBeep) {
     e.EditRedo();
     EXPECT_EQ(view.beeps, 2);
     EXPECT_EQ(Differences(original, Bytes()), "");
-    e.Space().PaletteSet().SetSelectedEntry(1);
+    e.Space().SelectPaletteEntry(1);
     Click(0, 0);
     e.EditUndo();
     e.EditUndo();
@@ -244,7 +244,7 @@ TEST_F(EditorEdit, UndoAndRedoWithoutAStepBeep) {
 TEST_F(EditorEdit, UndoAfterScrollingJumpsBackToTheChangedAddress) {
     Editor& e = Open(std::vector<uint8_t>(32768, 0));
     e.AddrJump(0x1000);
-    e.Space().PaletteSet().SetSelectedEntry(1);
+    e.Space().SelectPaletteEntry(1);
     Click(0, 0);
     EXPECT_EQ(Differences(std::vector<uint8_t>(32768, 0), Bytes()), "1000:00>80");
     e.AddrJump(0x4000);
@@ -260,7 +260,7 @@ TEST_F(EditorEdit, UndoAfterScrollingJumpsBackToTheChangedAddress) {
 
 TEST_F(EditorEdit, RedoBringsBackChangesOnTwoPages) {
     Editor& e = Open(std::vector<uint8_t>(32768, 0));
-    e.Space().PaletteSet().SetSelectedEntry(1);
+    e.Space().SelectPaletteEntry(1);
     Click(0, 0);
     e.AddrJump(0x4000);
     Click(1, 0);
@@ -281,7 +281,7 @@ TEST_F(EditorEdit, RedoBringsBackChangesOnTwoPages) {
 
 TEST_F(EditorEdit, ThirtyThreeCommitsGiveThirtyTwoUndos) {
     Editor& e = Open(std::vector<uint8_t>(8192, 0));
-    e.Space().PaletteSet().SetSelectedEntry(1);
+    e.Space().SelectPaletteEntry(1);
     for (int k = 0; k < 33; ++k)
         Click(k % 16, k / 16);
     for (int k = 0; k < 32; ++k)
@@ -427,7 +427,7 @@ TEST_F(EditorEdit, SelectAllTakesThePageAndCommitsNothing) {
 
 TEST_F(EditorEdit, CopyThenPasteRestoresTheColourNumbersWithoutTheGroup) {
     Editor& e = Open(RandomBytes(16384, 13));
-    e.Space().PaletteSet().SetSelectedEntry(0x06); // group 1: the page decodes to values 4-7
+    e.Space().SelectPaletteEntry(0x06); // group 1: the page decodes to values 4-7
     e.Space().DecodePage();
     ASSERT_GE(e.Space().TileImage().Pixel(0, 0), 4);
     const std::vector<uint8_t> original = Bytes();
@@ -594,7 +594,7 @@ TEST_F(EditorEdit, AReplacementSwapsTwoColoursInOnePassAndKeepsTheGroup) {
     bytes[8] = 0x3C;
     bytes[32] = 0xFF;
     Editor& e = Open(bytes);
-    e.Space().PaletteSet().SetSelectedEntry(0x05); // group 1
+    e.Space().SelectPaletteEntry(0x05); // group 1
     e.Space().DecodePage();
     std::array<uint8_t, 256> map{};
     for (int k = 0; k < 256; ++k)
@@ -647,7 +647,7 @@ TEST_F(EditorEdit, ASnapshotThatCannotBeWrittenSaysWhyAsEveryFailedSave) {
 
 TEST_F(EditorEdit, ASnapshotSavedAndLoadedBackRestoresThePage) {
     Editor& e = Open(RandomBytes(16384, 20));
-    e.Space().PaletteSet().SetSelectedEntry(0x0D); // group 3: the file holds values 12-15
+    e.Space().SelectPaletteEntry(0x0D); // group 3: the file holds values 12-15
     e.Space().DecodePage();
     const std::vector<uint8_t> original = Bytes();
     const std::string path = PathOf("snap.bmp");

@@ -1,4 +1,5 @@
 #include "core/editor/Editor.h"
+#include "support/WorkspaceAccess.h"
 
 #include "RecordingView.h"
 
@@ -100,7 +101,7 @@ TEST_F(EditorFile, ReloadKeepsTheAddressAndClampsWhenTheFileShrank) {
 TEST_F(EditorFile, ReloadReadsTheBytesOnDiskAgain) {
     const std::string rom = WriteFile("r.chr", Counting(8192));
     Editor& e = Start({rom});
-    e.Space().Document().Data()[10] = 0xEE;
+    WorkspaceTestAccess::Bytes(e.Space())[10] = 0xEE;
     e.FileReload();
     EXPECT_EQ(e.Space().Document().Data()[10], 10);
 }
@@ -108,8 +109,8 @@ TEST_F(EditorFile, ReloadReadsTheBytesOnDiskAgain) {
 TEST_F(EditorFile, SaveWritesTheBufferInPlace) {
     const std::string rom = WriteFile("s.chr", Counting(10000));
     Editor& e = Start({rom});
-    e.Space().Document().Data()[0] = 0xAB;
-    e.Space().Document().Data()[9999] = 0xCD;
+    WorkspaceTestAccess::Bytes(e.Space())[0] = 0xAB;
+    WorkspaceTestAccess::Bytes(e.Space())[9999] = 0xCD;
     e.FileSave();
     const std::vector<uint8_t> disk = ReadFile("s.chr");
     ASSERT_EQ(disk.size(), 10000u);
@@ -125,7 +126,7 @@ TEST_F(EditorFile, SmallDocumentsAreSavedAtTheirSizeUnlessPaddingIsAskedFor) {
     EXPECT_EQ(ReadFile("small.bin").size(), 100u);
 
     e.Settings().SaveSmallSize = false;
-    e.Space().Document().Data()[200] = 0x5A;
+    WorkspaceTestAccess::Bytes(e.Space())[200] = 0x5A;
     e.FileSave();
     const std::vector<uint8_t> disk = ReadFile("small.bin");
     ASSERT_EQ(disk.size(), 8192u);
@@ -145,7 +146,7 @@ TEST_F(EditorFile, SaveAsOntoALongerFileReplacesItAndSaveInPlaceKeepsATail) {
     EXPECT_EQ(e.Space().Document().FilePath(), PathOf("long.chr"));
     // A file that grew since it was opened keeps its tail when saved in place.
     WriteFile("long.chr", std::vector<uint8_t>(12000, 0x77));
-    e.Space().Document().Data()[1] = 0x22;
+    WorkspaceTestAccess::Bytes(e.Space())[1] = 0x22;
     e.FileSave();
     const std::vector<uint8_t> disk = ReadFile("long.chr");
     ASSERT_EQ(disk.size(), 12000u);
@@ -214,8 +215,8 @@ TEST_F(EditorFile, SavingWritesTheColourSetOnlyWhileEnabled) {
 
     e.PaletteEnableSet();
     EXPECT_TRUE(e.Space().IsColourSetEnabled());
-    e.Space().PaletteSet().SetEntry(0, 0x42);
-    e.Space().ColourSet().Entry(32) = 2;
+    e.Space().SetPaletteEntry(0, 0x42);
+    e.Space().EditColourSet([](CColSet& c) { c.Entry(32) = 2; });
     e.FileSave();
     const std::vector<uint8_t> col = ReadFile("c.col");
     ASSERT_EQ(col.size(), 256u + 1024u);
@@ -224,7 +225,7 @@ TEST_F(EditorFile, SavingWritesTheColourSetOnlyWhileEnabled) {
 
     // Disabled again: the file on disk is left as it is.
     e.PaletteEnableSet();
-    e.Space().ColourSet().Entry(32) = 1;
+    e.Space().EditColourSet([](CColSet& c) { c.Entry(32) = 1; });
     e.FileSave();
     EXPECT_EQ(ReadFile("c.col")[256 + 2], 2);
 }
@@ -233,7 +234,7 @@ TEST_F(EditorFile, SavingANewDocumentWritesNewFileChrIntoTheCurrentFolder) {
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(PathOf(""));
     Editor& e = Start();
-    e.Space().Document().Data()[3] = 9;
+    WorkspaceTestAccess::Bytes(e.Space())[3] = 9;
     e.FileSave();
     std::filesystem::current_path(before);
     const std::vector<uint8_t> disk = ReadFile("NewFile.chr");

@@ -83,10 +83,9 @@ TEST_F(EditorPaletteFiles, APaletteStepLeavesThePageAndTheDocumentAlone) {
 
 TEST_F(EditorPaletteFiles, ExportWritesTheChosenSourceInTheFormat) {
     Editor& e = Start();
-    CPalette& palette = workspace->Palette();
     for (int k = 0; k < 256; ++k)
-        palette.SetColor(k, MakeColour(k, k / 2, 255 - k));
-    workspace->PaletteSet().SetEntry(0, 200);
+        workspace->SetMasterColour(k, MakeColour(k, k / 2, 255 - k));
+    workspace->SetPaletteEntry(0, 200);
     struct Case {
         const char* file;
         PaletteFormat format;
@@ -109,8 +108,8 @@ TEST_F(EditorPaletteFiles, ExportWritesTheChosenSourceInTheFormat) {
         PaletteOptions options;
         options.imageAsPng = false;
         const PaletteContents want =
-            ContentsToWrite(c.format, c.answer.value_or(PaletteDestination::MasterPalette), palette,
-                            workspace->PaletteSet());
+            ContentsToWrite(c.format, c.answer.value_or(PaletteDestination::MasterPalette),
+                            workspace->Palette(), workspace->PaletteSet());
         EXPECT_EQ(ReadFile(c.file), WritePaletteBytes(want, c.format, options));
     }
 }

@@ -1,4 +1,5 @@
 #include "core/packed/PackedBlockNavigator.h"
+#include "support/WorkspaceAccess.h"
 
 #include "core/editor/RecordingView.h"
 
@@ -69,7 +70,7 @@ TEST_F(PackedBlockNavigatorTest, FindsOpensSavesInPlaceAndMovesABlockThatGrew) {
 
     // Noise does not fit: cancelled first (nothing written), then appended and repointed.
     for (size_t i = 0; i < 2048; ++i)
-        workspace->Document().Data()[i] = static_cast<uint8_t>(i * 2654435761u >> 13);
+        WorkspaceTestAccess::Bytes(*workspace)[i] = static_cast<uint8_t>(i * 2654435761u >> 13);
     int asked = 0;
     nav.Origin().SetDecider([&](const WriteBackPlan& plan) -> std::optional<WriteBackChoice> {
         EXPECT_EQ(plan.pointers, std::vector<size_t>{0x20});

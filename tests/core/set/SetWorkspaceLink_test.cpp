@@ -1,4 +1,5 @@
 #include "core/set/SetWorkspaceLink.h"
+#include "support/WorkspaceAccess.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,7 @@ namespace {
 TEST(SetWorkspaceLink, AShownSetWindowTakesEveryNewPagePictureAndAHiddenOneNone) {
     Workspace ws;
     ws.NewDocument();
-    ws.Document().Data()[0] = 0xFF; // the first tile's top row in colour 1
+    WorkspaceTestAccess::Bytes(ws)[0] = 0xFF; // the first tile's top row in colour 1
     SetComposer composer;
     int repaints = 0;
     SetWorkspaceLink link(ws, composer, [&](const SetRedraw& redraw) { repaints += redraw.chr; });

@@ -77,12 +77,17 @@ struct EditStrokeTest : ::testing::Test {
     int ViewX(int x) const { return (x - view.Area().left) * view.Scale() + view.Scale() / 2; }
     int ViewY(int y) const { return (y - view.Area().top) * view.Scale() + view.Scale() / 2; }
 
-    // What the main window does: a press runs the move step at the same position.
+    // What the main window does: a press runs the move step at the same position, and a
+    // picked colour is selected.
     void Press(EditButton button, int x, int y) {
         view.Press(button, ViewX(x), ViewY(y));
-        view.Move(ViewX(x), ViewY(y));
+        MoveTo(x, y);
     }
-    void MoveTo(int x, int y) { view.Move(ViewX(x), ViewY(y)); }
+    void MoveTo(int x, int y) {
+        view.Move(ViewX(x), ViewY(y));
+        if (view.Result().picked)
+            paletteSet.SetSelectedEntry(view.Result().pickedEntry);
+    }
 
     void FillRandom(Image8& image, unsigned seed) {
         std::mt19937 random(seed);

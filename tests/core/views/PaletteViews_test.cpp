@@ -21,6 +21,40 @@ Colour MasterColour(int k) {
     return MakeColour(k, 255 - k, 100 + k / 4);
 }
 
+// The views only read the palette set; these give it what they report, as the main window
+// does through its workspace.
+struct AppliedPal : CImagePal {
+    AppliedPal(const CPalette& palette, CDatPalette& set) : CImagePal(palette, set), set(set) {}
+    PaletteViewResult Apply(const PaletteViewResult& r) {
+        if (r.masterIndex >= 0)
+            set.SetEntry(set.SelectedEntry(), r.masterIndex);
+        return r;
+    }
+    PaletteViewResult Press(int button, int x, int y) {
+        return Apply(CImagePal::Press(button, x, y));
+    }
+    PaletteViewResult Move(int x, int y) { return Apply(CImagePal::Move(x, y)); }
+    CDatPalette& set;
+};
+
+struct AppliedDat : CImageDat {
+    explicit AppliedDat(CDatPalette& set) : CImageDat(set), set(set) {}
+    PaletteViewResult Apply(const PaletteViewResult& r) {
+        if (r.selectEntry >= 0)
+            set.SetSelectedEntry(r.selectEntry);
+        return r;
+    }
+    PaletteViewResult Press(int button, int x, int y) {
+        return Apply(CImageDat::Press(button, x, y));
+    }
+    PaletteViewResult Move(int x, int y) { return Apply(CImageDat::Move(x, y)); }
+    int SetPaletteOnly(bool on) {
+        set.SetIdentityMode(on);
+        return CImageDat::SetPaletteOnly(on);
+    }
+    CDatPalette& set;
+};
+
 struct PaletteViewFixture : ::testing::Test {
     PaletteViewFixture() : paletteSet(&palette), pal(palette, paletteSet), dat(paletteSet) {
         for (int k = 0; k < 256; ++k)
@@ -32,8 +66,8 @@ struct PaletteViewFixture : ::testing::Test {
 
     CPalette palette;
     CDatPalette paletteSet;
-    CImagePal pal;
-    CImageDat dat;
+    AppliedPal pal;
+    AppliedDat dat;
 };
 
 // --- palette view picture

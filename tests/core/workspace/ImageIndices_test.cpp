@@ -1,4 +1,5 @@
 #include "core/workspace/ImageIndices.h"
+#include "support/WorkspaceAccess.h"
 
 #include "core/dib/BitmapFile.h"
 #include "core/platform/SafeFileWriter.h"
@@ -23,7 +24,7 @@ struct Page {
         ws.NewDocument();
         std::mt19937 random(5);
         for (int i = 0; i < ws.Document().DataSize(); ++i)
-            ws.Document().Data()[i] = static_cast<uint8_t>(random());
+            WorkspaceTestAccess::Bytes(ws)[i] = static_cast<uint8_t>(random());
         ws.SelectPaletteEntry(1); // a group past the first, so indices carry its offset
         ws.DecodePage();
         const Image8::Palette colours = ws.DisplayPalette(false);

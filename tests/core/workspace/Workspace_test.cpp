@@ -40,8 +40,27 @@ TEST(Workspace, EachMutatorAnnouncesItsChangeToEveryListenerButTheOneMakingIt) {
         {"palette entry",
          [](Workspace& w, auto by) { w.SelectPaletteEntry(2, by); },
          {C::Palettes}},
-        {"palettes edited", [](Workspace& w, auto by) { w.PalettesEdited(by); }, {C::Palettes}},
-        {"patterns edited", [](Workspace& w, auto by) { w.PatternsEdited(by); }, {C::Patterns}},
+        {"master colour",
+         [](Workspace& w, auto by) { w.SetMasterColour(1, 7, by); },
+         {C::Palettes}},
+        {"entry's colour",
+         [](Workspace& w, auto by) { w.SetPaletteEntry(1, 2, by); },
+         {C::Palettes}},
+        {"palette only", [](Workspace& w, auto by) { w.SetPaletteOnly(true, by); }, {C::Palettes}},
+        {"palettes edited",
+         [](Workspace& w, auto by) { w.EditPalettes([](CPalette&, CDatPalette&) {}, by); },
+         {C::Palettes}},
+        {"colour set edited",
+         [](Workspace& w, auto by) { w.EditColourSet([](CColSet&) {}, by); },
+         {C::Palettes}},
+        {"patterns edited",
+         [](Workspace& w, auto by) { w.EditPatterns([](CAdfPattern&) {}, by); },
+         {C::Patterns}},
+        {"renamed", [](Workspace& w, auto by) { w.RenameDocument("b.chr", by); }, {C::Document}},
+        {"extended",
+         [](Workspace& w, auto by) { w.ExtendDocument(w.Document().DataSize() + 16, by); },
+         {C::Bytes}},
+        {"not extended", [](Workspace& w, auto by) { w.ExtendDocument(0, by); }, {}},
         {"decode", [](Workspace& w, auto by) { w.DecodePage(by); }, {C::TileImage}},
         {"colours", [](Workspace& w, auto by) { w.SetTileColours({}, by); }, {C::TileImage}},
         {"commit", [](Workspace& w, auto by) { w.CommitPage(by); }, {C::Bytes}},
@@ -114,7 +133,7 @@ TEST(Workspace, OpeningAnotherRomForgetsTheUndoSteps) {
         ASSERT_TRUE(ws.OpenRom(folder.Write("first.chr", first)));
         ws.SetAddress(0);
         ws.DecodePage();
-        ws.TileImage().Fill(3);
+        ws.Canvas().Fill(3);
         ws.CommitPage();
         int address = -1;
         if (c.undoFirst) {

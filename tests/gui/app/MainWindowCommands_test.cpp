@@ -1,4 +1,5 @@
 #include "support/WindowFixture.h"
+#include "support/WorkspaceAccess.h"
 
 #include "core/document/RomDocument.h"
 #include "core/palette/CDatPalette.h"
@@ -159,18 +160,18 @@ TEST_F(CommandsTest, SimpleMenuHidesMenusButKeysStillWork) {
 
 TEST_F(CommandsTest, PaletteKeysStepGroupAndEntry) {
     OpenPlain();
-    CDatPalette& set = E().Space().PaletteSet();
+    const CDatPalette& set = E().Space().PaletteSet();
     const std::pair<Qt::Key, int> steps[] = {
         {Qt::Key_Z, 0x1A}, {Qt::Key_V, 0x22}, {Qt::Key_X, 0x1D}, {Qt::Key_C, 0x1F}};
     for (const auto& [key, expected] : steps) {
-        set.SetSelectedEntry(0x1E);
+        E().Space().SelectPaletteEntry(0x1E);
         Key(key);
         EXPECT_EQ(set.SelectedEntry(), expected) << "key " << key;
     }
-    set.SetSelectedEntry(0xFF);
+    E().Space().SelectPaletteEntry(0xFF);
     Key(Qt::Key_C);
     EXPECT_EQ(set.SelectedEntry(), 0xFF);
-    set.SetSelectedEntry(0);
+    E().Space().SelectPaletteEntry(0);
     Key(Qt::Key_X);
     Key(Qt::Key_Z);
     EXPECT_EQ(set.SelectedEntry(), 0);
@@ -206,7 +207,7 @@ TEST_F(CommandsTest, AFocusedComboLeavesAltKeysToTheMenus) {
     QComboBox* format = W().DisplayPanel().Format();
     format->setFocus(Qt::TabFocusReason);
     ASSERT_EQ(QApplication::focusWidget(), format);
-    E().Space().Document().Data()[0] ^= 0xFF;
+    WorkspaceTestAccess::Bytes(E().Space())[0] ^= 0xFF;
     Key(Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(ReadFile(QStringLiteral("plain.chr")), m_bytes) << "Ctrl+S went to the list";
     Key(Qt::Key_F, Qt::AltModifier);
@@ -230,8 +231,8 @@ TEST_F(CommandsTest, ReloadReadsTheFileAgainAndKeepsTheAddress) {
 
 TEST_F(CommandsTest, SaveWritesTheDocumentBytes) {
     OpenPlain();
-    E().Space().Document().Data()[5] = 0xAB;
-    E().Space().Document().Data()[0xFFFF] = 0xCD;
+    WorkspaceTestAccess::Bytes(E().Space())[5] = 0xAB;
+    WorkspaceTestAccess::Bytes(E().Space())[0xFFFF] = 0xCD;
     Key(Qt::Key_S, Qt::ControlModifier);
     QByteArray expected = m_bytes;
     expected[5] = '\xAB';

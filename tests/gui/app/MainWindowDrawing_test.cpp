@@ -205,7 +205,7 @@ TEST_F(MainWindowDrawingTest, PenStrokeAtX1WritesTheTurnedSpriteOrderedPixels) {
         SCOPED_TRACE(format);
         OpenTurned(format, 0);
         const int colour = format == Nes2 ? 0x06 : 0x3B;
-        E().Space().PaletteSet().SetSelectedEntry(colour);
+        E().Space().SelectPaletteEntry(colour);
         Key(Qt::Key_1);
         ImagePanel* edit = W().EditView();
         Press(edit, Qt::LeftButton, QPoint(20, 51));
@@ -231,7 +231,7 @@ TEST_F(MainWindowDrawingTest, RectangleAtX16WritesTheTurnedSpriteOrderedPixels) 
         OpenTurned(format, 4);
         ChooseTile(6, 9);
         const int colour = format == Nes2 ? 0x0D : 0x2E;
-        E().Space().PaletteSet().SetSelectedEntry(colour);
+        E().Space().SelectPaletteEntry(colour);
         Key(Qt::Key_4);
         ImagePanel* edit = W().EditView();
         // 32 screen pixels per image pixel over the tile at (48, 72).
@@ -254,7 +254,7 @@ TEST_F(MainWindowDrawingTest, RectangleAtX16WritesTheTurnedSpriteOrderedPixels) 
 TEST_F(MainWindowDrawingTest, ADragBeyondTheViewDrawsAtTheBorderPixel) {
     OpenTurned(Nes2, 4);
     ChooseTile(15, 15);
-    E().Space().PaletteSet().SetSelectedEntry(3);
+    E().Space().SelectPaletteEntry(3);
     Key(Qt::Key_1);
     ImagePanel* edit = W().EditView();
     Press(edit, Qt::LeftButton, QPoint(10, 250));
@@ -272,7 +272,7 @@ TEST_F(MainWindowDrawingTest, UndoAndRedoKeysRestoreTheBytes) {
     ChooseTile(3, 2);
     EXPECT_FALSE(Action("ActEditUndo")->isEnabled());
     EXPECT_FALSE(Action("ActEditRedo")->isEnabled());
-    E().Space().PaletteSet().SetSelectedEntry(0x05);
+    E().Space().SelectPaletteEntry(0x05);
     Key(Qt::Key_4);
     ImagePanel* edit = W().EditView();
     Press(edit, Qt::LeftButton, QPoint(5, 5));
@@ -283,7 +283,7 @@ TEST_F(MainWindowDrawingTest, UndoAndRedoKeysRestoreTheBytes) {
     EXPECT_TRUE(Action("ActEditUndo")->isEnabled());
     EXPECT_FALSE(Action("ActEditRedo")->isEnabled());
 
-    E().Space().PaletteSet().SetSelectedEntry(0x0A);
+    E().Space().SelectPaletteEntry(0x0A);
     Key(Qt::Key_1);
     Press(edit, Qt::LeftButton, QPoint(250, 250));
     Release(edit, Qt::LeftButton, QPoint(250, 250));
@@ -326,7 +326,7 @@ TEST_F(MainWindowDrawingTest, UndoAndRedoKeysRestoreTheBytes) {
 
 TEST_F(MainWindowDrawingTest, UndoJumpsBackToTheAddressOfTheChange) {
     OpenTurned(Nes2, 4);
-    E().Space().PaletteSet().SetSelectedEntry(1);
+    E().Space().SelectPaletteEntry(1);
     Press(W().EditView(), Qt::LeftButton, QPoint(3, 3));
     Release(W().EditView(), Qt::LeftButton, QPoint(3, 3));
     ASSERT_NE(Document(), m_bytes);
@@ -343,7 +343,7 @@ TEST_F(MainWindowDrawingTest, ARightPressDuringALeftDragCancelsIt) {
         SCOPED_TRACE(pen);
         OpenTurned(Nes2, 4);
         const Image8 before = E().Space().TileImage();
-        E().Space().PaletteSet().SetSelectedEntry(2);
+        E().Space().SelectPaletteEntry(2);
         Key(static_cast<Qt::Key>(Qt::Key_0 + pen));
         ImagePanel* edit = W().EditView();
         Press(edit, Qt::LeftButton, QPoint(10, 10));
@@ -368,7 +368,7 @@ TEST_F(MainWindowDrawingTest, ARightPressDuringALeftDragCancelsIt) {
 TEST_F(MainWindowDrawingTest, ARightClickPicksTheColourAndWritesNothing) {
     OpenTurned(Snes4, 4);
     const int shown = E().Space().TileImage().Pixel(5, 2) & 0x0F;
-    E().Space().PaletteSet().SetSelectedEntry(0x70 | ((shown + 1) & 0x0F));
+    E().Space().SelectPaletteEntry(0x70 | ((shown + 1) & 0x0F));
     Press(W().EditView(), Qt::RightButton, QPoint(5 * 32 + 3, 2 * 32 + 3));
     Release(W().EditView(), Qt::RightButton, QPoint(5 * 32 + 3, 2 * 32 + 3));
     EXPECT_EQ(E().Space().PaletteSet().SelectedEntry(), 0x70 | shown) << "the palette group stays";
@@ -378,7 +378,7 @@ TEST_F(MainWindowDrawingTest, ARightClickPicksTheColourAndWritesNothing) {
 
 TEST_F(MainWindowDrawingTest, AClickThatDrawsNothingStillRecordsAnUndoStep) {
     OpenTurned(Nes2, 4);
-    E().Space().PaletteSet().SetSelectedEntry(3);
+    E().Space().SelectPaletteEntry(3);
     Key(Qt::Key_2);
     // (1, 0): x + y is odd, so the checker pen leaves it.
     Press(W().EditView(), Qt::LeftButton, QPoint(40, 10));
@@ -447,7 +447,7 @@ TEST_F(MainWindowDrawingTest, PasteFollowsTheClipboard) {
 
 TEST_F(MainWindowDrawingTest, InPastePreviewTheEditViewIgnoresThePens) {
     OpenTurned(Nes2, 3);
-    E().Space().PaletteSet().SetSelectedEntry(3);
+    E().Space().SelectPaletteEntry(3);
     Press(W().ChrView(), Qt::RightButton, QPoint(40, 40));
     Release(W().ChrView(), Qt::RightButton, QPoint(40, 40));
     ASSERT_TRUE(E().IsPastePreview());
@@ -546,7 +546,7 @@ TEST_F(MainWindowDrawingTest, TheFillStaysInsideTheEditArea) {
     ASSERT_GE(column, 0);
     ChooseTile(column, row);
     const int colour = (ShownValue(m_bytes, Nes2, m_address, seedX, seedY) + 1) & 3;
-    E().Space().PaletteSet().SetSelectedEntry(colour);
+    E().Space().SelectPaletteEntry(colour);
     Key(Qt::Key_9);
     const QPoint at(5, (seedY - row * 8) * 32 + 5);
     Press(W().EditView(), Qt::LeftButton, at);
@@ -555,7 +555,7 @@ TEST_F(MainWindowDrawingTest, TheFillStaysInsideTheEditArea) {
 
     // Filling with the colour it already has changes nothing, and still commits.
     Key(Qt::Key_Z, Qt::ControlModifier);
-    E().Space().PaletteSet().SetSelectedEntry(ShownValue(m_bytes, Nes2, m_address, seedX, seedY));
+    E().Space().SelectPaletteEntry(ShownValue(m_bytes, Nes2, m_address, seedX, seedY));
     Press(W().EditView(), Qt::LeftButton, at);
     Release(W().EditView(), Qt::LeftButton, at);
     EXPECT_EQ(Differences(Document(), m_bytes), "");
@@ -566,7 +566,7 @@ TEST_F(MainWindowDrawingTest, AStrokeIsDroppedWhenThePageMovesDuringIt) {
     for (const bool wheel : {false, true}) {
         SCOPED_TRACE(wheel);
         OpenTurned(Nes2, 4);
-        E().Space().PaletteSet().SetSelectedEntry(3);
+        E().Space().SelectPaletteEntry(3);
         for (const int pen : {1, 4}) {
             SCOPED_TRACE(pen);
             Key(static_cast<Qt::Key>(Qt::Key_0 + pen));

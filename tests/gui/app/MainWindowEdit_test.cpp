@@ -147,7 +147,7 @@ protected:
         m_bytes = RandomBytes(0x10000, seed);
         Open({WriteFile(QStringLiteral("work.chr"), m_bytes).toStdString()});
         ASSERT_EQ(E().Space().FormatIndex(), Nes2);
-        E().Space().PaletteSet().SetSelectedEntry(0x0C);
+        E().Space().SelectPaletteEntry(0x0C);
         E().Space().DecodePage();
     }
 
@@ -708,7 +708,7 @@ protected:
 TEST_F(MainWindowEditReplaceTest, TwoAssignmentsSwapTwoColoursInTheArea) {
     OpenPlain();
     for (int k = 0; k < 8; ++k)
-        E().Space().PaletteSet().SetEntry(0x0C + k, 0x40 + k);
+        E().Space().SetPaletteEntry(0x0C + k, 0x40 + k);
     ChooseTile(3, 3);
     const Rows page = Page();
     const Rows area = Pixels(24, 24, 16, 16);
@@ -773,10 +773,10 @@ TEST_F(MainWindowEditReplaceTest, AFourBitFormatOffersSixteenColours) {
 
 TEST_F(MainWindowEditTest, ARightClickOnThePaletteSetEditsItsMasterColour) {
     OpenPlain();
-    CPalette& palette = E().Space().Palette();
-    palette.SetColor(0x2A, MakeColour(0x10, 0x20, 0x30));
-    E().Space().PaletteSet().SetEntry(0x15, 0x2A);
-    E().Space().PaletteSet().SetEntry(0x16, 0x2A);
+    const CPalette& palette = E().Space().Palette();
+    E().Space().SetMasterColour(0x2A, MakeColour(0x10, 0x20, 0x30));
+    E().Space().SetPaletteEntry(0x15, 0x2A);
+    E().Space().SetPaletteEntry(0x16, 0x2A);
     const QPoint cell(5 * 16 + 3, 16 + 3); // entry 0x15
     Press(W().DatView(), Qt::RightButton, cell);
     Release(W().DatView(), Qt::RightButton, cell);
@@ -812,7 +812,7 @@ TEST_F(MainWindowEditTest, ARightClickOnThePaletteSetEditsItsMasterColour) {
 
 TEST_F(MainWindowEditTest, ARightClickOnThePaletteAssignsAndEditsThatColour) {
     OpenPlain();
-    E().Space().PaletteSet().SetSelectedEntry(0x05);
+    E().Space().SelectPaletteEntry(0x05);
     const QPoint cell(7 * 16 + 3, 2 * 16 + 3); // master colour 0x27
     Press(W().PalView(), Qt::RightButton, cell);
     Release(W().PalView(), Qt::RightButton, cell);

@@ -146,7 +146,7 @@ TEST_F(MouseTest, ThePaletteSetViewSelectsTheEntryUnderThePointer) {
 
 TEST_F(MouseTest, ThePaletteViewMapsTheSelectedEntry) {
     OpenPlain();
-    E().Space().PaletteSet().SetSelectedEntry(2);
+    E().Space().SelectPaletteEntry(2);
     W().PalScrollBar()->setValue(2);
     Press(W().PalView(), Qt::LeftButton, QPoint(9 * 16 + 3, 16 + 3));
     Release(W().PalView(), Qt::LeftButton, QPoint(9 * 16 + 3, 16 + 3));

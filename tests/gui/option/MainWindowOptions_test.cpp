@@ -218,7 +218,7 @@ TEST_F(OptionsTest, AStrokeInAPluginFormatIsSavedInItsLayout) {
         ASSERT_EQ(address, 128 * bpp);
 
         const int colour = 0xA6;
-        E().Space().PaletteSet().SetSelectedEntry(colour);
+        E().Space().SelectPaletteEntry(colour);
         Key(Qt::Key_1);
         ImagePanel* edit = W().EditView();
         Press(edit, Qt::LeftButton, QPoint(20, 51));
@@ -267,7 +267,7 @@ TEST_F(OptionsTest, AnEightBitPluginPageHas256ColoursInTheViewsAndDialogs) {
     EXPECT_EQ(E().Space().TileImage().Pixel(127, 127), 0);
 
     // One group of 256 colours: Z and V keep the colour, X and C step through all 256.
-    E().Space().PaletteSet().SetSelectedEntry(0x37);
+    E().Space().SelectPaletteEntry(0x37);
     Key(Qt::Key_V);
     EXPECT_EQ(E().Space().PaletteSet().SelectedEntry(), 0x37);
     Key(Qt::Key_C);

@@ -68,7 +68,7 @@ TEST_F(PackedBlocksTest, DrawSaveInPlaceReopenThenAppendAndRepoint) {
     EXPECT_EQ(E().Space().Document().DataSize(), 8192);
 
     // A dot on the noisy tile packs no larger: saved in place without a question.
-    E().Space().PaletteSet().SetSelectedEntry(0);
+    E().Space().SelectPaletteEntry(0);
     Dot(QPoint(3, 3));
     const std::vector<uint8_t> drawn = DocumentBytes();
     const Image8 pixels = E().Space().TileImage();
@@ -100,7 +100,7 @@ TEST_F(PackedBlocksTest, DrawSaveInPlaceReopenThenAppendAndRepoint) {
     EXPECT_TRUE(E().Space().TileImage() == pixels);
 
     // Dots over the blank tiles no longer fit: appended at the aligned end, pointer moved.
-    E().Space().PaletteSet().SetSelectedEntry(1);
+    E().Space().SelectPaletteEntry(1);
     std::mt19937 rng(8);
     for (int k = 0; k < 40; ++k)
         Dot(QPoint(static_cast<int>(rng() % 256), 128 + static_cast<int>(rng() % 128)));

@@ -60,7 +60,7 @@ TEST_F(ViewScaleWindow, DISABLED_EditViewClickAt200Percent) {
     WriteFile(QStringLiteral("t.chr"), QByteArray(8192, '\0'));
     Open({StdPath(QStringLiteral("t.chr"))});
     ASSERT_DOUBLE_EQ(W().devicePixelRatioF(), 2.0);
-    E().Space().PaletteSet().SetSelectedEntry(3);
+    E().Space().SelectPaletteEntry(3);
     // Zoom x8: 2 x 2 tiles, each of their pixels 16 window pixels. (31.5, 32.5) is screen
     // pixel (63, 65): tile pixel (1, 2), where rounding would give (2, 2).
     QWindow* window = W().windowHandle();
