@@ -1464,6 +1464,17 @@ Cancel: decide later (you will be asked at the next start)</translation>
     </message>
 </context>
 <context>
+    <name>PageTransfer</name>
+    <message>
+        <source>画像の幅は %1 ピクセルです。左の %2 列だけを読み込みました。</source>
+        <translation>The image is %1 pixels wide. Only its left %2 columns were loaded.</translation>
+    </message>
+    <message>
+        <source>画像の高さは %1 ピクセルです。上の %2 行だけを読み込みました。</source>
+        <translation>The image is %1 pixels high. Only its top %2 rows were loaded.</translation>
+    </message>
+</context>
+<context>
     <name>PaletteFiles</name>
     <message>
         <source>パレットファイル (形式を自動判別)</source>

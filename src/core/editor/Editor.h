@@ -164,7 +164,8 @@ public:
     // Snapshots: the tile image written as a bitmap (a failure reported as every failed save
     // is), and a bitmap's indices put into the page's top-left corner (then committed).
     FileResult SaveSnapshot(const std::string& path);
-    void LoadSnapshot(const Image8& image);
+    // A picture larger than the page is said to be cut, named by source when given.
+    void LoadSnapshot(const Image8& image, const std::string& source = {});
 
     // The page's bytes go into the undo ring, then the tile image is encoded into them.
     void CommitPage();

@@ -7,6 +7,7 @@
 #include "core/platform/Text.h"
 #include "core/views/TileViewGeometry.h"
 #include "core/workspace/ImageIndices.h"
+#include "core/workspace/PageTransfer.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -214,7 +215,7 @@ FileResult Editor::SaveSnapshot(const std::string& path) {
     return written;
 }
 
-void Editor::LoadSnapshot(const Image8& image) {
+void Editor::LoadSnapshot(const Image8& image, const std::string& source) {
     // One page of the command line's import, on the current page.
     m_ws.ImportPages(image, m_ws.Address(), 1, this);
     RefreshCommandStates();
@@ -223,6 +224,11 @@ void Editor::LoadSnapshot(const Image8& image) {
     DecodePage();
     DrawTileView();
     UpdateEditView();
+    std::string text = source;
+    for (const std::string& line : ImportFitMessages({image.Width(), image.Height(), 1}))
+        text += (text.empty() ? "" : "\n") + line;
+    if (text != source)
+        m_view.ShowMessage(text);
 }
 
 } // namespace tavrin

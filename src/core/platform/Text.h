@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 // User-facing texts of the core. Each is written here in the language the window shows by
@@ -16,6 +17,8 @@ using TextTranslator = std::string (*)(const char* context, const char* text);
 // The window sets this once at start; nullptr restores the texts as written.
 void SetTextTranslator(TextTranslator translator);
 std::string TranslateText(const char* context, const char* text);
+// Replaces each "%1", "%2" of a (translated) text by its argument.
+std::string FillText(std::string text, std::initializer_list<std::string> args);
 
 } // namespace tavrin
 

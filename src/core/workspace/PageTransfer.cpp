@@ -4,6 +4,7 @@
 #include "core/palette/CStateFile.h"
 #include "core/palette/files/PaletteTransfer.h"
 #include "core/platform/FileLock.h"
+#include "core/platform/Text.h"
 #include "core/workspace/DataPages.h"
 #include "core/workspace/FilePicture.h"
 #include "core/workspace/ImageIndices.h"
@@ -184,27 +185,8 @@ bool CheckPagesInData(const Workspace& ws, const ImportRequest& r, int first, in
 
 // What of the image the pages do not take, or pages the image does not fill.
 void WarnAboutLeftOut(const ImportRequest& r, const Image8& image, int pages, Notes& notes) {
-    const int width = image.Width();
-    const int height = image.Height();
-    const int imagePages = std::max(1, (height + Side - 1) / Side);
-    const auto warn = [&](const std::string& text) { notes.Warn(r.image, text); };
-    if (width > Side)
-        warn("the image is " + std::to_string(width) + " pixels wide; only its left " +
-             std::to_string(Side) + " columns were imported (columns " + std::to_string(Side) +
-             " to " + std::to_string(width - 1) + " were left out)");
-    if (height > static_cast<long long>(Side) * pages) {
-        warn("only the first " + std::to_string(pages) + " of " + std::to_string(imagePages) +
-             " pages were imported (see --pages)");
-    } else if (imagePages < pages) {
-        warn("the image's " + std::to_string(height) + " rows reach only " +
-             std::to_string(imagePages) + " of the " + std::to_string(pages) +
-             " pages; the others kept their bytes");
-    } else if (height > Side && height % Side != 0) {
-        warn("the image is " + std::to_string(height) + " rows high, not a whole number of " +
-             std::to_string(Side) + "-row pages: page " + std::to_string(pages) +
-             " took only its top " + std::to_string(height % Side) +
-             " rows, the rest of it kept its bytes");
-    }
+    for (const std::string& text : DescribeImportFit({image.Width(), image.Height(), pages}))
+        notes.Warn(r.image, text);
 }
 
 // Bytes past the data are not saved; a page that reached past the data and put anything
@@ -258,6 +240,43 @@ bool Import(Workspace& ws, const ImportRequest& r, const FilePicture& picture, N
 }
 
 } // namespace
+
+std::vector<std::string> DescribeImportFit(const ImportFit& fit) {
+    std::vector<std::string> lines;
+    const int imagePages = std::max(1, (fit.height + Side - 1) / Side);
+    const auto n = [](long long value) { return std::to_string(value); };
+    if (fit.width > Side)
+        lines.push_back("the image is " + n(fit.width) + " pixels wide; only its left " + n(Side) +
+                        " columns were imported (columns " + n(Side) + " to " + n(fit.width - 1) +
+                        " were left out)");
+    if (fit.height > static_cast<long long>(Side) * fit.pages) {
+        lines.push_back("only the first " + n(fit.pages) + " of " + n(imagePages) +
+                        " pages were imported (see --pages)");
+    } else if (imagePages < fit.pages) {
+        lines.push_back("the image's " + n(fit.height) + " rows reach only " + n(imagePages) +
+                        " of the " + n(fit.pages) + " pages; the others kept their bytes");
+    } else if (fit.height > Side && fit.height % Side != 0) {
+        lines.push_back("the image is " + n(fit.height) + " rows high, not a whole number of " +
+                        n(Side) + "-row pages: page " + n(fit.pages) + " took only its top " +
+                        n(fit.height % Side) + " rows, the rest of it kept its bytes");
+    }
+    return lines;
+}
+
+std::vector<std::string> ImportFitMessages(const ImportFit& fit) {
+    // The window loads one page at a time: only columns and rows past it can be left out.
+    std::vector<std::string> lines;
+    const auto n = [](long long value) { return std::to_string(value); };
+    if (fit.width > Side)
+        lines.push_back(FillText(TAVRIN_TR("PageTransfer", "画像の幅は %1 ピクセルです。"
+                                                           "左の %2 列だけを読み込みました。"),
+                                 {n(fit.width), n(Side)}));
+    if (fit.height > static_cast<long long>(Side) * fit.pages)
+        lines.push_back(FillText(TAVRIN_TR("PageTransfer", "画像の高さは %1 ピクセルです。"
+                                                           "上の %2 行だけを読み込みました。"),
+                                 {n(fit.height), n(static_cast<long long>(Side) * fit.pages)}));
+    return lines;
+}
 
 TransferResult PreparePage(Workspace& workspace, const PageRequest& request) {
     TransferResult result;

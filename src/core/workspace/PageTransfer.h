@@ -72,6 +72,18 @@ struct TransferResult {
     long long pages = 0; // how many pages
 };
 
+// What of an image of width x height went into pages pages (128 x 128 each, stacked from
+// its top-left corner): columns past 128 and rows past the pages are left out, and pages the
+// rows do not reach keep their bytes. The command line says it in English; the window, which
+// loads one page, in its own (translated) words.
+struct ImportFit {
+    int width = 0;
+    int height = 0;
+    int pages = 1;
+};
+std::vector<std::string> DescribeImportFit(const ImportFit& fit);
+std::vector<std::string> ImportFitMessages(const ImportFit& fit);
+
 // Opens the ROM and sets the page and its palette up so that the workspace's ExportPages
 // gives the page as the window shows it.
 TransferResult PreparePage(Workspace& workspace, const PageRequest& request);

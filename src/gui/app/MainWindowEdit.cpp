@@ -107,7 +107,7 @@ void MainWindow::LoadSnapshotExecute() {
     }
     Image8 image;
     PictureIndices(picture, m_editor->Space(), OtherColours::Reduce, image);
-    m_editor->LoadSnapshot(image);
+    m_editor->LoadSnapshot(image, path.toStdString());
 }
 
 // EditorView: the clipboard and the modal dialogs of the edit commands.

@@ -677,6 +677,29 @@ TEST_F(EditorEdit, ASmallSnapshotLoadsIntoTheTopLeftCorner) {
     }();
     e.LoadSnapshot(image);
     EXPECT_EQ(Differences(std::vector<uint8_t>(16384, 0), Bytes()), "0008:00>FF 0018:00>80");
+    EXPECT_TRUE(view.messages.empty()) << "nothing of it was left out";
+}
+
+TEST_F(EditorEdit, ASnapshotLargerThanThePageSaysWhatWasLeftOut) {
+    Editor& e = Open(std::vector<uint8_t>(16384, 0));
+    const struct {
+        int width, height;
+        std::string said;
+    } cases[] = {
+        {128, 128, ""},
+        {129, 128, "s.bmp\n画像の幅は 129 ピクセルです。左の 128 列だけを読み込みました。"},
+        {128, 300, "s.bmp\n画像の高さは 300 ピクセルです。上の 128 行だけを読み込みました。"},
+        {200, 129,
+         "s.bmp\n画像の幅は 200 ピクセルです。左の 128 列だけを読み込みました。\n"
+         "画像の高さは 129 ピクセルです。上の 128 行だけを読み込みました。"},
+    };
+    for (const auto& c : cases) {
+        view.messages.clear();
+        e.LoadSnapshot(Image8(c.width, c.height), "s.bmp");
+        EXPECT_EQ(view.messages,
+                  c.said.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.said})
+            << c.width << " x " << c.height;
+    }
 }
 
 TEST_F(EditorEdit, TheSuggestedSnapshotNameSkipsExistingFiles) {

@@ -6,17 +6,6 @@ namespace tavrin {
 
 namespace {
 
-// Replaces each "%1", "%2" of a translated text by its argument.
-std::string Fill(std::string text, std::initializer_list<std::string> args) {
-    int n = 1;
-    for (const std::string& arg : args) {
-        const std::string mark = "%" + std::to_string(n++);
-        if (size_t at = text.find(mark); at != std::string::npos)
-            text.replace(at, mark.size(), arg);
-    }
-    return text;
-}
-
 std::string FormatName(const PaletteRead& read) {
     return InfoOf(read.format).name;
 }
@@ -63,30 +52,31 @@ std::string PaletteProblemMessage(const PaletteRead& read) {
     case PaletteProblem::None:
         return {};
     case PaletteProblem::Unrecognised:
-        return Fill(TAVRIN_TR("PaletteFiles",
-                              "対応する形式のパレットファイルではありません。\n期待した形式: %1"),
-                    {read.expected});
+        return FillText(
+            TAVRIN_TR("PaletteFiles",
+                      "対応する形式のパレットファイルではありません。\n期待した形式: %1"),
+            {read.expected});
     case PaletteProblem::Ambiguous:
-        return Fill(TAVRIN_TR("PaletteFiles", "複数の形式に当てはまります（%1）。\n"
-                                              "ファイルの種類で形式を選んでください。"),
-                    {read.expected});
+        return FillText(TAVRIN_TR("PaletteFiles", "複数の形式に当てはまります（%1）。\n"
+                                                  "ファイルの種類で形式を選んでください。"),
+                        {read.expected});
     case PaletteProblem::WrongHeader:
-        return Fill(TAVRIN_TR("PaletteFiles", "%1 のパレットではありません。\n"
-                                              "1 行目は %2 のはずです。"),
-                    {FormatName(read), read.expected});
+        return FillText(TAVRIN_TR("PaletteFiles", "%1 のパレットではありません。\n"
+                                                  "1 行目は %2 のはずです。"),
+                        {FormatName(read), read.expected});
     case PaletteProblem::BadLine:
-        return Fill(TAVRIN_TR("PaletteFiles", "%1 のパレットの %2 行目が色ではありません"
-                                              "（期待: %3）。"),
-                    {FormatName(read), std::to_string(read.line), read.expected});
+        return FillText(TAVRIN_TR("PaletteFiles", "%1 のパレットの %2 行目が色ではありません"
+                                                  "（期待: %3）。"),
+                        {FormatName(read), std::to_string(read.line), read.expected});
     case PaletteProblem::NoColours:
-        return Fill(TAVRIN_TR("PaletteFiles", "%1 のパレットに色がありません。"),
-                    {FormatName(read)});
+        return FillText(TAVRIN_TR("PaletteFiles", "%1 のパレットに色がありません。"),
+                        {FormatName(read)});
     case PaletteProblem::NoPalette:
         return TAVRIN_TR(
             "PaletteFiles",
             "画像にパレットがありません。\nインデックスカラーの PNG か BMP が必要です。");
     case PaletteProblem::BadImage:
-        return Fill(TAVRIN_TR("PaletteFiles", "画像が壊れています（%1）。"), {read.expected});
+        return FillText(TAVRIN_TR("PaletteFiles", "画像が壊れています（%1）。"), {read.expected});
     }
     return {};
 }
@@ -97,12 +87,13 @@ std::vector<std::string> PaletteWarningMessages(const PaletteRead& read) {
         return lines;
     if (read.IsShort())
         lines.push_back(
-            Fill(TAVRIN_TR("PaletteFiles", "ファイルには %2 個のうち %1 個しかありません。"
-                                           "あるだけ読み込みました。"),
-                 {std::to_string(read.contents.Count()), std::to_string(read.expectedCount)}));
+            FillText(TAVRIN_TR("PaletteFiles", "ファイルには %2 個のうち %1 個しかありません。"
+                                               "あるだけ読み込みました。"),
+                     {std::to_string(read.contents.Count()), std::to_string(read.expectedCount)}));
     if (read.ignoredBytes > 0)
-        lines.push_back(Fill(TAVRIN_TR("PaletteFiles", "パレットの後の %1 バイトは無視しました。"),
-                             {std::to_string(read.ignoredBytes)}));
+        lines.push_back(
+            FillText(TAVRIN_TR("PaletteFiles", "パレットの後の %1 バイトは無視しました。"),
+                     {std::to_string(read.ignoredBytes)}));
     return lines;
 }
 
