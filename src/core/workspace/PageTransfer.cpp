@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdio>
+#include <tuple>
 
 namespace tavrin {
 
@@ -150,11 +151,17 @@ bool Prepare(Workspace& ws, const PageRequest& r, Notes& notes) {
     ws.SetMirror(r.mirror);
     ws.SetAddress(ws.ClampAddress(r.address ? *r.address : ws.Document().StartAddress()));
 
-    // The command line has checked that these are files it can read.
-    if (!r.palFile.empty())
-        ws.LoadCompanion(RomDocument::Companion::Pal, r.palFile);
-    if (!r.datFile.empty())
-        ws.LoadCompanion(RomDocument::Companion::Dat, r.datFile);
+    // Files named on purpose: one that cannot be read stops the request, as the ROM would.
+    for (const auto& [kind, file, subject] :
+         {std::tuple{RomDocument::Companion::Pal, &r.palFile, "palette file"},
+          std::tuple{RomDocument::Companion::Dat, &r.datFile, "palette-set file"}}) {
+        if (file->empty())
+            continue;
+        if (FileResult read = ws.LoadCompanion(kind, *file); !read) {
+            notes.Failed(*file, std::move(read), subject);
+            return false;
+        }
+    }
     if (!r.paletteFile.empty() && !ImportPaletteFile(ws, r, notes))
         return false;
     if (!r.stateFile.empty() && !ImportState(ws, r, notes))

@@ -1,10 +1,13 @@
 #include "core/workspace/Workspace.h"
 
+#include "core/workspace/PageTransfer.h"
+
 #include "support/RandomBytes.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -147,6 +150,30 @@ TEST(Workspace, OpeningAnotherRomForgetsTheUndoSteps) {
         EXPECT_TRUE(std::equal(second.begin(), second.end(), ws.Document().Data())) << c.name;
         EXPECT_FALSE(ws.IsModified()) << c.name;
     }
+}
+
+TEST(Workspace, APaletteFileNamedForAPageThatCannotBeReadStopsTheRequest) {
+    const test::TempFolder folder;
+    std::filesystem::create_directory(folder.File("folder"));
+    const std::string rom = folder.Write("p.chr", std::vector<uint8_t>(8192, 0));
+    const std::string pal = folder.Write("p.pal", std::vector<uint8_t>(768, 0x40));
+    for (const bool dat : {false, true}) {
+        Workspace ws;
+        PageRequest r;
+        r.rom = rom;
+        (dat ? r.datFile : r.palFile) = folder.File("folder");
+        const TransferResult result = PreparePage(ws, r);
+        EXPECT_FALSE(result.ok) << dat;
+        ASSERT_FALSE(result.notes.empty());
+        EXPECT_EQ(result.notes.back().file, folder.File("folder"));
+        EXPECT_TRUE(result.notes.back().failure.has_value());
+    }
+    Workspace ws;
+    PageRequest r;
+    r.rom = rom;
+    r.palFile = pal;
+    EXPECT_TRUE(PreparePage(ws, r).ok);
+    EXPECT_EQ(ws.Palette().GetColor(0), MakeColour(0x40, 0x40, 0x40));
 }
 
 } // namespace
