@@ -1033,6 +1033,12 @@ read its result in by hand once it is done.</translation>
 <context>
     <name>tavrin::MainWindow</name>
     <message>
+        <source>圧縮ブロックが元のファイルに見つかりません。
+保存すると、この名前の別のファイルになります。</source>
+        <translation>The packed block is no longer in its file.
+Saving writes a separate file under this name.</translation>
+    </message>
+    <message>
         <source>ゲーム機のパレットメモリです。
 パレット定義（.dat）に読み込みますか？
 （いいえ：パレット（.pal）に読み込みます）</source>

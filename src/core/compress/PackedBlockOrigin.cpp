@@ -27,25 +27,74 @@ bool PackedBlockOrigin::Holds(const RomDocument& doc) const {
     return !m_path.empty() && doc.FilePath() == m_path;
 }
 
+PackedBlockOrigin::SourceRead PackedBlockOrigin::ReadSource() {
+    SourceRead read;
+    std::vector<uint8_t> rom;
+    if (read.file = ReadWholeFile(m_romPath, rom); !read.file)
+        return read;
+    const size_t address = m_source.address;
+    read.block = address < rom.size() ? Unpack(m_source.codec, std::span(rom).subspan(address))
+                                      : Unpacked{UnpackError::Truncated, {}, 0};
+    if (!read.block) {
+        read.file = FileResult::Fail(FileFailure::Malformed, m_romPath);
+        return read;
+    }
+    const auto first = rom.begin() + static_cast<std::ptrdiff_t>(address);
+    m_source.packed.assign(first, first + static_cast<std::ptrdiff_t>(read.block.packedSize));
+    m_source.room = read.block.packedSize;
+    return read;
+}
+
 std::optional<FileResult> PackedBlockOrigin::ReadDocument(const std::string& path,
                                                           RomDocument& doc) {
     if (m_path.empty() || path != m_path)
         return std::nullopt;
-    std::vector<uint8_t> rom;
-    if (FileResult read = ReadWholeFile(m_romPath, rom); !read)
-        return read;
-    const size_t address = m_source.address;
-    const Unpacked block = address < rom.size()
-                               ? Unpack(m_source.codec, std::span(rom).subspan(address))
-                               : Unpacked{UnpackError::Truncated, {}, 0};
-    if (!block)
-        return FileResult::Fail(FileFailure::Malformed, m_romPath);
-    if (!doc.LoadBytes(block.bytes.data(), block.bytes.size(), m_path))
+    SourceRead read = ReadSource();
+    if (!read.file)
+        return std::move(read.file);
+    if (!doc.LoadBytes(read.block.bytes.data(), read.block.bytes.size(), m_path))
         return FileResult::Fail(FileFailure::TooLarge, m_romPath);
-    const auto first = rom.begin() + static_cast<std::ptrdiff_t>(address);
-    m_source.packed.assign(first, first + static_cast<std::ptrdiff_t>(block.packedSize));
-    m_source.room = block.packedSize;
     return FileResult::Ok(path);
+}
+
+std::optional<PackedBlockOrigin::BlockName>
+PackedBlockOrigin::ParseBlockPath(const std::string& path) {
+    const size_t open = path.rfind(" [");
+    const size_t at = path.rfind(" @ 0x");
+    if (open == std::string::npos || at == std::string::npos || at < open || path.back() != ']')
+        return std::nullopt;
+    const std::string_view label = std::string_view(path).substr(open + 2, at - open - 2);
+    std::optional<PackedCodec> codec;
+    for (const PackedCodec c : AllPackedCodecs)
+        if (CodecLabel(c) == label)
+            codec = c;
+    const std::string digits = path.substr(at + 5, path.size() - at - 6);
+    if (!codec || digits.empty() || digits.size() > 16 ||
+        digits.find_first_not_of("0123456789ABCDEF") != std::string::npos)
+        return std::nullopt;
+    BlockName name{path.substr(0, open), *codec,
+                   static_cast<size_t>(std::stoull(digits, nullptr, 16))};
+    // Only the exact form BlockPath writes, so that an ordinary file name is never taken.
+    if (BlockPath(name.romPath, name.codec, name.address) != path)
+        return std::nullopt;
+    return name;
+}
+
+PackedBlockOrigin::Adoption PackedBlockOrigin::Adopt(const std::string& path) {
+    const std::optional<BlockName> name = ParseBlockPath(path);
+    if (!name)
+        return Adoption::NotABlock;
+    const std::string romPath = m_romPath;
+    const PackedSource source = m_source;
+    const std::string chosen = m_path;
+    Choose(name->romPath, name->codec, name->address);
+    if (ReadSource().file)
+        return Adoption::Adopted;
+    // The block chosen before stays chosen.
+    m_romPath = romPath;
+    m_source = source;
+    m_path = chosen;
+    return Adoption::Missing;
 }
 
 std::optional<FileResult> PackedBlockOrigin::WriteDocument(const std::string& path,

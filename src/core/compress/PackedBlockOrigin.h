@@ -16,11 +16,23 @@ namespace tavrin {
 // ROM by the write-back rules, asking decide when the block has to move.
 class PackedBlockOrigin : public DocumentOrigin {
 public:
-    // The name a block is opened under.
+    // The name a block is opened under, and back: none for a name of another form.
     static std::string BlockPath(const std::string& romPath, PackedCodec codec, size_t address);
+    struct BlockName {
+        std::string romPath;
+        PackedCodec codec = PackedCodec::Lz10;
+        size_t address = 0;
+    };
+    static std::optional<BlockName> ParseBlockPath(const std::string& path);
 
     // Makes the block known; open the returned name to show it.
     std::string Choose(const std::string& romPath, PackedCodec codec, size_t address);
+
+    // A document that comes back under a block's name (a recovery file) takes that block as
+    // chosen, its packed bytes read from the ROM again, so that saving packs it back there.
+    // Missing: the name is a block's, but the ROM cannot be read or no longer unpacks there.
+    enum class Adoption { NotABlock, Adopted, Missing };
+    Adoption Adopt(const std::string& path);
 
     // True while doc is a block opened here (it has the block's name).
     bool Holds(const RomDocument& doc) const;
@@ -45,6 +57,14 @@ public:
     ScanSubject ScanBytes(const RomDocument& doc) const;
 
 private:
+    // Reads the chosen block from the ROM: its unpacked bytes, with its packed bytes and room
+    // kept for the write-back. ok false when the ROM cannot be read or the block not unpacked.
+    struct SourceRead {
+        FileResult file;
+        Unpacked block;
+    };
+    SourceRead ReadSource();
+
     std::string m_romPath;
     std::string m_path; // the name of the chosen block
     PackedSource m_source;

@@ -1,8 +1,9 @@
 #include "core/packed/PackedBlockNavigator.h"
 
+#include "core/document/RecoveryFile.h"
 #include "core/editor/Editor.h"
-#include "core/workspace/Workspace.h"
 #include "core/platform/FileIO.h"
+#include "core/workspace/Workspace.h"
 
 namespace tavrin {
 
@@ -48,6 +49,12 @@ bool PackedBlockNavigator::Open(const FoundBlock& block) {
         return false;
     m_editor.AddrJump(0);
     return true;
+}
+
+bool PackedBlockNavigator::RestoreRecovery(const RecoveryRecord& record,
+                                           PackedBlockOrigin::Adoption& adoption) {
+    adoption = m_origin.Adopt(record.documentPath);
+    return m_ws.RestoreRecovery(record);
 }
 
 bool PackedBlockNavigator::IsBlockOpen() const {

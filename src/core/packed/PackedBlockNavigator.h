@@ -12,6 +12,7 @@ namespace tavrin {
 
 class Editor;
 class Workspace;
+struct RecoveryRecord;
 
 // The main window's packed blocks: finding the next one, listing them all and opening one as
 // the document. While a block is open, scans look through the ROM behind it; otherwise
@@ -34,6 +35,11 @@ public:
     // Opens a block of that ROM as the document, at its first page, after asking about
     // unsaved changes. False when the user kept the old document or it failed (reported).
     bool Open(const FoundBlock& block);
+
+    // A recovery file's document back into the workspace (false: it could not be held). One
+    // kept under a block's name is that block again, saved back into its ROM; adoption says
+    // whether the block was found there.
+    bool RestoreRecovery(const RecoveryRecord& record, PackedBlockOrigin::Adoption& adoption);
 
     bool IsBlockOpen() const;
     // "rom.gba [LZ10 @ 0x1A2B30]" while a block is open, else "".

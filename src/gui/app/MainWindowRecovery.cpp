@@ -1,9 +1,10 @@
 #include "gui/app/MainWindow.h"
 
-#include "core/editor/Editor.h"
-#include "core/workspace/Workspace.h"
 #include "core/document/RecoveryFile.h"
+#include "core/editor/Editor.h"
+#include "core/packed/PackedBlockNavigator.h"
 #include "core/platform/FileIO.h"
+#include "core/workspace/Workspace.h"
 
 #include <QTimer>
 #include <cstdio>
@@ -75,8 +76,13 @@ void MainWindow::OfferRecovery() {
             continue;
         // One document a window: the first one restored ends the offers; the file stays until
         // the changes are saved or the window is closed.
-        if (m_editor->ConfirmDiscard() && m_workspace->RestoreRecovery(record)) {
+        PackedBlockOrigin::Adoption adoption = PackedBlockOrigin::Adoption::NotABlock;
+        if (m_editor->ConfirmDiscard() && m_packed->RestoreRecovery(record, adoption)) {
             SyncDisplayControls();
+            ShowPackedLabel();
+            if (adoption == PackedBlockOrigin::Adoption::Missing)
+                Message(tr("圧縮ブロックが元のファイルに見つかりません。\n"
+                           "保存すると、この名前の別のファイルになります。"));
             return;
         }
     }

@@ -1,3 +1,4 @@
+#include "core/document/RecoveryFile.h"
 #include "core/packed/PackedBlockNavigator.h"
 #include "support/WorkspaceAccess.h"
 
@@ -115,6 +116,48 @@ TEST_F(PackedBlockNavigatorTest, AChangedRomIsNotOverwritten) {
     EXPECT_EQ(ReadFile("rom.gba"), rom);
     EXPECT_TRUE(workspace->IsModified());
     EXPECT_EQ(view.failures.size(), 1u);
+}
+
+TEST_F(PackedBlockNavigatorTest, ABlockComingBackFromARecoveryFileIsSavedIntoItsRom) {
+    const std::string path = MakeRom();
+    using A = PackedBlockOrigin::Adoption;
+    const struct {
+        std::string name;
+        bool block;
+    } names[] = {
+        {PackedBlockOrigin::BlockPath(path, PackedCodec::SnesLe, 0x123456), true},
+        {path, false},
+        {path + " [LZ10 @ 0x1000]", false}, // not the form the program writes
+        {path + " [LZ12 @ 0x001000]", false},
+        {path + " [LZ10 @ 0x00100G]", false},
+        {"[LZ10 @ 0x001000]", false},
+    };
+    for (const auto& n : names)
+        EXPECT_EQ(PackedBlockOrigin::ParseBlockPath(n.name).has_value(), n.block) << n.name;
+
+    Editor& e = Start({path});
+    PackedBlockNavigator nav(*workspace, e);
+    RecoveryRecord record;
+    record.dataSize = 2048;
+    record.bytes.assign(2048, 0x11);
+    // The block at 0x7000 is gone (the ROM holds 0xAA there): restored, but not as a block.
+    record.documentPath = PackedBlockOrigin::BlockPath(path, PackedCodec::Lz10, 0x7000);
+    A adoption = A::Adopted;
+    ASSERT_TRUE(nav.RestoreRecovery(record, adoption));
+    EXPECT_EQ(adoption, A::Missing);
+    EXPECT_FALSE(nav.IsBlockOpen());
+
+    record.documentPath = PackedBlockOrigin::BlockPath(path, PackedCodec::Lz10, 0x4000);
+    ASSERT_TRUE(nav.RestoreRecovery(record, adoption));
+    EXPECT_EQ(adoption, A::Adopted);
+    EXPECT_TRUE(nav.IsBlockOpen());
+    EXPECT_TRUE(workspace->IsModified());
+    e.FileSave();
+    const std::vector<uint8_t> after = ReadFile("rom.gba");
+    ASSERT_EQ(after.size(), rom.size());
+    EXPECT_EQ(Unpack(PackedCodec::Lz10, std::span(after).subspan(0x4000)).bytes, record.bytes);
+    EXPECT_EQ(Unpack(PackedCodec::Lz10, std::span(after).subspan(0x1000)).bytes, tiles);
+    EXPECT_FALSE(workspace->IsModified());
 }
 
 } // namespace
