@@ -1,5 +1,6 @@
 #include "core/tools/CTools.h"
 
+#include "core/platform/FileIO.h"
 #include "core/platform/IniFile.h"
 
 namespace tavrin {
@@ -32,10 +33,17 @@ void WriteFlag(IniFile& ini, int index, const char* suffix, bool value) {
 FileResult CTools::Load() {
     if (m_path.empty())
         return FileResult::Fail(FileFailure::NotFound, m_path);
+    // The ini reader takes anything but a regular file for no file; a folder in its place is
+    // a file that cannot be read, not an empty one.
+    if (const PathKind kind = KindOfPath(m_path);
+        kind != PathKind::Missing && kind != PathKind::RegularFile)
+        return FileResult::Fail(FileFailure::NotRegular, m_path);
     IniFile ini;
     FileResult read = ini.Load(m_path);
-    if (read)
+    if (read) {
         ReadFrom(ini);
+        m_known.fill(true);
+    }
     return read;
 }
 
@@ -47,7 +55,11 @@ FileResult CTools::Save() const {
     IniFile current;
     if (FileResult read = current.Load(m_path); !read)
         return read;
-    WriteTo(current);
+    // Tools that were never read (the file could not be read at the time) and that the user
+    // has not set since would only blank the file's own.
+    for (int i = 0; i < Count; ++i)
+        if (m_known[i])
+            WriteTool(current, i);
     return current.Save(m_path);
 }
 
@@ -65,16 +77,19 @@ void CTools::ReadFrom(const IniFile& ini) {
 }
 
 void CTools::WriteTo(IniFile& ini) const {
-    for (int i = 0; i < Count; ++i) {
-        const ToolDefinition& tool = m_tools[i];
-        ini.WriteString(Section, Key(i, "Name"), SingleLine(tool.Name));
-        ini.WriteString(Section, Key(i, "Command"), SingleLine(tool.Command));
-        WriteFlag(ini, i, "Enabled", tool.Enabled);
-        WriteFlag(ini, i, "SaveFile", tool.SaveFile);
-        WriteFlag(ini, i, "SaveTemp", tool.SaveTemp);
-        WriteFlag(ini, i, "LoadTemp", tool.LoadTemp);
-        WriteFlag(ini, i, "LoadFile", tool.LoadFile);
-    }
+    for (int i = 0; i < Count; ++i)
+        WriteTool(ini, i);
+}
+
+void CTools::WriteTool(IniFile& ini, int i) const {
+    const ToolDefinition& tool = m_tools[i];
+    ini.WriteString(Section, Key(i, "Name"), SingleLine(tool.Name));
+    ini.WriteString(Section, Key(i, "Command"), SingleLine(tool.Command));
+    WriteFlag(ini, i, "Enabled", tool.Enabled);
+    WriteFlag(ini, i, "SaveFile", tool.SaveFile);
+    WriteFlag(ini, i, "SaveTemp", tool.SaveTemp);
+    WriteFlag(ini, i, "LoadTemp", tool.LoadTemp);
+    WriteFlag(ini, i, "LoadFile", tool.LoadFile);
 }
 
 const ToolDefinition& CTools::GetTool(int index) const {
@@ -85,6 +100,7 @@ bool CTools::SetTool(int index, const ToolDefinition& tool) {
     if (!IsValidIndex(index))
         return false;
     m_tools[index] = tool;
+    m_known[index] = true;
     return true;
 }
 

@@ -41,7 +41,8 @@ public:
     // exists but cannot be read.
     FileResult Load();
     // Writes the ten tools into the settings file, keeping every other section, key and
-    // comment. Fails when there is no path or the file cannot be read or written.
+    // comment; a tool neither read from the file nor set since is left as the file has it.
+    // Fails when there is no path or the file cannot be read or written.
     FileResult Save() const;
 
     // The same two steps on an ini object, without the file.
@@ -56,8 +57,12 @@ public:
     static bool IsValidIndex(int index) { return index >= 0 && index < Count; }
 
 private:
+    void WriteTool(IniFile& ini, int index) const;
+
     std::string m_path;
     std::array<ToolDefinition, Count> m_tools;
+    // Which tools hold what the file had or what the user set.
+    std::array<bool, Count> m_known{};
 };
 
 } // namespace tavrin

@@ -11,7 +11,11 @@ namespace tavrin {
 
 ToolBench::ToolBench(Editor& editor, PanelView& view)
     : m_editor(editor), m_view(view), m_tools(editor.Paths().settingsFile) {
-    Load();
+    // No settings file is normal, and one over the size limit the settings' own warning
+    // names already; any other file that kept the tools from being read is said.
+    const FileResult read = Load();
+    if (!read && !m_tools.Path().empty() && read.failure != FileFailure::TooLarge)
+        m_view.ReportFailure(read, FileAction::Open);
 }
 
 FileResult ToolBench::Load() {

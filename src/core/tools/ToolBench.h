@@ -18,7 +18,8 @@ class PanelView;
 // workspace's public calls. The window only starts the program and waits (ToolRunnerHost).
 class ToolBench : private ToolRunSteps {
 public:
-    // The tools are read from the editor's settings file at once; messages go to view.
+    // The tools are read from the editor's settings file at once; a file that exists but
+    // cannot be read is reported to view. Messages go to view.
     ToolBench(Editor& editor, PanelView& view);
 
     CTools& Tools() { return m_tools; }

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace tavrin;
 using tavrin::test::ToolsTestFolder;
 
@@ -121,6 +124,21 @@ TEST(CTools, ASettingsFileThatCannotBeReadOrWrittenSaysWhy) {
         // A missing file reads as no tools; one that cannot be read leaves them.
         EXPECT_EQ(tools.GetTool(1).Name, read ? "" : "one") << c.path;
     }
+}
+
+// Tools the file could not give are not blanked in it by a later save; those set since are.
+TEST(CTools, ASaveAfterAFailedReadWritesOnlyTheToolsSetSince) {
+    ToolsTestFolder folder;
+    CTools tools(folder.File("tavrin.ini"));
+    ::mkdir(tools.Path().c_str(), 0755);
+    ASSERT_EQ(tools.Load().failure, FileFailure::NotRegular);
+    ::rmdir(tools.Path().c_str());
+    folder.WriteText("tavrin.ini", "[TOOL]\nTool1Name=one\nTool2Name=two\n");
+    tools.SetTool(2, Tool("new", "", "00000"));
+    ASSERT_TRUE(tools.Save());
+    const std::string text = folder.ReadText("tavrin.ini");
+    EXPECT_EQ(text.rfind("[TOOL]\nTool1Name = one\nTool2Name = new\nTool2Command = \n", 0), 0u);
+    EXPECT_EQ(text.find("Tool0"), std::string::npos);
 }
 
 } // namespace

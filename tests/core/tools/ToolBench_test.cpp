@@ -7,9 +7,12 @@
 #include "support/RandomBytes.h"
 
 #include "core/editor/RecordingView.h"
+#include "core/platform/IniFile.h"
 #include "core/settings/OptionActions.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using namespace tavrin;
 
@@ -72,6 +75,29 @@ TEST_F(ToolBenchTest, ToolCaptionsWaitForTheRefreshAfterStartLoadAndConfiguratio
     const std::string text = ReadText("tavrin.ini");
     EXPECT_NE(text.find("Tool9Name = Packer"), std::string::npos);
     EXPECT_NE(text.find("[Tavrin]"), std::string::npos);
+}
+
+// A settings file in place that cannot be read is said at start-up; none is normal, and one
+// too large the settings' warning alone names.
+TEST_F(ToolBenchTest, AnUnreadableToolsFileIsReportedAtStartUp) {
+    const struct {
+        const char* path;
+        char kind; // 'd' a folder in its place, 'L' a file over the size limit
+        size_t failures, messages;
+    } cases[] = {
+        {"", 0, 0, 0}, {"none/tavrin.ini", 0, 0, 0}, {"a.ini", 'd', 1, 0}, {"b.ini", 'L', 0, 1}};
+    for (const auto& c : cases) {
+        if (c.kind == 'd')
+            std::filesystem::create_directory(PathOf(c.path));
+        if (c.kind == 'L')
+            WriteText(c.path, std::string(IniFile::MaxFileBytes + 1, ';'));
+        paths.settingsFile = *c.path ? PathOf(c.path) : "";
+        view.failures.clear();
+        view.messages.clear();
+        StartWithTools();
+        EXPECT_EQ(view.failures.size(), c.failures) << c.path;
+        EXPECT_EQ(view.messages.size(), c.messages) << c.path;
+    }
 }
 
 // Records what the window would start and how often it waits.
