@@ -1648,6 +1648,10 @@ An indexed PNG or BMP is needed.</translation>
         <source>下へ(&amp;N)</source>
         <translation>Move Dow&amp;n</translation>
     </message>
+    <message>
+        <source>ブックマーク「%1」を削除しますか？</source>
+        <translation>Delete the bookmark “%1”?</translation>
+    </message>
 </context>
 <context>
     <name>tavrin::TFindBytesDialog</name>

@@ -101,6 +101,10 @@ public:
     using QuestionSink = std::function<QMessageBox::StandardButton(QWidget*, const QString&,
                                                                    QMessageBox::StandardButtons)>;
     void SetQuestionSink(QuestionSink sink) { m_questionSink = std::move(sink); }
+    // Asks through the question sink, the box over owner (the window when none); its default
+    // button is Cancel when offered, else No.
+    QMessageBox::StandardButton Ask(const QString& text, QMessageBox::StandardButtons buttons,
+                                    QWidget* owner = nullptr);
 
     // Prints the time from the given start to the first painted frame (and the resident
     // memory) on stderr; with quitAfter the application quits right after.
@@ -159,7 +163,6 @@ private:
     bool AskDiscardChanges() override;
     ExtendAnswer AskExtendFile() override;
     std::optional<PaletteDestination> AskPaletteDestination(bool reading) override;
-    QMessageBox::StandardButton Ask(const QString& text, QMessageBox::StandardButtons buttons);
     void Beep() override;
     void FocusPanel(Panel panel) override;
     void ShowPopupMenu(int x, int y) override;

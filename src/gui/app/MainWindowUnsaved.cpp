@@ -23,10 +23,12 @@ void MainWindow::ReportFailure(const FileResult& result, FileAction action) {
 }
 
 QMessageBox::StandardButton MainWindow::Ask(const QString& text,
-                                            QMessageBox::StandardButtons buttons) {
+                                            QMessageBox::StandardButtons buttons, QWidget* owner) {
+    if (!owner)
+        owner = this;
     if (m_questionSink)
-        return m_questionSink(this, text, buttons);
-    QMessageBox box(QMessageBox::Question, m_applicationTitle, text, buttons, this);
+        return m_questionSink(owner, text, buttons);
+    QMessageBox box(QMessageBox::Question, m_applicationTitle, text, buttons, owner);
     // The buttons speak the window's language whatever Qt's own translations are.
     const std::pair<QMessageBox::StandardButton, const char*> captions[] = {
         {QMessageBox::Yes, QT_TR_NOOP("はい(&Y)")},

@@ -44,7 +44,12 @@ NavigateController::NavigateController(MainWindow& window, Editor& editor, Panel
     : QObject(&window), m_window(window), m_view(view) {
     setObjectName(QStringLiteral("NavigateController"));
     m_navigator = std::make_unique<Navigator>(editor, view, editor.Settings().Recent);
-    m_bookmarkWindow = new TBookmarkWindow(*m_navigator, &window);
+    m_bookmarkWindow = new TBookmarkWindow(
+        *m_navigator,
+        [&window](QWidget* owner, const QString& text) {
+            return window.Ask(text, QMessageBox::Yes | QMessageBox::No, owner) == QMessageBox::Yes;
+        },
+        &window);
     m_findDialog = new TFindBytesDialog(*m_navigator, &window);
     connect(m_findDialog, &TFindBytesDialog::Message, this, std::move(message));
     // A bookmark may name another format, pattern, rotation or mirror.

@@ -10,8 +10,8 @@
 
 namespace tavrin {
 
-TBookmarkWindow::TBookmarkWindow(Navigator& navigator, QWidget* parent)
-    : QDialog(parent), m_nav(navigator) {
+TBookmarkWindow::TBookmarkWindow(Navigator& navigator, Confirm confirm, QWidget* parent)
+    : QDialog(parent), m_nav(navigator), m_confirm(std::move(confirm)) {
     setObjectName(QStringLiteral("BookmarkWindow"));
     setWindowTitle(tr("ブックマーク"));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
@@ -133,7 +133,12 @@ void TBookmarkWindow::ItemEdited(QListWidgetItem* item) {
 
 void TBookmarkWindow::Delete() {
     const int row = m_list->currentRow();
-    if (row >= 0)
+    const auto& items = m_nav.Bookmarks().items;
+    if (row < 0 || static_cast<size_t>(row) >= items.size())
+        return;
+    // The file is written at once and keeps no copy: the user says yes first.
+    const QString name = QString::fromStdString(items[static_cast<size_t>(row)].name);
+    if (m_confirm(this, tr("ブックマーク「%1」を削除しますか？").arg(name)))
         m_nav.DeleteBookmark(static_cast<size_t>(row));
 }
 

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
@@ -11,12 +13,14 @@ namespace tavrin {
 class Navigator;
 
 // The small window of the open ROM's bookmarks: Enter or a double click jumps, F2 or the
-// button renames in place, Delete removes, the arrows with Ctrl (or the buttons) reorder.
-// Every change goes to the Navigator, which writes the file.
+// button renames in place, Delete removes once confirmed, the arrows with Ctrl (or the
+// buttons) reorder. Every change goes to the Navigator, which writes the file.
 class TBookmarkWindow : public QDialog {
     Q_OBJECT
 public:
-    TBookmarkWindow(Navigator& navigator, QWidget* parent = nullptr);
+    // confirm asks a yes/no question over the window it is given; true for yes.
+    using Confirm = std::function<bool(QWidget*, const QString&)>;
+    TBookmarkWindow(Navigator& navigator, Confirm confirm, QWidget* parent = nullptr);
 
     // Fills the list from the navigator again, keeping the selected row where it can.
     void Refresh();
@@ -45,6 +49,7 @@ private:
     void UpdateButtons();
 
     Navigator& m_nav;
+    Confirm m_confirm;
     QListWidget* m_list;
     QPushButton* m_jump;
     QPushButton* m_rename;

@@ -140,6 +140,14 @@ TEST_F(NavigateWindow, BookmarksAddRenameJumpDeleteAndTheFileBesideTheRom) {
     ASSERT_EQ(items->count(), 2);
     EXPECT_EQ(items->item(0)->text(), QStringLiteral("Title"));
     EXPECT_EQ(items->currentRow(), 0);
+    const QByteArray both = ReadFile(QStringLiteral("game.nes.bookmarks"));
+    QTest::keyClick(items, Qt::Key_Delete); // answered No: nothing changes
+    QCoreApplication::processEvents();
+    EXPECT_EQ(m_questions, QStringList(QString::fromUtf8("ブックマーク「Title」を削除しますか？")));
+    EXPECT_EQ(items->count(), 2);
+    EXPECT_EQ(items->currentRow(), 0);
+    EXPECT_EQ(ReadFile(QStringLiteral("game.nes.bookmarks")), both);
+    m_nextAnswer = QMessageBox::Yes;
     QTest::keyClick(items, Qt::Key_Delete);
     QCoreApplication::processEvents();
     ASSERT_EQ(items->count(), 1);
