@@ -60,7 +60,9 @@ bool DecodeRecovery(std::span<const uint8_t> file, RecoveryRecord& record) {
     const int32_t format = LoadLE32s(p + 8);
     const int32_t dataSize = LoadLE32s(p + 12);
     const uint32_t byteCount = LoadLE32(p + 16);
-    if (pathBytes == 0 || pathBytes > MaxPathBytes || dataSize < 0 ||
+    // The reserved word is 0 in this layout; a file of a later one is not read as this one.
+    const uint32_t reserved = LoadLE32(p + 20);
+    if (reserved != 0 || pathBytes == 0 || pathBytes > MaxPathBytes || dataSize < 0 ||
         dataSize > RomDocument::MaxDataSize || byteCount < static_cast<uint32_t>(dataSize) ||
         uint64_t{HeadBytes} + pathBytes + byteCount != file.size())
         return false;

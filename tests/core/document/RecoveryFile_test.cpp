@@ -69,6 +69,7 @@ TEST(RecoveryFile, RecordsComeBackExactlyAndDamagedOnesAreRefused) {
         {"data larger than the bytes", [](auto& f) { f[28] = 49; }},
         {"byte count past the end", [](auto& f) { f[35] = 0x7F; }},
         {"a NUL in the path", [](auto& f) { f[41] = 0; }},
+        {"a reserved word of a later layout", [](auto& f) { f[38] = 0x74; }},
     };
     for (const auto& d : damaged) {
         std::vector<uint8_t> bad = file;
