@@ -41,7 +41,9 @@ BookmarkList ParseBookmarks(std::string_view text) {
         std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
         ++number;
-        if (!line.empty() && line.back() == '\r')
+        // Every carriage return at the end goes: one left would end the line written back
+        // and be taken for its line end at the next read.
+        while (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         if (IsSkipped(line))
             continue;
