@@ -28,7 +28,7 @@ function(tavrin_test)
   target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} tavrin_test_support GTest::gtest GTest::gmock)
   target_compile_definitions(${T_NAME} PRIVATE
-    TAVRIN_CORPUS_DIR="${CMAKE_SOURCE_DIR}/../shared/corpus"
+    TAVRIN_CORPUS_DIR="${TAVRIN_CORPUS_DIR}"
     TAVRIN_BIN_DIR="${TAVRIN_BIN_DIR}")
   gtest_discover_tests(${T_NAME} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS ${T_DIR})
 endfunction()

@@ -7,7 +7,8 @@ scripts/deps.sh
 jobs=$(nproc)
 
 echo "== build and test"
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  ${TAVRIN_CORPUS_DIR:+-DTAVRIN_CORPUS_DIR="$TAVRIN_CORPUS_DIR"} >/dev/null
 cmake --build build -j "$jobs"
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$jobs")
 
