@@ -11,8 +11,8 @@
 
 namespace tavrin {
 
-Navigator::Navigator(Editor& editor, PanelView& view, RecentFiles& recent)
-    : m_editor(editor), m_ws(editor.Space()), m_view(view), m_recent(recent) {
+Navigator::Navigator(Editor& editor, PanelView& view)
+    : m_editor(editor), m_ws(editor.Space()), m_view(view), m_recent(editor.Settings().Recent) {
     m_ws.AddListener(this);
 }
 
@@ -71,6 +71,16 @@ void Navigator::RememberPlace() {
         m_recent.Update(m_path, CurrentPlace());
 }
 
+void Navigator::ClearRecent() {
+    m_recent.Clear();
+    RecentChanged();
+}
+
+void Navigator::RecentChanged() {
+    // Best effort: a settings file that cannot be written is named once, at exit.
+    (void)m_editor.Settings().WriteRecent();
+}
+
 bool Navigator::OpenRecent(size_t index) {
     if (index >= m_recent.Items().size())
         return false;
@@ -79,6 +89,7 @@ bool Navigator::OpenRecent(size_t index) {
         m_view.ShowMessage(TAVRIN_TR("Navigator", "ファイルが見つかりません：") + "\n" +
                            entry.path);
         m_recent.Remove(entry.path);
+        RecentChanged();
         return false;
     }
     if (!m_editor.ConfirmDiscard())
@@ -103,6 +114,7 @@ void Navigator::DocumentOpened() {
     if (KindOfPath(path) == PathKind::RegularFile) {
         m_path = path;
         m_recent.Add(path, CurrentPlace());
+        RecentChanged();
         const FileResult loaded = LoadBookmarks(BookmarkFilePath(), m_bookmarks);
         if (!loaded && loaded.failure != FileFailure::NotFound)
             m_view.ReportFailure(loaded, FileAction::Open);

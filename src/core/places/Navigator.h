@@ -23,7 +23,8 @@ class PanelView;
 class Navigator : public WorkspaceListener {
 public:
     // recent is kept by the caller (the settings, written at exit).
-    Navigator(Editor& editor, PanelView& view, RecentFiles& recent);
+    // The recent files are the editor's settings', written to the settings file as they change.
+    Navigator(Editor& editor, PanelView& view);
     ~Navigator() override;
     Navigator(const Navigator&) = delete;
     Navigator& operator=(const Navigator&) = delete;
@@ -44,7 +45,7 @@ public:
     // Opens entry index at its place, after asking about unsaved changes. A file that is no
     // longer there is named in a message and leaves the list. False when nothing was opened.
     bool OpenRecent(size_t index);
-    void ClearRecent() { m_recent.Clear(); }
+    void ClearRecent();
 
     // ---- Bookmarks of the open ROM ----
     const BookmarkList& Bookmarks() const { return m_bookmarks; }
@@ -84,6 +85,7 @@ public:
 
 private:
     void DocumentOpened();
+    void RecentChanged();
     bool SaveBookmarks();
     void BookmarksChanged();
     std::optional<int64_t> TileAddressAt(int tileX, int tileY) const;

@@ -73,6 +73,14 @@ void CIniInfo::Read() {
 }
 
 FileResult CIniInfo::Write() const {
+    return Update([this](IniFile& ini) { WriteTo(ini); });
+}
+
+FileResult CIniInfo::WriteRecent() const {
+    return Update([this](IniFile& ini) { Recent.WriteTo(ini); });
+}
+
+FileResult CIniInfo::Update(const std::function<void(IniFile&)>& write) const {
     if (m_path.empty())
         return FileResult::Fail(FileFailure::NotFound, m_path);
     // A file that exists but cannot be read is left alone rather than replaced by these
@@ -82,7 +90,7 @@ FileResult CIniInfo::Write() const {
         return FileResult::Fail(FileFailure::NotRegular, m_path);
     if (!current.Load(m_path))
         return FileResult::Fail(FileFailure::ReadFailed, m_path);
-    WriteTo(current);
+    write(current);
     // The save-state definitions are the user's: their text stays as the user left it.
     current.KeepSectionAsLoaded("STATE");
     return current.Save(m_path);

@@ -4,6 +4,7 @@
 #include "core/platform/FileResult.h"
 #include "core/startup/DesktopSettings.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -37,6 +38,8 @@ public:
     // Writes the eighteen keys into the file as it is now, keeping every other section, key
     // and comment. False when there is no path or the file cannot be read or written.
     FileResult Write() const;
+    // Writes the recent files alone, as they change, so that a crash does not lose them.
+    FileResult WriteRecent() const;
 
     // The same two steps on an ini object, without the file.
     void ReadFrom(const IniFile& ini);
@@ -71,6 +74,9 @@ public:
     RecentFiles Recent;
 
 private:
+    // The file as it is now, changed by write and saved.
+    FileResult Update(const std::function<void(IniFile&)>& write) const;
+
     std::string m_path;
     std::string m_tooLargePath; // the settings file when it was too large to read
     std::unique_ptr<IniFile> m_ini;

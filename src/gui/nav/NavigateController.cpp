@@ -43,7 +43,7 @@ NavigateController::NavigateController(MainWindow& window, Editor& editor, Panel
                                        MessageSink message)
     : QObject(&window), m_window(window), m_view(view) {
     setObjectName(QStringLiteral("NavigateController"));
-    m_navigator = std::make_unique<Navigator>(editor, view, editor.Settings().Recent);
+    m_navigator = std::make_unique<Navigator>(editor, view);
     m_bookmarkWindow = new TBookmarkWindow(
         *m_navigator,
         [&window](QWidget* owner, const QString& text) {

@@ -15,7 +15,7 @@ class NavigatorTest : public EditorTest {
 protected:
     Navigator& StartNavigator() {
         Start();
-        nav = std::make_unique<Navigator>(*editor, view, editor->Settings().Recent);
+        nav = std::make_unique<Navigator>(*editor, view);
         return *nav;
     }
     void TearDown() override {
@@ -39,6 +39,9 @@ TEST_F(NavigatorTest, RecentFilesReopenAtTheirPlace) {
     EXPECT_EQ(n.CurrentPlace(), there);
     ASSERT_TRUE(editor->OpenRom(b, true)); // the place of the file left is kept
     ASSERT_EQ(n.Recent().Items().size(), 2u);
+    // On disk at once, not only at exit: a crash keeps the list.
+    const std::string saved = ReadText("tavrin.ini");
+    EXPECT_LT(saved.find("[Tavrin.Recent]\n1 = "), saved.find("| " + b + "\n2 = ")) << saved;
     EXPECT_EQ(n.Recent().Items()[0].path, b);
     EXPECT_EQ(n.Recent().Items()[1], (RecentFile{a, there}));
 
