@@ -1517,6 +1517,10 @@ The first line should be %2.</translation>
         <translation>The %1 palette holds no colours.</translation>
     </message>
     <message>
+        <source>%1 には %2 個までしか入らないため、残りの %3 個は書き出していません。</source>
+        <translation>%1 holds at most %2 entries; the other %3 were not written.</translation>
+    </message>
+    <message>
         <source>画像にパレットがありません。
 インデックスカラーの PNG か BMP が必要です。</source>
         <translation>The image has no palette.

@@ -115,7 +115,8 @@ void ReadPaletteFormat(const std::string& value, ParseContext& c,
     out = PaletteFormatByName(value);
     if (!out)
         Bad(c, "unknown palette format '" + value + "' for " + c.name +
-                   " (jasc, gpl, act, image, bgr555, md-cram, sms, gg, nes, nes-ram or pal; see "
+                   " (jasc, gpl, hex, paint.net, act, image, bgr555, md-cram, sms, gg, nes, "
+                   "nes-ram or pal; see "
                    "'tavrin-cli formats --palettes')");
 }
 

@@ -134,6 +134,14 @@ TEST_F(CliPaletteTest, ConvertWritesTheOtherFormat) {
         {{raw, Path("out.gpl"), "--from", "bgr555"},
          PaletteFormat::Gpl,
          {MakeColour(255, 255, 255), MakeColour(255, 0, 0), MakeColour(8, 8, 8)}},
+        {{gpl, Path("out.hex")}, PaletteFormat::Hex, four},
+        {{WriteText("in.hex", "#000000\nFFFFFF\r\n\nff0000\n"), Path("o.txt")},
+         PaletteFormat::PaintNet,
+         {MakeColour(0, 0, 0), MakeColour(255, 255, 255), MakeColour(255, 0, 0)}},
+        {{WriteText("in.txt", "; c\n80000000\nFFffFFff\n"), Path("o.hex"), "--from", "paint.net",
+          "--to", "hex"},
+         PaletteFormat::Hex,
+         {MakeColour(0, 0, 0), MakeColour(255, 255, 255)}},
         {{raw, Path("out.gpl"), "--from", "bgr555", "--expand", "shift"},
          PaletteFormat::Gpl,
          {MakeColour(248, 248, 248), MakeColour(248, 0, 0), MakeColour(8, 8, 8)}},
@@ -210,8 +218,10 @@ TEST_F(CliPaletteTest, FormatsListsThePaletteFormatsAndHelpNamesTheOptions) {
         EXPECT_EQ(std::count(line.begin(), line.end(), '\t'), 4) << line;
         names.push_back(line.substr(0, line.find('\t')));
     }
-    EXPECT_EQ(names, (std::vector<std::string>{"jasc", "gpl", "act", "image", "bgr555", "md-cram",
-                                               "sms", "gg", "nes", "nes-ram", "pal"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"jasc", "gpl", "hex", "paint.net", "act", "image", "bgr555",
+                                        "md-cram", "sms", "gg", "nes", "nes-ram", "pal"}));
+    EXPECT_NE(r.out.find("paint.net\tPaint.NET palette\t.txt\t-\tmaster\n"), std::string::npos);
     EXPECT_NE(r.out.find("bgr555\tSNES/GBA BGR555\t.bgr .cgr .cgram .pal .bin\t32 512\t"
                          "master,palette-set\n"),
               std::string::npos)

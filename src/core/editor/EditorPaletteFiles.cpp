@@ -64,7 +64,11 @@ void Editor::PaletteExportOther(const std::string& path, PaletteFormat format) {
     options.imageAsPng = ext != ".bmp";
     const PaletteContents contents =
         ContentsToWrite(format, source, m_ws.Palette(), m_ws.PaletteSet());
-    ReportFailure(SavePaletteFile(path, contents, format, options));
+    const FileResult written = SavePaletteFile(path, contents, format, options);
+    ReportFailure(written);
+    if (written)
+        if (const std::string leftOut = LeftOutMessage(format, contents.Count()); !leftOut.empty())
+            m_view.ShowMessage(path + "\n" + leftOut);
 }
 
 } // namespace tavrin

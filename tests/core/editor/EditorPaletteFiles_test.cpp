@@ -91,18 +91,23 @@ TEST_F(EditorPaletteFiles, ExportWritesTheChosenSourceInTheFormat) {
         PaletteFormat format;
         std::optional<PaletteDestination> answer;
         bool written;
+        size_t messages = 0; // entries left out
     };
     const Case cases[] = {
         {"a.gpl", PaletteFormat::Gpl, std::nullopt, true},
         {"a.cgram", PaletteFormat::Bgr555, PaletteDestination::PaletteSet, true},
         {"b.cgram", PaletteFormat::Bgr555, std::nullopt, false},
         {"a.bmp", PaletteFormat::Image, std::nullopt, true},
+        {"a.hex", PaletteFormat::Hex, std::nullopt, true},
+        {"a.txt", PaletteFormat::PaintNet, std::nullopt, true, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         view.paletteAnswer = c.answer;
+        view.messages.clear();
         e.PaletteExportOther(PathOf(c.file), c.format);
         ASSERT_EQ(FileExists(PathOf(c.file)), c.written);
+        EXPECT_EQ(view.messages.size(), c.messages);
         if (!c.written)
             continue;
         PaletteOptions options;

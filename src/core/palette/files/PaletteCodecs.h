@@ -3,6 +3,7 @@
 #include "core/palette/files/PaletteFormat.h"
 
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -18,6 +19,10 @@ void ReadJasc(std::span<const uint8_t> bytes, const PaletteOptions& options, Pal
 std::vector<uint8_t> WriteJasc(const PaletteContents& contents, const PaletteOptions& options);
 void ReadGpl(std::span<const uint8_t> bytes, const PaletteOptions& options, PaletteRead& read);
 std::vector<uint8_t> WriteGpl(const PaletteContents& contents, const PaletteOptions& options);
+void ReadHex(std::span<const uint8_t> bytes, const PaletteOptions& options, PaletteRead& read);
+std::vector<uint8_t> WriteHex(const PaletteContents& contents, const PaletteOptions& options);
+void ReadPaintNet(std::span<const uint8_t> bytes, const PaletteOptions& options, PaletteRead& read);
+std::vector<uint8_t> WritePaintNet(const PaletteContents& contents, const PaletteOptions& options);
 void ReadAct(std::span<const uint8_t> bytes, const PaletteOptions& options, PaletteRead& read);
 std::vector<uint8_t> WriteAct(const PaletteContents& contents, const PaletteOptions& options);
 void ReadImage(std::span<const uint8_t> bytes, const PaletteOptions& options, PaletteRead& read);
@@ -55,5 +60,13 @@ bool TakeNumber(std::string_view& text, int& out);
 // "r g b" at the start of a line, each 0-255, separated by blanks; what follows is left in
 // rest. False when the line does not begin with three such numbers.
 bool TakeColour(std::string_view line, Colour& out, std::string_view& rest);
+// A text of exactly digits hexadecimal digits (either case, at most 8) as a number. False
+// for anything else, a sign or a blank included.
+bool TakeHexDigits(std::string_view text, size_t digits, uint32_t& out);
+// The low digits hexadecimal digits of value, leading zeros kept.
+std::string HexDigits(uint32_t value, size_t digits, bool upper);
+
+// The most colours a Paint.NET palette holds; a longer palette is written cut.
+constexpr size_t PaintNetColours = 96;
 
 } // namespace tavrin

@@ -25,25 +25,6 @@ PaletteConvertResult Refuse(PaletteConvertResult result, const std::string& path
     return result;
 }
 
-// How many entries a file of the format keeps of count given.
-size_t Capacity(PaletteFormat format, size_t count) {
-    switch (format) {
-    case PaletteFormat::Jasc:
-    case PaletteFormat::Gpl:
-        return count;
-    case PaletteFormat::MdCram:
-        return 64;
-    case PaletteFormat::Sms:
-    case PaletteFormat::Gg:
-    case PaletteFormat::NesRam:
-        return 32;
-    case PaletteFormat::Nes:
-        return count >= 512 ? 512 : 64;
-    default:
-        return 256;
-    }
-}
-
 } // namespace
 
 PaletteFormat OutputFormatOf(const std::string& path, std::string& problem) {
@@ -108,10 +89,8 @@ PaletteConvertResult ConvertPaletteFile(const PaletteConvertRequest& request) {
     }
     PaletteOptions options = request.options;
     options.imageAsPng = Lower(ExtensionPart(request.output)) != ".bmp";
-    if (const size_t kept = Capacity(result.to, contents.Count()); kept < contents.Count())
-        result.warnings.push_back(std::to_string(contents.Count() - kept) + " entries past the " +
-                                  std::to_string(kept) + " that " + InfoOf(result.to).name +
-                                  " holds were left out");
+    if (std::string leftOut = DescribeLeftOut(result.to, contents.Count()); !leftOut.empty())
+        result.warnings.push_back(std::move(leftOut));
     result.file = SavePaletteFile(request.output, contents, result.to, options);
     return result;
 }

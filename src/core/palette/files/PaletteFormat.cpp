@@ -22,6 +22,8 @@ struct Codec {
 const Codec Codecs[] = {
     {PaletteFormat::Jasc, ReadJasc, WriteJasc},
     {PaletteFormat::Gpl, ReadGpl, WriteGpl},
+    {PaletteFormat::Hex, ReadHex, WriteHex},
+    {PaletteFormat::PaintNet, ReadPaintNet, WritePaintNet},
     {PaletteFormat::Act, ReadAct, WriteAct},
     {PaletteFormat::Image, ReadImage, WriteImage},
     {PaletteFormat::Bgr555, ReadBgr555, WriteBgr555},
@@ -125,6 +127,8 @@ const std::vector<PaletteFormatInfo>& PaletteFormats() {
     static const std::vector<PaletteFormatInfo> formats = {
         {PaletteFormat::Jasc, "jasc", "JASC-PAL text", {".pal"}, {}, false},
         {PaletteFormat::Gpl, "gpl", "GIMP palette", {".gpl"}, {}, false},
+        {PaletteFormat::Hex, "hex", "hexadecimal colour list", {".hex"}, {}, false},
+        {PaletteFormat::PaintNet, "paint.net", "Paint.NET palette", {".txt"}, {}, false},
         {PaletteFormat::Act, "act", "Adobe colour table", {".act"}, {768, 772}, false},
         {PaletteFormat::Image, "image", "indexed PNG or BMP", {".png", ".bmp"}, {}, false},
         {PaletteFormat::Bgr555,
@@ -183,6 +187,27 @@ size_t TakeEntries(std::span<const uint8_t> bytes, size_t entrySize, size_t full
         read.expectedCount = full;
     read.ignoredBytes = bytes.size() - count * entrySize;
     return count;
+}
+
+size_t PaletteCapacity(PaletteFormat format, size_t count) {
+    switch (format) {
+    case PaletteFormat::Jasc:
+    case PaletteFormat::Gpl:
+    case PaletteFormat::Hex:
+        return count;
+    case PaletteFormat::PaintNet:
+        return std::min(count, PaintNetColours);
+    case PaletteFormat::MdCram:
+        return 64;
+    case PaletteFormat::Sms:
+    case PaletteFormat::Gg:
+    case PaletteFormat::NesRam:
+        return 32;
+    case PaletteFormat::Nes:
+        return count >= 512 ? 512 : 64;
+    default:
+        return 256;
+    }
 }
 
 Colour ColourAt(const PaletteContents& contents, size_t k) {

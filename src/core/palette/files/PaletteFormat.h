@@ -16,7 +16,21 @@ namespace tavrin {
 // The palette files of other programs and the colour memories of consoles that the program
 // reads and writes besides its own .pal. Each format's layout is described at the top of its
 // own source file in this folder.
-enum class PaletteFormat { Jasc, Gpl, Act, Image, Bgr555, MdCram, Sms, Gg, Nes, NesRam, Pal };
+enum class PaletteFormat {
+    Jasc,
+    Gpl,
+    Hex,
+    PaintNet,
+    Act,
+    Image,
+    Bgr555,
+    MdCram,
+    Sms,
+    Gg,
+    Nes,
+    NesRam,
+    Pal
+};
 
 // How channels of fewer than 8 bits become 8 bits. Shift leaves the low bits 0 (v << 3 for 5
 // bits, as the save-state import does); Full repeats the high bits into them so that the
@@ -111,6 +125,9 @@ PaletteRead ReadPaletteBytes(std::span<const uint8_t> bytes, const std::string& 
 std::vector<uint8_t> WritePaletteBytes(const PaletteContents& contents, PaletteFormat format,
                                        const PaletteOptions& options = {});
 
+// How many entries a file of the format keeps of count given (count when it keeps them all).
+size_t PaletteCapacity(PaletteFormat format, size_t count);
+
 // A whole palette file: the file's own failure (Malformed when its content was refused) and
 // what was read.
 struct PaletteLoad {
@@ -130,5 +147,8 @@ std::vector<std::string> DescribePaletteWarnings(const PaletteRead& read);
 // The same in the window's words (translated).
 std::string PaletteProblemMessage(const PaletteRead& read);
 std::vector<std::string> PaletteWarningMessages(const PaletteRead& read);
+// The warning of a write that keeps fewer of count entries than given; "" when it keeps all.
+std::string DescribeLeftOut(PaletteFormat format, size_t count);
+std::string LeftOutMessage(PaletteFormat format, size_t count);
 
 } // namespace tavrin

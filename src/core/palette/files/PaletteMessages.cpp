@@ -97,4 +97,21 @@ std::vector<std::string> PaletteWarningMessages(const PaletteRead& read) {
     return lines;
 }
 
+std::string DescribeLeftOut(PaletteFormat format, size_t count) {
+    const size_t kept = PaletteCapacity(format, count);
+    if (kept >= count)
+        return {};
+    return std::to_string(count - kept) + " entries past the " + std::to_string(kept) + " that " +
+           InfoOf(format).name + " holds were left out";
+}
+
+std::string LeftOutMessage(PaletteFormat format, size_t count) {
+    const size_t kept = PaletteCapacity(format, count);
+    if (kept >= count)
+        return {};
+    return FillText(TAVRIN_TR("PaletteFiles", "%1 には %2 個までしか入らないため、"
+                                              "残りの %3 個は書き出していません。"),
+                    {InfoOf(format).name, std::to_string(kept), std::to_string(count - kept)});
+}
+
 } // namespace tavrin

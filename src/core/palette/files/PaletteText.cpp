@@ -57,4 +57,32 @@ bool TakeColour(std::string_view line, Colour& out, std::string_view& rest) {
     return true;
 }
 
+bool TakeHexDigits(std::string_view text, size_t digits, uint32_t& out) {
+    if (digits == 0 || digits > 8 || text.size() != digits)
+        return false;
+    uint32_t value = 0;
+    for (char c : text) {
+        int digit = 0;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else
+            return false;
+        value = (value << 4) | static_cast<uint32_t>(digit);
+    }
+    out = value;
+    return true;
+}
+
+std::string HexDigits(uint32_t value, size_t digits, bool upper) {
+    const char* const set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
+    std::string text(digits, '0');
+    for (size_t k = digits; k-- > 0; value >>= 4)
+        text[k] = set[value & 0xF];
+    return text;
+}
+
 } // namespace tavrin

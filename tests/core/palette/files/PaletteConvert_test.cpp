@@ -70,6 +70,8 @@ TEST(PaletteConvert, ConvertsThroughTheFormatsAndAMasterForIndices) {
         {"too many for the output",
          Request(dir + "full.act", dir + "x.cram", {}, PaletteFormat::MdCram), true,
          PaletteFormat::MdCram, WritePaletteBytes(full, PaletteFormat::MdCram), 1},
+        {"too many for paint.net", Request(dir + "full.act", dir + "x.txt"), true,
+         PaletteFormat::PaintNet, WritePaletteBytes(full, PaletteFormat::PaintNet), 1},
         {"missing input", Request(dir + "none.act", dir + "x.gpl"), false, PaletteFormat::Gpl, {}},
     };
     for (const Case& c : cases) {

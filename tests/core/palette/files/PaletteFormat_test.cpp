@@ -39,13 +39,15 @@ TEST(PaletteFormat, EveryFormatReadsBackWhatItWrote) {
         bool png = true;
     };
     const Case cases[] = {
-        {PaletteFormat::Jasc, 37, 37, 8},     {PaletteFormat::Gpl, 300, 300, 8},
-        {PaletteFormat::Act, 256, 256, 8},    {PaletteFormat::Act, 13, 13, 8},
-        {PaletteFormat::Image, 20, 20, 8},    {PaletteFormat::Image, 20, 256, 8, false},
-        {PaletteFormat::Bgr555, 256, 256, 5}, {PaletteFormat::Bgr555, 16, 16, 5},
-        {PaletteFormat::MdCram, 40, 64, 3},   {PaletteFormat::Sms, 32, 32, 2},
-        {PaletteFormat::Gg, 32, 32, 4},       {PaletteFormat::Nes, 64, 64, 8},
-        {PaletteFormat::Nes, 512, 512, 8},    {PaletteFormat::Pal, 100, 256, 8},
+        {PaletteFormat::Jasc, 37, 37, 8},          {PaletteFormat::Gpl, 300, 300, 8},
+        {PaletteFormat::Hex, 300, 300, 8},         {PaletteFormat::PaintNet, 96, 96, 8},
+        {PaletteFormat::PaintNet, 97, 96, 8},      {PaletteFormat::Act, 256, 256, 8},
+        {PaletteFormat::Act, 13, 13, 8},           {PaletteFormat::Image, 20, 20, 8},
+        {PaletteFormat::Image, 20, 256, 8, false}, {PaletteFormat::Bgr555, 256, 256, 5},
+        {PaletteFormat::Bgr555, 16, 16, 5},        {PaletteFormat::MdCram, 40, 64, 3},
+        {PaletteFormat::Sms, 32, 32, 2},           {PaletteFormat::Gg, 32, 32, 4},
+        {PaletteFormat::Nes, 64, 64, 8},           {PaletteFormat::Nes, 512, 512, 8},
+        {PaletteFormat::Pal, 100, 256, 8},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(InfoOf(c.format).name) + " " + std::to_string(c.given));
@@ -186,7 +188,31 @@ TEST(PaletteFormat, TextFormatsReadTheirEdgeCases) {
          0,
          PaletteProblem::WrongHeader},
     };
-    for (const Case& c : cases) {
+    // Paint.NET shows 96 colours, but a longer file is read whole.
+    std::string long100;
+    for (int k = 0; k < 100; ++k)
+        long100 += "FF0000FF\n";
+    const auto bad = PaletteProblem::BadLine;
+    const Case more[] = {
+        {"hex plain", PaletteFormat::Hex, "ff0000\n0000ff", {0x0000FF, 0xFF0000}},
+        {"hex hash, case, CR, blanks",
+         PaletteFormat::Hex,
+         "#A1b2C3\r\n\r\n  #0a0B0c \n\n\r00ff00\r\n",
+         {0xC3B2A1, 0x0C0B0A, 0x00FF00}},
+        {"hex 5 digits", PaletteFormat::Hex, "ffffff\nfffff\n", {}, 0, bad, 2},
+        {"hex 7 digits", PaletteFormat::Hex, "\n1234567\n", {}, 0, bad, 2},
+        {"hex not hex", PaletteFormat::Hex, "00ff0g\n", {}, 0, bad, 1},
+        {"paint.net alpha ignored",
+         PaletteFormat::PaintNet,
+         "; Paint.NET Palette File\n;Colors: 2\n00112233\r\n\n  ff445566\n",
+         {0x332211, 0x665544}},
+        {"paint.net hash", PaletteFormat::PaintNet, ";\n#FF112233\n", {}, 0, bad, 2},
+        {"paint.net 6 digits", PaletteFormat::PaintNet, "; x\n\n112233\n", {}, 0, bad, 3},
+        {"paint.net past 96", PaletteFormat::PaintNet, long100, std::vector<Colour>(100, 0xFF0000)},
+    };
+    std::vector<Case> all(std::begin(cases), std::end(cases));
+    all.insert(all.end(), std::begin(more), std::end(more));
+    for (const Case& c : all) {
         SCOPED_TRACE(c.name);
         const PaletteRead read = ReadPaletteBytes(Bytes(c.text), c.format);
         EXPECT_EQ(read.problem, c.problem) << DescribePaletteProblem(read);
@@ -194,6 +220,43 @@ TEST(PaletteFormat, TextFormatsReadTheirEdgeCases) {
         EXPECT_EQ(read.expectedCount, c.expectedCount);
         EXPECT_EQ(read.line, c.line);
     }
+}
+
+TEST(PaletteFormat, TextFormatsWriteTheirExactText) {
+    PaletteContents two;
+    two.colours = {MakeColour(0xAB, 0x01, 0xFF), MakeColour(0, 0x10, 0x0E)};
+    const PaletteContents none;
+    PaletteContents many;
+    many.colours = SeededColours(97, 9);
+    many.colours[95] = MakeColour(1, 2, 3);
+    struct Case {
+        const char* name;
+        PaletteFormat format;
+        const PaletteContents& contents;
+        std::string text; // the whole file, or its end when tail
+        bool tail = false;
+    };
+    const Case cases[] = {
+        {"hex", PaletteFormat::Hex, two, "ab01ff\n00100e\n"},
+        {"paint.net", PaletteFormat::PaintNet, two,
+         "; Paint.NET Palette File\nFFAB01FF\nFF00100E\n"},
+        {"paint.net none", PaletteFormat::PaintNet, none, "; Paint.NET Palette File\n"},
+        {"paint.net ends at 96", PaletteFormat::PaintNet, many, "\nFF010203\n", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<uint8_t> bytes = WritePaletteBytes(c.contents, c.format);
+        const std::string text(bytes.begin(), bytes.end());
+        if (c.tail)
+            EXPECT_TRUE(text.ends_with(c.text)) << text;
+        else
+            EXPECT_EQ(text, c.text);
+    }
+    // The warnings of a write that leaves entries out.
+    EXPECT_EQ(DescribeLeftOut(PaletteFormat::PaintNet, 256),
+              "160 entries past the 96 that paint.net holds were left out");
+    EXPECT_EQ(DescribeLeftOut(PaletteFormat::PaintNet, 96), "");
+    EXPECT_NE(LeftOutMessage(PaletteFormat::PaintNet, 97).find("96"), std::string::npos);
 }
 
 TEST(PaletteFormat, ShortAndOversizedBinaryFilesFillWhatTheyHold) {
@@ -247,6 +310,8 @@ TEST(PaletteFormat, FormatComesFromContentElseExtensionAndSize) {
     const Case cases[] = {
         {"a.pal", Bytes("JASC-PAL\r\n0100\r\n0\r\n"), PaletteFormat::Jasc},
         {"a.txt", Bytes("GIMP Palette\n"), PaletteFormat::Gpl},
+        {"a.TXT", Bytes("; x\nFF000000\n"), PaletteFormat::PaintNet},
+        {"a.hex", Bytes("JASC\n"), PaletteFormat::Hex},
         {"a.pal", WritePaletteBytes({}, PaletteFormat::Image), PaletteFormat::Image},
         {"a.dat", riff, PaletteFormat::Pal},
         {"a.pal", std::vector<uint8_t>(768), PaletteFormat::Pal},

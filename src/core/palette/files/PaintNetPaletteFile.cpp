@@ -1,0 +1,50 @@
+// Paint.NET palette (.txt), text:
+//
+//   ; Paint.NET Palette File      lines starting with ';' are comments
+//   FFFF0000                      one colour a line: alpha, red, green and blue as eight
+//   ...                           hexadecimal digits, upper or lower case
+//
+// Lines end in LF (CR LF and CR are read too); blanks around a colour and blank lines are
+// skipped; the alpha is not kept. Paint.NET shows at most 96 colours, but more lines are read.
+// Written with a comment line, then upper case FFRRGGBB lines with LF line ends, at most 96.
+#include "core/palette/files/PaletteCodecs.h"
+
+#include <algorithm>
+
+namespace tavrin {
+
+void ReadPaintNet(std::span<const uint8_t> bytes, const PaletteOptions&, PaletteRead& read) {
+    const std::vector<std::string_view> lines = SplitLines(bytes);
+    for (size_t at = 0; at < lines.size(); ++at) {
+        const std::string_view line = TrimBlanks(lines[at]);
+        if (line.empty() || line.front() == ';')
+            continue;
+        uint32_t value = 0;
+        if (!TakeHexDigits(line, 8, value)) {
+            read.problem = PaletteProblem::BadLine;
+            read.line = static_cast<int>(at) + 1;
+            read.expected = "eight hexadecimal digits aarrggbb";
+            return;
+        }
+        read.contents.colours.push_back(MakeColour(static_cast<int>((value >> 16) & 0xFF),
+                                                   static_cast<int>((value >> 8) & 0xFF),
+                                                   static_cast<int>(value & 0xFF)));
+    }
+}
+
+std::vector<uint8_t> WritePaintNet(const PaletteContents& contents, const PaletteOptions&) {
+    std::string text = "; Paint.NET Palette File\n";
+    const size_t count = std::min(contents.colours.size(), PaintNetColours);
+    for (size_t k = 0; k < count; ++k) {
+        const Colour c = contents.colours[k];
+        text += "FF" +
+                HexDigits((static_cast<uint32_t>(RedOf(c)) << 16) |
+                              (static_cast<uint32_t>(GreenOf(c)) << 8) |
+                              static_cast<uint32_t>(BlueOf(c)),
+                          6, true) +
+                "\n";
+    }
+    return {text.begin(), text.end()};
+}
+
+} // namespace tavrin
