@@ -114,10 +114,8 @@ void ReadPaletteFormat(const std::string& value, ParseContext& c,
                        std::optional<PaletteFormat>& out) {
     out = PaletteFormatByName(value);
     if (!out)
-        Bad(c, "unknown palette format '" + value + "' for " + c.name +
-                   " (jasc, gpl, hex, paint.net, act, image, bgr555, md-cram, sms, gg, nes, "
-                   "nes-ram or pal; see "
-                   "'tavrin-cli formats --palettes')");
+        Bad(c, "unknown palette format '" + value + "' for " + c.name + " (" +
+                   PaletteFormatNames() + "; see 'tavrin-cli formats --palettes')");
 }
 
 void ReadPattern(const std::string& value, ParseContext& c) {

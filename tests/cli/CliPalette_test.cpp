@@ -12,6 +12,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <regex>
 #include <sstream>
 
 // Palette files of other programs on the command line: export and import --palette,
@@ -241,6 +242,18 @@ TEST_F(CliPaletteTest, FormatsListsThePaletteFormatsAndHelpNamesTheOptions) {
                                                        : "--palette FILE"),
                   std::string::npos)
             << help.out;
+    }
+    // The help's hand-written lists name every format of the table.
+    for (const char* command : {"export", "palette"}) {
+        const std::string help = Cli(command == std::string("export")
+                                         ? std::vector<std::string>{"export", "--help"}
+                                         : std::vector<std::string>{"palette", "convert", "--help"})
+                                     .out;
+        for (std::string name : names) {
+            name = std::regex_replace(name, std::regex("\\."), "\\.");
+            EXPECT_TRUE(std::regex_search(help, std::regex("[ (]" + name + "[,) \n]")))
+                << command << ": " << name;
+        }
     }
 }
 

@@ -161,6 +161,14 @@ std::optional<PaletteFormat> PaletteFormatByName(std::string_view name) {
     return std::nullopt;
 }
 
+std::string PaletteFormatNames() {
+    const std::vector<PaletteFormatInfo>& all = PaletteFormats();
+    std::string names;
+    for (size_t i = 0; i < all.size(); ++i)
+        names += (i == 0 ? "" : i + 1 == all.size() ? " or " : ", ") + std::string(all[i].name);
+    return names;
+}
+
 int ExpandChannel(int value, int bits, ChannelExpansion expansion) {
     if (bits <= 0 || bits >= 8)
         return value & 0xFF;

@@ -103,6 +103,8 @@ struct PaletteFormatInfo {
 const std::vector<PaletteFormatInfo>& PaletteFormats();
 const PaletteFormatInfo& InfoOf(PaletteFormat format);
 std::optional<PaletteFormat> PaletteFormatByName(std::string_view name);
+// Every command-line name in the table's order: "jasc, gpl, ... or pal".
+std::string PaletteFormatNames();
 
 // Channels of n bits to 8 and back (the high bits, so both expansions read back exactly).
 int ExpandChannel(int value, int bits, ChannelExpansion expansion);
