@@ -26,20 +26,14 @@ void ReadHex(std::span<const uint8_t> bytes, const PaletteOptions&, PaletteRead&
             read.expected = "six hexadecimal digits rrggbb";
             return;
         }
-        read.contents.colours.push_back(MakeColour(static_cast<int>(value >> 16),
-                                                   static_cast<int>((value >> 8) & 0xFF),
-                                                   static_cast<int>(value & 0xFF)));
+        read.contents.colours.push_back(ColourOfRgb(value));
     }
 }
 
 std::vector<uint8_t> WriteHex(const PaletteContents& contents, const PaletteOptions&) {
     std::string text;
     for (Colour c : contents.colours)
-        text += HexDigits((static_cast<uint32_t>(RedOf(c)) << 16) |
-                              (static_cast<uint32_t>(GreenOf(c)) << 8) |
-                              static_cast<uint32_t>(BlueOf(c)),
-                          6, false) +
-                "\n";
+        text += HexDigits(RgbValue(c), 6, false) + "\n";
     return {text.begin(), text.end()};
 }
 

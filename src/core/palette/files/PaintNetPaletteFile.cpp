@@ -26,9 +26,8 @@ void ReadPaintNet(std::span<const uint8_t> bytes, const PaletteOptions&, Palette
             read.expected = "eight hexadecimal digits aarrggbb";
             return;
         }
-        read.contents.colours.push_back(MakeColour(static_cast<int>((value >> 16) & 0xFF),
-                                                   static_cast<int>((value >> 8) & 0xFF),
-                                                   static_cast<int>(value & 0xFF)));
+        // The alpha above the colour is not kept.
+        read.contents.colours.push_back(ColourOfRgb(value));
     }
 }
 
@@ -36,13 +35,7 @@ std::vector<uint8_t> WritePaintNet(const PaletteContents& contents, const Palett
     std::string text = "; Paint.NET Palette File\n";
     const size_t count = std::min(contents.colours.size(), PaintNetColours);
     for (size_t k = 0; k < count; ++k) {
-        const Colour c = contents.colours[k];
-        text += "FF" +
-                HexDigits((static_cast<uint32_t>(RedOf(c)) << 16) |
-                              (static_cast<uint32_t>(GreenOf(c)) << 8) |
-                              static_cast<uint32_t>(BlueOf(c)),
-                          6, true) +
-                "\n";
+        text += "FF" + HexDigits(RgbValue(contents.colours[k]), 6, true) + "\n";
     }
     return {text.begin(), text.end()};
 }

@@ -65,6 +65,9 @@ bool TakeColour(std::string_view line, Colour& out, std::string_view& rest);
 bool TakeHexDigits(std::string_view text, size_t digits, uint32_t& out);
 // The low digits hexadecimal digits of value, leading zeros kept.
 std::string HexDigits(uint32_t value, size_t digits, bool upper);
+// A colour as 0xRRGGBB, and back from the low 24 bits of a number.
+uint32_t RgbValue(Colour colour);
+Colour ColourOfRgb(uint32_t value);
 
 // The most colours a Paint.NET palette holds; a longer palette is written cut.
 constexpr size_t PaintNetColours = 96;

@@ -77,6 +77,16 @@ bool TakeHexDigits(std::string_view text, size_t digits, uint32_t& out) {
     return true;
 }
 
+uint32_t RgbValue(Colour colour) {
+    return static_cast<uint32_t>(RedOf(colour)) << 16 |
+           static_cast<uint32_t>(GreenOf(colour)) << 8 | static_cast<uint32_t>(BlueOf(colour));
+}
+
+Colour ColourOfRgb(uint32_t value) {
+    return MakeColour(static_cast<int>((value >> 16) & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                      static_cast<int>(value & 0xFF));
+}
+
 std::string HexDigits(uint32_t value, size_t digits, bool upper) {
     const char* const set = upper ? "0123456789ABCDEF" : "0123456789abcdef";
     std::string text(digits, '0');
