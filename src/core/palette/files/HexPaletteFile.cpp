@@ -12,22 +12,7 @@
 namespace tavrin {
 
 void ReadHex(std::span<const uint8_t> bytes, const PaletteOptions&, PaletteRead& read) {
-    const std::vector<std::string_view> lines = SplitLines(bytes);
-    for (size_t at = 0; at < lines.size(); ++at) {
-        std::string_view line = TrimBlanks(lines[at]);
-        if (line.empty())
-            continue;
-        if (line.front() == '#')
-            line.remove_prefix(1);
-        uint32_t value = 0;
-        if (!TakeHexDigits(line, 6, value)) {
-            read.problem = PaletteProblem::BadLine;
-            read.line = static_cast<int>(at) + 1;
-            read.expected = "six hexadecimal digits rrggbb";
-            return;
-        }
-        read.contents.colours.push_back(ColourOfRgb(value));
-    }
+    ReadHexColourLines(bytes, 6, 0, '#', "six hexadecimal digits rrggbb", read);
 }
 
 std::vector<uint8_t> WriteHex(const PaletteContents& contents, const PaletteOptions&) {

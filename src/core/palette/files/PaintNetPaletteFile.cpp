@@ -14,21 +14,8 @@
 namespace tavrin {
 
 void ReadPaintNet(std::span<const uint8_t> bytes, const PaletteOptions&, PaletteRead& read) {
-    const std::vector<std::string_view> lines = SplitLines(bytes);
-    for (size_t at = 0; at < lines.size(); ++at) {
-        const std::string_view line = TrimBlanks(lines[at]);
-        if (line.empty() || line.front() == ';')
-            continue;
-        uint32_t value = 0;
-        if (!TakeHexDigits(line, 8, value)) {
-            read.problem = PaletteProblem::BadLine;
-            read.line = static_cast<int>(at) + 1;
-            read.expected = "eight hexadecimal digits aarrggbb";
-            return;
-        }
-        // The alpha above the colour is not kept.
-        read.contents.colours.push_back(ColourOfRgb(value));
-    }
+    // The alpha above the colour is not kept.
+    ReadHexColourLines(bytes, 8, ';', 0, "eight hexadecimal digits aarrggbb", read);
 }
 
 std::vector<uint8_t> WritePaintNet(const PaletteContents& contents, const PaletteOptions&) {

@@ -65,6 +65,12 @@ bool TakeColour(std::string_view line, Colour& out, std::string_view& rest);
 bool TakeHexDigits(std::string_view text, size_t digits, uint32_t& out);
 // The low digits hexadecimal digits of value, leading zeros kept.
 std::string HexDigits(uint32_t value, size_t digits, bool upper);
+// Text of one colour a line as digits hexadecimal digits whose low 24 bits are RRGGBB; blanks
+// around it and blank lines are skipped, and so are lines starting with comment (if not 0).
+// skip characters are taken off the front of a colour ('#'). A line that is no colour is the
+// read's BadLine, with its number and expected.
+void ReadHexColourLines(std::span<const uint8_t> bytes, size_t digits, char comment, char skip,
+                        const char* expected, PaletteRead& read);
 // A colour as 0xRRGGBB, and back from the low 24 bits of a number.
 uint32_t RgbValue(Colour colour);
 Colour ColourOfRgb(uint32_t value);

@@ -77,6 +77,26 @@ bool TakeHexDigits(std::string_view text, size_t digits, uint32_t& out) {
     return true;
 }
 
+void ReadHexColourLines(std::span<const uint8_t> bytes, size_t digits, char comment, char skip,
+                        const char* expected, PaletteRead& read) {
+    const std::vector<std::string_view> lines = SplitLines(bytes);
+    for (size_t at = 0; at < lines.size(); ++at) {
+        std::string_view line = TrimBlanks(lines[at]);
+        if (line.empty() || (comment != 0 && line.front() == comment))
+            continue;
+        if (skip != 0 && line.front() == skip)
+            line.remove_prefix(1);
+        uint32_t value = 0;
+        if (!TakeHexDigits(line, digits, value)) {
+            read.problem = PaletteProblem::BadLine;
+            read.line = static_cast<int>(at) + 1;
+            read.expected = expected;
+            return;
+        }
+        read.contents.colours.push_back(ColourOfRgb(value));
+    }
+}
+
 uint32_t RgbValue(Colour colour) {
     return static_cast<uint32_t>(RedOf(colour)) << 16 |
            static_cast<uint32_t>(GreenOf(colour)) << 8 | static_cast<uint32_t>(BlueOf(colour));
