@@ -156,7 +156,6 @@ TEST(Workspace, APaletteFileNamedForAPageThatCannotBeReadStopsTheRequest) {
     const test::TempFolder folder;
     std::filesystem::create_directory(folder.File("folder"));
     const std::string rom = folder.Write("p.chr", std::vector<uint8_t>(8192, 0));
-    const std::string pal = folder.Write("p.pal", std::vector<uint8_t>(768, 0x40));
     for (const bool dat : {false, true}) {
         Workspace ws;
         PageRequest r;
@@ -168,12 +167,6 @@ TEST(Workspace, APaletteFileNamedForAPageThatCannotBeReadStopsTheRequest) {
         EXPECT_EQ(result.notes.back().file, folder.File("folder"));
         EXPECT_TRUE(result.notes.back().failure.has_value());
     }
-    Workspace ws;
-    PageRequest r;
-    r.rom = rom;
-    r.palFile = pal;
-    EXPECT_TRUE(PreparePage(ws, r).ok);
-    EXPECT_EQ(ws.Palette().GetColor(0), MakeColour(0x40, 0x40, 0x40));
 }
 
 } // namespace
