@@ -252,10 +252,23 @@ void PanelMouse::EditUp(MouseButton button, int /*x*/, int /*y*/) {
     EndTrack();
 }
 
+// The two palette panels take a press and a release alike; what a move changes differs.
+template <class View>
+void PanelMouse::PalettePress(Panel panel, View& view, MouseButton button, int x, int y) {
+    m_ed.m_view.FocusPanel(panel);
+    Track(panel, button);
+    view.Press(static_cast<int>(button), x, y);
+}
+
+template <class View> void PanelMouse::PaletteRelease(View& view, MouseButton button) {
+    const PaletteViewResult result = view.Release(static_cast<int>(button));
+    EndTrack();
+    if (result.openEditor)
+        m_ed.OpenPaletteEditor();
+}
+
 void PanelMouse::DatDown(MouseButton button, int x, int y) {
-    m_ed.m_view.FocusPanel(Panel::Dat);
-    Track(Panel::Dat, button);
-    m_ed.m_datView.Press(static_cast<int>(button), x, y);
+    PalettePress(Panel::Dat, m_ed.m_datView, button, x, y);
     AfterDatMove();
 }
 
@@ -270,9 +283,9 @@ void PanelMouse::AfterDatMove() {
     if (result.selectEntry >= 0)
         ws.SelectPaletteEntry(result.selectEntry, &m_ed);
     bool painted = false;
-    if (m_ed.m_datView.IsButtonHeld() && m_ed.m_ws.IsColourSetEnabled() && m_lastReleaseRight) {
+    if (m_ed.m_datView.IsButtonHeld() && ws.IsColourSetEnabled() && m_lastReleaseRight) {
         // A format that ignores patterns shows slot n as tile n, so it is painted that way.
-        const FormatInfo* info = m_ed.m_ws.Format().GetInfo();
+        const FormatInfo* info = ws.Format().GetInfo();
         const bool usePattern = info == nullptr || info->disableAdfPattern == 0;
         const AdfEntry normal = NormalPattern();
         ws.EditColourSet(
@@ -297,16 +310,11 @@ void PanelMouse::AfterDatMove() {
 }
 
 void PanelMouse::DatUp(MouseButton button, int /*x*/, int /*y*/) {
-    const PaletteViewResult result = m_ed.m_datView.Release(static_cast<int>(button));
-    EndTrack();
-    if (result.openEditor)
-        m_ed.OpenPaletteEditor();
+    PaletteRelease(m_ed.m_datView, button);
 }
 
 void PanelMouse::PalDown(MouseButton button, int x, int y) {
-    m_ed.m_view.FocusPanel(Panel::Pal);
-    Track(Panel::Pal, button);
-    m_ed.m_palView.Press(static_cast<int>(button), x, y);
+    PalettePress(Panel::Pal, m_ed.m_palView, button, x, y);
     AfterPalMove();
 }
 
@@ -327,10 +335,7 @@ void PanelMouse::AfterPalMove() {
 }
 
 void PanelMouse::PalUp(MouseButton button, int /*x*/, int /*y*/) {
-    const PaletteViewResult result = m_ed.m_palView.Release(static_cast<int>(button));
-    EndTrack();
-    if (result.openEditor)
-        m_ed.OpenPaletteEditor();
+    PaletteRelease(m_ed.m_palView, button);
 }
 
 } // namespace tavrin

@@ -72,6 +72,9 @@ private:
     void PalDown(MouseButton button, int x, int y);
     void PalMove(int x, int y);
     void PalUp(MouseButton button, int x, int y);
+    template <class View>
+    void PalettePress(Panel panel, View& view, MouseButton button, int x, int y);
+    template <class View> void PaletteRelease(View& view, MouseButton button);
     void AfterEditViewStep();
     void AfterDatMove();
     void AfterPalMove();
